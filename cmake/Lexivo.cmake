@@ -1,0 +1,41 @@
+# Helpers shared by every folder's CMakeLists.
+
+# lexivo_library(NAME SOURCES... [DEPS libs...])
+function(lexivo_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Threads::Threads)
+endfunction()
+
+# lexivo_test(NAME SOURCES... DEPS libs... [LABELS labels...])
+# Label "threaded" marks the tests that the ThreadSanitizer build runs.
+function(lexivo_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${ARG_LABELS}")
+endfunction()
+
+# lexivo_benchmark(NAME SOURCES... DEPS libs...)
+function(lexivo_benchmark name)
+  if(NOT BUILD_BENCHMARKS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+endfunction()
+
+# lexivo_fuzzer(NAME SOURCES... DEPS libs...)
+function(lexivo_fuzzer name)
+  if(NOT BUILD_FUZZERS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} -fsanitize=fuzzer)
+endfunction()
+
+include(GoogleTest)

@@ -1,0 +1,74 @@
+// The shared virtual base of every object and interface: reference count, monitor, weak references.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "runtime/lang/LockObject.h"
+#include "runtime/lang/TypeId.h"
+
+namespace java::lang {
+
+class String;
+template <class T, bool Counted> class JavaPtr;
+namespace ref { class WeakReference; }
+struct WaitSet;
+
+class Smart {
+public:
+    static constexpr int32_t DESTROYING = -9999;
+    static constexpr const char* className = "java.lang.Smart";
+    static constexpr int32_t typeID = typeIdOf(className);
+
+    Smart() = default;
+    // A copy (an exception thrown by value) is a new object: no references, free monitor.
+    Smart(const Smart&) : Smart() {}
+    Smart& operator=(const Smart&) { return *this; }
+    virtual ~Smart();
+
+    virtual JavaPtr<String, true> getClassTypeName() = 0;
+    virtual void* castAsTypeID(int32_t id) { return id == typeID ? this : nullptr; }
+
+    // Counting: a count below zero means destruction has begun and acquiring no longer counts.
+    void acquire() noexcept {
+        if (m_refCount.load(std::memory_order_relaxed) >= 0) m_refCount.fetch_add(1, std::memory_order_relaxed);
+    }
+    void release() noexcept {
+        if (m_refCount.load(std::memory_order_relaxed) < 0) return;
+        if (m_refCount.fetch_sub(1, std::memory_order_acq_rel) == 1) destroy();
+    }
+    // Acquires only while the object is alive; used by weak references.
+    bool tryAcquireLive() noexcept;
+    int32_t referenceCount() const noexcept { return m_refCount.load(std::memory_order_relaxed); }
+    // Constructor bodies raise the count around code that hands out temporary references.
+    void raiseCount() noexcept { m_refCount.fetch_add(1, std::memory_order_relaxed); }
+    void lowerCountWithoutRelease() noexcept { m_refCount.fetch_sub(1, std::memory_order_relaxed); }
+
+    int32_t arrayDimensions() const noexcept { return m_arrayDimensions; }
+
+    // Monitor. startSync returns a null holder when the calling thread already owns it.
+    LockObject startSync();
+    void monitorEnter();
+    void monitorExit();
+    bool ownsMonitor() const noexcept;
+
+protected:
+    void setArrayDimensions(int32_t dimensions) noexcept { m_arrayDimensions = dimensions; }
+
+private:
+    friend class ref::WeakReference;
+    friend class Object;
+    void destroy() noexcept;
+    WaitSet* waitSet();
+
+    std::atomic<int32_t> m_refCount{0};
+    int32_t m_arrayDimensions = 0;
+    std::atomic<uintptr_t> m_monitorOwner{0};
+    std::atomic<WaitSet*> m_waitSet{nullptr};  // created on first wait or notify
+    ref::WeakReference* m_weakHead = nullptr;  // guarded by the weak-reference lock
+};
+
+// Identifies the calling thread for monitor ownership; never zero.
+uintptr_t currentThreadToken() noexcept;
+
+}  // namespace java::lang

@@ -1,0 +1,74 @@
+// Immutable text of UTF-16 code units, NUL-terminated, with a cached 8-bit copy for platform calls.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "runtime/lang/JArray.h"
+#include "runtime/lang/Object.h"
+
+namespace java::lang {
+
+class String : public Object {
+    JAVA_CLASS(String, "java.lang.String", Object)
+public:
+    String();
+    // Literal text: each byte one unit, backslash-u-XXXX one unit; marks the string literal.
+    // A null pointer gives "null" without the mark.
+    String(const char* literal);
+    String(const char16_t* units, int32_t count);
+    String(const String& other);
+    ~String() override;
+
+    int32_t length() const { return m_length; }
+    char16_t charAt(int32_t index) const;
+    bool equals(JavaPtr<Object> other) override;
+    bool equals(const JavaPtr<String>& other);
+    int32_t hashCode() override;
+    JavaPtr<String> toString() override { return JavaPtr<String>(this); }
+
+    // True only when both strings were made from literal text and are equal.
+    bool operator==(const JavaPtr<String>& other) const;
+    bool isLiteral() const { return m_literal; }
+
+    // One byte per unit (the unit's low byte); each call replaces the previous copy.
+    const char* val();
+
+    const char16_t* units() const { return m_units; }
+    std::u16string_view view() const { return {m_units, static_cast<size_t>(m_length)}; }
+
+    JavaPtr<String> operator+(const JavaPtr<String>& other) const;
+    JavaPtr<String> operator+(const JavaPtr<Object>& other) const;
+    JavaPtr<String> operator+(const char* literal) const;
+    JavaPtr<String> operator+(int32_t value) const;
+    JavaPtr<String> operator+(long long value) const;
+
+    // Takes ownership of a block of count + 1 units whose last is NUL.
+    static JavaPtr<String> adopt(char16_t* units, int32_t count);
+
+private:
+    struct Adopt {};
+    String(Adopt, char16_t* units, int32_t count);
+
+    char16_t* m_units;
+    int32_t m_length;
+    bool m_literal = false;
+    int32_t m_hash = 0;
+    char* m_val = nullptr;
+};
+
+// Concatenation on references; a null left side reads as "null", as in Java.
+JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<String>& right);
+JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<Object>& right);
+JavaPtr<String> operator+(const JavaPtr<String>& left, const char* right);
+JavaPtr<String> operator+(const JavaPtr<String>& left, int32_t right);
+JavaPtr<String> operator+(const JavaPtr<String>& left, long long right);
+template <class U>
+    requires(std::is_convertible_v<U*, Object*> && !std::is_same_v<U, String> && !std::is_same_v<U, Object>)
+JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<U>& right) {
+    return left + JavaPtr<Object>(right);
+}
+
+}  // namespace java::lang
+
+using java::lang::String;
