@@ -1,6 +1,7 @@
 // Immutable text of UTF-16 code units, NUL-terminated, with a cached 8-bit copy for platform calls.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -18,14 +19,41 @@ public:
     String(const char* literal);
     String(const char16_t* units, int32_t count);
     String(const String& other);
+    // A copy of another string; never literal.
+    explicit String(const JavaPtr<String>& other);
+    explicit String(jchar unit);
+    // The decimal text of the value.
+    explicit String(int32_t value);
+    explicit String(const JavaPtr<JArray<jchar>>& units);
+    String(const JavaPtr<JArray<jchar>>& units, int32_t offset, int32_t count);
+    // Each byte gives the character of the same (unsigned) value.
+    String(const JavaPtr<JArray<signed char>>& bytes, int32_t offset, int32_t length);
+    // Decodes in the named encoding; only "UTF-8" is known, anything else is IllegalArgumentException.
+    String(const JavaPtr<JArray<signed char>>& bytes, int32_t offset, int32_t length, const JavaPtr<String>& encoding);
     ~String() override;
 
+    static JavaPtr<String> valueOf(int32_t value);
+
     int32_t length() const { return m_length; }
-    char16_t charAt(int32_t index) const;
+    jchar charAt(int32_t index) const;
     bool equals(JavaPtr<Object> other) override;
     bool equals(const JavaPtr<String>& other);
+    bool equalsIgnoreCase(const JavaPtr<String>& other) const;
+    int32_t compareTo(const JavaPtr<String>& other) const;
     int32_t hashCode() override;
     JavaPtr<String> toString() override { return JavaPtr<String>(this); }
+
+    int32_t indexOf(int32_t unit) const { return indexOf(unit, 0); }
+    int32_t indexOf(int32_t unit, int32_t from) const;
+    int32_t indexOf(const JavaPtr<String>& text) const;
+    int32_t lastIndexOf(int32_t unit) const;
+    // False for an empty receiver, whatever the prefix.
+    bool startsWith(const JavaPtr<String>& prefix) const;
+
+    JavaPtr<String> substring(int32_t begin) const { return substring(begin, m_length); }
+    JavaPtr<String> substring(int32_t begin, int32_t end) const;
+    JavaPtr<String> replace(jchar oldUnit, jchar newUnit) const;
+    JavaPtr<JArray<jchar>> toCharArray() const;
 
     // True only when both strings were made from literal text and are equal.
     bool operator==(const JavaPtr<String>& other) const;
@@ -53,7 +81,7 @@ private:
     char16_t* m_units;
     int32_t m_length;
     bool m_literal = false;
-    int32_t m_hash = 0;
+    std::atomic<int32_t> m_hash{0};  // 0 until computed; racing threads store the same value
     char* m_val = nullptr;
 };
 
@@ -68,6 +96,9 @@ template <class U>
 JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<U>& right) {
     return left + JavaPtr<Object>(right);
 }
+
+// Makes the reference name a new string: its old text (or "null") followed by the right side.
+JavaPtr<String>& operator+=(JavaPtr<String>& left, const JavaPtr<String>& right);
 
 }  // namespace java::lang
 
