@@ -76,6 +76,8 @@ public:
     static constexpr int32_t elementTypeCode = Traits::typeCode;
     static constexpr const char* className = Traits::elementName;
     static constexpr int32_t typeID = typeIdOf(Traits::elementName);
+    // An array type shares its type id with its element class, so casts to it check the C++ type.
+    static constexpr bool isArrayType = true;
 
     // A length below 1 gives a valid empty array with no element block.
     explicit JArray(int32_t n = 0) : ArrayBase(Traits::typeCode, typeID) {
@@ -86,6 +88,9 @@ public:
         }
     }
     ~JArray() override { delete[] data; }
+    // Arrays are shared by reference; a copied object would free the element block twice.
+    JArray(const JArray&) = delete;
+    JArray& operator=(const JArray&) = delete;
 
     JavaPtr<String> getClassTypeName() override { return detail::classNameString(className); }
     void* castAsTypeID(int32_t id) override { return Object::castAsTypeID(id); }
@@ -106,8 +111,9 @@ public:
     void append(const Element& value) {
         Element* grown = new (std::nothrow) Element[static_cast<size_t>(length) + 1]();
         if (!grown) return;
-        for (int32_t i = 0; i < length; ++i) grown[i] = std::move(data[i]);
+        // Stored first: the value may be one of this array's own elements, which the moves empty.
         grown[length] = value;
+        for (int32_t i = 0; i < length; ++i) grown[i] = std::move(data[i]);
         delete[] data;
         data = grown;
         ++length;

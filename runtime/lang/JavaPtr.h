@@ -115,7 +115,11 @@ JavaPtr<T> jnew(Args&&... args) {
 template <class T>
 JavaPtr<T> recastObj(Smart* object) {
     if (!object) return nullptr;
-    return JavaPtr<T>(static_cast<T*>(object->castAsTypeID(T::typeID)));
+    if constexpr (requires { T::isArrayType; }) {
+        return JavaPtr<T>(dynamic_cast<T*>(object));
+    } else {
+        return JavaPtr<T>(static_cast<T*>(object->castAsTypeID(T::typeID)));
+    }
 }
 template <class T, class U>
 JavaPtr<T> recastObj(const JavaPtr<U>& object) {

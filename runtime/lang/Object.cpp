@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "runtime/lang/Class.h"
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/GlobalMutex.h"
 #include "runtime/lang/WaitSet.h"
@@ -29,6 +30,8 @@ JavaPtr<String> Object::toString() {
 
 JavaPtr<String> Object::getClassTypeName() { return detail::classNameString(className); }
 
+JavaPtr<Class> Object::getClass() { return jnew<Class>(getClassTypeName()); }
+
 void* Object::castAsTypeID(int32_t id) {
     if (id == typeID) return this;
     return Smart::castAsTypeID(id);
@@ -39,18 +42,20 @@ void Object::wait() { wait(0); }
 void Object::wait(int64_t timeoutMillis) {
     if (!ownsMonitor()) throw IllegalMonitorStateException();
     if (timeoutMillis < 0) throw IllegalArgumentException();
+    // Beyond this the deadline would overflow the clock; no caller can tell it from for ever.
+    constexpr int64_t longestTimedWait = int64_t{1} << 40;
+    if (timeoutMillis > longestTimedWait) timeoutMillis = 0;
     WaitSet* set = waitSet();
+    WaitSet::Waiter self;
     std::unique_lock<std::mutex> lock(set->mutex);
-    ++set->waiters;
+    set->enqueue(&self);
     monitorExit();
-    auto notified = [set] { return set->pendingNotifications > 0; };
+    auto notified = [&self] { return self.notified; };
     if (timeoutMillis == 0) {
-        set->wakeUp.wait(lock, notified);
-    } else {
-        set->wakeUp.wait_for(lock, std::chrono::milliseconds(timeoutMillis), notified);
+        self.wakeUp.wait(lock, notified);
+    } else if (!self.wakeUp.wait_for(lock, std::chrono::milliseconds(timeoutMillis), notified)) {
+        set->remove(&self);
     }
-    if (set->pendingNotifications > 0) --set->pendingNotifications;
-    --set->waiters;
     lock.unlock();
     monitorEnter();
 }
@@ -59,9 +64,9 @@ void Object::notify() {
     if (!ownsMonitor()) throw IllegalMonitorStateException();
     WaitSet* set = waitSet();
     std::lock_guard<std::mutex> lock(set->mutex);
-    if (set->pendingNotifications < set->waiters) {
-        ++set->pendingNotifications;
-        set->wakeUp.notify_one();
+    if (WaitSet::Waiter* waiter = set->dequeue()) {
+        waiter->notified = true;
+        waiter->wakeUp.notify_one();
     }
 }
 
@@ -69,8 +74,10 @@ void Object::notifyAll() {
     if (!ownsMonitor()) throw IllegalMonitorStateException();
     WaitSet* set = waitSet();
     std::lock_guard<std::mutex> lock(set->mutex);
-    set->pendingNotifications = set->waiters;
-    set->wakeUp.notify_all();
+    while (WaitSet::Waiter* waiter = set->dequeue()) {
+        waiter->notified = true;
+        waiter->wakeUp.notify_one();
+    }
 }
 
 }  // namespace java::lang

@@ -9,6 +9,7 @@
 namespace java::lang {
 
 class String;
+class Class;
 
 class Object : public virtual Smart {
 public:
@@ -22,6 +23,8 @@ public:
     virtual int32_t hashCode();
     virtual JavaPtr<String> toString();
     JavaPtr<String> getClassTypeName() override;
+    // A new class object naming this object's class.
+    JavaPtr<Class> getClass();
     void* castAsTypeID(int32_t id) override;
     static void* castAsTypeIDS(Smart* object, int32_t id) { return object ? object->castAsTypeID(id) : nullptr; }
 

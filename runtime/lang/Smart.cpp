@@ -15,7 +15,9 @@ Smart::~Smart() { delete m_waitSet.load(std::memory_order_acquire); }
 
 void Smart::destroy() noexcept {
     m_refCount.store(DESTROYING, std::memory_order_relaxed);
-    ref::WeakReference::clearAll(this);
+    // No weak reference can be made to an object whose count has reached zero, so an empty
+    // list stays empty and the process-wide weak-reference lock is not needed.
+    if (m_weakHead.load(std::memory_order_acquire)) ref::WeakReference::clearAll(this);
     delete this;
 }
 
@@ -28,8 +30,12 @@ bool Smart::tryAcquireLive() noexcept {
 }
 
 LockObject Smart::startSync() {
-    if (ownsMonitor()) return LockObject();
-    monitorEnter();
+    const uintptr_t self = currentThreadToken();
+    uintptr_t owner = 0;
+    if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_acquire, std::memory_order_relaxed))
+        return LockObject(this);
+    if (owner == self) return LockObject();
+    enterContended(self);
     return LockObject(this);
 }
 
@@ -39,17 +45,32 @@ bool Smart::ownsMonitor() const noexcept {
 
 void Smart::monitorEnter() {
     const uintptr_t self = currentThreadToken();
+    uintptr_t owner = 0;
+    if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_acquire, std::memory_order_relaxed))
+        return;
+    enterContended(self);
+}
+
+// The waiter count is raised before the owner is read again, and monitorExit clears the owner
+// before reading the count (all sequentially consistent), so either the exit sees this waiter and
+// bumps the exit count it sleeps on, or this thread sees the monitor free and never sleeps.
+void Smart::enterContended(uintptr_t self) {
+    m_monitorWaiters.fetch_add(1, std::memory_order_seq_cst);
     for (;;) {
-        uintptr_t expected = 0;
-        if (m_monitorOwner.compare_exchange_weak(expected, self, std::memory_order_acquire, std::memory_order_relaxed))
-            return;
-        if (expected != 0) m_monitorOwner.wait(expected, std::memory_order_relaxed);
+        const uint32_t exits = m_monitorExits.load(std::memory_order_seq_cst);
+        uintptr_t owner = 0;
+        if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_seq_cst, std::memory_order_seq_cst))
+            break;
+        m_monitorExits.wait(exits, std::memory_order_seq_cst);
     }
+    m_monitorWaiters.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void Smart::monitorExit() {
-    m_monitorOwner.store(0, std::memory_order_release);
-    m_monitorOwner.notify_one();
+    m_monitorOwner.store(0, std::memory_order_seq_cst);
+    if (m_monitorWaiters.load(std::memory_order_seq_cst) == 0) return;
+    m_monitorExits.fetch_add(1, std::memory_order_seq_cst);
+    m_monitorExits.notify_one();
 }
 
 WaitSet* Smart::waitSet() {

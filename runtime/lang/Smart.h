@@ -59,13 +59,19 @@ private:
     friend class ref::WeakReference;
     friend class Object;
     void destroy() noexcept;
+    void enterContended(uintptr_t self);
     WaitSet* waitSet();
 
     std::atomic<int32_t> m_refCount{0};
     int32_t m_arrayDimensions = 0;
     std::atomic<uintptr_t> m_monitorOwner{0};
+    // Threads blocked entering the monitor; leaving it wakes one only when there are some.
+    std::atomic<int32_t> m_monitorWaiters{0};
+    // Bumped by each exit that finds waiters; a 32-bit word, so that sleeping on it wakes just one.
+    std::atomic<uint32_t> m_monitorExits{0};
     std::atomic<WaitSet*> m_waitSet{nullptr};  // created on first wait or notify
-    ref::WeakReference* m_weakHead = nullptr;  // guarded by the weak-reference lock
+    // Changed under the weak-reference lock; atomic so that destruction can skip that lock when empty.
+    std::atomic<ref::WeakReference*> m_weakHead{nullptr};
 };
 
 // Identifies the calling thread for monitor ownership; never zero.

@@ -56,9 +56,10 @@ void* Thread::entry(void* argument) {
     self->release();  // currentThreadObject now holds the thread's own reference
     runGuarded([self] { self->run(); });
     self->m_target = nullptr;
+    // Uncounted before joiners are released, so that they see the count without this thread.
+    s_running.fetch_sub(1, std::memory_order_acq_rel);
     self->m_alive.store(false, std::memory_order_release);
     self->m_alive.notify_all();
-    s_running.fetch_sub(1, std::memory_order_acq_rel);
     currentThreadObject = nullptr;
     return nullptr;
 }

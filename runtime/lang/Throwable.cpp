@@ -1,5 +1,7 @@
 #include "runtime/lang/Throwable.h"
 
+#include <cstdio>
+
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/System.h"
 #include "runtime/io/PrintStream.h"
@@ -16,7 +18,14 @@ JavaPtr<String> Throwable::toString() {
 }
 
 // Native frames carry no Java line numbers, so the trace is the exception's own line.
-void Throwable::printStackTrace() { System::err->println(toString()); }
+// Before System's statics exist (or after teardown) the trace still reaches the standard error.
+void Throwable::printStackTrace() {
+    if (System::err) {
+        System::err->println(toString());
+        return;
+    }
+    std::fprintf(stderr, "%s\n", toString()->val());
+}
 
 void throwNullPointerException() { throw NullPointerException(); }
 

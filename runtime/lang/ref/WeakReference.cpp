@@ -14,8 +14,8 @@ WeakReference::WeakReference(const JavaPtr<Object>& referent) {
     std::lock_guard<std::mutex> guard(weakLock);
     m_referent = referent.smart();
     m_object = referent.get();
-    m_next = m_referent->m_weakHead;
-    m_referent->m_weakHead = this;
+    m_next = m_referent->m_weakHead.load(std::memory_order_relaxed);
+    m_referent->m_weakHead.store(this, std::memory_order_release);
 }
 
 WeakReference::~WeakReference() { clear(); }
@@ -35,10 +35,15 @@ void WeakReference::clear() {
 
 void WeakReference::unlink() noexcept {
     if (!m_referent) return;
-    for (WeakReference** link = &m_referent->m_weakHead; *link; link = &(*link)->m_next) {
-        if (*link == this) {
-            *link = m_next;
-            break;
+    if (m_referent->m_weakHead.load(std::memory_order_relaxed) == this) {
+        m_referent->m_weakHead.store(m_next, std::memory_order_release);
+    } else {
+        for (WeakReference* previous = m_referent->m_weakHead.load(std::memory_order_relaxed); previous;
+             previous = previous->m_next) {
+            if (previous->m_next == this) {
+                previous->m_next = m_next;
+                break;
+            }
         }
     }
     m_referent = nullptr;
@@ -48,14 +53,14 @@ void WeakReference::unlink() noexcept {
 
 void WeakReference::clearAll(Smart* referent) noexcept {
     std::lock_guard<std::mutex> guard(weakLock);
-    for (WeakReference* weak = referent->m_weakHead; weak;) {
+    for (WeakReference* weak = referent->m_weakHead.load(std::memory_order_relaxed); weak;) {
         WeakReference* next = weak->m_next;
         weak->m_referent = nullptr;
         weak->m_object = nullptr;
         weak->m_next = nullptr;
         weak = next;
     }
-    referent->m_weakHead = nullptr;
+    referent->m_weakHead.store(nullptr, std::memory_order_release);
 }
 
 }  // namespace java::lang::ref
