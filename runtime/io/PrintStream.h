@@ -3,14 +3,14 @@
 
 #include <cstdio>
 
-#include "runtime/lang/Object.h"
+#include "runtime/io/OutputStream.h"
 
 namespace java::lang { class String; }
 
 namespace java::io {
 
-class PrintStream : public java::lang::Object {
-    JAVA_CLASS(PrintStream, "java.io.PrintStream", Object)
+class PrintStream : public OutputStream {
+    JAVA_CLASS(PrintStream, "java.io.PrintStream", OutputStream)
 public:
     explicit PrintStream(std::FILE* target) : m_target(target) {}
 
@@ -18,7 +18,13 @@ public:
     void print(const JavaPtr<java::lang::String>& text);
     void println(const JavaPtr<java::lang::String>& text);
     void println();
-    void flush();
+
+    // Flushes but leaves the C stream open: it is shared with the rest of the process.
+    void close() override { flush(); }
+    void flush() override;
+    using OutputStream::write;
+    void write(const JavaPtr<JArray<signed char>>& b, int32_t off, int32_t len) override;
+    void write(int32_t byte) override;
 
 private:
     std::FILE* m_target;
