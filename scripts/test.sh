@@ -32,10 +32,11 @@ ctest --test-dir build/tsan -L threaded -j "$jobs" --output-on-failure --timeout
 
 echo "== Fuzz targets, ${fuzz_seconds} s each"
 status=0
-for target in $(find build/asan -type f -executable -name 'fuzz_*' | sort); do
+for target in $(find build/asan -type f -executable -name '*_fuzzer' | sort); do
   name=$(basename "$target")
   corpus=$(mktemp -d)
-  seeds=$(find . -path ./build -prune -o -type d -path "*/corpus/$name" -print | head -n 1)
+  # Seeds, where a target has them, sit in a corpus/ folder named after the target without "_fuzzer".
+  seeds=$(find . -path ./build -prune -o -type d -path "*/corpus/${name%_fuzzer}" -print | head -n 1)
   echo "-- $name"
   if "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 \
       "$corpus" ${seeds:+"$seeds"} >"$corpus.log" 2>&1; then
