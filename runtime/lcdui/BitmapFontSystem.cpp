@@ -1,0 +1,110 @@
+#include "runtime/lcdui/BitmapFontSystem.h"
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+
+#include "runtime/io/InputStream.h"
+#include "runtime/lang/Class.h"
+#include "runtime/lang/Exceptions.h"
+#include "runtime/text/String.h"
+
+namespace javax::microedition::lcdui {
+
+namespace {
+
+std::mutex& tablesLock() {
+    static std::mutex lock;
+    return lock;
+}
+std::shared_ptr<const BitmapFontSystem::Tables>& loadedTables() {
+    static std::shared_ptr<const BitmapFontSystem::Tables> loaded;
+    return loaded;
+}
+
+// The whole resource, or empty when it cannot be read.
+std::vector<uint8_t> readResource(const std::string& name) {
+    auto path = java::lang::jnew<java::lang::String>(("/" + name).c_str());
+    auto owner = java::lang::jnew<java::lang::Object>();
+    JavaPtr<java::io::InputStream> in = owner->getClass()->getResourceAsStream(path);
+    if (!in) return {};
+    std::vector<uint8_t> bytes;
+    const int32_t available = in->available();
+    if (available <= 0) return {};
+    bytes.reserve(static_cast<size_t>(available));
+    auto chunk = java::lang::jnew<JArray<signed char>>(std::min(available, 65536));
+    while (bytes.size() < static_cast<size_t>(available)) {
+        const int32_t count = in->read(chunk, 0, chunk->length);
+        if (count <= 0) break;
+        bytes.insert(bytes.end(), chunk->data, chunk->data + count);
+    }
+    in->close();
+    return bytes;
+}
+
+}  // namespace
+
+std::shared_ptr<const BitmapFontSystem::Tables> BitmapFontSystem::tables() {
+    std::lock_guard guard(tablesLock());
+    return loadedTables();
+}
+
+bool BitmapFontSystem::init() {
+    if (tables()) return true;
+    const char* name = INTERNAL_BMP_FONT_RESNAME;
+    if (!name || !*name) return false;
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = readResource(name);
+    } catch (const java::lang::Throwable&) {
+        return false;
+    }
+    if (bytes.empty()) return false;
+    auto parsed = parse(bytes);
+    if (!parsed) return false;
+    std::lock_guard guard(tablesLock());
+    if (!loadedTables()) loadedTables() = std::move(parsed);
+    return true;
+}
+
+void BitmapFontSystem::BitmapFontSystem_staticDestroy() {
+    std::lock_guard guard(tablesLock());
+    loadedTables().reset();
+}
+
+int32_t BitmapFontSystem::Tables::glyphFor(jchar c) const {
+    auto found = std::lower_bound(m_charToIndex.begin(), m_charToIndex.end(), c,
+                                  [](uint32_t entry, jchar code) { return (entry & 0xFFFFu) < code; });
+    if (found == m_charToIndex.end() || (*found & 0xFFFFu) != c) return -1;
+    return static_cast<int32_t>(*found >> 16);
+}
+
+int64_t BitmapFontSystem::Tables::measure(const jchar* units, int32_t count) const {
+    int64_t width = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t glyph = glyphFor(units[i]);
+        width += glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
+    }
+    return width;
+}
+
+void BitmapFontSystem::Tables::rasterise(int32_t glyph, uint8_t* out) const {
+    const int32_t width = std::max(m_charWidths[static_cast<size_t>(glyph)], 0);
+    // Packed rows hold at most 32 pixels; a wider advance (the space) is blank beyond them.
+    const int32_t packedWidth = std::min(width, 32);
+    const size_t firstWord = static_cast<size_t>(glyph) * m_fontHeight * m_bpp;
+    for (int32_t row = 0; row < m_fontHeight; ++row) {
+        uint8_t* line = out + static_cast<size_t>(row) * width;
+        std::fill_n(line, width, uint8_t{0});
+        const uint32_t* words = m_packedPixelData.data() + firstWord + static_cast<size_t>(row) * m_bpp;
+        for (int32_t i = 0; i < packedWidth; ++i) {
+            if (m_bpp == 1) {
+                line[i] = (words[0] >> i) & 1u ? 255 : 0;
+            } else {
+                line[i] = static_cast<uint8_t>(words[i / 4] >> (8 * (i % 4)));
+            }
+        }
+    }
+}
+
+}  // namespace javax::microedition::lcdui

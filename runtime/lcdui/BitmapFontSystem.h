@@ -1,0 +1,52 @@
+// The runtime's one bitmap font: glyph tables loaded once from the "wlbmpfnt" bundle resource and
+// read, never changed, by every thread that measures or draws text.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "runtime/lang/JArray.h"
+
+namespace javax::microedition::lcdui {
+
+using java::lang::jchar;
+
+// The font resource's name without the leading "/"; empty means there is no font.
+inline const char* INTERNAL_BMP_FONT_RESNAME = "wlbmpfnt";
+
+class BitmapFontSystem {
+public:
+    // The decoded font. Glyph g's rows start at word g x fontHeight x bpp of the packed data.
+    struct Tables {
+        int32_t m_fontHeight = 0;
+        int32_t m_widestCharWidth = 0;
+        int32_t m_bpp = 1;
+        std::vector<uint32_t> m_packedPixelData;
+        std::vector<int32_t> m_charWidths;
+        std::vector<int32_t> m_charYOffset;
+        // Character code in the low 16 bits, glyph index in the high 16, sorted by code.
+        std::vector<uint32_t> m_charToIndex;
+
+        // The glyph of a character, or -1 when the font lacks it.
+        int32_t glyphFor(jchar c) const;
+        // Width of the text: each known glyph's width + 1, each unknown character 10.
+        int64_t measure(const jchar* units, int32_t count) const;
+        // Coverage bytes of a glyph, width x fontHeight, row-major; out holds at least that many.
+        void rasterise(int32_t glyph, uint8_t* out) const;
+    };
+
+    // Loads the font once; false when there is no name, the resource is missing, or it is not a valid font.
+    static bool init();
+    // Parses a font file; null when it is truncated or malformed. Used by init, tests and fuzzing.
+    static std::shared_ptr<const Tables> parse(std::span<const uint8_t> bytes);
+    // The loaded font, or null before init succeeds and after teardown.
+    static std::shared_ptr<const Tables> tables();
+    static bool isInitialised() { return tables() != nullptr; }
+    static int32_t getFontIndex(int32_t code) { return 0; }
+    // Teardown: the tables go, so text can no longer be drawn; a later init loads the font again.
+    static void BitmapFontSystem_staticDestroy();
+};
+
+}  // namespace javax::microedition::lcdui

@@ -1,0 +1,102 @@
+// Text: layout with the bitmap font's tables, glyphs rasterised to coverage and blended in the colour.
+#include <algorithm>
+#include <vector>
+
+#include "runtime/lang/Exceptions.h"
+#include "runtime/lcdui/BitmapFontSystem.h"
+#include "runtime/lcdui/Graphics.h"
+#include "runtime/lcdui/GraphicsBackEnd.h"
+#include "runtime/lcdui/PixelWord.h"
+#include "runtime/text/String.h"
+
+namespace javax::microedition::lcdui {
+
+using java::lang::String;
+
+void Graphics::drawString(const JavaPtr<String>& s, int32_t x, int32_t y, int32_t anchor) {
+    if (!s) throw java::lang::NullPointerException();
+    drawSubstring(s, 0, s->length(), x, y, anchor);
+}
+
+void Graphics::drawChars(const JavaPtr<JArray<jchar>>& data, int32_t offset, int32_t length, int32_t x, int32_t y,
+                         int32_t anchor) {
+    if (length <= 0) return;
+    if (!data) throw java::lang::NullPointerException();
+    if (offset < 0 || static_cast<int64_t>(offset) + length > data->length)
+        throw java::lang::ArrayIndexOutOfBoundsException();
+    drawString(java::lang::jnew<String>(data->data + offset, length), x, y, anchor);
+}
+
+void Graphics::drawChar(jchar c, int32_t x, int32_t y, int32_t anchor) {
+    drawString(java::lang::jnew<String>(&c, 1), x, y, anchor);
+}
+
+void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t len, int32_t x, int32_t y,
+                             int32_t anchor) {
+    if (!s) throw java::lang::NullPointerException();
+    if (offset < 0 || offset > s->length() || len < 0 || static_cast<int64_t>(offset) + len > s->length())
+        throw java::lang::StringIndexOutOfBoundsException();
+    if (len == 0) return;
+    // Every font draws with the one bitmap font, so a null font changes nothing here.
+    const auto font = BitmapFontSystem::tables();
+    if (!font) return;
+    const jchar* units = s->units() + offset;
+    const int64_t width = font->measure(units, len);
+    const int32_t lineHeight = font->m_fontHeight;
+    int64_t penX = static_cast<int64_t>(x) + m_translateX;
+    int64_t top = static_cast<int64_t>(y) + m_translateY;
+    if (anchor & HCENTER) {
+        penX -= width >> 1;
+    } else if (anchor & RIGHT) {
+        penX -= width;
+    }
+    if (anchor & VCENTER) top -= lineHeight >> 1;
+    if (anchor & BOTTOM) top -= lineHeight;
+
+    thread_local std::vector<uint8_t> coverage;
+    for (int32_t i = 0; i < len; ++i) {
+        const int32_t glyph = font->glyphFor(units[i]);
+        if (glyph < 0) {
+            penX += 11;
+            continue;
+        }
+        const int32_t glyphWidth = font->m_charWidths[static_cast<size_t>(glyph)];
+        const int64_t glyphTop = top + font->m_charYOffset[static_cast<size_t>(glyph)];
+        // Each glyph is cut to the clip where it really lies, its vertical offset included.
+        const WLRect box = clipped(penX, glyphTop, glyphWidth, lineHeight);
+        if (!box.isEmpty()) {
+            coverage.resize(static_cast<size_t>(glyphWidth) * lineHeight);
+            font->rasterise(glyph, coverage.data());
+            const int64_t cutLeft = box.x - penX, cutTop = box.y - glyphTop;
+            if (box.width != glyphWidth || box.height != lineHeight) {
+                for (int32_t row = 0; row < box.height; ++row) {
+                    const uint8_t* from = coverage.data() + (cutTop + row) * glyphWidth + cutLeft;
+                    std::copy_n(from, box.width, coverage.data() + static_cast<size_t>(row) * box.width);
+                }
+            }
+            myBlitChar(coverage.data(), box.x, box.y, box.width, box.height);
+        }
+        penX += static_cast<int64_t>(glyphWidth) + 1;
+    }
+}
+
+void Graphics::myBlitChar(const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (w <= 0 || h <= 0) return;
+    if (backEnd) {
+        backEnd->blitChar(*this, coverage, x, y, w, h);
+        return;
+    }
+    myBlitCharSoftware(coverage, x, y, w, h);
+}
+
+void Graphics::myBlitCharSoftware(const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (!m_pixels) return;
+    if (x < 0 || y < 0 || x > m_targetWidth - w || y > m_targetHeight - h) return;
+    for (int32_t row = 0; row < h; ++row) {
+        uint32_t* out = m_pixels + static_cast<size_t>(y + row) * m_rowStride + x;
+        const uint8_t* line = coverage + static_cast<size_t>(row) * w;
+        for (int32_t i = 0; i < w; ++i) out[i] = coverPixel(out[i], m_pixelColour, line[i]);
+    }
+}
+
+}  // namespace javax::microedition::lcdui

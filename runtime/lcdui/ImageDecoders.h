@@ -1,0 +1,22 @@
+// The decoders and the stream reader behind Image's factories.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace javax::microedition::lcdui::imagedecoders {
+
+// A std::malloc block of width x height pixel words, or null when the PNG does not decode.
+uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& height);
+
+// Collects the bytes of exactly one picture (PNG, JPEG, or an 8-bit BMP, which later decodes to
+// nothing) from a source that yields 0 to 255 per call and -1 at its end. False when the source
+// ends inside the picture, does not start like one, or claims more than the size limit.
+bool readOnePicture(const std::function<int32_t()>& readByte, std::vector<uint8_t>& out);
+
+// No picture this system reads comes near this size.
+constexpr size_t MAX_PICTURE_BYTES = size_t{64} << 20;
+
+}  // namespace javax::microedition::lcdui::imagedecoders
