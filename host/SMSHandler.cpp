@@ -1,0 +1,7 @@
+#include "host/SMSHandler.h"
+
+#include "host/HostBridge.h"
+
+void SMSHandler::messageComposeViewControllerDidFinishWithResult(int32_t result) {
+    m_handshake->answer(result == RESULT_SENT ? SMS_RESULT_SENT : SMS_RESULT_NOT_SENT);
+}
