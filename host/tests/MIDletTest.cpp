@@ -6,6 +6,7 @@
 
 #include "host/BrowserLauncher.h"
 #include "host/MIDlet.h"
+#include "runtime/lcdui/PlatformBridge.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
@@ -68,8 +69,10 @@ TEST(MIDlet, OnlyNotifyDestroyedSetsTheQuitFlagAndItStaysSet) {
     midlet->pauseApp();
     midlet->destroyApp(true);
     EXPECT_FALSE(MIDlet::quitInvoked.load());
+    EXPECT_FALSE(midletQuitInvoked()) << "the display library reads the same flag";
     midlet->notifyDestroyed();
     EXPECT_TRUE(MIDlet::quitInvoked.load());
+    EXPECT_TRUE(midletQuitInvoked());
     midlet->notifyDestroyed();
     EXPECT_TRUE(MIDlet::quitInvoked.load());
 }
