@@ -350,8 +350,8 @@ void xyzKeyReleased(int32_t keyCode) {
 
 void xyzSizeChanged() {
     runGuarded([] {
-        const int32_t width = outputWidth.load();
-        const int32_t height = outputHeight.load();
+        const int32_t width = platform::outputWidth.load();
+        const int32_t height = platform::outputHeight.load();
         Display::screenWidth = width;
         Display::screenHeight = height;
         if (JavaPtr<Graphics> master = Display::getMasterGraphics()) {

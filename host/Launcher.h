@@ -8,11 +8,8 @@
 #include <mutex>
 
 #include "runtime/lang/Object.h"
+#include "platform/PlatformState.h"
 #include "runtime/lang/Runnable.h"
-
-// Screen size in pixels, kept by the platform layer; xyzSizeChanged copies it into the Display.
-inline std::atomic<int32_t> outputWidth{0};
-inline std::atomic<int32_t> outputHeight{0};
 
 // Entry points of the platform layer, all called on its UI main thread. None lets an exception
 // thrown by application code escape to the platform.

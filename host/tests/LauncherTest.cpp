@@ -177,8 +177,8 @@ protected:
         Displayable::isInterrupted = false;
         Display::screenWidth = 320;
         Display::screenHeight = 480;
-        outputWidth = 320;
-        outputHeight = 480;
+        platform::outputWidth = 320;
+        platform::outputHeight = 480;
         ProxyMIDlet::setFactory(makeMIDlet);
         m_baseline = java::lang::Thread::numRunningThreads();
     }
@@ -305,8 +305,8 @@ TEST_F(LauncherTest, InputReachesOnlyACurrentCanvasAndItsFailuresStayInside) {
     xyzMouseUp(1, 2);
     xyzKeyPressed(49);
     // No canvas yet: the screen and the master context still take the new size.
-    outputWidth = 480;
-    outputHeight = 320;
+    platform::outputWidth = 480;
+    platform::outputHeight = 320;
     xyzSizeChanged();
     EXPECT_EQ(Display::screenWidth, 480);
     EXPECT_EQ(Display::screenHeight, 320);

@@ -1,0 +1,24 @@
+// The last presented frame, read back from OpenGL: the windowed host shows it, the headless host
+// captures it. Frames are counted so that a script can wait for them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+struct Frame {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> pixels;  // pixel words, rows from the top
+    uint64_t serial = 0;           // 0 before the first frame
+};
+
+// Called on the painting thread when a frame is presented; copies the pixels.
+void presentFrame(const uint32_t* pixels, int32_t width, int32_t height);
+Frame latestFrame();
+uint64_t framesPresented();
+// Waits until at least `serial` frames have been presented; false on timeout.
+bool waitForFrame(uint64_t serial, int32_t timeoutMillis);
+
+}  // namespace platform
