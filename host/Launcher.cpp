@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <utility>
 
@@ -121,6 +122,19 @@ void runPass(launcher::PassPacer& pacer, bool& shown, bool& handedOver) {
     WLlibs_tickPolling();
 }
 
+void sleepFor(int64_t millis) { std::this_thread::sleep_for(std::chrono::milliseconds(millis)); }
+
+// The application's own threads may still be in their last pass after the MIDlet has quit; the
+// statics they use go in the post-stop tear-down, so wait for them first, within a bound.
+void waitForApplicationThreads() {
+    constexpr int64_t graceMillis = 2000;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMillis);
+    // Only the tick thread itself may still be running.
+    while (Thread::numRunningThreads() > 1 && std::chrono::steady_clock::now() < deadline) sleepFor(2);
+    const int32_t left = Thread::numRunningThreads() - 1;
+    if (left > 0) std::fprintf(stderr, "teardown: %d application thread(s) still running\n", left);
+}
+
 void tearDown() {
     runGuarded(preStopMIDletTearDown);
     JavaPtr<ProxyMIDlet> proxy;
@@ -132,11 +146,10 @@ void tearDown() {
     }
     // Outside the lock: releasing the proxy runs the application MIDlet's destructor.
     runGuarded([&] { proxy = nullptr; });
+    waitForApplicationThreads();
     postStopMIDletTearDown();
     launched.store(false);
 }
-
-void sleepFor(int64_t millis) { std::this_thread::sleep_for(std::chrono::milliseconds(millis)); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // Every wait is on the journal's condition or a join, never on time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -50,6 +51,7 @@ struct Journal {
     bool factoryEntered = false;
     bool holdFirstStart = false;
     bool quitOnLoopShow = false;
+    bool startApplicationThread = false;
     int throwOnPressAtX = -1;
     std::thread::id firstStartThread;
 
@@ -108,6 +110,17 @@ private:
     }
 };
 
+// An application thread that runs one last, slow pass after the quit, as a main loop would.
+class LastPassWorker : public java::lang::Object, public java::lang::Runnable {
+    JAVA_CLASS(LastPassWorker, "launchertest.LastPassWorker", java::lang::Object, java::lang::Runnable)
+public:
+    void run() override {
+        while (!MIDlet::quitInvoked.load()) java::lang::Thread::sleep(1);
+        java::lang::Thread::sleep(50);  // widens the window in which an early teardown would show
+        j().update([](Journal& log) { log.order.emplace_back("application thread ended"); });
+    }
+};
+
 class RecordingMIDlet : public MIDlet {
     JAVA_CLASS(RecordingMIDlet, "launchertest.RecordingMIDlet", MIDlet)
 public:
@@ -119,6 +132,11 @@ public:
             if (first) log.firstStartThread = std::this_thread::get_id();
         });
         if (first) j().waitUntil([](Journal& log) { return !log.holdFirstStart; });
+        if (first && j().read([](Journal& log) { return log.startApplicationThread; })) {
+            JavaPtr<java::lang::Thread> worker = jnew<java::lang::Thread>();
+            worker->WENDinvokeconstructor(jnew<LastPassWorker>());
+            worker->start();
+        }
         if (!m_canvas) {
             m_canvas = jnew<RecordingCanvas>();
             m_canvas->WENDinvokeconstructor();
@@ -458,3 +476,15 @@ TEST(HookList, RunsItsHooksInOrderOnceEachAndGoesOnPastAFailure) {
 }
 
 }  // namespace
+
+TEST_F(LauncherTest, TeardownWaitsForTheApplicationsThreadsToEnd) {
+    m_journal.startApplicationThread = true;
+    launchAndWaitForTheCanvas();
+    terminateAndJoin();
+    const Log order = m_journal.read([](Journal& log) { return log.order; });
+    const auto ended = std::find(order.begin(), order.end(), "application thread ended");
+    const auto teardown = std::find(order.begin(), order.end(), "teardown");
+    ASSERT_NE(ended, order.end());
+    EXPECT_LT(ended, teardown);
+    expectTornDownOnce();
+}
