@@ -265,6 +265,7 @@ JavaPtr<String> String::operator+(const JavaPtr<Object>& other) const {
 JavaPtr<String> String::operator+(const char* literal) const { return concat(view(), decodeLiteral(literal ? literal : "null")); }
 JavaPtr<String> String::operator+(int32_t value) const { return concat(view(), decimal(value)); }
 JavaPtr<String> String::operator+(long long value) const { return concat(view(), decimal(value)); }
+JavaPtr<String> String::operator+(jchar unit) const { return concat(view(), std::u16string_view(&unit, 1)); }
 
 JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<String>& right) { return concat(viewOf(left), viewOf(right)); }
 JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<Object>& right) {
@@ -275,6 +276,7 @@ JavaPtr<String> operator+(const JavaPtr<String>& left, const char* right) {
 }
 JavaPtr<String> operator+(const JavaPtr<String>& left, int32_t right) { return concat(viewOf(left), decimal(right)); }
 JavaPtr<String> operator+(const JavaPtr<String>& left, long long right) { return concat(viewOf(left), decimal(right)); }
+JavaPtr<String> operator+(const JavaPtr<String>& left, jchar right) { return concat(viewOf(left), std::u16string_view(&right, 1)); }
 
 JavaPtr<String>& operator+=(JavaPtr<String>& left, const JavaPtr<String>& right) {
     left = left + right;

@@ -70,6 +70,8 @@ public:
     JavaPtr<String> operator+(const char* literal) const;
     JavaPtr<String> operator+(int32_t value) const;
     JavaPtr<String> operator+(long long value) const;
+    // A char appends itself, as in Java; without this it would promote to int and append digits.
+    JavaPtr<String> operator+(jchar unit) const;
 
     // Takes ownership of a block of count + 1 units whose last is NUL.
     static JavaPtr<String> adopt(char16_t* units, int32_t count);
@@ -91,6 +93,7 @@ JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<Object>& ri
 JavaPtr<String> operator+(const JavaPtr<String>& left, const char* right);
 JavaPtr<String> operator+(const JavaPtr<String>& left, int32_t right);
 JavaPtr<String> operator+(const JavaPtr<String>& left, long long right);
+JavaPtr<String> operator+(const JavaPtr<String>& left, jchar right);
 template <class U>
     requires(std::is_convertible_v<U*, Object*> && !std::is_same_v<U, String> && !std::is_same_v<U, Object>)
 JavaPtr<String> operator+(const JavaPtr<String>& left, const JavaPtr<U>& right) {

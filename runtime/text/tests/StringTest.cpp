@@ -151,6 +151,8 @@ TEST(String, ConcatenationAndAppend) {
     auto base = jnew<String>("x");
     EXPECT_EQ((base + 42)->view(), u"x42");
     EXPECT_EQ((base + -9000000000LL)->view(), u"x-9000000000");
+    EXPECT_EQ((base + u'y')->view(), u"xy");
+    EXPECT_EQ((*base + u'\u00e9')->view(), u"x\u00e9");
     EXPECT_EQ((base + jnew<Named>())->view(), u"xnamed");
     EXPECT_EQ((base + JavaPtr<Object>())->view(), u"xnull");
     EXPECT_EQ((*base + runtimeText(u"\u4e2d"))->view(), u"x\u4e2d");
