@@ -90,17 +90,14 @@ TEST_F(FileNames, ResourcesComeFromTheBundleOrAreNull) {
     auto type = jnew<File>(name("/x"))->getClass();
     EXPECT_EQ(type->getName()->view(), u"java.io.File");
 
-    auto font = type->getResourceAsStream(name("/wlbmpfnt"));
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(readAll(*font), (std::vector<int>{1, 2}));
-    auto relative = type->getResourceAsStream(name("wlbmpfnt"));
-    ASSERT_NE(relative, nullptr);
-    EXPECT_EQ(readAll(*relative), (std::vector<int>{1, 2}));
-    auto logo = type->getResourceAsStream(name("/logo.png"));
-    ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(readAll(*logo), (std::vector<int>{3}));
-
-    for (const char* absent : {"", "/", "/missing", "/logo_png/x"}) EXPECT_EQ(type->getResourceAsStream(name(absent)), nullptr) << absent;
+    for (const auto& [resource, bytes] : {std::pair{"/wlbmpfnt", std::vector<int>{1, 2}},
+                                          {"wlbmpfnt", {1, 2}}, {"/logo.png", {3}}}) {
+        auto in = type->getResourceAsStream(name(resource));
+        ASSERT_NE(in, nullptr) << resource;
+        EXPECT_EQ(readAll(*in), bytes) << resource;
+    }
+    for (const char* absent : {"", "/", "/missing", "/logo_png/x"})
+        EXPECT_EQ(type->getResourceAsStream(name(absent)), nullptr) << absent;
 }
 
 TEST_F(FileNames, SetDirectoriesCreatesTheDocumentsDirectory) {

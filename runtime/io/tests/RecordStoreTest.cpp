@@ -6,44 +6,27 @@
 #include <thread>
 #include <vector>
 
+#include "StoreTestHelpers.h"
 #include "TestDirectories.h"
 #include "runtime/io/rms/InvalidRecordIDException.h"
 #include "runtime/io/rms/RecordComparator.h"
-#include "runtime/io/rms/RecordEnumeration.h"
 #include "runtime/io/rms/RecordFilter.h"
-#include "runtime/io/rms/RecordStore.h"
 #include "runtime/io/rms/RecordStoreFullException.h"
 #include "runtime/io/rms/RecordStoreNotFoundException.h"
 #include "runtime/io/rms/RecordStoreNotOpenException.h"
 #include "runtime/lang/Exceptions.h"
-#include "runtime/text/String.h"
 
 using namespace javax::microedition::rms;
+using namespace storetest;
 using java::lang::jnew;
-using Bytes = JavaPtr<JArray<signed char>>;
+using Strings = std::vector<std::string>;
 
 namespace {
-
-JavaPtr<String> name(const char* text) { return jnew<String>(text); }
 
 Bytes patterned(int32_t length, int seed) {
     auto bytes = jnew<JArray<signed char>>(length);
     for (int32_t i = 0; i < length; ++i) bytes->data[i] = static_cast<signed char>(seed * 31 + i * 7);
     return bytes;
-}
-
-Bytes text(const char* chars) {
-    const auto length = static_cast<int32_t>(std::strlen(chars));
-    auto bytes = jnew<JArray<signed char>>(length);
-    std::copy(chars, chars + length, bytes->data);
-    return bytes;
-}
-
-std::string asText(const Bytes& bytes) { return bytes ? std::string(bytes->data, bytes->data + bytes->length) : "<null>"; }
-
-int32_t add(const JavaPtr<RecordStore>& store, const char* chars) {
-    Bytes bytes = text(chars);
-    return store->addRecord(bytes, 0, bytes->length);
 }
 
 std::vector<int32_t> idsOf(const JavaPtr<RecordEnumeration>& records) {
@@ -53,10 +36,9 @@ std::vector<int32_t> idsOf(const JavaPtr<RecordEnumeration>& records) {
 }
 
 // Opens a store with nothing in memory: every open store is closed first, as after a restart.
-JavaPtr<RecordStore> reopen(JavaPtr<RecordStore>& store, const char* storeName) {
+void reopen(JavaPtr<RecordStore>& store, const char* storeName) {
     store->closeRecordStore();
-    store = RecordStore::openRecordStore(name(storeName), false);
-    return store;
+    store = open(storeName, false);
 }
 
 class FirstByteAtLeast : public java::lang::Object, public RecordFilter {
@@ -91,12 +73,10 @@ using RecordStores = TestDirectories;
 
 TEST_F(RecordStores, RecordsOfEverySizeSurviveARestart) {
     const std::vector<int32_t> sizes = {0, 1, 100, 1 << 20};
-    auto store = RecordStore::openRecordStore(name("sizes"), true);
+    auto store = open("sizes");
     std::vector<int32_t> ids;
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        Bytes data = patterned(sizes[i] + 2, static_cast<int>(i));
-        ids.push_back(store->addRecord(data, 1, sizes[i]));
-    }
+    for (size_t i = 0; i < sizes.size(); ++i)
+        ids.push_back(store->addRecord(patterned(sizes[i] + 2, static_cast<int>(i)), 1, sizes[i]));
     for (int restart = 0; restart < 2; ++restart) {
         SCOPED_TRACE(restart);
         for (size_t i = 0; i < sizes.size(); ++i) {
@@ -115,8 +95,8 @@ TEST_F(RecordStores, RecordsOfEverySizeSurviveARestart) {
     store->closeRecordStore();
 }
 
-TEST_F(RecordStores, GetRecordGivesACopy) {
-    auto store = RecordStore::openRecordStore(name("copy"), true);
+TEST_F(RecordStores, GetRecordGivesACopyAndAddChecksItsArguments) {
+    auto store = open("copy");
     const int32_t id = add(store, "abc");
     store->getRecord(id)->data[0] = 'X';
     EXPECT_EQ(asText(store->getRecord(id)), "abc");
@@ -127,25 +107,21 @@ TEST_F(RecordStores, GetRecordGivesACopy) {
     store->closeRecordStore();
 }
 
-TEST_F(RecordStores, IdsStartAtOneAndAreNeverReused) {
-    auto store = RecordStore::openRecordStore(name("ids"), true);
-    EXPECT_EQ(add(store, "a"), 1);
-    EXPECT_EQ(add(store, "b"), 2);
-    EXPECT_EQ(add(store, "c"), 3);
-    store->deleteRecord(3);
-    EXPECT_EQ(add(store, "d"), 4);
-    store->deleteRecord(4);
-    reopen(store, "ids");
-    EXPECT_EQ(add(store, "e"), 5);
-    EXPECT_EQ(store->getNumRecords(), 3);
-    store->closeRecordStore();
-}
-
-TEST_F(RecordStores, UnknownIdsAreRefusedEverywhere) {
-    auto store = RecordStore::openRecordStore(name("unknown"), true);
-    add(store, "a");
+TEST_F(RecordStores, IdsAreNeverReusedAndEditsReachTheDisk) {
+    auto store = open("edits");
+    EXPECT_EQ(add(store, "one"), 1);
+    EXPECT_EQ(add(store, "two"), 2);
+    EXPECT_EQ(add(store, "three"), 3);
+    store->setRecord(2, text("TWO!"), 0, 4);
     store->deleteRecord(1);
-    for (int32_t id : {0, 1, 2, -1}) {
+    store->deleteRecord(3);
+    EXPECT_EQ(add(store, "four"), 4);
+    store->deleteRecord(4);
+    reopen(store, "edits");
+    EXPECT_EQ(add(store, "five"), 5);
+    EXPECT_EQ(contentsOf(store), (Strings{"2=TWO!", "5=five"}));
+    EXPECT_EQ(store->getNumRecords(), 2);
+    for (int32_t id : {0, 1, 3, 6, -1}) {
         SCOPED_TRACE(id);
         EXPECT_THROW(store->getRecord(id), InvalidRecordIDException);
         EXPECT_THROW(store->setRecord(id, text("x"), 0, 1), InvalidRecordIDException);
@@ -154,23 +130,8 @@ TEST_F(RecordStores, UnknownIdsAreRefusedEverywhere) {
     store->closeRecordStore();
 }
 
-TEST_F(RecordStores, SetAndDeleteReachTheDisk) {
-    auto store = RecordStore::openRecordStore(name("edits"), true);
-    add(store, "one");
-    add(store, "two");
-    add(store, "three");
-    store->setRecord(2, text("TWO!"), 0, 4);
-    store->deleteRecord(1);
-    reopen(store, "edits");
-    EXPECT_EQ(store->getNumRecords(), 2);
-    EXPECT_EQ(asText(store->getRecord(2)), "TWO!");
-    EXPECT_EQ(asText(store->getRecord(3)), "three");
-    EXPECT_THROW(store->getRecord(1), InvalidRecordIDException);
-    store->closeRecordStore();
-}
-
 TEST_F(RecordStores, EnumerationFollowsStoreOrderFilterAndComparator) {
-    auto store = RecordStore::openRecordStore(name("order"), true);
+    auto store = open("order");
     for (const char* word : {"pear", "apple", "fig", "kiwi", "date"}) add(store, word);
     store->deleteRecord(3);
     reopen(store, "order");
@@ -193,7 +154,7 @@ TEST_F(RecordStores, EnumerationFollowsStoreOrderFilterAndComparator) {
 }
 
 TEST_F(RecordStores, EnumerationEndsDeletesAndDestroyAreReported) {
-    auto store = RecordStore::openRecordStore(name("ends"), true);
+    auto store = open("ends");
     add(store, "a");
     add(store, "b");
     auto records = store->enumerateRecords(nullptr, nullptr, false);
@@ -208,7 +169,7 @@ TEST_F(RecordStores, EnumerationEndsDeletesAndDestroyAreReported) {
 }
 
 TEST_F(RecordStores, KeptUpdatedEnumerationSeesChangesAndHandsOutEachRecordOnce) {
-    auto store = RecordStore::openRecordStore(name("live"), true);
+    auto store = open("live");
     add(store, "a");
     add(store, "b");
     auto records = store->enumerateRecords(nullptr, nullptr, true);
@@ -221,14 +182,13 @@ TEST_F(RecordStores, KeptUpdatedEnumerationSeesChangesAndHandsOutEachRecordOnce)
 }
 
 TEST_F(RecordStores, OpeningFollowsTheNameAndTheOpenCount) {
-    EXPECT_THROW(RecordStore::openRecordStore(name("missing"), false), RecordStoreNotFoundException);
-    EXPECT_THROW(RecordStore::openRecordStore(name(""), true), java::lang::IllegalArgumentException);
-    EXPECT_THROW(RecordStore::openRecordStore(name("123456789012345678901234567890123"), true),
-                 java::lang::IllegalArgumentException);
+    EXPECT_THROW(open("missing", false), RecordStoreNotFoundException);
+    EXPECT_THROW(open(""), java::lang::IllegalArgumentException);
+    EXPECT_THROW(open("123456789012345678901234567890123"), java::lang::IllegalArgumentException);
     EXPECT_THROW(RecordStore::openRecordStore(nullptr, true), java::lang::NullPointerException);
 
-    auto first = RecordStore::openRecordStore(name("shared"), true);
-    auto second = RecordStore::openRecordStore(name("shared"), false);
+    auto first = open("shared");
+    auto second = open("shared", false);
     EXPECT_EQ(first, second);
     EXPECT_EQ(first->getName()->view(), u"shared");
     first->closeRecordStore();
@@ -241,24 +201,20 @@ TEST_F(RecordStores, OpeningFollowsTheNameAndTheOpenCount) {
 }
 
 TEST_F(RecordStores, EachStoreHasItsOwnFileFoundByNameAfterARestart) {
-    auto a = RecordStore::openRecordStore(name("ZARLQ0"), true);
-    auto b = RecordStore::openRecordStore(name("ZARLQ1"), true);
+    auto a = open("ZARLQ0");
+    auto b = open("ZARLQ1");
     add(a, "progress");
     add(b, "settings");
     a->closeRecordStore();
     b->closeRecordStore();
     EXPECT_TRUE(std::filesystem::exists(documents / "rs_0"));
     EXPECT_TRUE(std::filesystem::exists(documents / "rs_1"));
-    const auto bytes = readFile(documents / "rs_0");
-    ASSERT_GE(bytes.size(), 4u);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "wlsf");
 
-    b = RecordStore::openRecordStore(name("ZARLQ1"), false);
-    EXPECT_EQ(asText(b->getRecord(1)), "settings");
-    b->closeRecordStore();
-    a = RecordStore::openRecordStore(name("ZARLQ0"), false);
-    EXPECT_EQ(asText(a->getRecord(1)), "progress");
-    a->closeRecordStore();
+    for (const auto& [storeName, contents] : {std::pair{"ZARLQ1", "1=settings"}, {"ZARLQ0", "1=progress"}}) {
+        auto store = open(storeName, false);
+        EXPECT_EQ(contentsOf(store), Strings{contents});
+        store->closeRecordStore();
+    }
 }
 
 TEST_F(RecordStores, DamagedOrForeignFilesAreRefusedNotReplaced) {
@@ -277,45 +233,45 @@ TEST_F(RecordStores, DamagedOrForeignFilesAreRefusedNotReplaced) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove_all(documents);
         std::filesystem::create_directory(documents);
-        auto store = RecordStore::openRecordStore(name("victim"), true);
+        auto store = open("victim");
         add(store, "precious");
         store->closeRecordStore();
         std::vector<unsigned char> bytes = readFile(documents / "rs_0");
         c.damage(bytes);
         writeFile(documents / "rs_0", bytes);
 
-        EXPECT_THROW(RecordStore::openRecordStore(name("victim"), false), RecordStoreFullException);
-        EXPECT_THROW(RecordStore::openRecordStore(name("victim"), true), RecordStoreFullException);
+        EXPECT_THROW(open("victim", false), RecordStoreFullException);
+        EXPECT_THROW(open("victim", true), RecordStoreFullException);
         EXPECT_EQ(readFile(documents / "rs_0"), bytes);  // left for whoever can mend it
     }
 }
 
 TEST_F(RecordStores, ADamagedFileDoesNotHideOtherStores) {
-    auto good = RecordStore::openRecordStore(name("good"), true);
+    auto good = open("good");
     add(good, "fine");
     good->closeRecordStore();
     writeFile(documents / "rs_7", {'j', 'u', 'n', 'k'});
     writeFile(documents / "rs_tmp0", {'h', 'a', 'l', 'f'});  // left by a save that was cut short
-    good = RecordStore::openRecordStore(name("good"), false);
-    EXPECT_EQ(asText(good->getRecord(1)), "fine");
+    good = open("good", false);
+    EXPECT_EQ(contentsOf(good), Strings{"1=fine"});
     good->closeRecordStore();
 }
 
 TEST_F(RecordStores, DeletingAStoreNeedsItClosed) {
-    auto store = RecordStore::openRecordStore(name("doomed"), true);
+    auto store = open("doomed");
     add(store, "x");
     EXPECT_THROW(RecordStore::deleteRecordStore(name("doomed")), RecordStoreException);
     store->closeRecordStore();
     RecordStore::deleteRecordStore(name("doomed"));
     EXPECT_THROW(RecordStore::deleteRecordStore(name("doomed")), RecordStoreNotFoundException);
-    EXPECT_THROW(RecordStore::openRecordStore(name("doomed"), false), RecordStoreNotFoundException);
-    store = RecordStore::openRecordStore(name("doomed"), true);
+    EXPECT_THROW(open("doomed", false), RecordStoreNotFoundException);
+    store = open("doomed");
     EXPECT_EQ(add(store, "y"), 1);
     store->closeRecordStore();
 }
 
 TEST_F(RecordStores, AStoreBeyondItsBoundIsFullAndUnchanged) {
-    auto store = RecordStore::openRecordStore(name("big"), true);
+    auto store = open("big");
     add(store, "small");
     auto huge = jnew<JArray<signed char>>(static_cast<int32_t>(maxStoreFileBytes));
     EXPECT_THROW(store->addRecord(huge, 0, huge->length), RecordStoreFullException);
@@ -325,7 +281,7 @@ TEST_F(RecordStores, AStoreBeyondItsBoundIsFullAndUnchanged) {
 }
 
 TEST_F(RecordStores, TwoThreadsAddingToOneStoreLoseNothing) {
-    auto store = RecordStore::openRecordStore(name("threads"), true);
+    auto store = open("threads");
     std::vector<int32_t> ids[2];
     std::vector<std::thread> writers;
     for (int t = 0; t < 2; ++t)

@@ -6,43 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "StoreTestHelpers.h"
 #include "TestDirectories.h"
-#include "runtime/io/rms/RecordEnumeration.h"
-#include "runtime/io/rms/RecordStore.h"
 #include "runtime/io/rms/RecordStoreFullException.h"
 #include "runtime/io/rms/RecordStoreNotFoundException.h"
-#include "runtime/io/rms/StoreFileFormat.h"
 #include "runtime/io/rms/StoreFileOps.h"
-#include "runtime/text/String.h"
 
 using namespace javax::microedition::rms;
-using java::lang::jnew;
-using Bytes = JavaPtr<JArray<signed char>>;
+using namespace storetest;
+using Strings = std::vector<std::string>;
 
 namespace {
 
-JavaPtr<String> name(const char* text) { return jnew<String>(text); }
-
-Bytes text(const std::string& chars) {
-    auto bytes = jnew<JArray<signed char>>(static_cast<int32_t>(chars.size()));
-    std::copy(chars.begin(), chars.end(), bytes->data);
-    return bytes;
-}
-
-// Every record as "id=text", in store order.
-std::vector<std::string> contentsOf(const JavaPtr<RecordStore>& store) {
-    std::vector<std::string> contents;
-    auto records = store->enumerateRecords(nullptr, nullptr, false);
-    while (records->hasNextElement()) {
-        const int32_t id = records->nextRecordId();
-        Bytes bytes = store->getRecord(id);
-        contents.push_back(std::to_string(id) + "=" + std::string(bytes->data, bytes->data + bytes->length));
-    }
-    return contents;
-}
-
-std::vector<std::string> contentsOf(const StoreContents& onDisk) {
-    std::vector<std::string> contents;
+Strings contentsOf(const StoreContents& onDisk) {
+    Strings contents;
     for (const StoredRecord& record : onDisk.records)
         contents.push_back(std::to_string(record.id) + "=" + std::string(record.data.begin(), record.data.end()));
     return contents;
@@ -87,12 +64,7 @@ const std::vector<Step> steps = {
     {"short write", [](StoreFileOps& ops) { ops.write = writeHalfThenNoSpace; }, true, true},
     {"write of nothing", [](StoreFileOps& ops) { ops.write = writeNothing; }, true, true},
     {"flush", [](StoreFileOps& ops) { ops.flush = [](int) { return failWithIoError(); }; }, false, true},
-    {"close", [](StoreFileOps& ops) {
-         ops.close = [](int fd) {
-             ::close(fd);
-             return failWithIoError();
-         };
-     }, false, true},
+    {"close", [](StoreFileOps& ops) { ops.close = [](int fd) { ::close(fd); return failWithIoError(); }; }, false, true},
     {"rename", [](StoreFileOps& ops) { ops.rename = [](const char*, const char*) { return failWithIoError(); }; }, false,
      true},
     {"flush directory", [](StoreFileOps& ops) { ops.flushDirectory = [](const char*) { return failWithIoError(); }; },
@@ -115,15 +87,15 @@ const std::vector<Change> changes = {
 using SaveFailures = TestDirectories;
 
 TEST_F(SaveFailures, AFailedStepLeavesTheStoreAsItWas) {
-    const std::vector<std::string> before = {"1=one", "2=two"};
+    const Strings before = {"1=one", "2=two"};
     for (const Step& step : steps) {
         for (const Change& change : changes) {
             SCOPED_TRACE(std::string(step.name) + " during " + change.name);
             std::filesystem::remove_all(documents);
             std::filesystem::create_directory(documents);
-            auto store = RecordStore::openRecordStore(name("progress"), true);
-            store->addRecord(text("one"), 0, 3);
-            store->addRecord(text("two"), 0, 3);
+            auto store = open("progress");
+            add(store, "one");
+            add(store, "two");
             {
                 FailingStep failing(step.breakStep);
                 try {
@@ -143,10 +115,10 @@ TEST_F(SaveFailures, AFailedStepLeavesTheStoreAsItWas) {
             }
 
             // The next change saves the store as memory holds it, whatever the failure left on disk.
-            EXPECT_EQ(store->addRecord(text("four"), 0, 4), 3);
+            EXPECT_EQ(add(store, "four"), 3);
             store->closeRecordStore();
-            store = RecordStore::openRecordStore(name("progress"), false);
-            EXPECT_EQ(contentsOf(store), (std::vector<std::string>{"1=one", "2=two", "3=four"}));
+            store = open("progress", false);
+            EXPECT_EQ(contentsOf(store), (Strings{"1=one", "2=two", "3=four"}));
             store->closeRecordStore();
         }
     }
@@ -158,8 +130,8 @@ TEST_F(SaveFailures, AStoreThatCannotBeCreatedIsFullAndAbsent) {
         SCOPED_TRACE(step.name);
         {
             FailingStep failing(step.breakStep);
-            EXPECT_THROW(RecordStore::openRecordStore(name("fresh"), true), RecordStoreFullException);
+            EXPECT_THROW(open("fresh"), RecordStoreFullException);
         }
-        EXPECT_THROW(RecordStore::openRecordStore(name("fresh"), false), RecordStoreNotFoundException);
+        EXPECT_THROW(open("fresh", false), RecordStoreNotFoundException);
     }
 }

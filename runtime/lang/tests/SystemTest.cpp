@@ -66,18 +66,15 @@ TEST(Thread, PriorityAcceptsOneToTenOnly) {
     }
 }
 
-TEST(Thread, JoinOnAThreadNeverStartedReturnsAtOnce) {
-    auto thread = jnew<Thread>();
-    EXPECT_FALSE(thread->isAlive());
-    thread->join();
-}
-
-TEST(Thread, CurrentThreadIsTheSameObjectOnEachCall) {
-    JavaPtr<Thread> first = Thread::currentThread();
-    ASSERT_TRUE(first);
-    EXPECT_TRUE(Thread::currentThread() == first);
-    EXPECT_TRUE(first->isAlive());
-    first->join();  // joining oneself must not wait for ever
+TEST(Thread, CurrentThreadIsOneObjectAndJoiningItOrAnUnstartedThreadReturnsAtOnce) {
+    JavaPtr<Thread> current = Thread::currentThread();
+    ASSERT_TRUE(current);
+    EXPECT_TRUE(Thread::currentThread() == current);
+    EXPECT_TRUE(current->isAlive());
+    current->join();
+    auto unstarted = jnew<Thread>();
+    EXPECT_FALSE(unstarted->isAlive());
+    unstarted->join();
 }
 
 }  // namespace

@@ -31,10 +31,20 @@ protected:
 
 struct Ymd {
     int year, month, day;
+    bool operator==(const Ymd&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Ymd& d) {
+        return out << d.year << "/" << d.month << "/" << d.day;
+    }
 };
 
 Ymd dateOf(const JavaPtr<Calendar>& calendar) {
     return {calendar->get(Calendar::YEAR), calendar->get(Calendar::MONTH), calendar->get(Calendar::DAY_OF_MONTH)};
+}
+
+void setDate(const JavaPtr<Calendar>& calendar, Ymd date) {
+    calendar->set(Calendar::DAY_OF_MONTH, date.day);
+    calendar->set(Calendar::MONTH, date.month);
+    calendar->set(Calendar::YEAR, date.year);
 }
 
 }  // namespace
@@ -42,13 +52,9 @@ Ymd dateOf(const JavaPtr<Calendar>& calendar) {
 TEST_F(CalendarTest, InstanceHoldsTheCurrentTimeInTheDefaultZone) {
     auto calendar = Calendar::getInstance();
     EXPECT_EQ(calendar->getTimeInMillis(), fixedNow);
-    EXPECT_EQ(calendar->get(Calendar::YEAR), 2010);
-    EXPECT_EQ(calendar->get(Calendar::MONTH), 5);
-    EXPECT_EQ(calendar->get(Calendar::DAY_OF_MONTH), 15);
+    EXPECT_EQ(dateOf(calendar), (Ymd{2010, 5, 15}));
     EXPECT_EQ(calendar->get(Calendar::DAY_OF_WEEK), 3);
     EXPECT_EQ(calendar->get(Calendar::HOUR_OF_DAY), 13);
-    EXPECT_EQ(calendar->get(Calendar::HOUR), 1);
-    EXPECT_EQ(calendar->get(Calendar::AM_PM), 1);
     EXPECT_EQ(calendar->get(Calendar::SECOND), 30);
     EXPECT_EQ(jnew<Date>()->getTime(), fixedNow);
 }
@@ -61,9 +67,7 @@ TEST_F(CalendarTest, WeekdayOfTheFirstOfAMonth) {
                           {1900, 0, 2}, {2100, 2, 2}, {1600, 2, 4}, {1, 0, 2}};
     auto calendar = Calendar::getInstance();
     for (const Case& c : cases) {
-        calendar->set(Calendar::DAY_OF_MONTH, 1);
-        calendar->set(Calendar::MONTH, c.month);
-        calendar->set(Calendar::YEAR, c.year);
+        setDate(calendar, {c.year, c.month, 1});
         EXPECT_EQ(calendar->get(Calendar::DAY_OF_WEEK), c.weekday) << c.year << "-" << c.month + 1;
     }
 }
@@ -78,13 +82,6 @@ TEST_F(CalendarTest, LeapYearsFollowTheGregorianRule) {
     EXPECT_EQ(CalendarImpl::daysInMonth(11, 2023), 31);
     EXPECT_EQ(CalendarImpl::daysInMonth(3, 2023), 30);
     EXPECT_THROW(CalendarImpl::daysInMonth(12, 2023), java::lang::IllegalArgumentException);
-
-    auto calendar = Calendar::getInstance();
-    calendar->set(Calendar::YEAR, 2100);
-    calendar->set(Calendar::MONTH, 1);
-    calendar->set(Calendar::DAY_OF_MONTH, 29);
-    EXPECT_EQ(calendar->get(Calendar::MONTH), 2);
-    EXPECT_EQ(calendar->get(Calendar::DAY_OF_MONTH), 1);
 }
 
 TEST_F(CalendarTest, DaysAndMonthsOutOfRangeRollOver) {
@@ -95,17 +92,12 @@ TEST_F(CalendarTest, DaysAndMonthsOutOfRangeRollOver) {
     const Case cases[] = {
         {{2023, 2, 0}, {2023, 1, 28}},  {{2024, 2, 0}, {2024, 1, 29}},  {{2023, 0, 32}, {2023, 1, 1}},
         {{2023, 0, 0}, {2022, 11, 31}}, {{2023, 11, 32}, {2024, 0, 1}}, {{2023, 12, 1}, {2024, 0, 1}},
-        {{2023, -1, 1}, {2022, 11, 1}}, {{2023, 3, 31}, {2023, 4, 1}},
+        {{2023, -1, 1}, {2022, 11, 1}}, {{2023, 3, 31}, {2023, 4, 1}},  {{2100, 1, 29}, {2100, 2, 1}},
     };
     auto calendar = Calendar::getInstance();
     for (const Case& c : cases) {
-        calendar->set(Calendar::DAY_OF_MONTH, c.set.day);
-        calendar->set(Calendar::MONTH, c.set.month);
-        calendar->set(Calendar::YEAR, c.set.year);
-        const Ymd got = dateOf(calendar);
-        EXPECT_EQ(got.year, c.expected.year) << c.set.year << "/" << c.set.month << "/" << c.set.day;
-        EXPECT_EQ(got.month, c.expected.month) << c.set.year << "/" << c.set.month << "/" << c.set.day;
-        EXPECT_EQ(got.day, c.expected.day) << c.set.year << "/" << c.set.month << "/" << c.set.day;
+        setDate(calendar, c.set);
+        EXPECT_EQ(dateOf(calendar), c.expected) << c.set;
     }
 }
 
@@ -131,13 +123,9 @@ TEST_F(CalendarTest, HourOfDayAndTwelveHourFieldsMoveTogether) {
 
 TEST_F(CalendarTest, TimeFollowsTheFieldsAndFieldsFollowTheTime) {
     auto calendar = Calendar::getInstance();
-    calendar->set(Calendar::YEAR, 2000);
-    calendar->set(Calendar::MONTH, 0);
-    calendar->set(Calendar::DAY_OF_MONTH, 1);
-    calendar->set(Calendar::HOUR_OF_DAY, 0);
-    calendar->set(Calendar::MINUTE, 0);
-    calendar->set(Calendar::SECOND, 0);
-    calendar->set(Calendar::MILLISECOND, 0);
+    setDate(calendar, {2000, 0, 1});
+    for (int field : {Calendar::HOUR_OF_DAY, Calendar::MINUTE, Calendar::SECOND, Calendar::MILLISECOND})
+        calendar->set(field, 0);
     EXPECT_EQ(calendar->getTime()->getTime(), 946684800000LL);
 
     calendar->setTime(jnew<Date>(0));
