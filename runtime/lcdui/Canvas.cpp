@@ -5,6 +5,7 @@
 #include "runtime/lang/BuildConstants.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Graphics.h"
+#include "runtime/lcdui/GraphicsBackEnd.h"
 #include "runtime/lcdui/PlatformBridge.h"
 #include "runtime/lcdui/chrome/DisplayableCoreCanvas.h"
 #include "runtime/text/String.h"
@@ -123,7 +124,9 @@ void Canvas::flushGraphics(int32_t, int32_t, int32_t, int32_t) {
         std::puts(": NULL");
         std::fflush(stdout);
     }
-    // The whole frame is presented whatever the rectangle.
+    // The whole frame is presented whatever the rectangle. A back end ends its frame even when the
+    // canvas is hidden, so that the painting thread never keeps the GL context.
+    if (graphics && graphics->backEnd) graphics->backEnd->flushGraphics(*graphics);
     if (graphics && isShown()) frameBufferUpdate();
 }
 

@@ -124,6 +124,10 @@ public:
                          bool processAlpha);
     void getRGBSoftware(int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h);
     void myBlitterSoftware(const WLRect& dst, const WLRect& src, Image& img, int32_t transform);
+    // The same blit from any block of pixel words whose rows lie sourceStride words apart.
+    void blitPixelsSoftware(const WLRect& dst, const WLRect& src, const uint32_t* sourcePixels, int32_t sourceStride,
+                            int32_t sourceWidth, int32_t sourceHeight, bool hasTransparentPixels,
+                            bool hasTranslucentPixels, int32_t transform);
     void myBlitCharSoftware(const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h);
 
 private:

@@ -112,11 +112,19 @@ void Graphics::myBlitter(const WLRect& dst, const WLRect& src, Image& img, int32
 }
 
 void Graphics::myBlitterSoftware(const WLRect& dst, const WLRect& src, Image& img, int32_t transform) {
-    if (!m_pixels || !img.pixels) return;
-    const int32_t imageWidth = img.getWidth();
+    if (!img.pixels) return;
+    blitPixelsSoftware(dst, src, img.pixels, img.getWidth(), img.getWidth(), img.getHeight(), img.hasTransparentPixels,
+                       img.hasTranslucentPixels, transform);
+}
+
+void Graphics::blitPixelsSoftware(const WLRect& dst, const WLRect& src, const uint32_t* sourcePixels,
+                                  int32_t sourceStride, int32_t sourceWidth, int32_t sourceHeight,
+                                  bool hasTransparentPixels, bool hasTranslucentPixels, int32_t transform) {
+    if (!m_pixels || !sourcePixels) return;
+    const int32_t imageWidth = sourceStride;
     // Locals, not src's fields: pixel stores could alias an int32_t in the compiler's eyes.
     const int32_t width = src.width, height = src.height;
-    if (src.x < 0 || src.y < 0 || src.x > imageWidth - width || src.y > img.getHeight() - height) return;
+    if (src.x < 0 || src.y < 0 || src.x > sourceWidth - width || src.y > sourceHeight - height) return;
     if (dst.x < 0 || dst.y < 0 || dst.x > m_targetWidth - dst.width || dst.y > m_targetHeight - dst.height) return;
     const ptrdiff_t W = m_rowStride;
     ptrdiff_t startX = dst.x, startY = dst.y, pixelStep = 1, rowStep = W;
@@ -131,11 +139,11 @@ void Graphics::myBlitterSoftware(const WLRect& dst, const WLRect& src, Image& im
         default: break;
     }
     uint32_t* d = m_pixels + startY * W + startX;
-    const uint32_t* s = img.pixels + src.x + static_cast<ptrdiff_t>(src.y) * imageWidth;
+    const uint32_t* s = sourcePixels + src.x + static_cast<ptrdiff_t>(src.y) * imageWidth;
     const ptrdiff_t rowAdvance = rowStep - width * pixelStep;
     const ptrdiff_t sourceSkip = imageWidth - width;
 
-    if (!img.hasTransparentPixels && !img.hasTranslucentPixels) {
+    if (!hasTransparentPixels && !hasTranslucentPixels) {
         if (pixelStep == 1) {
             const size_t bytes = static_cast<size_t>(width) * sizeof(uint32_t);
             for (int32_t row = 0; row < height; ++row, d += rowStep, s += imageWidth) std::memcpy(d, s, bytes);
@@ -146,7 +154,7 @@ void Graphics::myBlitterSoftware(const WLRect& dst, const WLRect& src, Image& im
         return;
     }
     // Rows read and written in the same direction get plain indexed loops, which vectorise.
-    if (img.hasTransparentPixels) {
+    if (hasTransparentPixels) {
         if (pixelStep == 1) {
             for (int32_t row = 0; row < height; ++row, d += rowStep, s += imageWidth) {
                 uint32_t* __restrict out = d;

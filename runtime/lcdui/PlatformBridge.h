@@ -14,3 +14,16 @@ bool midletQuitInvoked();
 void vibrateDevice();
 // Hands the finished frame to the platform view.
 void frameBufferUpdate();
+
+// The OpenGL view, used by the texture back end on the painting thread. Each answers false when the
+// view cannot draw or present (the platform reports why); nothing may then be drawn for the frame.
+// EGLstart: the first frame of the process; builds the view if needed, then as EGLWaitNative.
+bool EGLstart();
+// Makes the GL context current on the calling thread and binds the view's framebuffer.
+bool EGLWaitNative();
+// Presents the drawn frame and releases the context from the calling thread.
+bool EGLWaitGL();
+// Gives the software view back the screen and destroys the view's framebuffer.
+void EGLstop();
+// Replaces the view's depth buffer: 16 bits when depth is 16, else 24. Needs the context current.
+void setGLBufferDepth(int32_t depth);
