@@ -18,6 +18,7 @@
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Displayable.h"
 #include "runtime/lcdui/Graphics.h"
+#include "runtime/lcdui/OpenGLBackEnd.h"
 
 using java::lang::jnew;
 using java::lang::runGuarded;
@@ -318,9 +319,13 @@ void xyzLauncher() {
         // The global mutex is constant-initialised, so it needs no set-up here.
         if constexpr (buildconstants::USES_THREADED_REPAINT) Display::threadedRepaintSetup();
         Display::getDisplay(nullptr);
+        // The screen is the surface the delegate set up before launching.
+        Display::screenWidth = platform::outputWidth.load();
+        Display::screenHeight = platform::outputHeight.load();
         JavaPtr<Graphics> master = jnew<Graphics>();
         master->WENDinvokeconstructor();
         master->masterFlag = true;
+        javax::microedition::lcdui::installOpenGLBackEnd(*master);
         // Pixels and target texture stay null: with 2D drawn over 3D everything goes through the
         // texture path.
         static_assert(buildconstants::ATTEMPTS_2D_OVER_3D, "the software frame buffer target is not wired");

@@ -1,5 +1,6 @@
 #include "platform/FrontBuffer.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -10,6 +11,7 @@ namespace {
 std::mutex frameLock;
 std::condition_variable framePresented;
 Frame current;
+std::atomic<FrameListener> frameListener{nullptr};
 }  // namespace
 
 void presentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
@@ -21,7 +23,10 @@ void presentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
         ++current.serial;
     }
     framePresented.notify_all();
+    if (const FrameListener listener = frameListener.load(std::memory_order_acquire)) listener();
 }
+
+void setFrameListener(FrameListener listener) { frameListener.store(listener, std::memory_order_release); }
 
 Frame latestFrame() {
     std::lock_guard<std::mutex> guard(frameLock);

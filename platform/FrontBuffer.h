@@ -21,4 +21,9 @@ uint64_t framesPresented();
 // Waits until at least `serial` frames have been presented; false on timeout.
 bool waitForFrame(uint64_t serial, int32_t timeoutMillis);
 
+// Called on the presenting thread after each frame is stored, so that a host's UI loop can wake to
+// show or count it without blocking in waitForFrame. Null for none.
+using FrameListener = void (*)();
+void setFrameListener(FrameListener listener);
+
 }  // namespace platform

@@ -18,6 +18,7 @@ struct WorkQueue {
     std::condition_variable workArrived;
     std::deque<std::packaged_task<void()>> pending;
     std::atomic<std::thread::id> uiThread{};
+    std::atomic<UiThread::WakeHandler> wakeHandler{nullptr};
 };
 
 WorkQueue& queue() {
@@ -42,6 +43,7 @@ void enqueue(std::packaged_task<void()> task) {
         work.pending.push_back(std::move(task));
     }
     work.workArrived.notify_all();
+    if (const UiThread::WakeHandler wake = work.wakeHandler.load(std::memory_order_acquire)) wake();
 }
 
 }  // namespace
@@ -85,6 +87,10 @@ int UiThread::runPending() {
     // A waiter's failure lands in its future; a posted one was caught inside its task.
     for (std::packaged_task<void()>& task : batch) task();
     return static_cast<int>(batch.size());
+}
+
+void UiThread::setWakeHandler(WakeHandler handler) {
+    queue().wakeHandler.store(handler, std::memory_order_release);
 }
 
 bool UiThread::waitForWork(std::chrono::milliseconds timeout) {

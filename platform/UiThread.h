@@ -29,4 +29,9 @@ public:
 
     // For the UI loop: sleeps until work is queued or the timeout passes; true when work waits.
     static bool waitForWork(std::chrono::milliseconds timeout);
+
+    // Called on the queuing thread after each piece of work is queued, for a UI loop that sleeps in
+    // its window system's event wait rather than in waitForWork. Null for none.
+    using WakeHandler = void (*)();
+    static void setWakeHandler(WakeHandler handler);
 };

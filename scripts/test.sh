@@ -13,6 +13,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 export LP_NUM_THREADS=1
 
+# Window tests open a real SDL window, so every test run gets a virtual X display.
+with_display() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
+
 configure() {  # configure DIR SANITIZER [extra cmake args]
   local dir=$1 sanitizer=$2
   shift 2
@@ -23,12 +26,12 @@ configure() {  # configure DIR SANITIZER [extra cmake args]
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build: every test"
 configure build/asan address -DBUILD_FUZZERS=ON
 cmake --build build/asan -j "$jobs"
-ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600
+with_display ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600
 
 echo "== ThreadSanitizer build: threaded tests"
 configure build/tsan thread -DBUILD_BENCHMARKS=OFF
 cmake --build build/tsan -j "$jobs"
-ctest --test-dir build/tsan -L threaded -j "$jobs" --output-on-failure --timeout 600
+with_display ctest --test-dir build/tsan -L threaded -j "$jobs" --output-on-failure --timeout 600
 
 echo "== Fuzz targets, ${fuzz_seconds} s each"
 status=0

@@ -1,0 +1,35 @@
+// The host's stand-in for the platform location service: fixes come from the headless script and
+// reach the delegate on the UI thread only while updates are started.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct LocationFix {
+    double latitude = 0;
+    double longitude = 0;
+    double horizontalAccuracy = 0;
+    double altitude = 0;
+    double verticalAccuracy = 0;
+    std::string description;
+};
+
+class LocationManager {
+public:
+    using Receiver = std::function<void(const LocationFix&)>;
+
+    // The delegate's listenToLocationManager, on the UI thread: the manager now exists.
+    static void create(Receiver receiver);
+    // Who creates the manager on the first start: the delegate registers itself at launch; without
+    // it the manager hands fixes straight to locationFeedback.
+    static void setListenHandler(std::function<void()> listen);
+    // On the UI thread: the registered handler, or the manager without a delegate.
+    static void listen();
+    static bool exists();
+    static void startUpdatingLocation();
+    static void stopUpdatingLocation();
+    // On the UI thread. False, with nothing delivered, while updates are stopped.
+    static bool deliver(const LocationFix& fix);
+    // Forgets the manager, as a new process would start; for tests.
+    static void reset();
+};

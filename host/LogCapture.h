@@ -1,0 +1,15 @@
+// Passes the process's standard output through a pipe, so that a script can wait for text the
+// program has written; everything still reaches the original output.
+#pragma once
+
+#include <string_view>
+
+class LogCapture {
+public:
+    // Starts capturing; false (with nothing changed) when the pipe cannot be made.
+    static bool start();
+    // Whether the text has appeared in the output since start; safe on any thread.
+    static bool contains(std::string_view text);
+    // Restores the original output once everything written has passed through.
+    static void stop();
+};

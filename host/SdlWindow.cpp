@@ -1,0 +1,208 @@
+#include "host/SdlWindow.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+
+#include "host/xyzApp.h"
+#include "platform/FrontBuffer.h"
+#include "platform/UiThread.h"
+
+namespace {
+
+std::atomic<uint32_t> wakeEventType{0};
+// One wake event in SDL's queue at a time is enough: handling it runs all the work queued.
+std::atomic<bool> wakePending{false};
+std::atomic<bool> framePending{false};
+
+void pushWake() {
+    if (wakePending.exchange(true)) return;
+    SDL_Event event{};
+    event.type = wakeEventType.load();
+    if (SDL_PushEvent(&event) != 1) wakePending = false;
+}
+
+// Presenting runs on the painting thread; showing happens on the UI thread, once per wake.
+void frameArrived() {
+    framePending = true;
+    pushWake();
+}
+
+// A resting device held upright.
+constexpr double REST_Y = -1.0;
+constexpr double KEY_TILT = 0.5;
+constexpr auto ACCELEROMETER_INTERVAL = std::chrono::milliseconds(20);
+
+}  // namespace
+
+std::unique_ptr<SdlWindow> SdlWindow::open(int zoom, std::string& whyNot) {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!display || !*display) && (!wayland || !*wayland)) {
+        whyNot = "no DISPLAY or WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
+    // The mouse stands for the finger; SDL's synthesised mouse events carry real touches.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        whyNot = std::string("SDL cannot start its video: ") + SDL_GetError();
+        return nullptr;
+    }
+    const uint32_t type = SDL_RegisterEvents(1);
+    if (type == static_cast<uint32_t>(-1)) {
+        whyNot = "SDL has no user event left";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return nullptr;
+    }
+    wakeEventType = type;
+    return std::unique_ptr<SdlWindow>(new SdlWindow(zoom));
+}
+
+SdlWindow::SdlWindow(int zoom) : m_zoom(zoom), m_nextSample(Clock::now()) {
+    UiThread::setWakeHandler(pushWake);
+    platform::setFrameListener(frameArrived);
+}
+
+SdlWindow::~SdlWindow() {
+    platform::setFrameListener(nullptr);
+    UiThread::setWakeHandler(nullptr);
+    release();
+    // SDL's video stays up until the process ends: shutting it down unloads the X libraries it
+    // opened, and what they keep for the process would then show as leaks.
+}
+
+void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup&, const LaunchImage& launchImage) {
+    m_window = SDL_CreateWindow(TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, screen.boundsWidth * m_zoom,
+                                screen.boundsHeight * m_zoom, SDL_WINDOW_SHOWN);
+    if (!m_window) {
+        SDL_Log("cannot open the window: %s", SDL_GetError());
+        return;
+    }
+    // Software rendering: the frame is already pixels, and the window must work on any display.
+    m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
+    if (!m_renderer) SDL_Log("cannot draw in the window: %s", SDL_GetError());
+    m_launchImage = launchImage;
+    showLatestFrame();
+}
+
+void SdlWindow::release() {
+    if (m_texture) SDL_DestroyTexture(m_texture);
+    if (m_renderer) SDL_DestroyRenderer(m_renderer);
+    if (m_window) SDL_DestroyWindow(m_window);
+    m_texture = nullptr;
+    m_renderer = nullptr;
+    m_window = nullptr;
+    m_launchImage = LaunchImage{};
+}
+
+bool SdlWindow::runUntil(Clock::time_point deadline, const std::function<bool()>& done) {
+    for (;;) {
+        UiThread::runPending();
+        if (framePending.exchange(false)) showLatestFrame();
+        if (done()) return true;
+        Clock::time_point now = Clock::now();
+        sampleAccelerometerWhenDue(now);
+        if (now >= deadline) return false;
+        const Clock::time_point wakeAt = std::min(deadline, m_nextSample);
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wakeAt - Clock::now());
+        SDL_Event event;
+        const int timeout = static_cast<int>(std::clamp<int64_t>(wait.count(), 0, 1000));
+        if (SDL_WaitEventTimeout(&event, timeout) == 1) {
+            handle(event);
+            while (SDL_PollEvent(&event) == 1) handle(event);
+        }
+    }
+}
+
+void SdlWindow::sampleAccelerometerWhenDue(Clock::time_point now) {
+    if (now < m_nextSample) return;
+    // A loop held up for longer sends one sample, not the ones it missed.
+    m_nextSample = std::max(m_nextSample + ACCELEROMETER_INTERVAL, now);
+    if (m_app && !m_app->terminated()) m_app->accelerometerDidAccelerate(m_tiltX, REST_Y + m_tiltY, 0.0);
+}
+
+void SdlWindow::handle(const SDL_Event& event) {
+    if (event.type == wakeEventType.load()) {
+        wakePending = false;
+        return;  // the loop runs the queue next
+    }
+    if (!m_app) return;
+    const double zoom = m_zoom;
+    switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT)
+                m_app->touches().touchesBegan(event.button.x / zoom, event.button.y / zoom);
+            break;
+        case SDL_MOUSEMOTION:
+            if (event.motion.state & SDL_BUTTON_LMASK)
+                m_app->touches().touchesMoved(event.motion.x / zoom, event.motion.y / zoom);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT)
+                m_app->touches().touchesEnded(event.button.x / zoom, event.button.y / zoom);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const double tilt = event.type == SDL_KEYDOWN ? KEY_TILT : 0.0;
+            switch (event.key.keysym.sym) {
+                case SDLK_LEFT: m_tiltX = -tilt; break;
+                case SDLK_RIGHT: m_tiltX = tilt; break;
+                case SDLK_UP: m_tiltY = tilt; break;
+                case SDLK_DOWN: m_tiltY = -tilt; break;
+                default: break;
+            }
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_LOST: m_app->applicationWillResignActive(); break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED: m_app->applicationDidBecomeActive(); break;
+                case SDL_WINDOWEVENT_CLOSE: m_app->applicationWillTerminate(); break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED: m_shownSerial = 0; showLatestFrame(); break;
+                default: break;
+            }
+            break;
+        case SDL_QUIT: m_app->applicationWillTerminate(); break;
+        default: break;
+    }
+}
+
+void SdlWindow::showLatestFrame() {
+    if (!m_renderer) return;
+    const uint64_t presented = platform::framesPresented();
+    if (presented == 0) {
+        if (!m_launchImage.pixels.empty()) {
+            present(m_launchImage.pixels.data(), m_launchImage.width, m_launchImage.height);
+        } else {
+            SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+            SDL_RenderClear(m_renderer);
+            SDL_RenderPresent(m_renderer);
+        }
+        return;
+    }
+    if (presented == m_shownSerial) return;
+    const platform::Frame frame = platform::latestFrame();
+    m_shownSerial = frame.serial;
+    present(frame.pixels.data(), frame.width, frame.height);
+}
+
+void SdlWindow::present(const uint32_t* pixels, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    if (!m_texture || width != m_textureWidth || height != m_textureHeight) {
+        if (m_texture) SDL_DestroyTexture(m_texture);
+        // The pixel word holds red in its low byte: RGBA in memory.
+        m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STREAMING, width, height);
+        m_textureWidth = width;
+        m_textureHeight = height;
+        if (!m_texture) return;
+        SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
+    }
+    SDL_UpdateTexture(m_texture, nullptr, pixels, width * 4);
+    SDL_RenderClear(m_renderer);
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(m_renderer);
+}

@@ -1,0 +1,196 @@
+// The program: runs the runtime with the demonstration MIDlet in an SDL window, or headless with a
+// script (the built-in one when none is given or no display can be opened).
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "host/BrowserLauncher.h"
+#include "host/DesktopBrowser.h"
+#include "host/DeviceProfile.h"
+#include "host/LogCapture.h"
+#include "host/ProgramOptions.h"
+#include "host/ProxyMIDlet.h"
+#include "host/ScreenProfile.h"
+#include "host/Script.h"
+#include "host/ScriptRunner.h"
+#include "host/SdlWindow.h"
+#include "host/UiPump.h"
+#include "host/Views.h"
+#include "host/tests/demo/DemoMIDlet.h"
+#include "host/xyzApp.h"
+#include "platform/UiThread.h"
+#include "runtime/io/FileSystem.h"
+#include "runtime/lang/Throwable.h"
+#include "runtime/text/String.h"
+
+namespace {
+
+constexpr const char* BUILT_IN_SCRIPT =
+    "# A few frames of the demonstration, a tap on its button, and the end.\n"
+    "wait_frames 1 10000\n"
+    "capture frame-1.png\n"
+    "tap 160 340\n"
+    "wait_frames 2 5000\n"
+    "capture frame-2.png\n"
+    "terminate\n";
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
+    return 2;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return in.bad() ? std::nullopt : std::optional<std::string>(text.str());
+}
+
+std::string javaMessage(java::lang::Throwable& thrown) {
+    JavaPtr<java::lang::String> message = thrown.getMessage();
+    return message ? std::string(message->val()) : std::string("unusable directory");
+}
+
+// The capture directory exists (made when missing) and is writable; "" with a reason otherwise.
+std::string prepareCaptureDirectory(std::string directory, std::string& whyNot) {
+    if (directory.empty()) {
+        const char* temporary = std::getenv("TMPDIR");
+        const std::string base = temporary && temporary[0] == '/' ? temporary : "/tmp";
+        std::string pattern = base + "/lexivo-quiz-XXXXXX";
+        if (!::mkdtemp(pattern.data())) {
+            whyNot = "cannot make a temporary capture directory";
+            return {};
+        }
+        return pattern;
+    }
+    std::string built;
+    for (size_t at = 0; at != std::string::npos;) {
+        at = directory.find('/', at + 1);
+        built = directory.substr(0, at);
+        if (!built.empty()) ::mkdir(built.c_str(), 0755);
+    }
+    struct stat info {};
+    if (::stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || ::access(directory.c_str(), W_OK) != 0) {
+        whyNot = "the capture directory '" + directory + "' cannot be used";
+        return {};
+    }
+    return directory;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    UiThread::markCurrentThread();
+
+    ProgramOptions options;
+    try {
+        const size_t count = argc > 0 ? static_cast<size_t>(argc - 1) : 0;
+        options = ProgramOptions::parse(std::span<const char* const>(argv + 1, count));
+    } catch (const std::invalid_argument& error) {
+        return fail(std::string(error.what()) + " (--help lists the options)");
+    }
+    if (options.help) {
+        std::fputs(ProgramOptions::usage().c_str(), stdout);
+        return 0;
+    }
+    if (!options.device.empty())
+        DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
+
+    std::string bundle = options.bundleDirectory;
+    std::string documents = options.documentsDirectory;
+    try {
+        if (bundle.empty()) bundle = executableDirectory();
+        if (documents.empty()) documents = defaultDocumentsDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        java::io::FileSystem::setDirectories(bundle, documents);
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    } catch (java::lang::Throwable& thrown) {
+        return fail(javaMessage(thrown));
+    }
+
+    std::printf("lexivo-quiz: bundle %s, documents %s\n", java::io::FileSystem::bundleDirectory().c_str(),
+                java::io::FileSystem::documentsDirectory().c_str());
+
+    std::optional<std::string> scriptText;
+    std::string scriptName = options.scriptFile;
+    if (!options.scriptFile.empty()) {
+        scriptText = readFile(options.scriptFile);
+        if (!scriptText) return fail("cannot read the script '" + options.scriptFile + "'");
+    }
+
+    std::unique_ptr<SdlWindow> window;
+    if (!options.headless) {
+        std::string whyNot;
+        window = SdlWindow::open(options.zoom, whyNot);
+        if (!window) std::printf("no window (%s): running headless\n", whyNot.c_str());
+    }
+    // Headless, platform requests are only logged.
+    if (window) BrowserLauncher::setOpener(openInDesktopBrowser);
+    const bool builtIn = !window && !scriptText;
+    if (builtIn) {
+        scriptText = BUILT_IN_SCRIPT;
+        scriptName = "built-in script";
+    }
+
+    std::vector<ScriptCommand> commands;
+    std::string captureDirectory;
+    if (scriptText) {
+        const DeviceScreen& screen = ScreenProfile::current();
+        try {
+            commands = Script::parse(*scriptText, screen.boundsWidth, screen.boundsHeight);
+        } catch (const ScriptError& error) {
+            return fail(scriptName + ": " + error.what());
+        }
+        std::string whyNot;
+        captureDirectory = prepareCaptureDirectory(options.captureDirectory, whyNot);
+        if (captureDirectory.empty()) return fail(whyNot);
+        LogCapture::start();
+    }
+
+    ProxyMIDlet::setFactory(demo::makeDemoMIDlet);
+    NoViews noViews;
+    std::optional<HeadlessPump> headlessPump;
+    if (!window) headlessPump.emplace();
+    Views& views = window ? static_cast<Views&>(*window) : noViews;
+    UiPump& pump = window ? static_cast<UiPump&>(*window) : *headlessPump;
+
+    int status = 0;
+    bool runtimeStillRunning = false;
+    {
+        xyzApp app(views, bundle);
+        if (window) window->attach(app);
+        app.applicationDidFinishLaunching();
+        if (scriptText) {
+            try {
+                ScriptRunner(app, pump, captureDirectory).run(commands);
+            } catch (const ScriptError& error) {
+                std::fprintf(stderr, "lexivo-quiz: %s: %s\n", scriptName.c_str(), error.what());
+                status = 1;
+            } catch (const std::exception& error) {
+                std::fprintf(stderr, "lexivo-quiz: %s stopped: %s\n", scriptName.c_str(), error.what());
+                status = 1;
+            }
+            app.applicationWillTerminate();
+        } else {
+            pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
+        }
+        runtimeStillRunning = app.runtimeOutlivedTerminate();
+        if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
+    }
+    LogCapture::stop();
+    std::fflush(stdout);
+    // Threads that outlived the bound may still use the runtime's statics: leave without
+    // destroying them.
+    if (runtimeStillRunning) std::_Exit(status == 0 ? 3 : status);
+    window.reset();
+    return status;
+}

@@ -1,0 +1,115 @@
+#include "host/tests/ProgramRun.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <png.h>
+
+extern char** environ;
+
+namespace programtest {
+
+TemporaryDirectory::TemporaryDirectory(const std::string& name)
+    : m_path(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+RunningProgram::RunningProgram(const std::string& executable, const std::vector<std::string>& arguments,
+                               const std::filesystem::path& errorFile) {
+    int ends[2];
+    if (::pipe(ends) != 0) throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, ends[0]);
+    posix_spawn_file_actions_addclose(&actions, ends[1]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const int failed = ::posix_spawn(&m_pid, executable.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    if (failed != 0) {
+        ::close(ends[0]);
+        throw std::runtime_error("cannot start " + executable);
+    }
+    m_outputPipe = ends[0];
+}
+
+RunningProgram::~RunningProgram() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        wait();
+    }
+    if (m_outputPipe >= 0) ::close(m_outputPipe);
+}
+
+bool RunningProgram::readUntil(const std::string& text) {
+    for (;;) {
+        if (m_output.find(text, m_searched) != std::string::npos) {
+            m_searched = m_output.find(text, m_searched) + text.size();
+            return true;
+        }
+        char chunk[4096];
+        const ssize_t got = m_outputPipe >= 0 ? ::read(m_outputPipe, chunk, sizeof chunk) : 0;
+        if (got <= 0) return false;
+        m_output.append(chunk, static_cast<size_t>(got));
+    }
+}
+
+int RunningProgram::wait() {
+    while (readUntil("\x01never written\x01")) {
+    }
+    int status = 0;
+    if (m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid) {
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    m_pid = -1;
+    return -1;
+}
+
+int32_t Picture::rgbAt(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return -1;
+    const uint32_t pixel = pixels[static_cast<size_t>(y) * width + x];
+    return static_cast<int32_t>(((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF));
+}
+
+Picture loadPicture(const std::filesystem::path& file) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, file.c_str())) return Picture{};
+    // RGBA in memory: the pixel word with red in its low byte.
+    image.format = PNG_FORMAT_RGBA;
+    Picture picture;
+    picture.width = static_cast<int32_t>(image.width);
+    picture.height = static_cast<int32_t>(image.height);
+    picture.pixels.resize(static_cast<size_t>(image.width) * image.height);
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return Picture{};
+    }
+    return picture;
+}
+
+size_t countOccurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+}
+
+}  // namespace programtest

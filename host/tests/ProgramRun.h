@@ -1,0 +1,57 @@
+// Runs the built program as a child process for the end-to-end tests, and reads its PNG captures.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace programtest {
+
+// A fresh directory under the temporary directory, removed with the object.
+class TemporaryDirectory {
+public:
+    explicit TemporaryDirectory(const std::string& name);
+    ~TemporaryDirectory();
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+class RunningProgram {
+public:
+    // Starts the executable with the arguments (the first is the name it is invoked by); its
+    // standard error goes to errorFile.
+    RunningProgram(const std::string& executable, const std::vector<std::string>& arguments,
+                   const std::filesystem::path& errorFile);
+    ~RunningProgram();
+    // Reads the standard output until a line contains the text; false when the output ends first.
+    bool readUntil(const std::string& text);
+    // Reads the rest of the output and answers the exit status (-1 when it did not exit normally).
+    int wait();
+    const std::string& output() const { return m_output; }
+
+private:
+    pid_t m_pid = -1;
+    int m_outputPipe = -1;
+    std::string m_output;
+    size_t m_searched = 0;
+};
+
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> pixels;
+    // 0xRRGGBB at the pixel; -1 outside.
+    int32_t rgbAt(int32_t x, int32_t y) const;
+};
+
+// An empty picture when the file is missing or no PNG.
+Picture loadPicture(const std::filesystem::path& file);
+
+size_t countOccurrences(const std::string& text, const std::string& part);
+
+}  // namespace programtest

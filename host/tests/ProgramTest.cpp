@@ -1,0 +1,159 @@
+// The program end to end, headless: a script presses, pauses, resumes, tilts and terminates the
+// demonstration MIDlet, and its captures show what each step did. Also how the program starts:
+// its directories and its options.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "host/tests/ProgramRun.h"
+#include "host/tests/demo/DemoLayout.h"
+
+namespace {
+
+using demo::DemoLayout;
+using programtest::countOccurrences;
+using programtest::loadPicture;
+using programtest::Picture;
+using programtest::RunningProgram;
+using programtest::TemporaryDirectory;
+
+// Layout units are doubled on the default retina device; the place is the middle of a layout unit.
+int32_t px(int32_t layout) { return layout * 2 + 1; }
+
+struct ProgramRun {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+ProgramRun runProgram(const TemporaryDirectory& directory, std::vector<std::string> arguments,
+               const std::string& invokedAs = LEXIVO_QUIZ_PATH) {
+    arguments.insert(arguments.begin(), invokedAs);
+    const std::filesystem::path errors = directory.path() / "stderr.txt";
+    RunningProgram program(LEXIVO_QUIZ_PATH, arguments, errors);
+    ProgramRun run;
+    run.status = program.wait();
+    run.output = program.output();
+    std::ifstream in(errors);
+    run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return run;
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
+
+TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
+    TemporaryDirectory directory("program-test");
+    writeFile(directory.path() / "session.txt",
+              "wait_frames 2 30000\n"
+              "capture start.png\n"
+              "down 160 340\n"
+              "wait_frames 2 10000\n"
+              "capture held.png\n"
+              "move 170 345\n"
+              "up 170 345\n"
+              "expect_log demo: activated 1\n"
+              "wait_frames 2 10000\n"
+              "capture activated.png\n"
+              "accel 0.25 -1 0 for 60\n"
+              "# A pause in the middle of a press: the press acts on nothing, and nothing gets in.\n"
+              "down 160 340\n"
+              "pause\n"
+              "accel 0.75 0 0 for 40\n"
+              "tap 100 100 0\n"
+              "resume\n"
+              "up 160 340\n"
+              "wait_frames 2 10000\n"
+              "capture resumed.png\n"
+              "terminate\n"
+              "expect_log demo: destroyApp\n");
+    const ProgramRun run = runProgram(directory, {"--headless", "--script", (directory.path() / "session.txt").string(),
+                                           "--capture", directory.path().string(), "--documents",
+                                           (directory.path() / "documents").string()});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+
+    const Picture start = loadPicture(directory.path() / "start.png");
+    ASSERT_EQ(start.width, 640);
+    ASSERT_EQ(start.height, 960);
+    EXPECT_EQ(start.rgbAt(px(60), px(60)), DemoLayout::RED);
+    EXPECT_EQ(start.rgbAt(px(230), px(70)), DemoLayout::GREEN);
+    EXPECT_EQ(start.rgbAt(px(22), px(142)), DemoLayout::IMAGE_BLUE);
+    EXPECT_EQ(start.rgbAt(px(30), px(142)), DemoLayout::IMAGE_WHITE);
+    EXPECT_EQ(start.rgbAt(px(160), px(340)), DemoLayout::BUTTON_IDLE);
+    EXPECT_EQ(start.rgbAt(px(300), px(450)), DemoLayout::BACKGROUND);
+
+    const Picture held = loadPicture(directory.path() / "held.png");
+    EXPECT_EQ(held.rgbAt(px(70), px(310)), DemoLayout::BUTTON_HELD);
+    EXPECT_EQ(held.rgbAt(px(160), px(340)), DemoLayout::FINGER);
+
+    const Picture activated = loadPicture(directory.path() / "activated.png");
+    EXPECT_EQ(activated.rgbAt(px(70), px(310)), DemoLayout::BUTTON_ACTIVATED);
+    EXPECT_EQ(activated.rgbAt(px(66), px(398)), DemoLayout::COUNT_WHITE);
+    EXPECT_EQ(activated.rgbAt(px(86), px(398)), DemoLayout::BACKGROUND);
+    EXPECT_EQ(activated.rgbAt(px(66), px(426)), DemoLayout::BACKGROUND);
+
+    // Resumed: still one activation, not held, no finger, one resume.
+    const Picture resumed = loadPicture(directory.path() / "resumed.png");
+    EXPECT_EQ(resumed.rgbAt(px(70), px(310)), DemoLayout::BUTTON_ACTIVATED);
+    EXPECT_EQ(resumed.rgbAt(px(160), px(340)), DemoLayout::BUTTON_ACTIVATED);
+    EXPECT_EQ(resumed.rgbAt(px(86), px(398)), DemoLayout::BACKGROUND);
+    EXPECT_EQ(resumed.rgbAt(px(66), px(426)), DemoLayout::RESUME_ORANGE);
+
+    EXPECT_NE(run.output.find("demo: pressed 320 680"), std::string::npos);
+    EXPECT_NE(run.output.find("demo: released 340 690"), std::string::npos);
+    EXPECT_NE(run.output.find("demo: released -1 -1"), std::string::npos);
+    EXPECT_EQ(run.output.find("demo: activated 2"), std::string::npos);
+    EXPECT_EQ(run.output.find("demo: pressed 200 200"), std::string::npos);
+    EXPECT_EQ(countOccurrences(run.output, "setTilt 0.25 -1 0"), 3u);
+    EXPECT_EQ(countOccurrences(run.output, "setTilt 0.75"), 0u);
+    EXPECT_EQ(countOccurrences(run.output, "demo: pauseApp"), 1u);
+}
+
+TEST(Program, TheBundleIsTheExecutablesDirectoryHoweverItIsInvoked) {
+    TemporaryDirectory directory("program-bundle-test");
+    const std::string expected = std::filesystem::path(LEXIVO_QUIZ_PATH).parent_path().string();
+    for (const std::string& invokedAs : {std::string("lexivo-quiz"), std::string("/elsewhere/lexivo-quiz"),
+                                        std::string(LEXIVO_QUIZ_PATH)}) {
+        writeFile(directory.path() / "end.txt", "end\n");
+        const ProgramRun run = runProgram(directory,
+                                   {"--headless", "--script", (directory.path() / "end.txt").string(), "--documents",
+                                    (directory.path() / "documents").string()},
+                                   invokedAs);
+        EXPECT_EQ(run.status, 0) << run.errors;
+        EXPECT_NE(run.output.find("bundle " + expected + ","), std::string::npos) << invokedAs << ": " << run.output;
+    }
+}
+
+TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage) {
+    TemporaryDirectory directory("program-failure-test");
+    writeFile(directory.path() / "a-file", "x");
+    writeFile(directory.path() / "bad.txt", "wait 10\ntap 10\n");
+    const std::string documents = (directory.path() / "documents").string();
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"--zoom", "0"}, "--zoom takes a whole number"},
+        {{"--headless", "--documents", (directory.path() / "a-file" / "sub").string()}, "a-file"},
+        {{"--headless", "--documents", documents, "--bundle", (directory.path() / "missing").string()}, "missing"},
+        {{"--headless", "--documents", documents, "--script", (directory.path() / "none.txt").string()},
+         "cannot read the script"},
+        {{"--headless", "--documents", documents, "--script", (directory.path() / "bad.txt").string()},
+         "bad.txt: line 2: missing Y"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = runProgram(directory, c.arguments);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
+        EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos) << c.message;
+    }
+    const ProgramRun help = runProgram(directory, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--documents DIR"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// The program in a real SDL window: a click sent to the window by the X server presses and
+// releases the demonstration's button, and the captures show it. Needs an X display (xvfb-run).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host/tests/ProgramRun.h"
+#include "host/tests/demo/DemoLayout.h"
+
+namespace {
+
+using demo::DemoLayout;
+using programtest::loadPicture;
+using programtest::Picture;
+using programtest::RunningProgram;
+using programtest::TemporaryDirectory;
+
+int32_t px(int32_t layout) { return layout * 2 + 1; }
+
+// Runs a shell command; its exit status.
+int shell(const std::string& command) { return std::system(command.c_str()); }
+
+// The program's leak check takes one suppression file: the SDL one joins whatever the test got.
+void useSdlSuppressionsToo(const std::filesystem::path& combined) {
+    const auto contents = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const char* options = std::getenv("LSAN_OPTIONS");
+    const std::string given = options ? options : "";
+    const std::string key = "suppressions=";
+    std::string suppressions = contents(LEXIVO_LSAN_SDL_SUPPRESSIONS);
+    if (const size_t at = given.find(key); at != std::string::npos)
+        suppressions += contents(given.substr(at + key.size(), given.find(':', at) - at - key.size()));
+    std::ofstream(combined) << suppressions;
+    ::setenv("LSAN_OPTIONS", (key + combined.string()).c_str(), 1);
+}
+
+TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    TemporaryDirectory directory("window-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    std::ofstream(directory.path() / "click.txt") << "wait_frames 2 30000\n"
+                                                     "capture before.png\n"
+                                                     "expect_log demo: activated 1\n"
+                                                     "wait_frames 2 10000\n"
+                                                     "capture after.png\n"
+                                                     "terminate\n";
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "click.txt").string(), "--capture",
+                            directory.path().string(), "--documents", (directory.path() / "documents").string()},
+                           directory.path() / "stderr.txt");
+    ASSERT_TRUE(program.readUntil("before.png")) << program.output();
+
+    // The pointer goes to the middle of the button (in window points at zoom 1), then the server
+    // clicks there as a real mouse would.
+    const int clicked = shell("xdotool search --sync --name 'ZAR Lexivo Quiz' windowactivate --sync %1 2>/dev/null; "
+                              "xdotool search --sync --name 'ZAR Lexivo Quiz' mousemove --window %1 --sync 160 340 "
+                              "click 1");
+    EXPECT_EQ(clicked, 0);
+    const int status = program.wait();
+    std::ifstream errors(directory.path() / "stderr.txt");
+    const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(status, 0) << program.output() << errorText;
+
+    const Picture before = loadPicture(directory.path() / "before.png");
+    const Picture after = loadPicture(directory.path() / "after.png");
+    EXPECT_EQ(before.rgbAt(px(160), px(340)), DemoLayout::BUTTON_IDLE);
+    EXPECT_EQ(after.rgbAt(px(160), px(340)), DemoLayout::BUTTON_ACTIVATED);
+    EXPECT_EQ(after.rgbAt(px(66), px(398)), DemoLayout::COUNT_WHITE);
+    EXPECT_NE(program.output().find("demo: pressed 320 680"), std::string::npos) << program.output();
+    EXPECT_NE(program.output().find("demo: released 320 680"), std::string::npos);
+}
+
+}  // namespace
