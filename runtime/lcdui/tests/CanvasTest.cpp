@@ -22,26 +22,7 @@ using javax::microedition::lcdui::expectedKeypressID;
 using javax::microedition::lcdui::game::GameCanvas;
 using Log = std::vector<std::string>;
 
-class CanvasTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Display::screenWidth = 320;
-        Display::screenHeight = 480;
-        master = JavaPtr<Graphics>(new RecordingGraphics(log));
-        display = Display::getDisplay();
-        Display::setMasterGraphics(master);
-    }
-    void TearDown() override {
-        Display::tidyUp();
-        Display::Display_staticDestroy();
-        Displayable::isInterrupted = false;
-        quitFlag = false;
-    }
-
-    EventLog log;
-    JavaPtr<Graphics> master;
-    JavaPtr<Display> display;
-};
+using CanvasTest = DisplayFixture;
 
 TEST_F(CanvasTest, RepaintPaintsAtOnceWithTheClipAndPresents) {
     auto canvas = RecordingCanvas::make("c", log);

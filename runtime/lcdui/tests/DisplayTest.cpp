@@ -26,24 +26,8 @@ using javax::microedition::lcdui::Item;
 using javax::microedition::lcdui::Ticker;
 using Log = std::vector<std::string>;
 
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public DisplayFixture {
 protected:
-    void SetUp() override {
-        Display::screenWidth = 320;
-        Display::screenHeight = 480;
-        // Kept by the tidy-up, so a ticker left counted by an earlier test would make every tick repaint.
-        Display::numActiveTickers = 0;
-        master = JavaPtr<Graphics>(new RecordingGraphics(log));
-        display = Display::getDisplay();
-        Display::setMasterGraphics(master);
-    }
-    void TearDown() override {
-        Display::tidyUp();
-        Display::Display_staticDestroy();
-        Displayable::isInterrupted = false;
-        quitFlag = false;
-    }
-
     // Makes the canvas current through a first (immediate) switch and forgets the log so far.
     JavaPtr<RecordingCanvas> showFirst(const std::string& name) {
         auto canvas = RecordingCanvas::make(name, log);
@@ -52,9 +36,6 @@ protected:
         return canvas;
     }
 
-    EventLog log;
-    JavaPtr<Graphics> master;
-    JavaPtr<Display> display;
 };
 
 TEST_F(DisplayTest, FirstSwitchIsImmediateAndLaterOnesWaitForTheTick) {

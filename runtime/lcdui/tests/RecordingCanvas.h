@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "runtime/lang/Runnable.h"
 #include "runtime/lcdui/Canvas.h"
+#include "runtime/lcdui/Display.h"
+#include "runtime/lcdui/Displayable.h"
 #include "runtime/lcdui/Graphics.h"
+#include "runtime/lcdui/tests/FakePlatformBridge.h"
 
 namespace lcduitest {
 
@@ -89,6 +94,32 @@ public:
 
 private:
     EventLog& m_log;
+};
+
+// A 320 x 480 display whose master Graphics records into the log; every static is reset after the test.
+class DisplayFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        using javax::microedition::lcdui::Display;
+        Display::screenWidth = 320;
+        Display::screenHeight = 480;
+        // Kept by the tidy-up, so a ticker left counted by an earlier test would make every tick repaint.
+        Display::numActiveTickers = 0;
+        master = JavaPtr<Graphics>(new RecordingGraphics(log));
+        display = Display::getDisplay();
+        Display::setMasterGraphics(master);
+    }
+    void TearDown() override {
+        using javax::microedition::lcdui::Display;
+        Display::tidyUp();
+        Display::Display_staticDestroy();
+        javax::microedition::lcdui::Displayable::isInterrupted = false;
+        quitFlag = false;
+    }
+
+    EventLog log;
+    JavaPtr<Graphics> master;
+    JavaPtr<javax::microedition::lcdui::Display> display;
 };
 
 }  // namespace lcduitest

@@ -15,25 +15,7 @@ namespace {
 using javax::microedition::lcdui::Display;
 using Log = std::vector<std::string>;
 
-class ThreadedRepaintTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Display::screenWidth = 320;
-        Display::screenHeight = 480;
-        master = JavaPtr<Graphics>(new RecordingGraphics(log));
-        display = Display::getDisplay();
-        Display::setMasterGraphics(master);
-    }
-    void TearDown() override {
-        Display::tidyUp();
-        Display::Display_staticDestroy();
-        quitFlag = false;
-    }
-
-    EventLog log;
-    JavaPtr<Graphics> master;
-    JavaPtr<Display> display;
-};
+using ThreadedRepaintTest = DisplayFixture;
 
 TEST_F(ThreadedRepaintTest, RequestsWhileTheThreadPaintsGiveOnePaintOfTheWholeCanvasAndAFullTableDrops) {
     auto blocking = RecordingCanvas::make("blocking", log);
