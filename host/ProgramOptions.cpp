@@ -12,7 +12,7 @@ namespace {
 
 bool takesValue(std::string_view name) {
     return name == "--script" || name == "--capture" || name == "--bundle" || name == "--documents" ||
-           name == "--device" || name == "--zoom";
+           name == "--device" || name == "--zoom" || name == "--midlet";
 }
 
 }  // namespace
@@ -47,6 +47,8 @@ ProgramOptions ProgramOptions::parse(std::span<const char* const> arguments) {
             options.bundleDirectory = text;
         } else if (name == "--documents") {
             options.documentsDirectory = text;
+        } else if (name == "--midlet") {
+            options.midlet = text;
         } else if (name == "--device") {
             if (!ScreenProfile::find(text)) {
                 std::string known;
@@ -77,6 +79,8 @@ std::string ProgramOptions::usage() {
            "                    else ~/.local/share/lexivo-quiz; created when missing)\n"
            "  --device NAME     the device to be, by machine name (default: iPhone3,1)\n"
            "  --zoom N          window pixels per screen point, 1 to 8 (default: 1)\n"
+           "  --midlet NAME     run a demonstration MIDlet instead of the application;\n"
+           "                    --midlet list names them\n"
            "  --help            this text\n";
 }
 

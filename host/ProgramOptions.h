@@ -14,6 +14,7 @@ struct ProgramOptions {
     std::string bundleDirectory;    // empty: the executable's directory
     std::string documentsDirectory; // empty: the XDG data directory
     std::string device;             // empty: the default device
+    std::string midlet;             // empty: the default MIDlet; "list" lists the demonstrations
     int zoom = 1;
 
     static constexpr int MAX_ZOOM = 8;

@@ -23,7 +23,7 @@
 #include "host/SdlWindow.h"
 #include "host/UiPump.h"
 #include "host/Views.h"
-#include "host/tests/demo/DemoMIDlet.h"
+#include "demos/Demos.h"
 #include "host/xyzApp.h"
 #include "platform/UiThread.h"
 #include "runtime/io/FileSystem.h"
@@ -32,14 +32,16 @@
 
 namespace {
 
+// For a MIDlet that brings no script of its own: a few frames, then the end.
 constexpr const char* BUILT_IN_SCRIPT =
-    "# A few frames of the demonstration, a tap on its button, and the end.\n"
     "wait_frames 1 10000\n"
     "capture frame-1.png\n"
-    "tap 160 340\n"
-    "wait_frames 2 5000\n"
+    "wait 1000\n"
     "capture frame-2.png\n"
     "terminate\n";
+
+// Until the application is complete the program runs the first demonstration by default.
+constexpr const char* DEFAULT_MIDLET = "demo";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
@@ -102,6 +104,12 @@ int main(int argc, char** argv) {
         std::fputs(ProgramOptions::usage().c_str(), stdout);
         return 0;
     }
+    if (options.midlet == "list") {
+        std::fputs(demo::demoListing().c_str(), stdout);
+        return 0;
+    }
+    const demo::DemoEntry* midlet = demo::findDemo(options.midlet.empty() ? DEFAULT_MIDLET : options.midlet);
+    if (!midlet) return fail("no MIDlet named '" + options.midlet + "' (--midlet list names them)");
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
 
@@ -137,7 +145,7 @@ int main(int argc, char** argv) {
     if (window) BrowserLauncher::setOpener(openInDesktopBrowser);
     const bool builtIn = !window && !scriptText;
     if (builtIn) {
-        scriptText = BUILT_IN_SCRIPT;
+        scriptText = midlet->builtInScript ? midlet->builtInScript : BUILT_IN_SCRIPT;
         scriptName = "built-in script";
     }
 
@@ -156,7 +164,7 @@ int main(int argc, char** argv) {
         LogCapture::start();
     }
 
-    ProxyMIDlet::setFactory(demo::makeDemoMIDlet);
+    ProxyMIDlet::setFactory(midlet->factory);
     NoViews noViews;
     std::optional<HeadlessPump> headlessPump;
     if (!window) headlessPump.emplace();

@@ -14,12 +14,13 @@ ProgramOptions parse(std::vector<const char*> arguments) { return ProgramOptions
 
 TEST(ProgramOptions, TakesEachOptionWithItsValueSeparateOrAfterAnEqualsSign) {
     const ProgramOptions options = parse({"--headless", "--script", "s.txt", "--capture=out", "--bundle", "/b",
-                                          "--documents=/d", "--device", "iPad1,1", "--zoom", "2"});
+                                          "--documents=/d", "--device", "iPad1,1", "--zoom", "2", "--midlet", "demo"});
     EXPECT_TRUE(options.headless);
     EXPECT_EQ(options.scriptFile + options.captureDirectory + options.bundleDirectory + options.documentsDirectory,
               "s.txtout/b/d");
     EXPECT_EQ(options.device, "iPad1,1");
     EXPECT_EQ(options.zoom, 2);
+    EXPECT_EQ(options.midlet, "demo");
 }
 
 TEST(ProgramOptions, ABadOptionIsAnErrorThatNamesIt) {

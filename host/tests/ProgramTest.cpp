@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/tests/ProgramRun.h"
-#include "host/tests/demo/DemoLayout.h"
+#include "demos/DemoLayout.h"
 
 namespace {
 
@@ -144,6 +144,7 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
          "cannot read the script"},
         {{"--headless", "--documents", documents, "--script", (directory.path() / "bad.txt").string()},
          "bad.txt: line 2: missing Y"},
+        {{"--headless", "--documents", documents, "--midlet", "nope"}, "no MIDlet named 'nope'"},
     };
     for (const Case& c : cases) {
         const ProgramRun run = runProgram(directory, c.arguments);
@@ -154,6 +155,9 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
     const ProgramRun help = runProgram(directory, {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("--documents DIR"), std::string::npos);
+    const ProgramRun list = runProgram(directory, {"--midlet", "list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.output.rfind("demo\t", 0), 0u) << list.output;
 }
 
 }  // namespace

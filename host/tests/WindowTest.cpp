@@ -10,7 +10,7 @@
 #include <string>
 
 #include "host/tests/ProgramRun.h"
-#include "host/tests/demo/DemoLayout.h"
+#include "demos/DemoLayout.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/tests/demo/DemoLayout.h"
+#include "demos/DemoLayout.h"
 #include "runtime/lang/Object.h"
 
 namespace javax::microedition::midlet { class MIDlet; }

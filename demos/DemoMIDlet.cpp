@@ -1,4 +1,4 @@
-#include "host/tests/demo/DemoMIDlet.h"
+#include "demos/DemoMIDlet.h"
 
 #include <atomic>
 #include <cstdarg>
