@@ -152,6 +152,15 @@ bool player_internalPF::sounding() {
     return state == AL_PLAYING;
 }
 
+int64_t player_internalPF::sampleOffset() {
+    std::lock_guard guard(m_lock);
+    std::shared_lock device(AudioSession::deviceLock());
+    if (!hasSource()) return -1;
+    ALint offset = -1;
+    alGetSourcei(source, AL_SAMPLE_OFFSET, &offset);
+    return offset;
+}
+
 int32_t player_internalPF::getVolume() {
     std::lock_guard guard(m_lock);
     return volume == NO_VOLUME ? -1 : volume;

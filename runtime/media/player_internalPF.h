@@ -36,6 +36,8 @@ public:
     float appliedGain();
     // Whether the source is playing now (not paused, stopped or missing): for tests.
     bool sounding();
+    // Where the source stands in the sound, in sample frames: for tests.
+    int64_t sampleOffset();
 
 private:
     // Each expects m_lock held.
