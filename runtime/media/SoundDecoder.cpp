@@ -41,8 +41,7 @@ sf_count_t write(const void*, sf_count_t, void*) { return 0; }
 
 sf_count_t tell(void* reader) { return static_cast<MemoryReader*>(reader)->position; }
 
-// Frames are read in chunks, so that a header's frame count (which may lie) bounds nothing but
-// the limit check.
+// Frames are read in chunks rather than by the header's frame count, which may lie.
 constexpr sf_count_t CHUNK_FRAMES = 4096;
 
 }  // namespace
@@ -61,7 +60,6 @@ std::optional<DecodedSound> SoundDecoder::decode(std::span<const unsigned char> 
     if (info.channels < 1 || info.channels > 256 || info.samplerate < 1 || info.samplerate > MAX_SAMPLE_RATE)
         return std::nullopt;
 
-    const int64_t maxFrames = MAX_SECONDS * info.samplerate;
     const int32_t outChannels = info.channels == 2 ? 2 : 1;
     DecodedSound sound;
     sound.sampleRate = info.samplerate;
@@ -72,7 +70,7 @@ std::optional<DecodedSound> SoundDecoder::decode(std::span<const unsigned char> 
         const sf_count_t got = sf_readf_short(file, chunk.data(), CHUNK_FRAMES);
         if (got <= 0) break;
         frames += got;
-        if (frames > maxFrames) return std::nullopt;
+        if (frames * outChannels > MAX_SAMPLES) return std::nullopt;
         if (info.channels <= 2) {
             sound.samples.insert(sound.samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
             continue;

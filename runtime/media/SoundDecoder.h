@@ -17,8 +17,9 @@ struct DecodedSound {
 
 class SoundDecoder {
 public:
-    // Longest sound accepted, so that a header claiming an endless sound cannot exhaust memory.
-    static constexpr int64_t MAX_SECONDS = 600;
+    // The most decoded samples accepted (64 MiB, almost six minutes of 48 kHz stereo), so that a
+    // small file that expands without end cannot exhaust memory.
+    static constexpr int64_t MAX_SAMPLES = int64_t{1} << 25;
     static constexpr int32_t MAX_SAMPLE_RATE = 384000;
 
     // Nothing when the data is no sound the library recognises, or an unusable one.
