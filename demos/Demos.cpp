@@ -1,6 +1,7 @@
 #include "demos/Demos.h"
 
 #include "demos/DemoMIDlet.h"
+#include "demos/SoundDemoMIDlet.h"
 
 namespace demo {
 
@@ -18,6 +19,8 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
+     "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
 };
 
 }  // namespace
