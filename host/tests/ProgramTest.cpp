@@ -164,3 +164,14 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
 }
 
 }  // namespace
+
+TEST(Program, TheSmsDemonstrationSendsATextForEachTapAndLogsEachOutcome) {
+    TemporaryDirectory directory("program-sms-test");
+    // The built-in script checks the composer's line and each outcome itself.
+    const ProgramRun run = runProgram(directory, {"--midlet", "sms", "--headless", "--capture", directory.path().string(),
+                                                  "--documents", (directory.path() / "documents").string()});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    EXPECT_EQ(countOccurrences(run.output, "sms composer: to +4917012345: Gr\xC3\xBC\xC3\x9F" "e vom Quiz \xE2\x9C\x93"),
+              2u);
+    EXPECT_EQ(countOccurrences(run.output, " not sent"), 2u);
+}
