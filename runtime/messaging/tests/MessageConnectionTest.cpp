@@ -68,6 +68,15 @@ TEST_F(MessageConnectionTest, SmsNamesOpenInEveryModeButTheServerFormDoesNot) {
         EXPECT_THROW(open(name), javax::microedition::io::ConnectionNotFoundException) << name;
 }
 
+// A message of the MIDlet's own making, which the connection did not make.
+class ForeignMessage : public java::lang::Object, public Message {
+    JAVA_CLASS(ForeignMessage, "messagingtest.ForeignMessage", java::lang::Object, Message)
+public:
+    JavaPtr<String> getAddress() override { return jnew<String>("sms://1"); }
+    JavaPtr<java::util::Date> getTimestamp() override { return nullptr; }
+    void setAddress(JavaPtr<String>) override {}
+};
+
 TEST_F(MessageConnectionTest, NewMessagesByTypeAndOnAClosedConnection) {
     JavaPtr<MessageConnection> connection = open("sms://5551234");
     JavaPtr<Message> text = connection->newMessage(jnew<String>("text"));
@@ -84,6 +93,8 @@ TEST_F(MessageConnectionTest, NewMessagesByTypeAndOnAClosedConnection) {
     long_->setPayloadText(units(std::u16string(200, u'x')));
     EXPECT_EQ(connection->numberOfSegments(text), 2);
     EXPECT_EQ(outcomeOf([&] { connection->numberOfSegments(nullptr); }), "NullPointerException");
+    EXPECT_EQ(outcomeOf([&] { connection->numberOfSegments(jnew<ForeignMessage>()); }), "IllegalArgumentException");
+    EXPECT_EQ(outcomeOf([&] { connection->send(jnew<ForeignMessage>()); }), "IllegalArgumentException");
     connection->close();
     connection->close();
     EXPECT_EQ(connection->numberOfSegments(text), 2);
