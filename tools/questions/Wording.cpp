@@ -76,6 +76,10 @@ std::string Wording::stem(std::string_view word) {
     for (std::string_view ending : endings) {
         if (out.size() >= ending.size() + 3 && out.ends_with(ending)) {
             out.resize(out.size() - ending.size());
+            // A doubled consonant before the ending belongs to it (running, stopped).
+            const size_t n = out.size();
+            if (n >= 4 && out[n - 1] == out[n - 2] && std::string_view("aeiouls").find(out[n - 1]) == std::string_view::npos)
+                out.pop_back();
             break;
         }
     }
