@@ -47,7 +47,9 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         }
         if (!best) continue;
         const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(synset.partOfSpeech(), best->lemma).size());
-        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), synset.tagCount(), senseCount});
+        // Ranked by the shown word's own use: a sense made common by a word the definition gives away
+        // should not put a rare synonym among the everyday questions.
+        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), best->tagCount, senseCount});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.tagCount != b.tagCount) return a.tagCount > b.tagCount;

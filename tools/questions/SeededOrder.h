@@ -10,7 +10,8 @@ namespace questions {
 
 class SeededOrder {
 public:
-    explicit SeededOrder(uint64_t seed) : m_state(seed) {}
+    // Nearby seeds give unrelated sequences.
+    explicit SeededOrder(uint64_t seed) : m_state(mix(seed)) {}
 
     static uint64_t mix(uint64_t value) {
         value += 0x9E3779B97F4A7C15ull;
@@ -18,7 +19,7 @@ public:
         value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
         return value ^ (value >> 31);
     }
-    uint64_t next() { return mix(m_state++); }
+    uint64_t next() { return mix(m_state += 0x9E3779B97F4A7C15ull); }
     // A value below bound (which must be positive).
     uint64_t below(uint64_t bound) { return next() % bound; }
 

@@ -93,12 +93,6 @@ struct PendingLink {
 
 }  // namespace
 
-int Synset::tagCount() const {
-    int total = 0;
-    for (const SynsetWord& word : words) total += word.tagCount;
-    return total;
-}
-
 int WordNet::lexFileNumber(std::string_view name) {
     for (size_t i = 0; i < std::size(lexFileNames); ++i)
         if (name == lexFileNames[i]) return static_cast<int>(i);
@@ -258,6 +252,9 @@ bool WordNet::areRelated(int first, int second) const {
         const auto clusterOf = [this](int id) { const Synset& s = m_synsets[id]; return s.type == 's' && !s.similar.empty() ? s.similar.front() : id; };
         return clusterOf(first) == clusterOf(second);
     }
+    // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
+    for (int parent : a.hypernyms)
+        if (std::find(b.hypernyms.begin(), b.hypernyms.end(), parent) != b.hypernyms.end()) return true;
     const std::vector<int> aboveFirst = ancestors(first);
     if (std::find(aboveFirst.begin(), aboveFirst.end(), second) != aboveFirst.end()) return true;
     const std::vector<int> aboveSecond = ancestors(second);

@@ -27,7 +27,6 @@ struct Synset {
     std::vector<std::string_view> examples;
 
     char partOfSpeech() const { return type == 's' ? 'a' : type; }
-    int tagCount() const;
 };
 
 class WordNet {
@@ -43,8 +42,8 @@ public:
     std::span<const int> synsetsOf(char partOfSpeech, std::string_view lemma) const;
     // Every synset above the given one through hypernym links.
     std::vector<int> ancestors(int synset) const;
-    // The same sense, one above the other through hypernym links, or adjectives of one cluster:
-    // a word of one may not stand as a wrong answer for the other.
+    // The same sense, one above the other through hypernym links, two under one parent, or
+    // adjectives of one cluster: a word of one may not stand as a wrong answer for the other.
     bool areRelated(int first, int second) const;
     // The licence notice at the head of the data files.
     const std::string& licence() const { return m_licence; }
