@@ -95,6 +95,11 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         const std::string partStem = stem(part);
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
+            // Derived forms share all but the last letters of the word (evolve, evolution).
+            if (part.size() >= 4) {
+                const auto mismatch = std::mismatch(part.begin(), part.end(), candidate.begin(), candidate.end());
+                if (static_cast<size_t>(mismatch.first - part.begin()) >= std::max<size_t>(4, part.size() - 2)) return true;
+            }
             // A compound shows its parts: "cow" and "hide" give away "cowhide".
             if (candidate.size() >= 3 && part.size() >= candidate.size() + 2 && !contains(linkingWords, candidate) &&
                 part.find(candidate) != std::string::npos)

@@ -15,6 +15,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"any of various dogs", "dog", true},
         {"feeling great happiness", "happy", true},
         {"the act of running fast", "run", true},
+        {"undergo development or evolution", "evolve", true},
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
