@@ -74,7 +74,11 @@ private:
 void splitGloss(std::string_view gloss, Synset& synset) {
     const size_t quote = gloss.find('"');
     std::string_view definition = gloss.substr(0, quote);
-    while (!definition.empty() && (definition.back() == ' ' || definition.back() == ';')) definition.remove_suffix(1);
+    while (!definition.empty() && std::string_view(" ;:,").find(definition.back()) != std::string_view::npos)
+        definition.remove_suffix(1);
+    // A definition that leads into its quoted example ("reach a goal, e.g.") is not whole without it.
+    for (std::string_view lead : {"e.g.", "i.e.", " as", " as in", " such as", " like", " for example"})
+        if (definition.ends_with(lead)) definition = {};
     synset.definition = definition;
     for (size_t from = quote; from != std::string_view::npos;) {
         const size_t close = gloss.find('"', from + 1);
