@@ -34,7 +34,7 @@ void QuestionDatabase::load(const JavaPtr<JArray<signed char>>& bytes) {
     const auto cutShort = [](int32_t record) {
         throw java::io::IOException(java::io::stringFromUtf8("question database ends inside record " + std::to_string(record)));
     };
-    if (size < 2) cutShort(0);
+    if (size < 2) throw java::io::IOException("question database is missing or has no record count");
     const int32_t count = byteAt(*bytes, 0) << 8 | byteAt(*bytes, 1);
     auto offsets = jnew<JArray<int>>(count);
     int32_t position = 2;

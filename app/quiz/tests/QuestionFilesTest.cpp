@@ -85,6 +85,8 @@ TEST(TopicsFileReading, NamesAndCountsReadBackAndCutFilesFail) {
     writers::TopicsFile file;
     for (int c = 0; c < TopicsFile::PARAM_NUMBER_OF_CATEGORIES; ++c) {
         writers::TopicsCategory category{"Cat\xC3\xA9gorie " + std::to_string(c), {}};
+        // The data-stream form writes NUL as two bytes and a character beyond 16 bits as two surrogates.
+        if (c == 0) category.name = std::string("Tree \xF0\x9F\x8C\xB3 \0 end", 15);
         for (int s = 0; s < c % 4; ++s) category.subsections.push_back("Level " + std::to_string(s));
         file.categories.push_back(category);
     }
