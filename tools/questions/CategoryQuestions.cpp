@@ -146,7 +146,8 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         return true;
     };
     for (std::string_view example : synset.examples)
-        if (usableText(example) && tryAdding("\n\"" + std::string(example) + "\"")) break;
+        if (usableText(example) && !Wording::hasBlockedWord(example) && tryAdding("\n\"" + std::string(example) + "\""))
+            break;
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {

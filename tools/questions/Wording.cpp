@@ -52,7 +52,8 @@ constexpr std::string_view blockedWords[] = {
     "offensive", "slur", "obscene", "vulgar", "derogatory", "disparaging", "contemptuous", "insulting",
     "sex", "sexual", "sexually", "penis", "vagina", "vulva", "clitoris", "genitals", "genitalia", "scrotum",
     "testis", "testicle", "anus", "feces", "faeces", "excrement", "urine", "urinate", "defecate", "prostitute",
-    "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse"};
+    "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
+    "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple"};
 
 }  // namespace
 
@@ -119,11 +120,15 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
     for (int domain : synset.usageDomains)
         for (const SynsetWord& word : wordNet.synsets()[domain].words)
             if (contains(leftOutRegisters, lowered(word.lemma))) return true;
-    for (const std::string& word : tokens(synset.definition))
-        if (contains(blockedWords, word)) return true;
+    if (hasBlockedWord(synset.definition)) return true;
     for (const SynsetWord& word : synset.words)
-        for (const std::string& part : tokens(word.lemma))
-            if (contains(blockedWords, part)) return true;
+        if (hasBlockedWord(word.lemma)) return true;
+    return false;
+}
+
+bool Wording::hasBlockedWord(std::string_view text) {
+    for (const std::string& word : tokens(text))
+        if (contains(blockedWords, word)) return true;
     return false;
 }
 

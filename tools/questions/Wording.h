@@ -24,6 +24,8 @@ public:
     static bool hasOnlyFontCharacters(std::string_view text);
     // Marked offensive, vulgar, disparaging, slang, archaic, a trade name or an abbreviation, or on the block list.
     static bool isLeftOut(const WordNet& wordNet, const Synset& synset);
+    // A word of the text is on the block list of offensive or unsuitable words.
+    static bool hasBlockedWord(std::string_view text);
 };
 
 }  // namespace questions

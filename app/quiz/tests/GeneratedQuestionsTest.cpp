@@ -46,8 +46,10 @@ void expectGoodQuestion(const JavaPtr<JArray<String>>& record, questions::Screen
     EXPECT_TRUE(fit.question(question)) << "question box";
     for (const std::string& answer : answers) EXPECT_TRUE(fit.answer(answer)) << "answer button: " << answer;
     EXPECT_TRUE(fit.information(information)) << "information panel: " << information;
-    for (const std::string& text : {question, answers[0], answers[1], answers[2], information})
+    for (const std::string& text : {question, answers[0], answers[1], answers[2], information}) {
         EXPECT_TRUE(questions::Wording::hasOnlyFontCharacters(text)) << text;
+        EXPECT_FALSE(questions::Wording::hasBlockedWord(text)) << text;
+    }
 }
 
 TEST(GeneratedQuestions, EverySubsectionHasItsDatabaseAndEveryQuestionKeepsTheRules) {
