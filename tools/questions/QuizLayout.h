@@ -6,6 +6,7 @@ namespace questions {
 struct QuizLayout {
     static constexpr int questionBoxWidth = 239;
     static constexpr int questionBoxBorder = 11;
+    static constexpr int questionBoxHeight = 108;
     static constexpr int questionMaxLines = 5;
     static constexpr int answerSplitWidth = 208;
     // Lines of text the answer-button image is drawn to hold.

@@ -1,5 +1,7 @@
 #include "tools/questions/ScreenFit.h"
 
+#include <stdexcept>
+
 #include "tools/fonts/MainFont.h"
 #include "tools/fonts/TextWrapper.h"
 #include "tools/fonts/Utf8Text.h"
@@ -27,9 +29,13 @@ Area areaOf(ScreenFit::Place place) {
 }  // namespace
 
 ScreenFit::ScreenFit() {
-    for (int scale : fonts::MainFont::scales)
+    for (int scale : fonts::MainFont::scales) {
         m_fonts.push_back({scale, std::make_unique<fonts::FontMeasurer>(fonts::MainFont::facePath,
                                                                        fonts::MainFont::pixelSize * scale)});
+        // The line limit stands for the box's height; a larger font would make it a lie.
+        if (QuizLayout::questionMaxLines * m_fonts.back().measurer->lineHeight() > QuizLayout::questionBoxHeight * scale)
+            throw std::runtime_error("the main font's lines are too tall for the question box");
+    }
 }
 
 bool ScreenFit::fits(std::string_view utf8, Place place) {
