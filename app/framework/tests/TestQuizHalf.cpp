@@ -11,6 +11,7 @@ void reset() {
     calls.inputSetUps = 0;
     onUpdate = nullptr;
     onLoad = nullptr;
+    onRender = nullptr;
 }
 
 }  // namespace testquiz
@@ -40,4 +41,7 @@ void HookCanvas::fixedRateUpdate() {
     if (testquiz::onUpdate) testquiz::onUpdate(*this);
 }
 
-void HookCanvas::render(const JavaPtr<Graphics>& g) { ++calls.renders; }
+void HookCanvas::render(const JavaPtr<Graphics>& g) {
+    ++calls.renders;
+    if (testquiz::onRender) testquiz::onRender(g);
+}

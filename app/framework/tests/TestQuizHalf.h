@@ -22,6 +22,7 @@ inline Calls calls;
 // Set before the canvas's threads run, cleared after they end.
 inline std::function<void(HookCanvas&)> onUpdate;
 inline std::function<void(HookCanvas&)> onLoad;
+inline std::function<void(const JavaPtr<HookCanvas::Graphics>&)> onRender;
 
 // Back to no calls and no bodies.
 void reset();
