@@ -64,6 +64,16 @@ public:
     virtual void syncPaint();
     virtual void updateScreenDimensions();
 
+    // ---- Record stores ----------------------------------------------------------------------
+
+    // ---- Resources: the resource map and packs ------------------------------------------
+
+    // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
+
+    // ---- Strings and language -------------------------------------------------------------
+
+    // ---- Fonts and text drawing -----------------------------------------------------------
+
     // ---- Sound, light and vibration ------------------------------------------------------
 
     // Stops any vibration for ms <= 0; the main loop stops it once vibration_end_time has passed.
@@ -101,6 +111,8 @@ public:
     virtual void pointerAction(int32_t x, int32_t y, bool pressed);
     // Drops the message: the framework keeps no log.
     virtual void debug(const JavaPtr<String>& message, int32_t flags) {}
+
+    // ---- Browser, soft keys and HTTP -------------------------------------------------------
 
     // ---- The quiz's operations that the framework calls --------------------------------
 

@@ -159,12 +159,13 @@ void HookCanvas::runOnce() {
 }
 
 void HookCanvas::changeGameStateTo(int32_t state) {
-    const int32_t current = game_state.load();
-    const bool loadingNow = (current & GAMESTATEFLAG_LOADING) != 0;
     const bool loadingNext = (state & GAMESTATEFLAG_LOADING) != 0;
-    if (loadingNow && loadingNext) return;
+    int32_t current = game_state.load();
+    // Tested and changed in one step, so that two threads cannot both start a loading state.
+    do {
+        if (loadingNext && (current & GAMESTATEFLAG_LOADING)) return;
+    } while (!game_state.compare_exchange_weak(current, state));
     previous_game_state = current;
-    game_state = state;
     internal_keypress_buffer = 0;
     cheats_triggered = 0;
     if (!loadingNext) return;
