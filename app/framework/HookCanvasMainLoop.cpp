@@ -82,9 +82,16 @@ void HookCanvas::run() {
     if (self == mainThread()) {
         // Only while this thread is still the main thread: a stop followed at once by a new start
         // must not leave two loops running.
-        do {
-            runOnce();
-        } while (self == mainThread());
+        try {
+            do {
+                runOnce();
+            } while (self == mainThread());
+        } catch (...) {
+            // The failure ends this loop (the thread reports it); a later start may begin a new one.
+            std::lock_guard guard(s_mainThreadLock);
+            if (main_thread == self) main_thread = nullptr;
+            throw;
+        }
         return;
     }
     const int32_t state = game_state.load();

@@ -1,5 +1,7 @@
 // The canvas as construction leaves it, the class statics, and the MIDlet's lifecycle with the
 // canvas's main thread running on the real clock.
+#include <stdexcept>
+
 #include "app/framework/tests/CanvasFixture.h"
 #include "runtime/lang/Thread.h"
 #include "runtime/text/String.h"
@@ -87,6 +89,24 @@ TEST_F(Lifecycle, StartKeepsOneCanvasThroughPauseAndResumeAndDestroyDropsIt) {
     const int unloads = testquiz::calls.soundUnloads;
     midlet->pauseApp();
     EXPECT_EQ(testquiz::calls.soundUnloads, unloads) << "no canvas is left to pause";
+}
+
+TEST_F(Lifecycle, AnUpdateThatThrowsEndsTheLoopAndTheNextStartBeginsANewOne) {
+    std::atomic<int> updates{0};
+    testquiz::onUpdate = [&updates](HookCanvas&) {
+        if (updates++ == 0) throw std::runtime_error("update failed");
+    };
+    midlet->startApp();
+    JavaPtr<java::lang::Thread> failed = HookCanvas::mainThread();
+    ASSERT_TRUE(failed);
+    failed->join();
+    EXPECT_FALSE(HookCanvas::mainThread());
+    midlet->startApp();
+    JavaPtr<java::lang::Thread> next = HookCanvas::mainThread();
+    ASSERT_TRUE(next);
+    EXPECT_TRUE(eventually([&updates] { return updates > 1; }));
+    midlet->destroyApp(false);
+    next->join();
 }
 
 TEST_F(Lifecycle, QuitOnTheCanvasThreadEndsTheApplication) {
