@@ -1,6 +1,7 @@
 #include "demos/Demos.h"
 
 #include "demos/DemoMIDlet.h"
+#include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
 namespace demo {
@@ -19,6 +20,7 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
 };

@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 
+#include "app/framework/AppParameters.h"
 #include "runtime/lang/JArray.h"
 
 namespace java::lang { class String; }
@@ -18,20 +19,8 @@ class Player;
 class PlayerListener;
 }  // namespace javax::microedition::media
 
-class SoundChannels {
+class SoundChannels : public AppParameters {
 public:
-    static constexpr int32_t PARAM_WL_SOUND_AUDIO_MAX_PIECES = 21;
-    static constexpr int32_t PARAM_WL_SOUND_AUDIO_MAX_CONCURRENT_CHANNELS = 8;
-    static constexpr int32_t PARAM_WL_SOUND_JSR135_MAX_PREFETCHED_PLAYERS = 8;
-    static constexpr int32_t PARAM_WL_SOUND_AUDIO_DEFAULT_VOLUME = 100;
-
-    // The application's sounds: resources 292 to 312.
-    static constexpr int32_t RESID_SOUND_ALMOST_OUT_OF_TIME = 292;
-    static constexpr int32_t RESID_CONFIRM_SCREEN = 293;
-    static constexpr int32_t RESID_STARS2 = 310;
-    static constexpr int32_t RESID_CLICK_ON_BACKGROUND = 311;
-    static constexpr int32_t RESID_CLICK_ON_BUTTON = 312;
-
     // Seven (value, mask) pairs over a sound's first four bytes, read big-endian, and the content
     // type of each, with a last entry for data that matches none.
     static constexpr int32_t sound_format_magics[14] = {
