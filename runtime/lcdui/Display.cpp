@@ -174,6 +174,9 @@ void Display::addTicker(const JavaPtr<Ticker>& ticker) {
 void Display::tickLCDUI(int64_t ms) {
     if (!needToTickLCDUI && !setCurrentRequested) return;
     if (lcdUIEventInProgress != 0) return;
+    // The one LCDUI lock: input that meets it busy waits in the chrome's buffer for the replay below.
+    std::lock_guard lcdui(Canvas::paintLock());
+    if (lcdUIEventInProgress != 0) return;
     if (lcdUITickInProgress.exchange(true)) return;
     // Cleared however the pass ends, or the chrome would buffer input for ever.
     struct TickEnd {
