@@ -1,5 +1,6 @@
 #include "demos/Demos.h"
 
+#include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 
 namespace demo {
@@ -18,6 +19,8 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
+     nullptr},
 };
 
 }  // namespace
