@@ -38,7 +38,7 @@ public:
         DisplayableCoreCanvas::showNotify();
         setVerticalScrollbarVisible(true);
         setVerticalHeight(L::ROWS * L::ROW_HEIGHT);
-        m_geometryLogged = false;
+        m_loggedState = -1;
     }
 
     void paint(const JavaPtr<Graphics>& g) override {
@@ -59,7 +59,12 @@ public:
             g->drawString(text("Row ") + (row + 1), area[0] + 4, y + 4, Graphics::TOP | Graphics::LEFT);
         }
         DisplayableCoreCanvas::paint(g);
-        if (!m_geometryLogged) logGeometry(area);
+        // Again whenever the popup or the keyboard comes or goes, since they bring areas of their own.
+        const int32_t state = (isPopupOpen() ? 1 : 0) | (OnScreenKeyboard::isShown() ? 2 : 0);
+        if (state != m_loggedState) {
+            m_loggedState = state;
+            logGeometry(unreservedArea());
+        }
     }
 
 protected:
@@ -97,7 +102,6 @@ private:
 
     // One line an area, in screen pixels: what the scripts and tests aim at.
     void logGeometry(const std::array<int32_t, 4>& area) {
-        m_geometryLogged = true;
         evt("chrome: geometry content %d,%d,%d,%d", area[0], area[1], area[2], area[3]);
         for (const char* name : {"backsoft", "fwdsoft", "osktoggle", "scrollup", "scrolldown", "scrollbarbox"}) {
             int32_t r[4];
@@ -116,7 +120,7 @@ private:
         }
     }
 
-    bool m_geometryLogged = false;
+    int32_t m_loggedState = -1;
     int32_t m_touchedRow = -1;
     std::string m_typed;
 };
