@@ -171,6 +171,7 @@ private:
     bool m_commandsAreInOrderOfPriority(const JavaPtr<Command>& a, const JavaPtr<Command>& b);
     int32_t m_maxScrollPos();
     void m_setScrollPos(int32_t pos);
+    bool m_offerPointer(bool (*toAreas)(int32_t, int32_t), bool (*toKeyboard)(int32_t, int32_t), int32_t x, int32_t y);
     bool m_isForwardKey(int32_t key) const;
     bool m_isBackKey(int32_t key) const;
     void m_openPopup();

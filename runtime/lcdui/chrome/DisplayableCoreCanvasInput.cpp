@@ -255,35 +255,28 @@ bool DisplayableCoreCanvas::m_navigatePopupMenu(int32_t key) {
     return true;
 }
 
-bool DisplayableCoreCanvas::handlePointerPressed(int32_t x, int32_t y) {
+// The chrome's areas first, then the open popup, which swallows every other touch, then the keyboard.
+bool DisplayableCoreCanvas::m_offerPointer(bool (*toAreas)(int32_t, int32_t), bool (*toKeyboard)(int32_t, int32_t),
+                                           int32_t x, int32_t y) {
     std::lock_guard lock(paintLock());
     TouchScreenAreaManager::setAreaGroup(0);
-    if (TouchScreenAreaManager::pointerPressed(x, y)) return true;
-    // An open popup swallows every other touch.
+    if (toAreas(x, y)) return true;
     if (m_popupOpen) return true;
-    if (!OnScreenKeyboard::pointerPressed(x, y)) return false;
+    if (!toKeyboard(x, y)) return false;
     setNeedsRepaint();
     return true;
+}
+
+bool DisplayableCoreCanvas::handlePointerPressed(int32_t x, int32_t y) {
+    return m_offerPointer(&TouchScreenAreaManager::pointerPressed, &OnScreenKeyboard::pointerPressed, x, y);
 }
 
 bool DisplayableCoreCanvas::handlePointerReleased(int32_t x, int32_t y) {
-    std::lock_guard lock(paintLock());
-    TouchScreenAreaManager::setAreaGroup(0);
-    if (TouchScreenAreaManager::pointerReleased(x, y)) return true;
-    if (m_popupOpen) return true;
-    if (!OnScreenKeyboard::pointerReleased(x, y)) return false;
-    setNeedsRepaint();
-    return true;
+    return m_offerPointer(&TouchScreenAreaManager::pointerReleased, &OnScreenKeyboard::pointerReleased, x, y);
 }
 
 bool DisplayableCoreCanvas::handlePointerDragged(int32_t x, int32_t y) {
-    std::lock_guard lock(paintLock());
-    TouchScreenAreaManager::setAreaGroup(0);
-    if (TouchScreenAreaManager::pointerDragged(x, y)) return true;
-    if (m_popupOpen) return true;
-    if (!OnScreenKeyboard::pointerDragged(x, y)) return false;
-    setNeedsRepaint();
-    return true;
+    return m_offerPointer(&TouchScreenAreaManager::pointerDragged, &OnScreenKeyboard::pointerDragged, x, y);
 }
 
 void DisplayableCoreCanvas::touchscreenEventCallback(void* context, JavaPtr<String> name, int32_t eventType,

@@ -122,16 +122,17 @@ void TouchScreenAreaManager::registerArea(int32_t x0, int32_t y0, int32_t x1, in
 }
 
 void TouchScreenAreaManager::unregisterArea(const JavaPtr<String>& name) {
-    if (!name) return;
     auto lock = lcduiLock();
+    // Nothing to remove: no registry is made for it (a canvas may go after the teardown).
+    if (!name || !m_instance) return;
     TouchScreenAreaManager& self = m_getInstance();
     self.m_keepOnly([&](int32_t i) { return !name->equals((*self.m_names)[i]); });
 }
 
 void TouchScreenAreaManager::unregisterAllAreas(const JavaPtr<TouchScreenAreaListener>& listener) {
     auto lock = lcduiLock();
-    TouchScreenAreaManager& self = m_getInstance();
-    if (self.m_count == 0) return;
+    if (!m_instance || m_instance->m_count == 0) return;
+    TouchScreenAreaManager& self = *m_instance;
     self.m_keepOnly([&](int32_t i) { return (*self.m_listeners)[i] != listener; });
 }
 
