@@ -94,6 +94,11 @@ protected:
         java::lang::clocks::setWallSource(nullptr);
     }
 
+    // A fresh display and screen, for tables whose cases each need one.
+    void reset() {
+        TearDown();
+        SetUp();
+    }
     JavaPtr<Command> command(const char* label, int32_t type, int32_t priority = 1) {
         auto made = java::lang::jnew<Command>();
         made->WENDinvokeconstructor(str(label), type, priority);

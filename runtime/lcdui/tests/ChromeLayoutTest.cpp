@@ -1,6 +1,9 @@
 // Commands and where the chrome places them, the content rectangle it leaves, and scrolling.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string_view>
+
 #include "runtime/lcdui/tests/ChromeFixture.h"
 
 namespace lcduitest {
@@ -85,7 +88,6 @@ TEST_F(ChromeLayoutTest, PlacesCommandsOnTheSoftKeysOrInThePopup) {
         {"none", {}, {}, {}, nullptr, nullptr, {}},
     };
     for (const Case& c : cases) {
-        SetUp();
         std::map<std::string, JavaPtr<Command>> made;
         const auto commandsOf = [&](const std::vector<Spec>& specs) {
             JavaPtr<JArray<Command>> array(new JArray<Command>(0));
@@ -113,7 +115,7 @@ TEST_F(ChromeLayoutTest, PlacesCommandsOnTheSoftKeysOrInThePopup) {
         EXPECT_EQ(screen->canvas->isMenuInUse(), !c.popup.empty()) << c.name;
         // Rows of the 8-pixel font are 12 high, plus 10 for the frame.
         if (!c.popup.empty()) EXPECT_EQ(screen->canvas->getPopupHeight(), int32_t(c.popup.size()) * 12 + 10) << c.name;
-        TearDown();
+        reset();
     }
 }
 
@@ -133,7 +135,6 @@ TEST_F(ChromeLayoutTest, TheContentRectangleIsWhatTitleTickerKeyboardSoftKeysAnd
         {"barOnly", false, false, false, false, true, {0, 0, 305, 480}},
     };
     for (const Case& c : cases) {
-        SetUp();
         if (c.title) screen->setTitle(str("Title"));
         JavaPtr<Ticker> ticker;
         if (c.ticker) {
@@ -147,7 +148,7 @@ TEST_F(ChromeLayoutTest, TheContentRectangleIsWhatTitleTickerKeyboardSoftKeysAnd
         if (c.bar) screen->canvas->setVerticalScrollbarVisible(true);
         EXPECT_EQ(unreserved(), c.expected) << c.name;
         if (c.keyboard) EXPECT_EQ(OnScreenKeyboard::keyAt(0)->y, c.expected[3]) << c.name << ": keyboard top";
-        TearDown();
+        reset();
     }
 }
 
