@@ -258,7 +258,7 @@ TEST_F(DisplayTest, TheTickRepaintsAScreensChromeCanvasOnlyWhenAskedAndNotDuring
         Log expected;
     };
     const Step steps[] = {
-        {"laidOutWhenShown", false, 0, {"clip 0,0,320,480", "paint in tick"}},
+        {"laidOutWhenShown", false, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"nothingAsked", false, 0, {}},
         {"asked", true, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"flagClearedByTheRepaint", false, 0, {}},
