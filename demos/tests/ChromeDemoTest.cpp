@@ -1,5 +1,7 @@
 // The chrome demonstration run in-process: its menu, rows, scroll bar and keyboard by touch, with
 // what the screen shows and what the MIDlet logs.
+#include <algorithm>
+
 #include "demos/ChromeDemo.h"
 #include "demos/tests/DemoHarness.h"
 
@@ -16,6 +18,7 @@ protected:
         start("chrome");
         tick(10);
     }
+    // What the MIDlet logged, kept across calls so that each line can be asked for once written.
     bool logged(const std::string& line) {
         for (const std::string& event : m_seen)
             if (event == line) return true;
@@ -40,6 +43,10 @@ TEST_F(ChromeDemoTest, LogsWhereTheChromePutEverythingAndPaintsIt) {
     EXPECT_EQ(pixel(100, 470), 0xCCCCCC) << "soft-key bar";
     EXPECT_EQ(pixel(100, 30), L::ROW_BACKGROUND) << "content";
     EXPECT_EQ(pixel(312, 100), 0x000000) << "thumb";
+    const auto calls = lcduitest::callsNamed(drawn(), {"drawString"});
+    for (const char* text : {"drawString \"Chrome demo\",0,2,20", "drawString \"Row 1\",4,16,20",
+                             "drawString \"Back\",0,478,36", "drawString \"Menu\",320,478,40"})
+        EXPECT_NE(std::find(calls.begin(), calls.end(), text), calls.end()) << text;
 }
 
 TEST_F(ChromeDemoTest, TheMenuFiresTheRowTouchedAndTheBackKeyItsCommand) {

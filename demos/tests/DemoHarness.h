@@ -1,6 +1,7 @@
 // Runs a demonstration MIDlet in-process, without a tick thread: a 320 x 480 software screen, the
 // synthetic font, TZ=UTC and fake clocks that only tick() advances. Input enters through the
-// current canvas's entries; tests read pixels, touch areas and the MIDlet's EVT lines.
+// current canvas's entries; tests read pixels, touch areas, the MIDlet's EVT lines and every call
+// drawn on the screen's Graphics.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include "runtime/lcdui/chrome/OnScreenKeyboard.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaManager.h"
 #include "runtime/lcdui/tests/FontFileBuilder.h"
+#include "runtime/lcdui/tests/RecordingCanvas.h"
 #include "runtime/text/String.h"
 
 namespace demotest {
@@ -50,7 +52,7 @@ protected:
         Display::screenWidth = WIDTH;
         Display::screenHeight = HEIGHT;
         m_pixels.assign(static_cast<size_t>(WIDTH) * HEIGHT, 0);
-        master = JavaPtr<Graphics>(new Graphics());
+        master = JavaPtr<Graphics>(new lcduitest::RecordingGraphics(m_drawn));
         master->setTarget(m_pixels.data(), WIDTH, HEIGHT, WIDTH);
         master->setClip(0, 0, WIDTH, HEIGHT);
         Display::setMasterGraphics(master);
@@ -126,11 +128,14 @@ protected:
         tap((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
     }
     std::vector<std::string> events() { return demo::takeEvents(); }
+    // The Graphics calls drawn since the last call, as the recording Graphics writes them.
+    std::vector<std::string> drawn() { return m_drawn.take(); }
 
     JavaPtr<MIDlet> midlet;
     JavaPtr<Graphics> master;
 
 private:
+    lcduitest::EventLog m_drawn;
     std::vector<uint32_t> m_pixels;
 };
 
