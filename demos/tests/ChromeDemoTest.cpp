@@ -49,35 +49,6 @@ TEST_F(ChromeDemoTest, LogsWhereTheChromePutEverythingAndPaintsIt) {
         EXPECT_NE(std::find(calls.begin(), calls.end(), text), calls.end()) << text;
 }
 
-TEST_F(ChromeDemoTest, TheMenuFiresTheRowTouchedAndTheBackKeyItsCommand) {
-    tapArea("fwdsoft");
-    tick(10);
-    const auto row0 = area("popup0");
-    ASSERT_EQ(row0.size(), 4u);
-    EXPECT_EQ(pixel(row0[0] + 2, row0[1] + 2), 0x0000CC) << "the selected row is highlighted";
-    tapArea("popup1");
-    EXPECT_TRUE(logged("chrome: command Second"));
-    key(DisplayableCoreCanvas::KEY_SOFTKEY_LEFT);
-    EXPECT_TRUE(logged("chrome: command Back"));
-}
-
-TEST_F(ChromeDemoTest, RowsAnswerTouchesAndTheThumbScrollsThem) {
-    tap(100, 12 + 5);
-    EXPECT_TRUE(logged("chrome: row 1"));
-    tick(10);
-    EXPECT_EQ(pixel(100, 12 + 20), L::ROW_TOUCHED);
-    const auto thumb = area("scrollbarbox");
-    ASSERT_EQ(thumb.size(), 4u);
-    const int32_t x = (thumb[0] + thumb[2]) / 2, y = thumb[1] + 5;
-    press(x, y);
-    drag(x, y + 100);
-    release(x, y + 100);
-    tick(10);
-    // 720 pixels of rows on a track of 444 - 22: a 100-pixel drag scrolls 170, into row 8.
-    tap(100, 12 + 5);
-    EXPECT_TRUE(logged("chrome: row 8"));
-}
-
 TEST_F(ChromeDemoTest, TextTypedOnTheKeyboardReachesTheScreen) {
     tapArea("osktoggle");
     tick(10);

@@ -123,23 +123,6 @@ TEST_F(ChromeInputTest, OnlyRowsOfTheOpenPopupsCurrentListAct) {
     EXPECT_TRUE(commandsFired().empty()) << "a closed popup's rows fire nothing";
 }
 
-TEST_F(ChromeInputTest, SoftKeysFireByTouchAndTheBackKeyClosesThePopup) {
-    add("Back", Command::BACK);
-    add("A", Command::SCREEN, 1);
-    add("B", Command::SCREEN, 2);
-    show();
-    tap(centreOf("backsoft").first, centreOf("backsoft").second);
-    EXPECT_EQ(commandsFired(), (std::vector<std::string>{"Back"}));
-    tap(centreOf("fwdsoft").first, centreOf("fwdsoft").second);
-    EXPECT_TRUE(screen->canvas->isPopupOpen());
-    tick(10);
-    tap(100, 100);
-    EXPECT_TRUE(screen->canvas->isPopupOpen()) << "a touch outside the chrome is swallowed";
-    key(Core::KEY_SOFTKEY_LEFT);
-    EXPECT_FALSE(screen->canvas->isPopupOpen());
-    EXPECT_TRUE(commandsFired().empty());
-}
-
 TEST_F(ChromeInputTest, ARowOfThePopupOverTheScrollBarTakesTheTouch) {
     add("A", Command::SCREEN, 1);
     add("B", Command::SCREEN, 2);
@@ -159,24 +142,17 @@ TEST_F(ChromeInputTest, ARowOfThePopupOverTheScrollBarTakesTheTouch) {
     EXPECT_EQ(canvas.getVerticalScrollPos(), 500);
 }
 
-TEST_F(ChromeInputTest, TheScrollBarArrowsAndThumbScroll) {
+TEST_F(ChromeInputTest, TheScrollBarArrowsStepTenPixelsAndStopAtTheTop) {
     show();
     Core& canvas = *screen->canvas;
     canvas.setVerticalScrollbarVisible(true);
-    canvas.setVerticalHeight(1920);
+    canvas.setVerticalHeight(960);
     canvas.setVerticalScrollPos(4);
     tick(10);
     tap(centreOf("scrollup").first, centreOf("scrollup").second);
     EXPECT_EQ(canvas.getVerticalScrollPos(), 0);
     tap(centreOf("scrolldown").first, centreOf("scrolldown").second);
     EXPECT_EQ(canvas.getVerticalScrollPos(), 10);
-    tick(10);
-    // The track is 480 - 22 high: dragging the thumb 229 pixels scrolls half the content.
-    const auto [x, y] = centreOf("scrollbarbox");
-    canvas.pointerPressed(x, y);
-    canvas.pointerDragged(x, y + 229);
-    canvas.pointerReleased(x, y + 229);
-    EXPECT_EQ(canvas.getVerticalScrollPos(), 10 + 960);
 }
 
 TEST_F(ChromeInputTest, AThumbOnATrackWithNoHeightDoesNotDrag) {
@@ -209,9 +185,7 @@ TEST_F(ChromeInputTest, AFailingListenerLeavesNoFlagSetAndTheScreenKeepsTicking)
 
 TEST_F(ChromeInputTest, ARelayoutDuringARepaintOnTheSameThreadDoesNotWaitForIt) {
     show();
-    master = JavaPtr<Graphics>(new RecordingGraphics(log));
     bool relaidOut = false;
-    log.take();
     // The title changes from inside the paint, as a serial call made during a repaint would.
     struct TitleOnPaint : RecordingGraphics {
         using RecordingGraphics::RecordingGraphics;

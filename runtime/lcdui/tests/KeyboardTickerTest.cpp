@@ -113,29 +113,6 @@ TEST_F(KeyboardTest, ShiftActsOnceCapsStaysAndBothTogetherGiveLowerCase) {
     }
 }
 
-TEST_F(KeyboardTest, SlidingOffAKeyReleasesTheKeyFirstTouched) {
-    showKeyboard();
-    auto q = Keyboard::keyAt(15);
-    auto w = Keyboard::keyAt(16);
-    Keyboard::pointerPressed(q->x + 5, q->y + 5);
-    Keyboard::pointerDragged(w->x + 10, w->y + 5);
-    Keyboard::pointerReleased(w->x + 10, w->y + 5);
-    EXPECT_EQ(log.take(), (Log{"pressed 1016 @0", "released 1016 @0"}));
-}
-
-TEST_F(KeyboardTest, TheToggleShowsTheKeyboardAndTheLayoutMakesRoomForIt) {
-    add("Exit", Command::EXIT);
-    show();
-    const auto [x, y] = centreOf("osktoggle");
-    tap(x, y);
-    EXPECT_TRUE(Keyboard::isShown());
-    EXPECT_EQ(unreserved()[3], 468 - 115);
-    tick(10);
-    tap(x, y);
-    EXPECT_FALSE(Keyboard::isShown());
-    EXPECT_EQ(unreserved()[3], 468);
-}
-
 TEST_F(KeyboardTest, TheToggleLeavesTheKeyboardHiddenWhileAnOverlayHasAreas) {
     show();
     TouchScreenAreaManager::registerArea(0, 0, 10, 10, str("overlay"),
@@ -159,25 +136,6 @@ TEST_F(TickerTest, TextIsDrawnWithoutLineFeedsAndTimeOnlyGrows) {
     EXPECT_EQ(ticker->getString(), nullptr);
     EXPECT_STREQ(ticker->getDrawableString()->val(), "") << "a null text draws as nothing";
     EXPECT_EQ(ticker->getTotalTickedTimeMS(), 100) << "a new text keeps the time";
-}
-
-TEST_F(TickerTest, AnUnheldTickerGoesInOneTickAndItsSlotIsReused) {
-    show();
-    auto kept = java::lang::jnew<Ticker>();
-    kept->WENDinvokeconstructor(str("kept"));
-    const int32_t before = Display::numActiveTickers;
-    {
-        auto dropped = java::lang::jnew<Ticker>();
-        dropped->WENDinvokeconstructor(str("dropped"));
-        Display::addTicker(dropped);
-        EXPECT_EQ(Display::numActiveTickers, before + 1) << "registered once";
-    }
-    tick(50);
-    EXPECT_EQ(Display::numActiveTickers, before);
-    EXPECT_EQ(kept->getTotalTickedTimeMS(), 50);
-    auto next = java::lang::jnew<Ticker>();
-    next->WENDinvokeconstructor(str("next"));
-    EXPECT_EQ(Display::numActiveTickers, before + 1);
 }
 
 }  // namespace
