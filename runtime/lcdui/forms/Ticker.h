@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 #include "runtime/lang/Object.h"
 
@@ -25,8 +24,7 @@ public:
     void tick(int64_t ms) { m_totalTickedTimeMS.fetch_add(ms, std::memory_order_relaxed); }
 
 private:
-    // The MIDlet thread sets the text while the tick thread draws it.
-    std::mutex m_textLock;
+    // The MIDlet thread sets the text while the tick thread draws it: both under the LCDUI lock.
     JavaPtr<java::lang::String> m_string;
     JavaPtr<java::lang::String> m_drawableString;
     std::atomic<int64_t> m_totalTickedTimeMS{0};
