@@ -93,7 +93,8 @@ private:
         char ch = 0;
         if (code >= KEY_a && code <= KEY_z) ch = static_cast<char>('a' + code - KEY_a);
         if (code >= KEY_A && code <= KEY_Z) ch = static_cast<char>('A' + code - KEY_A);
-        if (code >= KEY_KEYBOARD_NUM0 && code <= KEY_KEYBOARD_NUM9) ch = static_cast<char>('0' + code - KEY_KEYBOARD_NUM0);
+        if (code >= KEY_KEYBOARD_NUM0 && code <= KEY_KEYBOARD_NUM9)
+            ch = static_cast<char>('0' + code - KEY_KEYBOARD_NUM0);
         if (code == KEY_SPACEBAR) ch = ' ';
         if (code == KEY_DELETE && !m_typed.empty()) m_typed.pop_back();
         if (ch) m_typed += ch;
@@ -116,7 +117,8 @@ private:
         if (!OnScreenKeyboard::isShown()) return;
         for (int32_t index = 0; index < OnScreenKeyboard::NUM_KEYS; ++index) {
             JavaPtr<KeyInternal> key = OnScreenKeyboard::keyAt(index);
-            if (key) evt("chrome: key %d %s %d,%d,%d,%d", index, key->label->val(), key->x, key->y, key->width, key->height);
+            if (!key) continue;
+            evt("chrome: key %d %s %d,%d,%d,%d", index, key->label->val(), key->x, key->y, key->width, key->height);
         }
     }
 

@@ -56,7 +56,8 @@ std::string keyCentre(const Box& key) { return at(key[0] + key[2] / 2, key[1] + 
 
 TEST(ChromeProgram, MenuRowsThumbAndKeyboardWorkByTouchAndShowInTheCaptures) {
     TemporaryDirectory directory("chrome-program-test");
-    const ChromeRun bars = runChrome(directory, "bars", "wait_frames 2 30000\nexpect_log chrome: area fwdsoft\nterminate\n");
+    const ChromeRun bars =
+        runChrome(directory, "bars", "wait_frames 2 30000\nexpect_log chrome: area fwdsoft\nterminate\n");
     ASSERT_EQ(bars.status, 0) << bars.output;
     const Box forward = logged(bars.output, "area fwdsoft");
     const Box toggle = logged(bars.output, "area osktoggle");

@@ -121,7 +121,8 @@ void DisplayableCoreCanvas::m_paintKeyboardToggle(const JavaPtr<Graphics>& g, in
     // Three rows of key dots, the middle one offset by half a step.
     for (int32_t row = 0; row < 3; ++row) {
         const int32_t dotY = y + (boxHeight - 3) / 2 + 2 * row;
-        for (int32_t dotX = row == 1 ? 3 : 2; dotX <= (row == 1 ? 11 : 12); dotX += 2) g->fillRect(x + dotX, dotY, 1, 1);
+        for (int32_t dotX = row == 1 ? 3 : 2; dotX <= (row == 1 ? 11 : 12); dotX += 2)
+            g->fillRect(x + dotX, dotY, 1, 1);
     }
     if (m_areasInvalid) m_registerArea(m_oskToggleName, x, y, x + 15, y + boxHeight);
 }
