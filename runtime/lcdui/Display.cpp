@@ -9,6 +9,7 @@
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lang/Thread.h"
+#include "runtime/lang/UncaughtHandler.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/DisplayThreadedPaint.h"
 #include "runtime/lcdui/Displayable.h"
@@ -202,16 +203,22 @@ void Display::tickLCDUI(int64_t ms) {
         for (auto& ticker : live) ticker->tick(ms);
     }
 
+    // Each stage reports its own failure, so that a paint that throws every time cannot hold the
+    // buffered input back for ever.
     if (auto screen = recastObj<Screen>(currentDisplayable())) {
-        if (screen->needsRelayout()) {
-            screen->relayout();
-            screen->setNeedsRelayout(false);
-        }
-        screen->tick(ms);
+        java::lang::runGuarded([&] {
+            if (screen->needsRelayout()) {
+                screen->relayout();
+                screen->setNeedsRelayout(false);
+            }
+            screen->tick(ms);
+        });
     }
     if (auto core = recastObj<DisplayableCoreCanvas>(currentCanvas())) {
-        if (core->needsRepaint() || numActiveTickers >= 1) core->repaint();
-        core->replayBufferedEvents();
+        java::lang::runGuarded([&] {
+            if (core->needsRepaint() || numActiveTickers >= 1) core->repaint();
+        });
+        java::lang::runGuarded([&] { core->replayBufferedEvents(); });
     }
 }
 

@@ -183,6 +183,23 @@ TEST_F(ChromeInputTest, AFailingListenerLeavesNoFlagSetAndTheScreenKeepsTicking)
     EXPECT_FALSE(screen->canvas->isPopupOpen());
 }
 
+TEST_F(ChromeInputTest, APaintThatThrowsHoldsNoInputBack) {
+    add("Go", Command::SCREEN);
+    show();
+    struct FailingGraphics : Graphics {
+        void setClip(int32_t, int32_t, int32_t, int32_t) override { throw java::lang::RuntimeException("paint failed"); }
+    };
+    screen->canvas->setGraphicsField(JavaPtr<Graphics>(new FailingGraphics()));
+    Display::lcdUITickInProgress = true;
+    key(Core::KEY_SOFTKEY_RIGHT);
+    Display::lcdUITickInProgress = false;
+    screen->canvas->setNeedsRepaint();
+    tick(10);
+    EXPECT_EQ(commandsFired(), (std::vector<std::string>{"Go"}));
+    EXPECT_EQ(screen->canvas->getEventBufferCount(), 0);
+    EXPECT_FALSE(Canvas::midRepaint);
+}
+
 TEST_F(ChromeInputTest, ARelayoutDuringARepaintOnTheSameThreadDoesNotWaitForIt) {
     show();
     bool relaidOut = false;
