@@ -60,16 +60,16 @@ TEST(CommandTest, ConstructorsCheckLabelAndTypeButNotPriority) {
 class ChromeLayoutTest : public ChromeFixture {};
 
 TEST_F(ChromeLayoutTest, PlacesCommandsOnTheSoftKeysOrInThePopup) {
-    struct Spec {
+    struct Listed {
         const char* label;
         int32_t type;
         int32_t priority;
     };
     struct Case {
         const char* name;
-        std::vector<Spec> commands;
-        std::vector<Spec> itemCommands;
-        std::vector<Spec> overlayCommands;
+        std::vector<Listed> commands;
+        std::vector<Listed> itemCommands;
+        std::vector<Listed> overlayCommands;
         const char* back;
         const char* forward;
         std::vector<const char*> popup;
@@ -89,11 +89,11 @@ TEST_F(ChromeLayoutTest, PlacesCommandsOnTheSoftKeysOrInThePopup) {
     };
     for (const Case& c : cases) {
         std::map<std::string, JavaPtr<Command>> made;
-        const auto commandsOf = [&](const std::vector<Spec>& specs) {
+        const auto commandsOf = [&](const std::vector<Listed>& wanted) {
             JavaPtr<JArray<Command>> array(new JArray<Command>(0));
-            for (const Spec& spec : specs) {
-                auto& slot = made[spec.label];
-                if (!slot) slot = command(spec.label, spec.type, spec.priority);
+            for (const Listed& one : wanted) {
+                auto& slot = made[one.label];
+                if (!slot) slot = command(one.label, one.type, one.priority);
                 array->append(slot);
             }
             return array;
