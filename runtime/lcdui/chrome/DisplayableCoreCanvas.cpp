@@ -78,6 +78,9 @@ void DisplayableCoreCanvas::hideNotify() {
     std::lock_guard lock(paintLock());
     Canvas::hideNotify();
     TouchScreenAreaManager::unregisterAllAreas(m_touchListener);
+    // Input held back for a screen that is leaving must not act when it comes back later.
+    std::lock_guard guard(m_bufferLock);
+    m_eventBuffer.clear();
 }
 
 void DisplayableCoreCanvas::m_invalidateTouchscreenAreas() {

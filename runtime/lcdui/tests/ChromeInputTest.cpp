@@ -68,6 +68,20 @@ TEST_F(ChromeInputTest, InputMeetingABusyLockWaitsAndIsReplayedInOrderAtTheTick)
     EXPECT_EQ(screen->canvas->getEventBufferCount(), 0);
 }
 
+TEST_F(ChromeInputTest, InputHeldBackForAScreenThatLeavesIsDropped) {
+    add("Go", Command::SCREEN);
+    show();
+    Display::lcdUITickInProgress = true;
+    key(Core::KEY_SOFTKEY_RIGHT);
+    Display::lcdUITickInProgress = false;
+    display->setCurrent(JavaPtr<Displayable>(RecordingCanvas::make("other", log)));
+    tick(10);
+    display->setCurrent(JavaPtr<Displayable>(screen));
+    tick(10);
+    EXPECT_EQ(screen->canvas->getEventBufferCount(), 0);
+    EXPECT_TRUE(commandsFired().empty());
+}
+
 TEST_F(ChromeInputTest, ThePopupOpensByKeyWrapsAndFiresTheSelectedRow) {
     add("One", Command::SCREEN, 1);
     add("Two", Command::SCREEN, 2);
