@@ -1,5 +1,6 @@
 #include "demos/Demos.h"
 
+#include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
@@ -21,6 +22,8 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
+     nullptr},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
 };
