@@ -9,6 +9,13 @@
 #include "runtime/io/tests/TestDirectories.h"
 #include "tools/writers/ResourceBundle.h"
 
+// A byte array holding the bytes.
+inline JavaPtr<JArray<signed char>> BundleFixtureArray(const std::vector<uint8_t>& bytes) {
+    auto out = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
+    for (size_t i = 0; i < bytes.size(); ++i) out->data[i] = static_cast<signed char>(bytes[i]);
+    return out;
+}
+
 class BundleFixture : public TestDirectories {
 protected:
     void install(const writers::ResourceBundle& bundle) {
@@ -16,11 +23,7 @@ protected:
         resources.initWendrel();
     }
 
-    static JavaPtr<JArray<signed char>> array(const std::vector<uint8_t>& bytes) {
-        auto out = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
-        for (size_t i = 0; i < bytes.size(); ++i) out->data[i] = static_cast<signed char>(bytes[i]);
-        return out;
-    }
+    static JavaPtr<JArray<signed char>> array(const std::vector<uint8_t>& bytes) { return BundleFixtureArray(bytes); }
     static std::vector<uint8_t> bytes(const JavaPtr<JArray<signed char>>& array) {
         if (!array) return {};
         return {reinterpret_cast<const uint8_t*>(array->data),
