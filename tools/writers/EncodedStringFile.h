@@ -11,6 +11,7 @@ namespace writers {
 struct HyphenationGuide {
     int32_t position;  // a line may break before this character
     int32_t type;      // 0: a hyphen is shown when the break is taken
+    bool operator==(const HyphenationGuide&) const = default;
 };
 
 // bytesPerCharacter 0 picks 1 when every character is below 256, else 2.

@@ -9,11 +9,15 @@
 #include "runtime/io/tests/TestDirectories.h"
 #include "tools/writers/ResourceBundle.h"
 
-// A byte array holding the bytes.
-inline JavaPtr<JArray<signed char>> BundleFixtureArray(const std::vector<uint8_t>& bytes) {
+// A byte array holding the bytes, and the bytes of a byte array.
+inline JavaPtr<JArray<signed char>> byteArray(const std::vector<uint8_t>& bytes) {
     auto out = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
     for (size_t i = 0; i < bytes.size(); ++i) out->data[i] = static_cast<signed char>(bytes[i]);
     return out;
+}
+inline std::vector<uint8_t> bytesOf(const JavaPtr<JArray<signed char>>& array) {
+    if (!array) return {};
+    return {reinterpret_cast<const uint8_t*>(array->data), reinterpret_cast<const uint8_t*>(array->data) + array->length};
 }
 
 class BundleFixture : public TestDirectories {
@@ -23,12 +27,6 @@ protected:
         resources.initWendrel();
     }
 
-    static JavaPtr<JArray<signed char>> array(const std::vector<uint8_t>& bytes) { return BundleFixtureArray(bytes); }
-    static std::vector<uint8_t> bytes(const JavaPtr<JArray<signed char>>& array) {
-        if (!array) return {};
-        return {reinterpret_cast<const uint8_t*>(array->data),
-                reinterpret_cast<const uint8_t*>(array->data) + array->length};
-    }
 
     ResourceHandler resources;
 };

@@ -145,12 +145,12 @@ TEST(EncodedImageDecodeTest, RunsAndPackedIndicesFollowTheFormat) {
         {"2 bits raw", {1, 0xE4}, 4, 4, {0, 1, 2, 3}},
     };
     for (const Case& c : cases) {
-        const auto out = EncodedImage::decodeImage(BundleFixtureArray(c.data), 0, c.width, 1, c.colours);
+        const auto out = EncodedImage::decodeImage(byteArray(c.data), 0, c.width, 1, c.colours);
         EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(out->data), reinterpret_cast<uint8_t*>(out->data) + out->length),
                   c.indices)
             << c.name;
     }
-    const auto colour = EncodedImage::decodeImage(BundleFixtureArray({0, 0xFF, 0x10, 0x20, 0x30, 0x02}), 0, 3, 1);
+    const auto colour = EncodedImage::decodeImage(byteArray({0, 0xFF, 0x10, 0x20, 0x30, 0x02}), 0, 3, 1);
     for (int p = 0; p < 3; ++p)
         EXPECT_EQ(Bytes(colour->data + 4 * p, colour->data + 4 * p + 4), (Bytes{0xFF, 0x10, 0x20, 0x30}));
 }
@@ -161,7 +161,7 @@ TEST(EncodedImageDecodeTest, TheSevenByteExampleIsATwoPixelRun) {
     EXPECT_EQ(layout.format, EncodedImage::IMAGEFORMAT_ENCODEDPIXELDATA_NOPALETTE);
     EXPECT_EQ(layout.width, 2);
     EXPECT_EQ(layout.height, 1);
-    const auto indices = EncodedImage::decodeImage(BundleFixtureArray(resource), layout.pixelOffset, 2, 1, 2);
+    const auto indices = EncodedImage::decodeImage(byteArray(resource), layout.pixelOffset, 2, 1, 2);
     EXPECT_EQ(indices->data[0], 1);
     EXPECT_EQ(indices->data[1], 1);
 }
@@ -172,7 +172,7 @@ TEST(EncodedImageDecodeTest, DamagedDataIsRefused) {
         std::function<void()> decode;
     };
     auto paletted = [](Bytes data, int32_t width, int32_t colours) {
-        return [=] { EncodedImage::decodeImage(BundleFixtureArray(data), 0, width, 1, colours); };
+        return [=] { EncodedImage::decodeImage(byteArray(data), 0, width, 1, colours); };
     };
     auto classify = [](Bytes data) { return [=] { EncodedImage::classify(data); }; };
     const Case cases[] = {
@@ -184,8 +184,8 @@ TEST(EncodedImageDecodeTest, DamagedDataIsRefused) {
         {"palette without colours", paletted({1, 0}, 1, 0)},
         {"raw pixels end early", paletted({1, 0xFF}, 9, 2)},
         {"no encoding byte", paletted({}, 1, 2)},
-        {"full colour run cut short", [] { EncodedImage::decodeImage(BundleFixtureArray({0, 1, 2, 3}), 0, 1, 1); }},
-        {"full colour raw short", [] { EncodedImage::decodeImage(BundleFixtureArray({1, 1, 2, 3}), 0, 1, 1); }},
+        {"full colour run cut short", [] { EncodedImage::decodeImage(byteArray({0, 1, 2, 3}), 0, 1, 1); }},
+        {"full colour raw short", [] { EncodedImage::decodeImage(byteArray({1, 1, 2, 3}), 0, 1, 1); }},
         {"zero width", classify({0x02, 0, 0, 0, 1, 0})},
         {"negative height", classify({0x02, 0, 1, 0xFF, 0xFF, 0})},
         {"header cut short", classify({0x02, 0, 1})},

@@ -16,14 +16,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using javax::microedition::lcdui::Image;
 
-JavaPtr<JArray<signed char>> array(const Bytes& bytes) {
-    auto out = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i) out->data[i] = static_cast<signed char>(bytes[i]);
-    return out;
-}
-Bytes bytesOf(const JavaPtr<JArray<signed char>>& a) {
-    return {reinterpret_cast<uint8_t*>(a->data), reinterpret_cast<uint8_t*>(a->data) + a->length};
-}
 void put32(Bytes& out, uint32_t v) {
     for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
 }
@@ -38,27 +30,27 @@ void chunk(Bytes& out, const std::string& type, const Bytes& data) {
 TEST(PngChecksumTest, CrcAndAdlerMatchZlib) {
     const Bytes samples[] = {{}, {'I', 'E', 'N', 'D'}, Bytes(1000, 0xFF), Bytes(70000, 0x5A), {0, 1, 2, 250}};
     for (const Bytes& data : samples) {
-        const auto a = array(data);
+        const auto a = byteArray(data);
         const int32_t n = static_cast<int32_t>(data.size());
         EXPECT_EQ(uint32_t(PngBuilder::pngCalcCrc(a, n, n)), n ? crc32(0, data.data(), n) : 0u) << n;
         EXPECT_EQ(uint32_t(PngBuilder::pngCalcAdler(a, n, n, n + 1)), adler32(1, data.data(), n)) << n;
     }
-    EXPECT_EQ(uint32_t(PngBuilder::pngCalcCrc(array({'I', 'E', 'N', 'D'}), 4, 4)), 0xAE426082u);
-    EXPECT_EQ(PngBuilder::pngCalcAdler(array({1}), 1, 0, 4), 1);
+    EXPECT_EQ(uint32_t(PngBuilder::pngCalcCrc(byteArray({'I', 'E', 'N', 'D'}), 4, 4)), 0xAE426082u);
+    EXPECT_EQ(PngBuilder::pngCalcAdler(byteArray({1}), 1, 0, 4), 1);
 }
 
 TEST(PngChecksumTest, AdlerLeavesOutTheFiveBytesAfterEachBlock) {
     // 3 data bytes, 5 header bytes, 3 data bytes, 5 header bytes, 2 data bytes.
     const Bytes spread = {1, 2, 3, 9, 9, 9, 9, 9, 4, 5, 6, 9, 9, 9, 9, 9, 7, 8};
     const Bytes data = {1, 2, 3, 4, 5, 6, 7, 8};
-    EXPECT_EQ(uint32_t(PngBuilder::pngCalcAdler(array(spread), 18, 18, 3)), adler32(1, data.data(), 8));
-    EXPECT_THROW(PngBuilder::pngCalcCrc(array(spread), 19, 4), java::lang::ArrayIndexOutOfBoundsException);
+    EXPECT_EQ(uint32_t(PngBuilder::pngCalcAdler(byteArray(spread), 18, 18, 3)), adler32(1, data.data(), 8));
+    EXPECT_THROW(PngBuilder::pngCalcCrc(byteArray(spread), 19, 4), java::lang::ArrayIndexOutOfBoundsException);
 }
 
 TEST(PngBuilderTest, SmallPaletteFileIsByteExact) {
     const Bytes palette = {0xFF, 0x10, 0x20, 0x30, 0x80, 0xA0, 0xB0, 0xC0};
     const Bytes indices = {0, 1, 1, 0};
-    const auto png = PngBuilder::pngCreateByteArray(2, 2, 8, array(palette), array(indices), false);
+    const auto png = PngBuilder::pngCreateByteArray(2, 2, 8, byteArray(palette), byteArray(indices), false);
 
     Bytes expected = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
     chunk(expected, "IHDR", {0, 0, 0, 2, 0, 0, 0, 2, 8, 3, 0, 0, 0});
@@ -111,7 +103,7 @@ TEST(PngBuilderTest, StoredBlocksHoldWholeRowsUpTo64000BytesAndSplitLongerRows) 
             colours[4 * p + 1] = static_cast<uint8_t>(p), colours[4 * p + 2] = static_cast<uint8_t>(p >> 8);
             colours[4 * p + 3] = static_cast<uint8_t>(p >> 16);
         }
-        const auto png = PngBuilder::pngCreateByteArray(c.width, c.height, array(colours));
+        const auto png = PngBuilder::pngCreateByteArray(c.width, c.height, byteArray(colours));
         const Bytes file = bytesOf(png);
         EXPECT_EQ(file[25], c.alpha ? 6 : 2) << c.width;
         EXPECT_EQ(storedBlocks(file, 41), c.blocks) << c.width;
@@ -136,19 +128,19 @@ TEST(PngBuilderTest, RowsLongerThanABlockStillDecodeToTheirPixels) {
         colours[4 * p] = p % 3 ? 0xFF : 0x40;
         colours[4 * p + 1] = static_cast<uint8_t>(p * 7);
     }
-    const std::vector<uint32_t> decoded = pixelsOf(PngBuilder::pngCreateImage(width, height, array(colours)));
+    const std::vector<uint32_t> decoded = pixelsOf(PngBuilder::pngCreateImage(width, height, byteArray(colours)));
     ASSERT_EQ(decoded.size(), static_cast<size_t>(width * height));
     for (size_t p = 0; p < decoded.size(); ++p)
         ASSERT_EQ(decoded[p], uint32_t(colours[4 * p]) << 24 | colours[4 * p + 1] << 16) << p;
 }
 
 TEST(PngBuilderTest, ShortArraysAndEmptyImagesFailCleanly) {
-    EXPECT_THROW(PngBuilder::pngCreateByteArray(4, 4, array(Bytes(60))), java::lang::IllegalArgumentException);
-    EXPECT_THROW(PngBuilder::pngCreateByteArray(4, 4, 8, array(Bytes(8)), array(Bytes(15)), false),
+    EXPECT_THROW(PngBuilder::pngCreateByteArray(4, 4, byteArray(Bytes(60))), java::lang::IllegalArgumentException);
+    EXPECT_THROW(PngBuilder::pngCreateByteArray(4, 4, 8, byteArray(Bytes(8)), byteArray(Bytes(15)), false),
                  java::lang::IllegalArgumentException);
-    EXPECT_THROW(PngBuilder::pngCreateByteArray(1, 1, 8, array(Bytes(4 * 257)), array({0}), false),
+    EXPECT_THROW(PngBuilder::pngCreateByteArray(1, 1, 8, byteArray(Bytes(4 * 257)), byteArray({0}), false),
                  java::lang::IllegalArgumentException);
-    EXPECT_EQ(PngBuilder::pngCreateImage(0, 3, array({})), nullptr);
+    EXPECT_EQ(PngBuilder::pngCreateImage(0, 3, byteArray({})), nullptr);
 }
 
 }  // namespace

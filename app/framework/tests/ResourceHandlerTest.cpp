@@ -25,7 +25,7 @@ TEST_F(ResourceHandlerTest, MapRoundTripKeepsLanguagesKeyMappingsAndIntTables) {
     bundle.addResource(bundle.addBlock(0), {1});
     install(bundle);
 
-    EXPECT_EQ(bytes(resources.languages), (Bytes{'e', 'n', 'd', 0, 0, 0, 'f', 'r', 0, 0}));
+    EXPECT_EQ(bytesOf(resources.languages), (Bytes{'e', 'n', 'd', 0, 0, 0, 'f', 'r', 0, 0}));
     const auto keys = resources.internal_key_mappings;
     ASSERT_TRUE(keys);
     EXPECT_EQ(std::vector<int>(keys->data, keys->data + keys->length), (std::vector<int>{-2, 16, 53, 0x7FFFFFFF}));
@@ -57,10 +57,10 @@ TEST_F(ResourceHandlerTest, TwoBlocksOfOnePackCostOneReadAndFreeOnlyWhenUnheld) 
     EXPECT_EQ(resources.getResourceByteArray(id), nullptr) << "not loaded yet";
     resources.loadResourceBlock(first);
     const Bytes pack = readFile(this->bundle / "pk2");
-    EXPECT_EQ(bytes(resources.getResourceByteArray(id)), Bytes(pack.begin() + 1024, pack.begin() + 1032));
+    EXPECT_EQ(bytesOf(resources.getResourceByteArray(id)), Bytes(pack.begin() + 1024, pack.begin() + 1032));
     std::filesystem::remove(this->bundle / "pk2");
     resources.loadResourceBlock(second);
-    EXPECT_EQ(bytes(resources.getResourceByteArray(other)), (Bytes{9, 9})) << "the pack was read whole, once";
+    EXPECT_EQ(bytesOf(resources.getResourceByteArray(other)), (Bytes{9, 9})) << "the pack was read whole, once";
     EXPECT_EQ(resources.packHolds(2), 2);
 
     resources.unloadResourceBlock(first);
@@ -96,7 +96,7 @@ TEST_F(ResourceHandlerTest, SingleFileResourcesNeedNoLoadAndBlockMinusOneLoadsNo
     resources.loadResourceBlock(-1);
     resources.unloadResourceBlock(-1);
     resources.loadResourceBlock(99);
-    EXPECT_EQ(bytes(resources.getResourceByteArray(single)), (Bytes{4, 5, 6}));
+    EXPECT_EQ(bytesOf(resources.getResourceByteArray(single)), (Bytes{4, 5, 6}));
     EXPECT_EQ(resources.getBlockOfResource(1000), -1);
     EXPECT_EQ(resources.getResourceByteArray(1000), nullptr);
     std::filesystem::remove(this->bundle / ("ur" + std::to_string(single)));
@@ -162,7 +162,7 @@ TEST_F(ResourceHandlerTest, DamagedMapsAreRefusedWithIOException) {
     };
     for (const Case& c : cases) {
         ResourceHandler handler;
-        EXPECT_THROW(handler.readResourceMap(array(c.map)), IOException) << c.name;
+        EXPECT_THROW(handler.readResourceMap(byteArray(c.map)), IOException) << c.name;
     }
     EXPECT_THROW(resources.initWendrel(), IOException) << "no map in the bundle";
 }
