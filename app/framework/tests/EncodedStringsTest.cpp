@@ -150,11 +150,11 @@ TEST(EncodedStringTest, InsertedGuidesMoveWithTheTextAndStaySorted) {
     }
 }
 
-// Letters 10 pixels, space 5, hyphen 4, and a hard space's own glyph 30 (wider than a space).
+// Letters 10 pixels, space 5, hyphen 4; the font has no glyph for hard spaces, so they measure 0.
 int32_t widthOf(int32_t, char16_t c) {
     if (c == u' ') return 5;
     if (c == u'-') return 4;
-    if (c == u'\u00a0' || c == u'\u00ac') return 30;
+    if (c == u'\u00a0' || c == u'\u00ac') return 0;
     return c == u'\n' ? 0 : 10;
 }
 
@@ -171,7 +171,7 @@ TEST(EncodedStringWrapTest, BreaksAtSpacesNewlinesAndGuides) {
     };
     const Case cases[] = {
         {"fits on one line", u"ab\u00a0cd", {}, 50, {u"ab cd"}},
-        {"hard spaces measure as spaces", u"abc\u00a0d", {}, 45, {u"abc d"}},
+        {"hard spaces measure as the spaces they become", u"abc\u00a0d ef", {}, 66, {u"abc d", u"ef"}},
         {"empty text", u"", {}, 10, {u""}},
         {"two words, the space dropped", u"abc def", {}, 50, {u"abc", u"def"}},
         {"guide of type 0 shows a hyphen", u"abcdefgh", {{4, 0}}, 50, {u"abcd-", u"efgh"}},
