@@ -226,7 +226,9 @@ void FrameworkFonts::drawCharsOrString(const JavaPtr<Graphics>& g, const JavaPtr
         return;
     }
     const int32_t spaceAdvance = fixed ? advance : charWidth(font, u' ');
-    const int32_t cellWidth = m_images.getImageDimension(font.image, 0, 0, ImageCache::IMAGEDIMENSION_CELL_WIDTH);
+    // The glyph sheet's slot is read once for the whole text.
+    const ImageCache::SlotView sheet = m_images.view(font.image);
+    const int32_t cellWidth = ImageCache::dimension(sheet, 0, 0, ImageCache::IMAGEDIMENSION_CELL_WIDTH);
     if (anchor & (Graphics::HCENTER | Graphics::RIGHT)) {
         int32_t total = 0;
         if (fixed) {
@@ -243,9 +245,9 @@ void FrameworkFonts::drawCharsOrString(const JavaPtr<Graphics>& g, const JavaPtr
         }
         const int32_t k = glyphIndex(font, c);
         if (k < 0) continue;
-        const int32_t left = m_images.getImageDimension(font.image, k, 0, ImageCache::IMAGEDIMENSION_CELL_CROPPED_TL_X);
-        m_images.drawImageIDNoTransform(g, font.image, k, x - (cellWidth > 0 ? left % cellWidth : 0), y,
-                                        Graphics::TOP | Graphics::LEFT);
+        const int32_t left = ImageCache::dimension(sheet, k, 0, ImageCache::IMAGEDIMENSION_CELL_CROPPED_TL_X);
+        ImageCache::drawImageID(g, sheet, k, 0, x - (cellWidth > 0 ? left % cellWidth : 0), y,
+                                Graphics::TOP | Graphics::LEFT);
         x += fixed ? advance : charWidth(font, c);
     }
 }

@@ -17,6 +17,10 @@ namespace {
 
 constexpr int32_t kSlots = ImageCache::PARAM_WL_IMAGEBASE_SIZE_OF_IMAGE_CACHE;
 
+int32_t keyWordOf(int32_t paletteId, int32_t alternativePaletteId) {
+    return static_cast<int32_t>(static_cast<uint32_t>(paletteId) << 16 | static_cast<uint32_t>(alternativePaletteId));
+}
+
 }  // namespace
 
 ImageCache::ImageCache(ResourceHandler& resources)
@@ -28,11 +32,8 @@ ImageCache::ImageCache(ResourceHandler& resources)
       m_resources(resources) {}
 
 int32_t ImageCache::findSlot(int32_t imageId, int32_t keyWord, bool imagePerCell) {
-    for (int32_t s = 0; s < kSlots; ++s)
-        if (image_cache_images->data[s] && image_cache_keys->data[2 * s] == imageId &&
-            image_cache_keys->data[2 * s + 1] == keyWord && image_cache_flags->data[s] == imagePerCell)
-            return s;
-    return -1;
+    const auto found = m_index.find({imageId, keyWord, imagePerCell});
+    return found == m_index.end() ? -1 : found->second;
 }
 
 int32_t ImageCache::loadImageID(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
@@ -45,8 +46,7 @@ int32_t ImageCache::acquire(int32_t imageId, int32_t paletteId, int32_t alternat
                             bool& fresh) {
     if (paletteId == -1) paletteId = imageId + 1;
     if (alternativePaletteId == -1) alternativePaletteId = imageId + 1;
-    const int32_t keyWord = static_cast<int32_t>(static_cast<uint32_t>(paletteId) << 16 |
-                                                 static_cast<uint32_t>(alternativePaletteId));
+    const int32_t keyWord = keyWordOf(paletteId, alternativePaletteId);
     int32_t slot = -1;
     {
         std::lock_guard guard(m_lock);
@@ -141,6 +141,8 @@ void ImageCache::install(int32_t slot, const SlotView& filled) {
     image_cache_cells->data[slot] = filled.cells;
     image_cache_flags->data[slot] = filled.imagePerCell;
     image_cache_images->data[slot] = filled.images;
+    m_index.try_emplace({image_cache_keys->data[2 * slot], image_cache_keys->data[2 * slot + 1], filled.imagePerCell},
+                        slot);
 }
 
 JavaPtr<JArray<ImageCache::Image>> ImageCache::buildImages(const SlotView& slot,
@@ -181,6 +183,7 @@ JavaPtr<JArray<ImageCache::Image>> ImageCache::buildImages(const SlotView& slot,
 void ImageCache::loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& indices,
                            const JavaPtr<JArray<signed char>>& palette, int32_t width, int32_t height,
                            int32_t transformMask, bool imagePerCell) {
+    if (slot < 0 || slot >= kSlots) return;
     SlotView filled = view(slot);
     if (filled.images || !indices || indices->length < static_cast<int64_t>(width) * height) return;
     filled.width = width, filled.height = height, filled.imagePerCell = imagePerCell;
@@ -190,6 +193,7 @@ void ImageCache::loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& ind
 
 void ImageCache::loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& colours, int32_t width, int32_t height,
                            int32_t transformMask, bool imagePerCell) {
+    if (slot < 0 || slot >= kSlots) return;
     SlotView filled = view(slot);
     if (filled.images || !colours || colours->length < static_cast<int64_t>(width) * height * 4) return;
     filled.width = width, filled.height = height, filled.imagePerCell = imagePerCell;
@@ -200,6 +204,10 @@ void ImageCache::loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& col
 void ImageCache::unloadImageID(int32_t slot) {
     if (slot < 0 || slot >= kSlots) return;
     std::lock_guard guard(m_lock);
+    if (!image_cache_images->data[slot]) return;
+    const auto indexed =
+        m_index.find({image_cache_keys->data[2 * slot], image_cache_keys->data[2 * slot + 1], image_cache_flags->data[slot]});
+    if (indexed != m_index.end() && indexed->second == slot) m_index.erase(indexed);
     image_cache_images->data[slot] = nullptr;
     image_cache_cells->data[slot] = nullptr;
 }
@@ -212,6 +220,17 @@ int32_t ImageCache::currentImageTransforms(int32_t slot) {
 
 JavaPtr<ImageCache::Image> ImageCache::getImage(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
                                                 int32_t t) {
+    {
+        // An image already cached is handed out under one lock, without copying the slot.
+        std::lock_guard guard(m_lock);
+        const int32_t palette = paletteId == -1 ? imageId + 1 : paletteId;
+        const int32_t alternative = alternativePaletteId == -1 ? imageId + 1 : alternativePaletteId;
+        const int32_t found = findSlot(imageId, keyWordOf(palette, alternative), false);
+        if (found >= 0) {
+            const JArray<Image>& images = *image_cache_images->data[found];
+            return t >= 0 && t < images.length ? images.data[t] : nullptr;
+        }
+    }
     bool fresh = false;
     const int32_t slot = acquire(imageId, paletteId, alternativePaletteId, false, fresh);
     if (slot < 0) return nullptr;
@@ -240,11 +259,13 @@ int32_t ImageCache::getImageDimension(int32_t slot, int32_t cell, int32_t t, int
 }
 
 int32_t ImageCache::dimension(const SlotView& slot, int32_t cell, int32_t t, int32_t selector) {
-    const BundleBytes table(BundleBytes::of(slot.cells));
-    const bool cells = slot.cells != nullptr;
-    const int32_t nx = cells ? table.i16(0) : 1, ny = cells ? table.i16(2) : 1;
+    // The table was checked when the slot was loaded: its grid and every record are there.
+    const uint8_t* table = slot.cells ? reinterpret_cast<const uint8_t*>(slot.cells->data) : nullptr;
+    auto at = [&](int64_t offset) { return static_cast<int16_t>(table[offset] << 8 | table[offset + 1]); };
+    const bool cells = table != nullptr;
+    const int32_t nx = cells ? at(0) : 1, ny = cells ? at(2) : 1;
     const bool even = ((selector + t) & 1) == 0;
-    auto record = [&](int32_t field) { return table.i16(4 + 8 * int64_t{cell} + 2 * field); };
+    auto record = [&](int32_t field) { return at(4 + 8 * int64_t{cell} + 2 * field); };
     const bool cellKnown = cell >= 0 && cell < nx * ny;
     switch (selector) {
         case IMAGEDIMENSION_WIDTH:
@@ -283,7 +304,11 @@ int32_t ImageCache::dimension(const SlotView& slot, int32_t cell, int32_t t, int
 
 void ImageCache::drawImageID(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x, int32_t y,
                              int32_t anchor) {
-    const SlotView v = view(slot);
+    drawImageID(g, view(slot), cell, t, x, y, anchor);
+}
+
+void ImageCache::drawImageID(const JavaPtr<Graphics>& g, const SlotView& v, int32_t cell, int32_t t, int32_t x,
+                             int32_t y, int32_t anchor) {
     if (!v.images) return;
     const int32_t cw = dimension(v, cell, t, IMAGEDIMENSION_CELL_WIDTH);
     const int32_t ch = dimension(v, cell, t, IMAGEDIMENSION_CELL_HEIGHT);

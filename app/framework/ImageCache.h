@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <mutex>
+#include <tuple>
 
 #include "runtime/lang/JArray.h"
 
@@ -67,6 +69,19 @@ public:
     }
     void drawImageCell(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x, int32_t y);
 
+    // What one slot knows, copied out once so that a caller drawing many cells (text) takes the lock
+    // once, and decoding and drawing run without it.
+    struct SlotView {
+        int32_t width = 0, height = 0;
+        JavaPtr<JArray<signed char>> cells;
+        JavaPtr<JArray<Image>> images;
+        bool imagePerCell = false;
+    };
+    SlotView view(int32_t slot);
+    static int32_t dimension(const SlotView& slot, int32_t cell, int32_t t, int32_t selector);
+    static void drawImageID(const JavaPtr<Graphics>& g, const SlotView& slot, int32_t cell, int32_t t, int32_t x,
+                            int32_t y, int32_t anchor);
+
     static JavaPtr<Image> createRGBImage(const JavaPtr<JArray<int>>& pixels, int32_t width, int32_t height,
                                          bool processAlpha);
     static JavaPtr<Image> pngMakeMutable(const JavaPtr<Image>& image);
@@ -80,15 +95,6 @@ public:
     JavaPtr<JArray<bool>> image_cache_flags;
 
 private:
-    // What one slot knows, copied out so that decoding and drawing run without the lock.
-    struct SlotView {
-        int32_t width = 0, height = 0;
-        JavaPtr<JArray<signed char>> cells;
-        JavaPtr<JArray<Image>> images;
-        bool imagePerCell = false;
-    };
-    SlotView view(int32_t slot);
-    static int32_t dimension(const SlotView& slot, int32_t cell, int32_t t, int32_t selector);
     // Cell images cut from decoded pixels (bytesPerPixel 1: indices with a palette, 4: colours).
     static JavaPtr<JArray<Image>> buildImages(const SlotView& slot, const JavaPtr<JArray<signed char>>& pixels,
                                               const JavaPtr<JArray<signed char>>& palette, int32_t bytesPerPixel);
@@ -105,4 +111,6 @@ private:
     std::mutex m_lock;
     // Slots taken by a load that has not finished decoding; no other load may take them meanwhile.
     std::array<bool, 256> m_reserved{};
+    // Slots in use by their key (image id, key word, one image per cell), so a lookup needs no scan.
+    std::map<std::tuple<int32_t, int32_t, bool>, int32_t> m_index;
 };
