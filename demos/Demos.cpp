@@ -1,6 +1,7 @@
 #include "demos/Demos.h"
 
 #include "demos/DemoMIDlet.h"
+#include "demos/SmsMIDlet.h"
 
 namespace demo {
 
@@ -18,6 +19,7 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
 };
 
 }  // namespace

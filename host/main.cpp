@@ -17,6 +17,7 @@
 #include "host/LogCapture.h"
 #include "host/ProgramOptions.h"
 #include "host/ProxyMIDlet.h"
+#include "host/RuntimeLibraries.h"
 #include "host/ScreenProfile.h"
 #include "host/Script.h"
 #include "host/ScriptRunner.h"
@@ -174,6 +175,7 @@ int main(int argc, char** argv) {
     int status = 0;
     bool runtimeStillRunning = false;
     {
+        joinRuntimeLibraries();
         xyzApp app(views, bundle);
         if (window) window->attach(app);
         app.applicationDidFinishLaunching();
