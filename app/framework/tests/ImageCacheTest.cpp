@@ -148,11 +148,4 @@ TEST_F(ImageCacheTest, CellsDrawAtTheirCropOffsetInsideTheAnchoredBox) {
     EXPECT_EQ(pixelsOf(cache.image_cache_images->data[cells]->data[1]), std::vector<uint32_t>(120, 0xFFFF0000u));
 }
 
-TEST_F(ImageCacheTest, MutableCopyHoldsTheSamePixels) {
-    const auto image = cache.getImage(plainPng);
-    const auto copy = ImageCache::pngMakeMutable(image);
-    EXPECT_TRUE(copy->isMutable());
-    EXPECT_EQ(pixelsOf(copy), pixelsOf(image));
-}
-
 }  // namespace

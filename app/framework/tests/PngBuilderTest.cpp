@@ -115,23 +115,12 @@ TEST(PngBuilderTest, StoredBlocksHoldWholeRowsUpTo64000BytesAndSplitLongerRows) 
         if (pixels == 0 || c.width > Image::MAX_SIDE) continue;
         const std::vector<uint32_t> decoded = pixelsOf(Image::createImage(png, 0, png->length));
         ASSERT_EQ(decoded.size(), static_cast<size_t>(pixels)) << c.width;
-        for (int64_t p = 0; p < pixels; p += 997)
-            EXPECT_EQ(decoded[p], uint32_t(colours[4 * p]) << 24 | colours[4 * p + 1] << 16 |
-                                      colours[4 * p + 2] << 8 | colours[4 * p + 3]);
+        int64_t wrong = 0;
+        for (int64_t p = 0; p < pixels; ++p)
+            wrong += decoded[p] != (uint32_t(colours[4 * p]) << 24 | colours[4 * p + 1] << 16 |
+                                    colours[4 * p + 2] << 8 | colours[4 * p + 3]);
+        EXPECT_EQ(wrong, 0) << c.width;
     }
-}
-
-TEST(PngBuilderTest, RowsLongerThanABlockStillDecodeToTheirPixels) {
-    const int32_t width = 16001, height = 2;
-    Bytes colours(static_cast<size_t>(4 * width * height));
-    for (size_t p = 0; p < colours.size() / 4; ++p) {
-        colours[4 * p] = p % 3 ? 0xFF : 0x40;
-        colours[4 * p + 1] = static_cast<uint8_t>(p * 7);
-    }
-    const std::vector<uint32_t> decoded = pixelsOf(PngBuilder::pngCreateImage(width, height, byteArray(colours)));
-    ASSERT_EQ(decoded.size(), static_cast<size_t>(width * height));
-    for (size_t p = 0; p < decoded.size(); ++p)
-        ASSERT_EQ(decoded[p], uint32_t(colours[4 * p]) << 24 | colours[4 * p + 1] << 16) << p;
 }
 
 TEST(PngBuilderTest, ShortArraysAndEmptyImagesFailCleanly) {

@@ -37,14 +37,6 @@ TEST_F(ResourceHandlerTest, MapRoundTripKeepsLanguagesKeyMappingsAndIntTables) {
     EXPECT_EQ(tables->data[2]->data[0], int32_t(0x80000000)) << "the next table starts right after the empty one";
 }
 
-TEST_F(ResourceHandlerTest, MapWithoutKeysOrTablesLeavesThemNull) {
-    writers::ResourceBundle bundle(0);
-    install(bundle);
-    EXPECT_FALSE(resources.internal_key_mappings);
-    EXPECT_FALSE(resources.resource_int_tables);
-    EXPECT_EQ(resources.getResourceByteArray(0), nullptr);
-}
-
 TEST_F(ResourceHandlerTest, TwoBlocksOfOnePackCostOneReadAndFreeOnlyWhenUnheld) {
     writers::ResourceBundle bundle(3);
     bundle.padPack(2, 1000);
