@@ -5,18 +5,12 @@
 #include <cstdint>
 #include <span>
 
+#include "app/framework/AppParameters.h"
 #include "runtime/lang/JArray.h"
 
-class EncodedImage {
+// The IMAGEFORMAT_ constants come from the application's constant table.
+class EncodedImage : public CanvasConstants {
 public:
-    static constexpr int32_t IMAGEFORMAT_RAWPNG = 0;
-    static constexpr int32_t IMAGEFORMAT_RAWPNG_NOPALETTE = 1;
-    static constexpr int32_t IMAGEFORMAT_ENCODEDPIXELDATA_NOPALETTE = 2;
-    static constexpr int32_t IMAGEFORMAT_FULLCOLOUR = 64;
-    static constexpr int32_t IMAGEFORMAT_CONTAINSCELLINFO = 128;
-    static constexpr int32_t IMAGEFORMAT_RLE_ENCODED = 0;
-    static constexpr int32_t IMAGEFORMAT_NONRLE_ENCODED = 1;
-
     // What the first bytes say about a resource. Everything named here lies inside the bytes.
     struct Layout {
         int32_t format = IMAGEFORMAT_RAWPNG;

@@ -62,7 +62,11 @@ EncodedStrings::Bytes EncodedStrings::encode(const Decoded& text) {
 }
 
 JavaPtr<java::lang::String> EncodedStrings::getLanguageIDString(int32_t language) {
-    const auto languages = m_resources.languages;
+    return getLanguageIDString(m_resources.languages, language);
+}
+
+JavaPtr<java::lang::String> EncodedStrings::getLanguageIDString(const JavaPtr<JArray<signed char>>& languages,
+                                                                int32_t language) {
     if (!languages || language < 0 || 2 * language + 1 >= languages->length) return jnew<String>("");
     const auto first = static_cast<uint8_t>(languages->data[2 * language]);
     const auto second = static_cast<uint8_t>(languages->data[2 * language + 1]);

@@ -40,6 +40,8 @@ public:
 
     // The two-letter code of the resource map's language slot; empty for a slot it does not have.
     JavaPtr<String> getLanguageIDString(int32_t language);
+    // The same from a language table (two bytes per language).
+    static JavaPtr<String> getLanguageIDString(const JavaPtr<JArray<signed char>>& languages, int32_t language);
     // Replaces the table with the language's file; no table when the file is missing, IOException
     // (and no table) when it is damaged.
     void loadLanguage(int32_t language);

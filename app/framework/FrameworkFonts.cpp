@@ -15,12 +15,13 @@ constexpr int32_t kSlots = FrameworkFonts::PARAM_WL_TEXT_SIZE_OF_FONT_CACHE;
 
 }  // namespace
 
-FrameworkFonts::FrameworkFonts(ResourceHandler& resources, ImageCache& images)
+FrameworkFonts::FrameworkFonts(ResourceHandler& resources, ImageCache& images, std::atomic<int32_t>* selectedSlot)
     : system_fonts(jnew<JArray<Font>>(kSlots)),
       system_font_colours(jnew<JArray<int>>(kSlots)),
       bitmap_font_image_ids(jnew<JArray<int>>(kSlots)),
       bitmap_font_info(jnew<JArray<JArray<short>>>(kSlots)),
       bitmap_font_metrics(jnew<JArray<JArray<short>>>(kSlots)),
+      set_font(selectedSlot ? *selectedSlot : m_selectedSlot),
       m_resources(resources),
       m_images(images) {}
 

@@ -2,10 +2,12 @@
 // the image cache, character and advance tables from resources), and text measured and drawn in them.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 
+#include "app/framework/AppParameters.h"
 #include "runtime/lang/JArray.h"
 
 namespace java::lang { class String; }
@@ -13,15 +15,14 @@ namespace javax::microedition::lcdui { class Font; class Graphics; }
 class ImageCache;
 class ResourceHandler;
 
-class FrameworkFonts {
+class FrameworkFonts : public AppParameters {
 public:
     using Font = javax::microedition::lcdui::Font;
     using Graphics = javax::microedition::lcdui::Graphics;
     using String = java::lang::String;
 
-    static constexpr int32_t PARAM_WL_TEXT_SIZE_OF_FONT_CACHE = 2;
-
-    FrameworkFonts(ResourceHandler& resources, ImageCache& images);
+    // selectedSlot: where the selected slot is kept, when the owner keeps it (else here).
+    FrameworkFonts(ResourceHandler& resources, ImageCache& images, std::atomic<int32_t>* selectedSlot = nullptr);
 
     // The screen height the drawing culls against (the canvas height, read on every draw).
     std::function<int32_t()> screenHeight;
@@ -65,7 +66,8 @@ public:
     JavaPtr<JArray<int>> bitmap_font_image_ids;
     JavaPtr<JArray<JArray<short>>> bitmap_font_info;
     JavaPtr<JArray<JArray<short>>> bitmap_font_metrics;
-    int32_t set_font = -1;
+    // -1 until setFont runs.
+    std::atomic<int32_t>& set_font;
 
 private:
     // One slot's contents, copied out so that measuring and drawing run without the lock.
@@ -86,4 +88,5 @@ private:
     ResourceHandler& m_resources;
     ImageCache& m_images;
     std::mutex m_lock;
+    std::atomic<int32_t> m_selectedSlot{-1};
 };

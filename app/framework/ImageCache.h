@@ -8,27 +8,17 @@
 #include <mutex>
 #include <tuple>
 
+#include "app/framework/AppParameters.h"
 #include "runtime/lang/JArray.h"
 
 namespace javax::microedition::lcdui { class Graphics; class Image; }
 class ResourceHandler;
 
-class ImageCache {
+// The cache size and the IMAGEDIMENSION_ selectors come from the application's constant table.
+class ImageCache : public AppParameters, public CanvasConstants {
 public:
     using Graphics = javax::microedition::lcdui::Graphics;
     using Image = javax::microedition::lcdui::Image;
-
-    static constexpr int32_t PARAM_WL_IMAGEBASE_SIZE_OF_IMAGE_CACHE = 256;
-    static constexpr int32_t IMAGEDIMENSION_WIDTH = 0;
-    static constexpr int32_t IMAGEDIMENSION_HEIGHT = 1;
-    static constexpr int32_t IMAGEDIMENSION_NUM_CELLS_WIDE = 2;
-    static constexpr int32_t IMAGEDIMENSION_NUM_CELLS_HIGH = 3;
-    static constexpr int32_t IMAGEDIMENSION_CELL_WIDTH = 4;
-    static constexpr int32_t IMAGEDIMENSION_CELL_HEIGHT = 5;
-    static constexpr int32_t IMAGEDIMENSION_CELL_CROPPED_WIDTH = 6;
-    static constexpr int32_t IMAGEDIMENSION_CELL_CROPPED_HEIGHT = 7;
-    static constexpr int32_t IMAGEDIMENSION_CELL_CROPPED_TL_X = 8;
-    static constexpr int32_t IMAGEDIMENSION_CELL_CROPPED_TL_Y = 9;
 
     explicit ImageCache(ResourceHandler& resources);
 

@@ -130,6 +130,16 @@ void ResourceHandler::readResourceMap(const JavaPtr<JArray<signed char>>& data) 
     times_resource_pack_reference = jnew<JArray<int>>(packs);
 }
 
+void ResourceHandler::clear() {
+    std::lock_guard guard(m_lock);
+    languages = block_pack_mappings = res_block_mappings = nullptr;
+    internal_key_mappings = nullptr;
+    resource_int_tables = nullptr;
+    resource_packs = nullptr;
+    times_resource_pack_reference = nullptr;
+    m_blockCount = m_resourceCount = 0;
+}
+
 ResourceHandler::Record ResourceHandler::blockRecord(int32_t block) const {
     const BundleBytes records(BundleBytes::of(block_pack_mappings));
     const int64_t at = int64_t{kRecordSize} * block;
@@ -172,6 +182,8 @@ void ResourceHandler::loadResourceBlock(int32_t block) {
     // Read without the lock, so drawing can go on reading other resources meanwhile.
     JavaPtr<JArray<signed char>> contents = loadFileFromJar(jnew<String>("pk") + pack, end);
     std::lock_guard guard(m_lock);
+    // The map may have been replaced or cleared while the file was read.
+    if (!resource_packs || pack >= resource_packs->length) return;
     if (!resource_packs->data[pack]) {
         resource_packs->data[pack] = contents;
         times_resource_pack_reference->data[pack] = 0;

@@ -17,6 +17,8 @@ public:
     void initWendrel();
     // The same from the map's bytes.
     void readResourceMap(const JavaPtr<JArray<signed char>>& data);
+    // Forgets the map, the packs and the holds, as before initWendrel.
+    void clear();
 
     // The bundle file "/" + name: exactly length bytes (EOFException when shorter), or the whole file
     // for -1. Null when there is no such file.
@@ -52,6 +54,10 @@ public:
     JavaPtr<JArray<signed char>> res_block_mappings;
     JavaPtr<JArray<int>> internal_key_mappings;
     JavaPtr<JArray<JArray<int>>> resource_int_tables;
+    // Slot p holds pack p while it is cached; its holds count beside it. Both change under the lock.
+    JavaPtr<JArray<JArray<signed char>>> resource_packs;
+    // Plain ints: a hold count neither wraps after 127 holds nor goes below 0.
+    JavaPtr<JArray<int>> times_resource_pack_reference;
 
 private:
     struct Record {
@@ -67,7 +73,4 @@ private:
     std::mutex m_lock;
     int32_t m_blockCount = 0;
     int32_t m_resourceCount = 0;
-    JavaPtr<JArray<JArray<signed char>>> resource_packs;
-    // Plain ints: a hold count neither wraps after 127 holds nor goes below 0.
-    JavaPtr<JArray<int>> times_resource_pack_reference;
 };
