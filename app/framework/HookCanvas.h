@@ -98,9 +98,6 @@ public:
     // The one resource handler of the process.
     static ResourceHandler& resourceHandler();
 
-    // A fresh copy of the resource's bytes, null when it cannot be read.
-    virtual JavaPtr<JArray<signed char>> getResourceByteArray(int32_t id);
-
     // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
     // (ImageCache and PngBuilder do the work; the cache's arrays are the image_cache_ fields.)
 
