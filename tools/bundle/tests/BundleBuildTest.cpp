@@ -270,7 +270,8 @@ TEST_F(BuiltBundle, BothFontsDrawInkInsideTheirLine) {
         for (int y = 0; y < height + 20; ++y)
             for (int x = 0; x < width + 20; ++x) {
                 if ((pixels[y * (width + 20) + x] & 0xFFFFFF) == 0xFFFFFF) continue;
-                (x >= 10 && x < 10 + width && y >= 10 && y < 10 + height ? inside : outside) += 1;
+                // Anti-aliased edges may overhang the advance by a pixel or two, never the line.
+                (x >= 8 && x < 12 + width && y >= 10 && y < 10 + height ? inside : outside) += 1;
             }
         EXPECT_GT(inside, width) << c.text;
         EXPECT_EQ(outside, 0) << c.text;
