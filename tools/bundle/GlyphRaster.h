@@ -11,6 +11,16 @@
 
 namespace bundle {
 
+// The faces and sizes of the bundle's fonts besides the main font (tools/fonts/MainFont.h).
+struct BundleFonts {
+    // The quiz's numbers: the header count and the practice result, in layout units.
+    static constexpr const char* numbersFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    static constexpr int numbersSize = 18;
+    // The runtime's one font, in device pixels of the retina screen the runtime draws on.
+    static constexpr const char* runtimeFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    static constexpr int runtimeSize = 22;
+};
+
 class GlyphRaster {
 public:
     // Throws std::runtime_error when the face cannot be opened or sized.
