@@ -5,9 +5,13 @@
 #include <GLES/gl.h>
 #include <GLES/glext.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/FrontBuffer.h"
@@ -54,9 +58,15 @@ struct FramebufferFunctions {
     }
 };
 
-// The view: one per process, taken by one painting thread at a time.
+// How long a thread waits for another to finish its frame before its own frame fails.
+constexpr auto OWNER_WAIT = std::chrono::seconds(2);
+
+// The view: one per process, taken by one painting thread at a time. The thread that takes the
+// context owns it until it presents or stops; another thread waits for that meanwhile.
 struct View {
     std::mutex lock;
+    std::condition_variable released;
+    std::atomic<std::thread::id> owner{};
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
     FramebufferFunctions fbo;
@@ -171,6 +181,25 @@ bool createFramebuffer(View& v, GLint width, GLint height) {
 
 void releaseContext(View& v) {
     if (v.display != EGL_NO_DISPLAY) eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    v.owner.store(std::thread::id(), std::memory_order_release);
+    v.released.notify_all();
+}
+
+bool ownedHere(const View& v) { return v.owner.load(std::memory_order_acquire) == std::this_thread::get_id(); }
+
+// Waits, within the bound, until no other thread owns the view, then owns it. The wait sleeps on
+// the condition; a failure is reported once until a frame succeeds again.
+bool takeOwnership(View& v, std::unique_lock<std::mutex>& held) {
+    if (ownedHere(v)) return true;
+    const bool free = v.released.wait_for(held, OWNER_WAIT, [&] {
+        return v.owner.load(std::memory_order_acquire) == std::thread::id();
+    });
+    if (!free) {
+        report(v, "the GL context cannot be taken: another thread still holds it");
+        return false;
+    }
+    v.owner.store(std::this_thread::get_id(), std::memory_order_release);
+    return true;
 }
 
 void teardown(View& v) {
@@ -189,15 +218,17 @@ void teardown(View& v) {
 
 // Context current here and a complete framebuffer of the output size bound; the view is built on
 // first use and its framebuffer again whenever the output size changed.
-bool waitNative(View& v) {
+bool waitNative(View& v, std::unique_lock<std::mutex>& held) {
+    if (!takeOwnership(v, held)) return false;
     if (v.context == EGL_NO_CONTEXT) {
         if (!createContext(v)) {
             teardown(v);
+            releaseContext(v);
             return false;
         }
     } else if (!eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context)) {
-        report(v, "the GL context cannot be made current on this thread (" + hex(eglGetError()) +
-                      "): another thread still holds it");
+        report(v, "the GL context cannot be made current on this thread (" + hex(eglGetError()) + ")");
+        releaseContext(v);
         return false;
     }
     const GLint width = outputWidth.load(std::memory_order_relaxed);
@@ -226,8 +257,10 @@ std::string glViewError() {
 
 void glViewShutdown() {
     View& v = view();
-    std::lock_guard guard(v.lock);
+    std::unique_lock held(v.lock);
+    takeOwnership(v, held);
     teardown(v);
+    releaseContext(v);
     glViewState.store(0, std::memory_order_relaxed);
 }
 
@@ -239,14 +272,17 @@ bool EGLstart() { return EGLWaitNative(); }
 
 bool EGLWaitNative() {
     View& v = platform::view();
-    std::lock_guard guard(v.lock);
-    return platform::waitNative(v);
+    std::unique_lock held(v.lock);
+    return platform::waitNative(v, held);
 }
+
+bool EGLcontextOwnedHere() { return platform::ownedHere(platform::view()); }
 
 bool EGLWaitGL() {
     View& v = platform::view();
     std::lock_guard guard(v.lock);
-    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context || !v.viewFramebuffer) {
+    if (!platform::ownedHere(v) || v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context ||
+        !v.viewFramebuffer) {
         platform::report(v, "a frame was presented without the GL context taken on this thread");
         return false;
     }
@@ -277,11 +313,11 @@ bool EGLWaitGL() {
 
 void EGLstop() {
     View& v = platform::view();
-    std::lock_guard guard(v.lock);
-    if (v.context != EGL_NO_CONTEXT && eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context)) {
+    std::unique_lock held(v.lock);
+    if (!platform::takeOwnership(v, held)) return;
+    if (v.context != EGL_NO_CONTEXT && eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context))
         platform::destroyFramebuffer(v);
-        platform::releaseContext(v);
-    }
+    platform::releaseContext(v);
     platform::glViewState.store(0, std::memory_order_relaxed);
     platform::in2dmode.store(1, std::memory_order_relaxed);
 }
@@ -289,7 +325,8 @@ void EGLstop() {
 void setGLBufferDepth(int32_t depth) {
     View& v = platform::view();
     std::lock_guard guard(v.lock);
-    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context || !v.viewFramebuffer) {
+    if (!platform::ownedHere(v) || v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context ||
+        !v.viewFramebuffer) {
         platform::report(v, "setGLBufferDepth needs the view's framebuffer and the context current");
         return;
     }

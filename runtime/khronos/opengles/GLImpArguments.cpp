@@ -1,0 +1,254 @@
+#include "runtime/khronos/opengles/GLImpArguments.h"
+
+#include <array>
+#include <cstdio>
+#include <mutex>
+#include <set>
+#include <string>
+
+#include "runtime/khronos/ViewBridge.h"
+#include "runtime/lang/Exceptions.h"
+
+namespace javax::microedition::khronos::opengles {
+
+void throwBadArgument() { throw java::lang::IllegalArgumentException(); }
+
+void* bufferPointer(const JavaPtr<java::nio::Buffer>& buffer, int64_t needBytes, bool nullAllowed) {
+    if (!buffer) {
+        if (nullAllowed) return nullptr;
+        throwBadArgument();
+    }
+    if (static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() < needBytes) throwBadArgument();
+    return buffer->m_positionAddress();
+}
+
+int64_t parameterCount(int32_t pname) {
+    switch (pname) {
+        case GL_MODELVIEW_MATRIX:
+        case GL_PROJECTION_MATRIX:
+        case GL_TEXTURE_MATRIX:
+            return 16;
+        case GL_AMBIENT:
+        case GL_DIFFUSE:
+        case GL_SPECULAR:
+        case GL_EMISSION:
+        case GL_AMBIENT_AND_DIFFUSE:
+        case GL_POSITION:
+        case GL_FOG_COLOR:
+        case GL_LIGHT_MODEL_AMBIENT:
+        case GL_TEXTURE_ENV_COLOR:
+        case GL_TEXTURE_CROP_RECT_OES:
+        case GL_COLOR_CLEAR_VALUE:
+        case GL_COLOR_WRITEMASK:
+        case GL_CURRENT_COLOR:
+        case GL_CURRENT_TEXTURE_COORDS:
+        case GL_SCISSOR_BOX:
+        case GL_VIEWPORT:
+            return 4;
+        case GL_SPOT_DIRECTION:
+        case GL_CURRENT_NORMAL:
+        case GL_POINT_DISTANCE_ATTENUATION:
+            return 3;
+        case GL_DEPTH_RANGE:
+        case GL_ALIASED_POINT_SIZE_RANGE:
+        case GL_ALIASED_LINE_WIDTH_RANGE:
+        case GL_SMOOTH_POINT_SIZE_RANGE:
+        case GL_SMOOTH_LINE_WIDTH_RANGE:
+        case GL_MAX_VIEWPORT_DIMS:
+            return 2;
+        case GL_COMPRESSED_TEXTURE_FORMATS: {
+            GLint formats = 0;
+            glFunctions().glGetIntegerv(GL_NUM_COMPRESSED_TEXTURE_FORMATS, &formats);
+            return std::max<int64_t>(formats, 1);
+        }
+        default:
+            return 1;
+    }
+}
+
+namespace {
+
+// Bytes per pixel; an unknown combination counts as the largest GL reads, as GL refuses it anyway.
+int64_t bytesPerPixel(int32_t format, int32_t type) {
+    switch (type) {
+        case GL_UNSIGNED_SHORT_5_6_5:
+        case GL_UNSIGNED_SHORT_4_4_4_4:
+        case GL_UNSIGNED_SHORT_5_5_5_1:
+            return 2;
+        case GL_UNSIGNED_BYTE:
+            switch (format) {
+                case GL_ALPHA:
+                case GL_LUMINANCE:
+                    return 1;
+                case GL_LUMINANCE_ALPHA:
+                    return 2;
+                case GL_RGB:
+                    return 3;
+                case GL_RGBA:
+                    return 4;
+            }
+    }
+    return 16;
+}
+
+int64_t typeBytes(int32_t type) {
+    switch (type) {
+        case GL_BYTE:
+        case GL_UNSIGNED_BYTE:
+            return 1;
+        case GL_SHORT:
+        case GL_UNSIGNED_SHORT:
+            return 2;
+        default:
+            return 4;
+    }
+}
+
+}  // namespace
+
+int64_t pixelBytes(int32_t width, int32_t height, int32_t format, int32_t type, int32_t alignmentName) {
+    if (width <= 0 || height <= 0) return 0;
+    GLint alignment = 4;
+    glFunctions().glGetIntegerv(alignmentName, &alignment);
+    alignment = std::clamp(alignment, 1, 8);
+    const int64_t row = width * bytesPerPixel(format, type);
+    const int64_t stride = (row + alignment - 1) / alignment * alignment;
+    return stride * (height - 1) + row;
+}
+
+int64_t indexBytes(int32_t count, int32_t type) { return std::max<int64_t>(count, 0) * typeBytes(type); }
+
+namespace {
+
+constexpr int32_t TEXTURE_UNITS = 8;
+
+struct HeldArray {
+    JavaPtr<java::nio::Buffer> buffer;
+    int64_t bytes = 0;
+    int32_t size = 0, type = 0, stride = 0;
+    bool enabled = false;
+};
+
+// One set for the one context; the threads that draw take turns, but the lock keeps the
+// bookkeeping whole while they change.
+struct ClientArrays {
+    std::mutex lock;
+    std::array<HeldArray, 4> fixed;  // vertex, normal, colour, point size
+    std::array<HeldArray, TEXTURE_UNITS> texcoord;
+    int32_t clientActiveUnit = 0;
+
+    HeldArray* find(ClientArray array) {
+        switch (array) {
+            case ClientArray::VERTEX: return &fixed[0];
+            case ClientArray::NORMAL: return &fixed[1];
+            case ClientArray::COLOR: return &fixed[2];
+            case ClientArray::POINT_SIZE: return &fixed[3];
+            case ClientArray::TEXCOORD: return &texcoord[clientActiveUnit];
+        }
+        return nullptr;
+    }
+    HeldArray* find(int32_t name) {
+        switch (name) {
+            case GL_VERTEX_ARRAY: return &fixed[0];
+            case GL_NORMAL_ARRAY: return &fixed[1];
+            case GL_COLOR_ARRAY: return &fixed[2];
+            case GL_POINT_SIZE_ARRAY_OES: return &fixed[3];
+            case GL_TEXTURE_COORD_ARRAY: return &texcoord[clientActiveUnit];
+        }
+        return nullptr;
+    }
+};
+
+ClientArrays& clientArrays() {
+    static ClientArrays* arrays = new ClientArrays;  // GL threads may outlive static teardown
+    return *arrays;
+}
+
+void checkCovers(ClientArrays& arrays, int64_t vertices) {
+    auto covers = [&](const HeldArray& held) {
+        if (!held.enabled || !held.buffer) return true;
+        const int64_t element = held.size * typeBytes(held.type);
+        const int64_t stride = held.stride > 0 ? held.stride : element;
+        return held.bytes >= (vertices - 1) * stride + element;
+    };
+    for (const HeldArray& held : arrays.fixed)
+        if (!covers(held)) throwBadArgument();
+    for (const HeldArray& held : arrays.texcoord)
+        if (!covers(held)) throwBadArgument();
+}
+
+}  // namespace
+
+void holdClientArray(ClientArray array, const JavaPtr<java::nio::Buffer>& buffer, int32_t size, int32_t type,
+                     int32_t stride) {
+    ClientArrays& arrays = clientArrays();
+    JavaPtr<java::nio::Buffer> dropped;  // released outside the lock
+    std::lock_guard guard(arrays.lock);
+    HeldArray& held = *arrays.find(array);
+    dropped = std::move(held.buffer);
+    held.buffer = buffer;
+    held.bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
+    held.size = size;
+    held.type = type;
+    held.stride = stride;
+}
+
+void noteClientState(int32_t array, bool enabled) {
+    ClientArrays& arrays = clientArrays();
+    std::lock_guard guard(arrays.lock);
+    if (HeldArray* held = arrays.find(array)) held->enabled = enabled;
+}
+
+void noteClientActiveTexture(int32_t texture) {
+    const int32_t unit = texture - GL_TEXTURE0;
+    if (unit < 0 || unit >= TEXTURE_UNITS) return;
+    ClientArrays& arrays = clientArrays();
+    std::lock_guard guard(arrays.lock);
+    arrays.clientActiveUnit = unit;
+}
+
+void checkClientArrays(int32_t first, int32_t count) {
+    if (first < 0 || count <= 0) return;  // GL refuses or draws nothing
+    ClientArrays& arrays = clientArrays();
+    std::lock_guard guard(arrays.lock);
+    checkCovers(arrays, static_cast<int64_t>(first) + count);
+}
+
+void checkClientArrays(const void* indices, int32_t count, int32_t type) {
+    if (!indices || count <= 0) return;
+    int64_t highest = -1;
+    for (int32_t i = 0; i < count; ++i) {
+        if (type == GL_UNSIGNED_BYTE)
+            highest = std::max<int64_t>(highest, static_cast<const uint8_t*>(indices)[i]);
+        else if (type == GL_UNSIGNED_SHORT)
+            highest = std::max<int64_t>(highest, static_cast<const uint16_t*>(indices)[i]);
+        else
+            return;  // GL refuses other types
+    }
+    ClientArrays& arrays = clientArrays();
+    std::lock_guard guard(arrays.lock);
+    checkCovers(arrays, highest + 1);
+}
+
+void resetClientArrays() {
+    ClientArrays& arrays = clientArrays();
+    std::lock_guard guard(arrays.lock);
+    for (HeldArray& held : arrays.fixed) held = {};
+    for (HeldArray& held : arrays.texcoord) held = {};
+    arrays.clientActiveUnit = 0;
+}
+
+void paletteNotOffered(const char* operation) {
+    static std::mutex lock;
+    static std::set<std::string> reported;
+    std::lock_guard guard(lock);
+    if (reported.insert(operation).second)
+        std::fprintf(stderr, "GL: %s does nothing: the driver offers no matrix palette\n", operation);
+}
+
+void enterGL() {
+    const ViewBridge& bridge = viewBridge();
+    if (!bridge.ownedHere()) bridge.waitNative();
+}
+
+}  // namespace javax::microedition::khronos::opengles
