@@ -67,6 +67,8 @@ struct View {
     std::mutex lock;
     std::condition_variable released;
     std::atomic<std::thread::id> owner{};
+    std::thread::id previousOwner;
+    bool touchedByAnotherThread = false;
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
     FramebufferFunctions fbo;
@@ -199,6 +201,8 @@ bool takeOwnership(View& v, std::unique_lock<std::mutex>& held) {
         return false;
     }
     v.owner.store(std::this_thread::get_id(), std::memory_order_release);
+    v.touchedByAnotherThread = v.previousOwner != std::thread::id() && v.previousOwner != std::this_thread::get_id();
+    v.previousOwner = std::this_thread::get_id();
     return true;
 }
 
@@ -277,6 +281,12 @@ bool EGLWaitNative() {
 }
 
 bool EGLcontextOwnedHere() { return platform::ownedHere(platform::view()); }
+
+bool EGLviewTouchedByAnotherThread() {
+    View& v = platform::view();
+    std::lock_guard guard(v.lock);
+    return platform::ownedHere(v) && v.touchedByAnotherThread;
+}
 
 bool EGLWaitGL() {
     View& v = platform::view();

@@ -60,13 +60,7 @@ const GLFunctionTable& glFunctions() {
     return *installed.load(std::memory_order_acquire);
 }
 
-void setGLFunctionsForTesting(const GLFunctionTable* table) {
-    if (!table) {
-        std::call_once(driverFilled, fillFromDriver);
-        table = &driver;
-    }
-    installed.store(table, std::memory_order_release);
-}
+void setGLFunctionsForTesting(const GLFunctionTable* table) { installed.store(table, std::memory_order_release); }
 
 bool contextHasExtension(std::string_view name) {
     const GLFunctionTable* table = installed.load(std::memory_order_acquire);

@@ -18,7 +18,7 @@ struct GLFunctionTable {
 
 // The table in use; filled on the first call, so the first call needs the context current.
 const GLFunctionTable& glFunctions();
-// Replaces the table (null: back to the driver's), for tests.
+// Replaces the table, for tests; null goes back to the driver's, filled at the next first use.
 void setGLFunctionsForTesting(const GLFunctionTable* table);
 // True when the current context's own extension string names the extension: eglGetProcAddress
 // answers for any name, so a function found that way proves nothing.
