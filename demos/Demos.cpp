@@ -1,6 +1,7 @@
 #include "demos/Demos.h"
 
 #include "demos/DemoMIDlet.h"
+#include "demos/GLDemoMIDlet.h"
 
 namespace demo {
 
@@ -18,6 +19,7 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
+#include "host/KhronosStatics.h"
 #include "host/LogCapture.h"
 #include "host/ProgramOptions.h"
 #include "host/ProxyMIDlet.h"
@@ -92,6 +93,7 @@ std::string prepareCaptureDirectory(std::string directory, std::string& whyNot) 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     UiThread::markCurrentThread();
+    joinKhronosStatics();
 
     ProgramOptions options;
     try {
