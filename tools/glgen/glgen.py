@@ -132,12 +132,12 @@ def forwarder(op, form):
         elif form == "b":
             size = ELEMENT_SIZES[a.kind]
             scaled = need if size == 1 else f"({need}) * {size}"
-            prelude += f"    void* {a.name}Pointer = bufferPointer({a.name}, {scaled}, {nullable});\n"
+            prelude += f"    void* {a.name}Pointer = bufferPointer({a.name}.get(), {scaled}, {nullable});\n"
         else:
             prelude += f"    void* {a.name}Pointer = offsetPointer({a.name});\n"
         call_arguments.append(f"PointerArgument{{{a.name}Pointer}}")
         if a.need.startswith("hold:"):
-            after += hold_call(op, a, f"{a.name}Pointer", a.name if form == "b" else "nullptr")
+            after += hold_call(op, a, f"{a.name}Pointer", f"{a.name}.get()" if form == "b" else "nullptr")
     if op.rule == "draw":
         if op.name == "jglDrawArrays":
             prelude += "    checkClientArrays(first, count);\n"
@@ -148,7 +148,8 @@ def forwarder(op, form):
     if op.rule == "client":
         after += "    noteClientActiveTexture(texture);\n"
     # The context is taken first: some needs are read from GL state (pixel alignment).
-    body += "    enterGL();\n" + prelude
+    failed = {"void": "", "int": " 0", "bool": " false"}[op.result]
+    body += f"    if (!enterGL()) return{failed};\n" + prelude
     call = f"glFunctions().{op.gl}({', '.join(call_arguments)})"
     if op.result == "void":
         body += f"    {call};\n" + after

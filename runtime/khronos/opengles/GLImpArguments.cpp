@@ -13,7 +13,7 @@ namespace javax::microedition::khronos::opengles {
 
 void throwBadArgument() { throw java::lang::IllegalArgumentException(); }
 
-void* bufferPointer(const JavaPtr<java::nio::Buffer>& buffer, int64_t needBytes, bool nullAllowed) {
+void* bufferPointer(java::nio::Buffer* buffer, int64_t needBytes, bool nullAllowed) {
     if (!buffer) {
         if (nullAllowed) return nullptr;
         throwBadArgument();
@@ -129,10 +129,9 @@ struct HeldArray {
     bool enabled = false;
 };
 
-// One set for the one context; the threads that draw take turns, but the lock keeps the
-// bookkeeping whole while they change.
+// One set for the one context, read and changed only by the thread that owns the context: taking
+// it passes through the view's lock, which orders one owner's changes before the next owner's.
 struct ClientArrays {
-    std::mutex lock;
     std::array<HeldArray, 4> fixed;  // vertex, normal, colour, point size
     std::array<HeldArray, TEXTURE_UNITS> texcoord;
     int32_t clientActiveUnit = 0;
@@ -179,14 +178,9 @@ void checkCovers(ClientArrays& arrays, int64_t vertices) {
 
 }  // namespace
 
-void holdClientArray(ClientArray array, const JavaPtr<java::nio::Buffer>& buffer, int32_t size, int32_t type,
-                     int32_t stride) {
-    ClientArrays& arrays = clientArrays();
-    JavaPtr<java::nio::Buffer> dropped;  // released outside the lock
-    std::lock_guard guard(arrays.lock);
-    HeldArray& held = *arrays.find(array);
-    dropped = std::move(held.buffer);
-    held.buffer = buffer;
+void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type, int32_t stride) {
+    HeldArray& held = *clientArrays().find(array);
+    if (held.buffer.get() != buffer) held.buffer = JavaPtr<java::nio::Buffer>(buffer);
     held.bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
     held.size = size;
     held.type = type;
@@ -194,24 +188,17 @@ void holdClientArray(ClientArray array, const JavaPtr<java::nio::Buffer>& buffer
 }
 
 void noteClientState(int32_t array, bool enabled) {
-    ClientArrays& arrays = clientArrays();
-    std::lock_guard guard(arrays.lock);
-    if (HeldArray* held = arrays.find(array)) held->enabled = enabled;
+    if (HeldArray* held = clientArrays().find(array)) held->enabled = enabled;
 }
 
 void noteClientActiveTexture(int32_t texture) {
     const int32_t unit = texture - GL_TEXTURE0;
-    if (unit < 0 || unit >= TEXTURE_UNITS) return;
-    ClientArrays& arrays = clientArrays();
-    std::lock_guard guard(arrays.lock);
-    arrays.clientActiveUnit = unit;
+    if (unit >= 0 && unit < TEXTURE_UNITS) clientArrays().clientActiveUnit = unit;
 }
 
 void checkClientArrays(int32_t first, int32_t count) {
     if (first < 0 || count <= 0) return;  // GL refuses or draws nothing
-    ClientArrays& arrays = clientArrays();
-    std::lock_guard guard(arrays.lock);
-    checkCovers(arrays, static_cast<int64_t>(first) + count);
+    checkCovers(clientArrays(), static_cast<int64_t>(first) + count);
 }
 
 void checkClientArrays(const void* indices, int32_t count, int32_t type) {
@@ -225,17 +212,7 @@ void checkClientArrays(const void* indices, int32_t count, int32_t type) {
         else
             return;  // GL refuses other types
     }
-    ClientArrays& arrays = clientArrays();
-    std::lock_guard guard(arrays.lock);
-    checkCovers(arrays, highest + 1);
-}
-
-void resetClientArrays() {
-    ClientArrays& arrays = clientArrays();
-    std::lock_guard guard(arrays.lock);
-    for (HeldArray& held : arrays.fixed) held = {};
-    for (HeldArray& held : arrays.texcoord) held = {};
-    arrays.clientActiveUnit = 0;
+    checkCovers(clientArrays(), highest + 1);
 }
 
 void paletteNotOffered(const char* operation) {
@@ -246,9 +223,9 @@ void paletteNotOffered(const char* operation) {
         std::fprintf(stderr, "GL: %s does nothing: the driver offers no matrix palette\n", operation);
 }
 
-void enterGL() {
+bool enterGL() {
     const ViewBridge& bridge = viewBridge();
-    if (!bridge.ownedHere()) bridge.waitNative();
+    return bridge.ownedHere() || bridge.waitNative();
 }
 
 }  // namespace javax::microedition::khronos::opengles

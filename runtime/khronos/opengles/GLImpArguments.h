@@ -35,7 +35,7 @@ void* arrayPointer(const JavaPtr<JArray<T>>& array, int32_t offset, int64_t need
 
 // The buffer's position; at least needBytes bytes from there to its limit. A null buffer is
 // refused unless GL takes null there.
-void* bufferPointer(const JavaPtr<java::nio::Buffer>& buffer, int64_t needBytes, bool nullAllowed);
+void* bufferPointer(java::nio::Buffer* buffer, int64_t needBytes, bool nullAllowed);
 
 // The int form of the pointer operations: a byte offset into the bound buffer object.
 inline void* offsetPointer(int32_t offset) { return reinterpret_cast<void*>(static_cast<intptr_t>(offset)); }
@@ -50,21 +50,20 @@ int64_t indexBytes(int32_t count, int32_t type);
 enum class ClientArray { VERTEX, NORMAL, COLOR, TEXCOORD, POINT_SIZE };
 
 // Keeps the buffer alive until the array is pointed elsewhere (null: a buffer object or nothing).
-void holdClientArray(ClientArray array, const JavaPtr<java::nio::Buffer>& buffer, int32_t size, int32_t type,
-                     int32_t stride);
+// The held arrays belong to the one context: only the thread that owns it reads or changes them.
+void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type, int32_t stride);
 void noteClientState(int32_t array, bool enabled);
 void noteClientActiveTexture(int32_t texture);
 // The enabled client arrays held from buffers cover vertices first .. first + count - 1.
 void checkClientArrays(int32_t first, int32_t count);
 // The same for the vertices the indices name.
 void checkClientArrays(const void* indices, int32_t count, int32_t type);
-// Forgets held buffers and tracked state (the context was made anew).
-void resetClientArrays();
 
 // The matrix palette is not offered by the driver: its operations log once and do nothing.
 void paletteNotOffered(const char* operation);
 
-// Makes the view's context current on this thread unless this thread already has it.
-void enterGL();
+// Makes the view's context current on this thread unless this thread already has it; false when it
+// cannot be taken (another thread kept it beyond the bound), and the operation then does nothing.
+bool enterGL();
 
 }  // namespace javax::microedition::khronos::opengles

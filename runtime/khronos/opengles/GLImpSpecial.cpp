@@ -44,7 +44,7 @@ JavaPtr<java::lang::String> GLImp::jglGetString(int32_t name) {
 }
 
 void GLImp::jglGetBooleanv(int32_t pname, const JavaPtr<java::nio::IntBuffer>& params) {
-    enterGL();
+    if (!enterGL()) return;
     // Without a backing array there is nowhere the count could be checked against.
     if (!params || !params->hasArray()) throwBadArgument();
     const int32_t from = params->position();
@@ -53,14 +53,14 @@ void GLImp::jglGetBooleanv(int32_t pname, const JavaPtr<java::nio::IntBuffer>& p
 }
 
 void GLImp::jglGetBooleanv(int32_t pname, const JavaPtr<JArray<bool>>& params, int32_t offset) {
-    enterGL();
+    if (!enterGL()) return;
     if (!params || offset < 0 || offset > params->length) throwBadArgument();
     getBooleans(pname, params->length - offset,
                 [&](int64_t i, bool value) { params->data[offset + i] = value; });
 }
 
 void GLImp::jglGetPointerv(int32_t pname, const JavaPtr<JArray<java::nio::Buffer>>& params) {
-    enterGL();
+    if (!enterGL()) return;
     if (!params || params->length < 1) throwBadArgument();
     std::vector<void*> pointers(static_cast<size_t>(params->length));
     for (int32_t i = 0; i < params->length; ++i)
@@ -71,8 +71,8 @@ void GLImp::jglGetPointerv(int32_t pname, const JavaPtr<JArray<java::nio::Buffer
 void GLImp::jglCompressedTexImage2D(int32_t target, int32_t level, int32_t internalformat, int32_t width,
                                     int32_t height, int32_t border, int32_t imageSize,
                                     const JavaPtr<java::nio::Buffer>& data) {
-    enterGL();
-    const auto* bytes = static_cast<const uint8_t*>(bufferPointer(data, std::max(imageSize, 0), false));
+    if (!enterGL()) return;
+    const auto* bytes = static_cast<const uint8_t*>(bufferPointer(data.get(), std::max(imageSize, 0), false));
     const GLFunctionTable& gl = glFunctions();
     GLint maxTextureSize = 0;
     gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
