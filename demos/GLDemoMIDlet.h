@@ -26,6 +26,9 @@ inline constexpr const char* GL_DEMO_SCRIPT =
     "expect_log gl: triangle again drawn 5\n"
     "capture gl-again.png\n"
     "expect_log gl: EGL error 0x3008 for a replaced display\n"
+    "expect_log gl: EGL error 0x3006 for a context that is not current\n"
+    "expect_log gl: EGL error 0x300C for a short version array\n"
+    "expect_log gl: GL error 0x500 for an unknown capability\n"
     "terminate\n";
 
 }  // namespace demo
