@@ -9,9 +9,11 @@
 
 namespace javax::microedition::khronos::opengles {
 
+std::atomic<const GLFunctionTable*> detail::installedFunctions{nullptr};
+
 namespace {
 
-std::atomic<const GLFunctionTable*> installed{nullptr};
+std::atomic<const GLFunctionTable*>& installed = detail::installedFunctions;
 std::once_flag driverFilled;
 GLFunctionTable driver;
 
@@ -50,10 +52,7 @@ void fillFromDriver() {
 
 }  // namespace
 
-const GLFunctionTable& glFunctions() {
-    const GLFunctionTable* table = installed.load(std::memory_order_acquire);
-    if (table) [[likely]]
-        return *table;
+const GLFunctionTable& detail::fillFunctions() {
     std::call_once(driverFilled, fillFromDriver);
     const GLFunctionTable* expected = nullptr;
     installed.compare_exchange_strong(expected, &driver, std::memory_order_acq_rel);

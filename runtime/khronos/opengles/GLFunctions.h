@@ -6,6 +6,7 @@
 #include <GLES/gl.h>
 #include <GLES/glext.h>
 
+#include <atomic>
 #include <string_view>
 
 namespace javax::microedition::khronos::opengles {
@@ -16,8 +17,16 @@ struct GLFunctionTable {
 #undef GL_FUNCTION
 };
 
+namespace detail {
+extern std::atomic<const GLFunctionTable*> installedFunctions;
+const GLFunctionTable& fillFunctions();
+}  // namespace detail
+
 // The table in use; filled on the first call, so the first call needs the context current.
-const GLFunctionTable& glFunctions();
+inline const GLFunctionTable& glFunctions() {
+    const GLFunctionTable* table = detail::installedFunctions.load(std::memory_order_acquire);
+    return table ? *table : detail::fillFunctions();
+}
 // Replaces the table, for tests; null goes back to the driver's, filled at the next first use.
 void setGLFunctionsForTesting(const GLFunctionTable* table);
 // True when the current context's own extension string names the extension: eglGetProcAddress

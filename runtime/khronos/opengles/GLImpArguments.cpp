@@ -1,6 +1,7 @@
 #include "runtime/khronos/opengles/GLImpArguments.h"
 
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -12,15 +13,6 @@
 namespace javax::microedition::khronos::opengles {
 
 void throwBadArgument() { throw java::lang::IllegalArgumentException(); }
-
-void* bufferPointer(java::nio::Buffer* buffer, int64_t needBytes, bool nullAllowed) {
-    if (!buffer) {
-        if (nullAllowed) return nullptr;
-        throwBadArgument();
-    }
-    if (static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() < needBytes) throwBadArgument();
-    return buffer->m_positionAddress();
-}
 
 int64_t parameterCount(int32_t pname) {
     switch (pname) {
@@ -126,6 +118,7 @@ struct HeldArray {
     JavaPtr<java::nio::Buffer> buffer;
     int64_t bytes = 0;
     int32_t size = 0, type = 0, stride = 0;
+    int64_t vertices = 0;  // how many vertices the buffer holds, whole
     bool enabled = false;
 };
 
@@ -135,6 +128,10 @@ struct ClientArrays {
     std::array<HeldArray, 4> fixed;  // vertex, normal, colour, point size
     std::array<HeldArray, TEXTURE_UNITS> texcoord;
     int32_t clientActiveUnit = 0;
+    // The fewest vertices any enabled held array has; worked out again after a change, so that a
+    // draw compares once.
+    int64_t drawable = INT64_MAX;
+    bool changed = false;
 
     HeldArray* find(ClientArray array) {
         switch (array) {
@@ -156,6 +153,17 @@ struct ClientArrays {
         }
         return nullptr;
     }
+    void check(int64_t vertices) {
+        if (changed) {
+            drawable = INT64_MAX;
+            for (const HeldArray& held : fixed)
+                if (held.enabled && held.buffer) drawable = std::min(drawable, held.vertices);
+            for (const HeldArray& held : texcoord)
+                if (held.enabled && held.buffer) drawable = std::min(drawable, held.vertices);
+            changed = false;
+        }
+        if (vertices > drawable) throwBadArgument();
+    }
 };
 
 ClientArrays& clientArrays() {
@@ -163,32 +171,33 @@ ClientArrays& clientArrays() {
     return *arrays;
 }
 
-void checkCovers(ClientArrays& arrays, int64_t vertices) {
-    auto covers = [&](const HeldArray& held) {
-        if (!held.enabled || !held.buffer) return true;
-        const int64_t element = held.size * typeBytes(held.type);
-        const int64_t stride = held.stride > 0 ? held.stride : element;
-        return held.bytes >= (vertices - 1) * stride + element;
-    };
-    for (const HeldArray& held : arrays.fixed)
-        if (!covers(held)) throwBadArgument();
-    for (const HeldArray& held : arrays.texcoord)
-        if (!covers(held)) throwBadArgument();
-}
-
 }  // namespace
 
 void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type, int32_t stride) {
-    HeldArray& held = *clientArrays().find(array);
+    ClientArrays& arrays = clientArrays();
+    HeldArray& held = *arrays.find(array);
+    const int64_t bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
+    // Pointing an array at the same buffer again, as a frame loop does, changes nothing.
+    if (held.buffer.get() == buffer && held.bytes == bytes && held.size == size && held.type == type &&
+        held.stride == stride)
+        return;
     if (held.buffer.get() != buffer) held.buffer = JavaPtr<java::nio::Buffer>(buffer);
-    held.bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
+    held.bytes = bytes;
     held.size = size;
     held.type = type;
     held.stride = stride;
+    const int64_t element = std::max<int64_t>(size, 0) * typeBytes(type);
+    const int64_t step = stride > 0 ? stride : element;
+    held.vertices = !buffer || bytes < element ? 0 : step > 0 ? (bytes - element) / step + 1 : INT64_MAX;
+    arrays.changed = true;
 }
 
 void noteClientState(int32_t array, bool enabled) {
-    if (HeldArray* held = clientArrays().find(array)) held->enabled = enabled;
+    ClientArrays& arrays = clientArrays();
+    if (HeldArray* held = arrays.find(array)) {
+        held->enabled = enabled;
+        arrays.changed = true;
+    }
 }
 
 void noteClientActiveTexture(int32_t texture) {
@@ -198,7 +207,7 @@ void noteClientActiveTexture(int32_t texture) {
 
 void checkClientArrays(int32_t first, int32_t count) {
     if (first < 0 || count <= 0) return;  // GL refuses or draws nothing
-    checkCovers(clientArrays(), static_cast<int64_t>(first) + count);
+    clientArrays().check(static_cast<int64_t>(first) + count);
 }
 
 void checkClientArrays(const void* indices, int32_t count, int32_t type) {
@@ -212,7 +221,7 @@ void checkClientArrays(const void* indices, int32_t count, int32_t type) {
         else
             return;  // GL refuses other types
     }
-    checkCovers(clientArrays(), highest + 1);
+    clientArrays().check(highest + 1);
 }
 
 void paletteNotOffered(const char* operation) {

@@ -35,7 +35,14 @@ void* arrayPointer(const JavaPtr<JArray<T>>& array, int32_t offset, int64_t need
 
 // The buffer's position; at least needBytes bytes from there to its limit. A null buffer is
 // refused unless GL takes null there.
-void* bufferPointer(java::nio::Buffer* buffer, int64_t needBytes, bool nullAllowed);
+inline void* bufferPointer(java::nio::Buffer* buffer, int64_t needBytes, bool nullAllowed) {
+    if (!buffer) {
+        if (nullAllowed) return nullptr;
+        throwBadArgument();
+    }
+    if (static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() < needBytes) throwBadArgument();
+    return buffer->m_positionAddress();
+}
 
 // The int form of the pointer operations: a byte offset into the bound buffer object.
 inline void* offsetPointer(int32_t offset) { return reinterpret_cast<void*>(static_cast<intptr_t>(offset)); }
