@@ -6,7 +6,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(GLGEN_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/glgen.py)
 
 function(glgen_generate output_variable table directory)
-  set(outputs ${directory}/GL10.h ${directory}/GL11.h ${directory}/GL11Ext.h ${directory}/GL11ExtensionPack.h
+  set(outputs ${directory}/GL.h ${directory}/GL10.h ${directory}/GL11.h ${directory}/GL11Ext.h ${directory}/GL11ExtensionPack.h
               ${directory}/GLImpOperations.inc ${directory}/GLImpForwarders.cpp ${directory}/GLForwarderCalls.inc
               ${directory}/GLFunctions.inc)
   add_custom_command(

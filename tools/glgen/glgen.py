@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the GL interfaces, GLImp's forwarders, the dispatch list and the test call table from
+"""Writes the five GL interfaces, GLImp's forwarders, the dispatch list and the test call table from
 the table of GL operations.
 
 usage: glgen.py TABLE OUTPUT_DIR
@@ -197,7 +197,15 @@ def main():
                 operations.append(Operation(number, line.strip()))
     os.makedirs(output, exist_ok=True)
 
-    # The interfaces.
+    # The interfaces: GL, the root, declares no operation.
+    write(os.path.join(output, "GL.h"), "".join([
+        HEADER, "#pragma once\n\n#include <cstdint>\n\n", '#include "runtime/lang/JArray.h"\n',
+        '#include "runtime/lang/Smart.h"\n\n', "namespace java::lang { class String; }\n",
+        "namespace java::nio {\nclass Buffer;\nclass IntBuffer;\nclass FloatBuffer;\nclass ShortBuffer;\n}"
+        "  // namespace java::nio\n\n", "namespace javax::microedition::khronos::opengles {\n\n",
+        "class GL : public virtual java::lang::Smart {\n",
+        '    JAVA_CLASS(GL, "javax.microedition.khronos.opengles.GL", java::lang::Smart)\n};\n\n',
+        "}  // namespace javax::microedition::khronos::opengles\n"]))
     for interface, base in INTERFACE_BASES.items():
         lines = [HEADER, "#pragma once\n\n", f'#include "runtime/khronos/opengles/{base}.h"\n\n',
                  "namespace javax::microedition::khronos::opengles {\n\n",
