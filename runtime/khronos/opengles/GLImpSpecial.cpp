@@ -1,6 +1,7 @@
 // The GL operations that do more than check and forward.
 #include <GLES/gl.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -48,7 +49,7 @@ void GLImp::jglGetBooleanv(int32_t pname, const JavaPtr<java::nio::IntBuffer>& p
     // Without a backing array there is nowhere the count could be checked against.
     if (!params || !params->hasArray()) throwBadArgument();
     const int32_t from = params->position();
-    getBooleans(pname, params->array()->length - from,
+    getBooleans(pname, std::min(params->array()->length, params->limit()) - from,
                 [&](int64_t i, bool value) { params->put(from + static_cast<int32_t>(i), value ? 1 : 0); });
 }
 
