@@ -1,7 +1,9 @@
 #include "demos/Demos.h"
 
+#include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
+#include "demos/SmsMIDlet.h"
 
 namespace demo {
 
@@ -19,6 +21,9 @@ constexpr const char* DEMO_SCRIPT =
 // Each demonstration adds its line here.
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
+    {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
+     nullptr},
     {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
 };
 

@@ -106,8 +106,11 @@ TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
     EXPECT_NE(run.output.find("demo: released -1 -1"), std::string::npos);
     EXPECT_EQ(run.output.find("demo: activated 2"), std::string::npos);
     EXPECT_EQ(run.output.find("demo: pressed 200 200"), std::string::npos);
-    EXPECT_EQ(countOccurrences(run.output, "setTilt 0.25 -1 0"), 3u);
-    EXPECT_EQ(countOccurrences(run.output, "setTilt 0.75"), 0u);
+    // The samples reach the MIDlet's tilt listener (asin 0.25, asin -1), none while paused, and
+    // the host prints none of them.
+    EXPECT_NE(run.output.find("demo: tilt pitch -1.5708 roll 0.2527"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("roll 0.8481"), std::string::npos);
+    EXPECT_EQ(run.output.find("setTilt"), std::string::npos);
     EXPECT_EQ(countOccurrences(run.output, "demo: pauseApp"), 1u);
 }
 
@@ -157,7 +160,29 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
     EXPECT_NE(help.output.find("--documents DIR"), std::string::npos);
     const ProgramRun list = runProgram(directory, {"--midlet", "list"});
     EXPECT_EQ(list.status, 0);
-    EXPECT_EQ(list.output.rfind("demo\t", 0), 0u) << list.output;
+    EXPECT_EQ(list.output.rfind("app\t", 0), 0u) << list.output;
+    EXPECT_NE(list.output.find("\ndemo\t"), std::string::npos) << list.output;
+}
+
+TEST(Program, TheApplicationRunsHeadlessAndEndsCleanly) {
+    TemporaryDirectory directory("program-application-test");
+    const std::string documents = (directory.path() / "documents").string();
+    const std::string captures = (directory.path() / "captures").string();
+    const ProgramRun run =
+        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures, "--midlet", "app"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos);
 }
 
 }  // namespace
+
+TEST(Program, TheSmsDemonstrationSendsATextForEachTapAndLogsEachOutcome) {
+    TemporaryDirectory directory("program-sms-test");
+    // The built-in script checks the composer's line and each outcome itself.
+    const ProgramRun run = runProgram(directory, {"--midlet", "sms", "--headless", "--capture", directory.path().string(),
+                                                  "--documents", (directory.path() / "documents").string()});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    EXPECT_EQ(countOccurrences(run.output, "sms composer: to +4917012345: Gr\xC3\xBC\xC3\x9F" "e vom Quiz \xE2\x9C\x93"),
+              2u);
+    EXPECT_EQ(countOccurrences(run.output, " not sent"), 2u);
+}
