@@ -4,6 +4,7 @@
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
 #include "demos/SmsMIDlet.h"
+#include "demos/SoundDemoMIDlet.h"
 
 namespace demo {
 
@@ -24,6 +25,8 @@ constexpr DemoEntry DEMOS[] = {
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
+    {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
+     "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
     {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
 };
 

@@ -19,14 +19,7 @@ JavaPtr<JArray<T>> newArray(int32_t length) {
 constexpr int32_t TIMER_DOTS[24] = {46, 9, 55, 18, 58, 30, 55, 43, 46, 52, 34, 55,
                                     22, 52, 13, 43, 9,  30, 12, 18, 22, 9,  34, 6};
 
-// First four bytes of a sound per format, read big-endian, in pairs (the second word unused).
-constexpr int32_t SOUND_FORMAT_MAGICS[14] = {0x2321414D, -1, 0x4D546864, -1, 0x52494646, -1, 0x63616666, -1,
-                                             0x4F676753, -1, 0x56414770, -1, 0x4D4D4D44, -1};
-constexpr const char* SOUND_MIME_TYPES[8] = {"audio/amr",       "audio/midi",  "audio/x-wav",          "audio/x-caf",
-                                             "application/ogg", "audio/x-vag", "application/vnd.smaf", "audio/mpeg"};
-
 constexpr int32_t IMAGE_CACHE_SLOTS = HookCanvas::PARAM_WL_IMAGEBASE_SIZE_OF_IMAGE_CACHE;
-constexpr int32_t SOUND_PIECES = HookCanvas::PARAM_WL_SOUND_AUDIO_MAX_PIECES;
 constexpr int32_t FONT_SLOTS = HookCanvas::PARAM_WL_TEXT_SIZE_OF_FONT_CACHE;
 // Per category, the test's shared database included.
 constexpr int32_t CATEGORY_SLOTS = HookCanvas::PARAM_NUMBER_OF_CATEGORIES + 1;
@@ -54,15 +47,6 @@ void HookCanvas::WENDinitconstructor() {
     image_cache_images = newArray<JArray<javax::microedition::lcdui::Image>>(IMAGE_CACHE_SLOTS);
     image_cache_cells = newArray<JArray<signed char>>(IMAGE_CACHE_SLOTS);
     image_cache_flags = newArray<bool>(IMAGE_CACHE_SLOTS);
-    sound_volume = PARAM_WL_SOUND_AUDIO_DEFAULT_VOLUME;
-    sound_format_magics = newArray<int32_t>(14);
-    for (int32_t i = 0; i < 14; ++i) (*sound_format_magics)[i] = SOUND_FORMAT_MAGICS[i];
-    sound_mime_types = newArray<String>(8);
-    for (int32_t i = 0; i < 8; ++i) (*sound_mime_types)[i] = jnew<String>(SOUND_MIME_TYPES[i]);
-    sound_data = newArray<JArray<signed char>>(SOUND_PIECES);
-    sound_channel_ids = newArray<int32_t>(SOUND_PIECES);
-    sound_loop_counts = newArray<int32_t>(SOUND_PIECES);
-    sound_priorities = newArray<int32_t>(SOUND_PIECES);
 
     list_selected_item = -1;
     list_highlight_item = -1;

@@ -10,11 +10,13 @@
 #include <set>
 
 #include "app/framework/AppParameters.h"
+#include "app/framework/SoundChannels.h"
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lcdui/Font.h"
 #include "runtime/lcdui/GameCanvas.h"
 #include "runtime/lcdui/Image.h"
+#include "runtime/media/PlayerListener.h"
 
 namespace java::lang {
 class Class;
@@ -27,9 +29,11 @@ class WLHttpConnectionThread;
 
 class HookCanvas : public javax::microedition::lcdui::game::GameCanvas,
                    public java::lang::Runnable,
+                   public javax::microedition::media::PlayerListener,
                    public AppParameters,
                    public CanvasConstants {
-    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable)
+    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable,
+               javax::microedition::media::PlayerListener)
 public:
     using Graphics = javax::microedition::lcdui::Graphics;
     using String = java::lang::String;
@@ -68,6 +72,9 @@ public:
 
     // ---- Resources: the resource map and packs ------------------------------------------
 
+    // A fresh copy of the resource's bytes, null when it cannot be read.
+    virtual JavaPtr<JArray<signed char>> getResourceByteArray(int32_t id);
+
     // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
 
     // ---- Strings and language -------------------------------------------------------------
@@ -78,7 +85,27 @@ public:
 
     // Stops any vibration for ms <= 0; the main loop stops it once vibration_end_time has passed.
     virtual void vibrate(int32_t ms);
+    virtual void keepTheLightOn(int64_t ms) {}
+    // The channel operations, carried out by sound_channels.
+    virtual int32_t loadSound(int32_t id);
+    virtual void unloadSound(int32_t id);
+    virtual int32_t alreadyLoadedChannel(int32_t id);
+    virtual void createPlayerAndPrefetch(int32_t channel);
+    virtual void playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual void _FuSeD_mThD_1_playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual bool resumeSound(int32_t id);
+    // True only when the sound was started.
+    virtual bool playResumeSound(int32_t id, int32_t priority, int32_t loops, bool resume);
+    virtual void pauseSound(int32_t id);
+    virtual void stopSound(int32_t id);
     virtual void stopAllSounds();
+    virtual void stopSoundChannel(int32_t channel);
+    virtual void cleanUpPlayerFromChannel(int32_t channel);
+    virtual void setVolume(int32_t level);
+    virtual void beep();
+    // Every player event is ignored.
+    void playerUpdate(JavaPtr<javax::microedition::media::Player> player, JavaPtr<String> event,
+                      JavaPtr<java::lang::Object> eventData) override {}
 
     // ---- Main loop and input -----------------------------------------------------------
 
@@ -284,13 +311,9 @@ public:
     JavaPtr<JArray<JArray<javax::microedition::lcdui::Image>>> image_cache_images;
     JavaPtr<JArray<JArray<signed char>>> image_cache_cells;
     JavaPtr<JArray<bool>> image_cache_flags;
-    std::atomic<int32_t> sound_volume{0};
-    JavaPtr<JArray<int32_t>> sound_format_magics;
-    JavaPtr<JArray<String>> sound_mime_types;
-    JavaPtr<JArray<JArray<signed char>>> sound_data;
-    JavaPtr<JArray<int32_t>> sound_channel_ids;
-    JavaPtr<JArray<int32_t>> sound_loop_counts;
-    JavaPtr<JArray<int32_t>> sound_priorities;
+    // The 21 sound channels with their volume and sounds_loaded; the quiz's settings[3] turns sound off.
+    SoundChannels sound_channels{[this](int32_t id) { return getResourceByteArray(id); },
+                                 [this] { return settings && settings->length > 3 && (*settings)[3]; }, this};
     // Set by AppMidlet right after construction; quit ends the application through it.
     JavaPtr<AppMidlet> midlet;
 
