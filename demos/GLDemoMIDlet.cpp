@@ -4,11 +4,10 @@
 #include <GLES/glext.h>
 
 #include <atomic>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "demos/DemoEvents.h"
 #include "demos/GLDemoLayout.h"
 #include "host/MIDlet.h"
 #include "runtime/khronos/egl/EGLImp.h"
@@ -49,15 +48,6 @@ using L = GLDemoLayout;
 enum Phase { TRIANGLE, TEXTURES, CANVAS, TRIANGLE_AGAIN };
 constexpr const char* PHASE_NAMES[] = {"triangle", "textures", "canvas", "triangle again"};
 constexpr int64_t FRAME_INTERVAL_MS = 16;
-
-[[gnu::format(printf, 1, 2)]] void log(const char* format, ...) {
-    std::va_list values;
-    va_start(values, format);
-    std::vprintf(format, values);
-    va_end(values);
-    std::putchar('\n');
-    std::fflush(stdout);
-}
 
 JavaPtr<JArray<int>> ints(std::initializer_list<int> values) {
     auto array = jnew<JArray<int>>(static_cast<int32_t>(values.size()));
@@ -135,13 +125,13 @@ public:
         g->setColor(L::CANVAS_BOX_COLOUR);
         g->fillRect(L::CANVAS_BOX[0] * scale, L::CANVAS_BOX[1] * scale, L::CANVAS_BOX[2] * scale,
                     L::CANVAS_BOX[3] * scale);
-        if (phase.load() == CANVAS && ++m_painted == 5) log("gl: canvas painted 5");
+        if (phase.load() == CANVAS && ++m_painted == 5) evt("gl: canvas painted 5");
     }
 
     void pointerPressed(int32_t, int32_t) override {
         const int32_t next = std::min(phase.load() + 1, static_cast<int32_t>(TRIANGLE_AGAIN));
         phase = next;
-        log("gl: phase %s", PHASE_NAMES[next]);
+        evt("gl: phase %s", PHASE_NAMES[next]);
     }
 
     // The MIDlet's GL thread.
@@ -161,7 +151,7 @@ public:
                 else
                     drawTriangle();
                 m_egl->jeglWaitGL();
-                if (++drawn[now] == 5) log("gl: %s drawn 5", PHASE_NAMES[now]);
+                if (++drawn[now] == 5) evt("gl: %s drawn 5", PHASE_NAMES[now]);
             }
             java::lang::Thread::sleep(FRAME_INTERVAL_MS);
         }
@@ -176,20 +166,20 @@ private:
         auto replaced = m_egl->jeglGetDisplay(jEGL10::jEGL_DEFAULT_DISPLAY);
         m_display = m_egl->jeglGetDisplay(jEGL10::jEGL_DEFAULT_DISPLAY);
         if (!m_egl->jeglInitialize(replaced, nullptr))
-            log("gl: EGL error 0x%X for a replaced display", m_egl->jeglGetError());
+            evt("gl: EGL error 0x%X for a replaced display", m_egl->jeglGetError());
         auto version = ints({0, 0});
         m_egl->jeglInitialize(m_display, version);
         auto configs = jnew<JArray<jEGLConfig>>(1);
         auto count = ints({0});
         m_egl->jeglChooseConfig(m_display, ints({jEGL10::jEGL_DEPTH_SIZE, 16, jEGL10::jEGL_NONE}), configs, 1, count);
         if (count->data[0] != 1) {
-            log("gl: no configuration");
+            evt("gl: no configuration");
             return false;
         }
         m_context = m_egl->jeglCreateContext(m_display, configs->data[0], jEGL10::jEGL_NO_CONTEXT, nullptr);
         m_egl->jeglCreateWindowSurface(m_display, configs->data[0], nullptr, nullptr);
         m_egl->jeglMakeCurrent(m_display, nullptr, nullptr, m_context);
-        log("gl: EGL %d.%d, context made", version->data[0], version->data[1]);
+        evt("gl: EGL %d.%d, context made", version->data[0], version->data[1]);
         auto egl = java::lang::recastObj<javax::microedition::khronos::egl::EGLImp>(m_egl);
         m_gl = java::lang::recastObj<GL11>(egl->getGL());
         m_glExt = java::lang::recastObj<GL11Ext>(m_gl);
@@ -198,23 +188,23 @@ private:
 
     void provokeErrors() {
         if (!m_egl->jeglMakeCurrent(m_display, nullptr, nullptr, jEGL10::jEGL_NO_CONTEXT))
-            log("gl: EGL error 0x%X for a context that is not current", m_egl->jeglGetError());
-        log("gl: EGL error 0x%X once read", m_egl->jeglGetError());
+            evt("gl: EGL error 0x%X for a context that is not current", m_egl->jeglGetError());
+        evt("gl: EGL error 0x%X once read", m_egl->jeglGetError());
         if (!m_egl->jeglInitialize(m_display, ints({1})))
-            log("gl: EGL error 0x%X for a short version array", m_egl->jeglGetError());
+            evt("gl: EGL error 0x%X for a short version array", m_egl->jeglGetError());
         m_gl->jglEnable(0);
-        log("gl: GL error 0x%X for an unknown capability", m_gl->jglGetError());
+        evt("gl: GL error 0x%X for an unknown capability", m_gl->jglGetError());
         try {
             m_gl->jglLoadMatrixf(jnew<JArray<float>>(15), 0);
         } catch (java::lang::IllegalArgumentException&) {
-            log("gl: IllegalArgumentException for a matrix of 15 values");
+            evt("gl: IllegalArgumentException for a matrix of 15 values");
         }
         try {
             JavaPtr<javax::microedition::khronos::opengles::GL11ExtensionPack> pack =
                 java::lang::recastObj<javax::microedition::khronos::opengles::GL11ExtensionPack>(m_gl);
             pack->jglTexGeni(0, 0, 0);
         } catch (java::lang::UnsupportedOperationException&) {
-            log("gl: UnsupportedOperationException for texture coordinate generation");
+            evt("gl: UnsupportedOperationException for texture coordinate generation");
         }
     }
 
@@ -231,7 +221,7 @@ private:
             m_gl->jglCompressedTexImage2D(GL_TEXTURE_2D, 0, texture.internalformat, 8, 8, 0,
                                           static_cast<int32_t>(texture.bytes.size()), bytesOf(texture.bytes));
         }
-        log("gl: textures loaded, GL error 0x%X", m_gl->jglGetError());
+        evt("gl: textures loaded, GL error 0x%X", m_gl->jglGetError());
     }
 
     void clear(int32_t rgb) {
