@@ -10,14 +10,13 @@ namespace {
 
 const ViewBridge platformBridge{&EGLstart, &EGLWaitNative, &EGLWaitGL, &EGLstop, &setGLBufferDepth,
                                 &EGLcontextOwnedHere};
-std::atomic<const ViewBridge*> current{&platformBridge};
 
 }  // namespace
 
-const ViewBridge& viewBridge() { return *current.load(std::memory_order_acquire); }
+std::atomic<const ViewBridge*> detail::currentBridge{&platformBridge};
 
 void setViewBridgeForTesting(const ViewBridge* bridge) {
-    current.store(bridge ? bridge : &platformBridge, std::memory_order_release);
+    detail::currentBridge.store(bridge ? bridge : &platformBridge, std::memory_order_release);
 }
 
 }  // namespace javax::microedition::khronos

@@ -1,6 +1,7 @@
 // The platform's GL view as the bindings reach it: the bridge functions by default, stubs in tests.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace javax::microedition::khronos {
@@ -14,7 +15,11 @@ struct ViewBridge {
     bool (*ownedHere)();
 };
 
-const ViewBridge& viewBridge();
+namespace detail {
+extern std::atomic<const ViewBridge*> currentBridge;
+}  // namespace detail
+
+inline const ViewBridge& viewBridge() { return *detail::currentBridge.load(std::memory_order_acquire); }
 // Null: back to the platform's functions.
 void setViewBridgeForTesting(const ViewBridge* bridge);
 

@@ -232,9 +232,4 @@ void paletteNotOffered(const char* operation) {
         std::fprintf(stderr, "GL: %s does nothing: the driver offers no matrix palette\n", operation);
 }
 
-bool enterGL() {
-    const ViewBridge& bridge = viewBridge();
-    return bridge.ownedHere() || bridge.waitNative();
-}
-
 }  // namespace javax::microedition::khronos::opengles

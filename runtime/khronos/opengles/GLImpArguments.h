@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "runtime/khronos/ViewBridge.h"
 #include "runtime/khronos/nio/Buffer.h"
 #include "runtime/khronos/nio/FloatBuffer.h"
 #include "runtime/khronos/nio/IntBuffer.h"
@@ -71,6 +72,9 @@ void paletteNotOffered(const char* operation);
 
 // Makes the view's context current on this thread unless this thread already has it; false when it
 // cannot be taken (another thread kept it beyond the bound), and the operation then does nothing.
-bool enterGL();
+inline bool enterGL() {
+    const ViewBridge& bridge = viewBridge();
+    return bridge.ownedHere() || bridge.waitNative();
+}
 
 }  // namespace javax::microedition::khronos::opengles
