@@ -2,6 +2,7 @@
 
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
+#include "demos/GLDemoMIDlet.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -26,6 +27,7 @@ constexpr DemoEntry DEMOS[] = {
      nullptr},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
+    {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "host/RuntimeLibraries.h"
 
 #include "host/Launcher.h"
+#include "runtime/khronos/egl/jEGL10.h"
 #include "runtime/messaging/MessageConnection.h"
 #include "runtime/sensor/Condition.h"
 #include "runtime/sensor/SensorInfo.h"
@@ -16,11 +17,13 @@ void joinRuntimeLibraries() {
     staticInitHooks().add(&SensorInfo::SensorInfo_staticInit);
     staticInitHooks().add(&SensorManager::SensorManager_staticInit);
     staticInitHooks().add(&MessageConnection::MessageConnection_staticInit);
+    staticInitHooks().add(&javax::microedition::khronos::egl::jEGL10::jEGL10_staticInit);
 
     staticDestroyHooks().add(&Condition::Condition_staticDestroy);
     staticDestroyHooks().add(&SensorInfo::SensorInfo_staticDestroy);
     staticDestroyHooks().add(&SensorManager::SensorManager_staticDestroy);
     staticDestroyHooks().add(&MessageConnection::MessageConnection_staticDestroy);
+    staticDestroyHooks().add(&javax::microedition::khronos::egl::jEGL10::jEGL10_staticDestroy);
 
     launcher::tickPollingHooks().add(&SensorManager::checkListeners);
 }
