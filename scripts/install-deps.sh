@@ -9,4 +9,5 @@ apt-get install -y -q --no-install-recommends \
   zlib1g-dev libpng-dev libjpeg62-turbo-dev \
   libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri \
   libsdl2-dev xvfb xauth xdotool pkg-config \
-  python3 ca-certificates
+  python3 ca-certificates \
+  libcurl4-openssl-dev openssl curl
