@@ -1,5 +1,6 @@
 #include "demos/Demos.h"
 
+#include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/SmsMIDlet.h"
 
@@ -20,6 +21,8 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
+     nullptr},
 };
 
 }  // namespace

@@ -160,7 +160,18 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
     EXPECT_NE(help.output.find("--documents DIR"), std::string::npos);
     const ProgramRun list = runProgram(directory, {"--midlet", "list"});
     EXPECT_EQ(list.status, 0);
-    EXPECT_EQ(list.output.rfind("demo\t", 0), 0u) << list.output;
+    EXPECT_EQ(list.output.rfind("app\t", 0), 0u) << list.output;
+    EXPECT_NE(list.output.find("\ndemo\t"), std::string::npos) << list.output;
+}
+
+TEST(Program, TheApplicationRunsHeadlessAndEndsCleanly) {
+    TemporaryDirectory directory("program-application-test");
+    const std::string documents = (directory.path() / "documents").string();
+    const std::string captures = (directory.path() / "captures").string();
+    const ProgramRun run =
+        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures, "--midlet", "app"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,328 @@
+// The application's one canvas. Its framework half runs the main loop, the game states with their
+// loading threads and the input latch, and carries the resources, images, text, sound and maths;
+// its quiz half (app/quiz) fills in what each state does and draws.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <set>
+
+#include "app/framework/AppParameters.h"
+#include "runtime/lang/JArray.h"
+#include "runtime/lang/Runnable.h"
+#include "runtime/lcdui/Font.h"
+#include "runtime/lcdui/GameCanvas.h"
+#include "runtime/lcdui/Image.h"
+
+namespace java::lang {
+class Class;
+class String;
+class Thread;
+}  // namespace java::lang
+
+class AppMidlet;
+class WLHttpConnectionThread;
+
+class HookCanvas : public javax::microedition::lcdui::game::GameCanvas,
+                   public java::lang::Runnable,
+                   public AppParameters,
+                   public CanvasConstants {
+    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable)
+public:
+    using Graphics = javax::microedition::lcdui::Graphics;
+    using String = java::lang::String;
+
+    // ---- Construction and class statics ----------------------------------------------------
+
+    HookCanvas() = default;
+    ~HookCanvas() override;
+    // The constructor body; returns the object itself.
+    HookCanvas* WENDinvokeconstructor();
+    // The field initialisers.
+    void WENDinitconstructor();
+    static void HookCanvas_globalStaticCreate();
+    static void HookCanvas_globalStaticDestroy();
+    // Needs the language table, which the resource map's reader makes.
+    static int32_t numLanguagesIncluded();
+
+    // ---- Canvas callbacks ----------------------------------------------------------------
+
+    void hideNotify() override;
+    void showNotify() override;
+    void paint(const JavaPtr<Graphics>& g) override;
+    // The quiz's: each records the input for the next update.
+    void keyPressed(int32_t keyCode) override;
+    void keyReleased(int32_t keyCode) override;
+    void pointerDragged(int32_t x, int32_t y) override;
+    void pointerPressed(int32_t x, int32_t y) override;
+    void pointerReleased(int32_t x, int32_t y) override;
+
+    // ---- Painting and screen -----------------------------------------------------------
+
+    virtual void syncPaint();
+    virtual void updateScreenDimensions();
+
+    // ---- Record stores ----------------------------------------------------------------------
+
+    // ---- Resources: the resource map and packs ------------------------------------------
+
+    // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
+
+    // ---- Strings and language -------------------------------------------------------------
+
+    // ---- Fonts and text drawing -----------------------------------------------------------
+
+    // ---- Sound, light and vibration ------------------------------------------------------
+
+    // Stops any vibration for ms <= 0; the main loop stops it once vibration_end_time has passed.
+    virtual void vibrate(int32_t ms);
+    virtual void stopAllSounds();
+
+    // ---- Main loop and input -----------------------------------------------------------
+
+    // The quiz's.
+    virtual void initInterrupts();
+    virtual void initKeysAndTouch();
+    virtual int32_t findKeyBitflag(int32_t keyCode);
+
+    virtual void _FuSeD_mThD_1_startLoading() {}
+    // Starts the main thread unless one runs; re-bases the loop's clocks.
+    virtual void startMainThread();
+    // The running loop ends after its current pass; nothing waits for it.
+    virtual void stopMainThread();
+    // The main loop on the main thread; on any other thread, the loading of the current state.
+    void run() override;
+    virtual void variableRateUpdate(int64_t elapsedMs);
+    virtual void _FuSeD_mThD_1_fixedRateUpdate();
+    virtual void changeGameStateTo(int32_t state);
+    // Sleeps ms, or yields once for ms below 1.
+    virtual void sleep(int32_t ms);
+    virtual void _FuSeD_mThD_1_hideNotify();
+    virtual void _FuSeD_mThD_1_showNotify();
+    virtual void releaseAllKeys();
+    virtual void quit();
+    // One pass: at most two fixed updates with the input latched before each, a repaint after a
+    // pass that updated, then a sleep until the next update is due.
+    virtual void runOnce();
+    // The quiz's: they write only the internal input statics and the pointer position.
+    virtual void keyAction(int32_t flag, bool pressed);
+    virtual void pointerAction(int32_t x, int32_t y, bool pressed);
+    // Drops the message: the framework keeps no log.
+    virtual void debug(const JavaPtr<String>& message, int32_t flags) {}
+
+    // ---- Browser, soft keys and HTTP -------------------------------------------------------
+
+    // ---- The quiz's operations that the framework calls --------------------------------
+
+    virtual void loadSounds();
+    virtual void unloadSounds();
+    // The loading work of the state in game_state; runs on a loading thread.
+    virtual void startLoading();
+    // One 33 ms step of the current state, with the input latched.
+    virtual void fixedRateUpdate();
+    virtual void render(const JavaPtr<Graphics>& g);
+
+    // ---- Platform hooks ----------------------------------------------------------------
+
+    virtual void iPhoneTransition();
+    virtual void iPhoneTransitionSetup();
+    virtual void iPhoneTextOverlayStart();
+    virtual void iPhoneTextOverlayStop();
+    virtual void iPhoneGetDeviceDetails();
+
+    // ---- Fixed-point maths, random numbers and numbers in byte arrays ------------------
+
+    // Fixed-point numbers hold value x 1024; angles in fixed-point radians take 3217 for pi.
+    static constexpr int32_t FPI = 3217;
+
+    static int32_t iToF(int32_t i);
+    static int32_t FToi(int32_t f);
+    static int32_t FToiNearest(int32_t f);
+    static int32_t Fmul(int32_t a, int32_t b);
+    static int64_t FmulToLong(int32_t a, int32_t b);
+    // Division by zero gives the largest magnitude with the dividend's sign (0 for 0 / 0).
+    static int32_t Fdiv(int32_t a, int32_t b);
+    static int32_t sqrt(int32_t a);
+    static int32_t cbrt(int32_t a);
+    static int32_t Fsqrt(int32_t f);
+    static int32_t Fcbrt(int32_t f);
+    static int32_t Fsin(int32_t x);
+    static int32_t Fcos(int32_t x);
+    static int32_t sin(int32_t degrees);
+    static int32_t cos(int32_t degrees);
+    static int32_t FsinFromiDeg(int32_t degrees);
+    static int32_t FcosFromiDeg(int32_t degrees);
+    static int32_t FsinFromFDeg(int32_t degrees);
+    static int32_t FcosFromFDeg(int32_t degrees);
+    static int32_t FradToFDeg(int32_t x);
+    static int32_t FradToiDeg(int32_t x);
+    static int32_t FdegToFRad(int32_t d);
+    static int32_t idegToFRad(int32_t degrees);
+    static int32_t vectorToFRad(int32_t u, int32_t v);
+    static int32_t vectorToFDeg(int32_t u, int32_t v);
+    static int32_t vectorToiDeg(int32_t u, int32_t v);
+    static void setRandomNumberSeed(int64_t seed);
+    static int32_t random(int32_t n);
+    static void randomAddToIntSeed(int32_t v);
+    static int32_t readShortFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int32_t readIntFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int64_t readLongFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int32_t writeIntToByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i, int32_t value);
+    static int32_t max(int32_t a, int32_t b) { return a > b ? a : b; }
+    static int32_t min(int32_t a, int32_t b) { return a < b ? a : b; }
+    // The most negative int stays as it is.
+    static int32_t abs(int32_t a);
+    static bool isPrefetchedOrStarted(int32_t playerState) { return playerState == 300 || playerState == 400; }
+
+    // ---- Loop timing -------------------------------------------------------------------
+
+    // The clock of the main loop and of vibration_end_time: monotonic milliseconds.
+    static int64_t loopMillis();
+    using LoopSleeper = void (*)(int64_t millis);
+    // Replaces how a pass waits (0: a yield); null restores the thread's own sleep.
+    static void setLoopSleeper(LoopSleeper sleeper);
+    // A hidden canvas looks again this often.
+    static constexpr int64_t HIDDEN_POLL_MS = 50;
+
+    // ---- Class statics: numbers (shared between the main, loading and UI threads) ------
+
+    static inline std::atomic<int32_t> PARAM_WL_BASE_SCREEN_WIDTH{0};
+    static inline std::atomic<int32_t> PARAM_WL_BASE_SCREEN_HEIGHT{0};
+    static inline std::atomic<int64_t> random_seed{0};
+    static inline std::atomic<int32_t> random_seed_high{0};
+    static inline std::atomic<int32_t> random_seed_low{0};
+    static inline std::atomic<int32_t> WL_TEXT_GUIDELINE_TYPE_MASK{0};
+    static inline std::atomic<int32_t> set_font{-1};
+    static inline std::atomic<int64_t> last_backlight_on_time{0};
+    static inline std::atomic<int64_t> vibration_end_time{0};
+    static inline std::atomic<int32_t> game_state{0};
+    static inline std::atomic<int32_t> previous_game_state{0};
+    static inline std::atomic<int64_t> last_fixed_update_time_ms{0};
+    static inline std::atomic<int64_t> last_variable_update_time_ms{0};
+    static inline std::atomic<int32_t> keys_pressed{0};
+    static inline std::atomic<int32_t> keys_repeated{0};
+    static inline std::atomic<bool> pointer_pressed{false};
+    static inline std::atomic<bool> pointer_repeated{false};
+    static inline std::atomic<int32_t> pointer_x{0};
+    static inline std::atomic<int32_t> pointer_y{0};
+    static inline std::atomic<int64_t> regions_pressed{0};
+    static inline std::atomic<int64_t> regions_repeated{0};
+    static inline std::atomic<int32_t> cheats_triggered{0};
+    static inline std::atomic<int32_t> app_status{APPSTATUSFLAG_PAUSED};
+    static inline std::atomic<int32_t> loading_progress{0};
+    static inline std::atomic<bool> render_after_update{false};
+    static inline std::atomic<int32_t> internal_keys_pressed{0};
+    static inline std::atomic<int32_t> internal_keys_repeated{0};
+    static inline std::atomic<bool> internal_pointer_pressed{false};
+    static inline std::atomic<bool> internal_pointer_repeated{false};
+    static inline std::atomic<int64_t> internal_regions_pressed{0};
+    static inline std::atomic<int64_t> internal_regions_repeated{0};
+    static inline std::atomic<int32_t> internal_keypress_buffer{0};
+    static inline std::atomic<int32_t> cheat_sequence_position{0};
+    static inline std::atomic<int32_t> DEVICE_FAMILY{DEVICE_IPOD_TOUCH};
+
+    // ---- Class statics: objects ----------------------------------------------------------
+
+    // Resource map and packs.
+    static inline JavaPtr<JArray<signed char>> res_block_mappings;
+    static inline JavaPtr<JArray<signed char>> block_pack_mappings;
+    static inline JavaPtr<JArray<JArray<signed char>>> resource_packs;
+    static inline JavaPtr<JArray<signed char>> times_resource_pack_reference;
+    static inline JavaPtr<JArray<JArray<signed char>>> resource_blocks;  // never created
+    static inline JavaPtr<JArray<int32_t>> resource_identifiers;         // never created
+    static inline JavaPtr<JArray<signed char>> languages;
+    static inline JavaPtr<JArray<int32_t>> internal_key_mappings;
+    static inline JavaPtr<java::lang::Class> rtclass;
+    // Images.
+    static inline JavaPtr<JArray<int32_t>> crc_table;
+    static inline JavaPtr<JArray<int32_t>> transforms;  // never created
+    // Fonts and strings.
+    static inline JavaPtr<JArray<javax::microedition::lcdui::Font>> system_fonts;
+    static inline JavaPtr<JArray<int32_t>> system_font_colours;
+    static inline JavaPtr<JArray<int32_t>> bitmap_font_image_ids;
+    static inline JavaPtr<JArray<JArray<short>>> bitmap_font_info;
+    static inline JavaPtr<JArray<JArray<signed char>>> enc_strings;
+    // Main loop, input and soft keys.
+    static inline JavaPtr<JArray<int32_t>> touchscreen_regions;  // never created
+    static inline JavaPtr<JArray<String>> debug_strings;        // never created
+    static inline JavaPtr<String> back_softkey_string;
+    static inline JavaPtr<String> fwrd_softkey_string;
+    static inline JavaPtr<JArray<int32_t>> internal_cheat_codes;
+    static inline JavaPtr<String> softkey_add_back;
+    static inline JavaPtr<String> softkey_add_fwrd;
+    static inline JavaPtr<WLHttpConnectionThread> conn_class;
+    static inline JavaPtr<String> version_string;
+    // The quiz's.
+    static inline JavaPtr<JArray<signed char>> shuffle_db_preloaded;
+    static inline JavaPtr<JArray<int32_t>> category_scores;
+    static inline JavaPtr<JArray<int32_t>> category_questions_asked;
+    static inline JavaPtr<JArray<bool>> category_completed;
+    static inline JavaPtr<JArray<JArray<String>>> scroller_category_list;
+    static inline JavaPtr<JArray<int32_t>> practice_menu_extra_borders;
+    static inline JavaPtr<JArray<String>> categoryStrings;
+    static inline JavaPtr<JArray<JArray<String>>> subsectionStrings;
+    static inline JavaPtr<JArray<JArray<bool>>> practicedDBs;
+    static inline JavaPtr<JArray<int32_t>> boxesToShow;
+    static inline JavaPtr<JArray<int32_t>> levelThresholds;
+    static inline JavaPtr<String> url_string;  // never created
+    static inline JavaPtr<JArray<int32_t>> particles;
+    static inline JavaPtr<JArray<JArray<int32_t>>> twinkle_ids;
+    static inline JavaPtr<JArray<JArray<short>>> bitmap_font_metrics;
+
+    // The running main thread, replaced by the UI thread while the loop reads it.
+    static JavaPtr<java::lang::Thread> mainThread();
+
+    // ---- Instance fields ---------------------------------------------------------------
+
+    JavaPtr<String> record_store_prefix;
+    JavaPtr<JArray<JArray<JArray<signed char>>>> record_store_cache;
+    JavaPtr<JArray<JArray<int32_t>>> resource_int_tables;
+    JavaPtr<JArray<int32_t>> image_cache_keys;
+    JavaPtr<JArray<int32_t>> image_cache_sizes;
+    JavaPtr<JArray<JArray<javax::microedition::lcdui::Image>>> image_cache_images;
+    JavaPtr<JArray<JArray<signed char>>> image_cache_cells;
+    JavaPtr<JArray<bool>> image_cache_flags;
+    std::atomic<int32_t> sound_volume{0};
+    JavaPtr<JArray<int32_t>> sound_format_magics;
+    JavaPtr<JArray<String>> sound_mime_types;
+    JavaPtr<JArray<JArray<signed char>>> sound_data;
+    JavaPtr<JArray<int32_t>> sound_channel_ids;
+    JavaPtr<JArray<int32_t>> sound_loop_counts;
+    JavaPtr<JArray<int32_t>> sound_priorities;
+    // Set by AppMidlet right after construction; quit ends the application through it.
+    JavaPtr<AppMidlet> midlet;
+
+    // The quiz's fields that construction gives a value.
+    int32_t list_selected_item = 0;
+    int32_t list_highlight_item = 0;
+    bool first_menu_load = false;
+    bool test_finished = false;
+    JavaPtr<JArray<int32_t>> timer_dots;
+    JavaPtr<JArray<int32_t>> segment_wipe;
+    JavaPtr<JArray<bool>> settings;
+    int32_t recent_questions_pos = 0;
+    JavaPtr<JArray<short>> recent_questions;
+    bool retina = false;
+    JavaPtr<String> image_suffix;
+
+private:
+    // Loads the state it was started for, after any earlier loader has finished, and clears the
+    // loading flag only while game_state still holds that state.
+    void runLoader(int32_t loadingState, uint64_t ticket);
+    static uint64_t takeLoaderTicket();
+    // Lets the next loader in line run once every earlier one has ended.
+    static void endLoaderTurn(uint64_t ticket);
+    class GameStateLoader;
+
+    static inline std::mutex s_mainThreadLock;
+    static inline JavaPtr<java::lang::Thread> main_thread;
+
+    // Loaders run one after another, in the order their states were entered.
+    static inline std::mutex s_loaderLock;
+    static inline std::condition_variable s_loaderTurnChanged;
+    static inline uint64_t s_nextLoaderTicket = 0;
+    static inline uint64_t s_loaderTurn = 0;
+    static inline std::set<uint64_t> s_endedLoaderTickets;
+};
