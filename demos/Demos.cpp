@@ -2,6 +2,7 @@
 
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
+#include "demos/HttpMIDlet.h"
 #include "demos/SmsMIDlet.h"
 
 namespace demo {
@@ -21,6 +22,7 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"http", "fetches the URL in LEXIVO_DEMO_HTTP_URL and logs status, length and checksum", makeHttpMIDlet, HTTP_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
 };
