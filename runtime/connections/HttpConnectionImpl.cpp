@@ -275,8 +275,7 @@ int32_t HttpConnectionImpl::initiateConnection() {
         failExchange();
         return 0;
     }
-    std::vector<signed char>& body = exchange->body();
-    input->write(body.data(), static_cast<int32_t>(body.size()));
+    input->adopt(exchange->body().takeArray());
     return 1;
 }
 

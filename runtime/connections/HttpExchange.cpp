@@ -109,10 +109,16 @@ size_t HttpExchange::onHeader(char* data, size_t size, size_t count, void* self)
 size_t HttpExchange::onBody(char* data, size_t size, size_t count, void* self) {
     auto* exchange = static_cast<HttpExchange*>(self);
     const size_t bytes = size * count;
-    if (bytes > MAX_BODY_BYTES - exchange->m_body.size()) return 0;  // libcurl then fails the transfer
-    exchange->m_body.insert(exchange->m_body.end(), data, data + bytes);
+    if (exchange->m_body.size() == 0) exchange->reserveAnnouncedLength();
+    if (!exchange->m_body.append(data, bytes)) return 0;  // libcurl then fails the transfer
     exchange->m_silence.bodyArrived(java::lang::clocks::monotonicMillis());
     return bytes;
+}
+
+void HttpExchange::reserveAnnouncedLength() {
+    curl_off_t announced = -1;
+    if (curl_easy_getinfo(static_cast<CURL*>(m_easy), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) != CURLE_OK) return;
+    m_body.announce(announced);
 }
 
 bool HttpExchange::run() {
@@ -123,7 +129,9 @@ bool HttpExchange::run() {
         m_inLoop = true;
     }
     CURL* easy = curl_easy_init();
+    m_easy = easy;
     const bool complete = easy && transfer(easy);
+    m_easy = nullptr;
     if (easy) curl_easy_cleanup(easy);
     {
         std::lock_guard lock(m_mutex);

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/connections/HttpBodyBuffer.h"
 #include "runtime/connections/HttpResponseHeader.h"
 #include "runtime/connections/SilenceWatch.h"
 
@@ -56,17 +57,19 @@ public:
 
     // Read after run has returned.
     const HttpResponseHeader& header() const { return m_header; }
-    std::vector<signed char>& body() { return m_body; }
+    HttpBodyBuffer& body() { return m_body; }
 
 private:
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
     static size_t onBody(char* data, size_t size, size_t count, void* self);
     bool transfer(void* easy);
+    void reserveAnnouncedLength();
 
     Request m_request;
     void* m_multi = nullptr;
+    void* m_easy = nullptr;  // while run transfers
     HttpResponseHeader m_header;
-    std::vector<signed char> m_body;
+    HttpBodyBuffer m_body{MAX_BODY_BYTES};
     SilenceWatch m_silence{DEFAULT_SILENCE_LIMIT_MILLIS, 0};  // used on run's thread only
 
     std::mutex m_mutex;

@@ -20,6 +20,11 @@ int32_t HttpInputStream::write(const signed char* bytes, int32_t n) {
     return count;
 }
 
+void HttpInputStream::adopt(JavaPtr<JArray<signed char>> bytes) {
+    std::lock_guard lock(m_mutex);
+    WENDinvokeconstructor(std::move(bytes));
+}
+
 int32_t HttpInputStream::available() {
     std::lock_guard lock(m_mutex);
     return ByteArrayInputStream::available();

@@ -16,6 +16,8 @@ public:
     // Appends n bytes behind those held; the read position stays. Returns the new count.
     int32_t write(const signed char* bytes, int32_t n);
     void write(signed char b) { write(&b, 1); }
+    // Replaces an empty stream's bytes by the array itself, without a copy.
+    void adopt(JavaPtr<JArray<signed char>> bytes);
 
     int32_t available() override;
     void close() override;

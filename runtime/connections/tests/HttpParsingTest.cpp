@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
+#include "runtime/connections/HttpBodyBuffer.h"
 #include "runtime/connections/HttpDate.h"
 #include "runtime/connections/HttpInputStream.h"
 #include "runtime/connections/HttpResponseHeader.h"
@@ -126,6 +128,30 @@ TEST(SilenceWatch, ABodyThatKeepsComingNeverRunsOutButSilenceDoes) {
     EXPECT_EQ(watch.remaining(last + LIMIT - 1), 1);
     EXPECT_EQ(watch.remaining(last + LIMIT), 0);
     EXPECT_EQ(watch.remaining(last + 3 * LIMIT), 0);
+}
+
+TEST(HttpBodyBuffer, KeepsEveryByteInOrderWhateverLengthWasAnnounced) {
+    struct Case {
+        int64_t announced;
+        std::vector<std::string> chunks;
+    };
+    const Case cases[] = {{6, {"abc", "def"}}, {4, {"abc", "def"}}, {9, {"abc", "def"}}, {-1, {"abc", "def"}}, {100, {"abcdef"}}};
+    for (const Case& c : cases) {
+        HttpBodyBuffer body(16);
+        body.announce(c.announced);
+        std::string expected;
+        for (const std::string& chunk : c.chunks) {
+            ASSERT_TRUE(body.append(chunk.data(), chunk.size()));
+            expected += chunk;
+        }
+        JavaPtr<JArray<signed char>> bytes = body.takeArray();
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes->data), static_cast<size_t>(bytes->length)), expected)
+            << c.announced;
+    }
+    HttpBodyBuffer capped(4);
+    EXPECT_TRUE(capped.append("abcd", 4));
+    EXPECT_FALSE(capped.append("e", 1));
+    EXPECT_EQ(capped.takeArray()->length, 4);
 }
 
 TEST(HttpInputStream, AppendedBytesAreReadAfterThoseAlreadyRead) {
