@@ -1,5 +1,7 @@
 #include "runtime/connections/HttpResponseHeader.h"
 
+#include <algorithm>
+
 namespace javax::microedition::io {
 
 namespace {
@@ -15,7 +17,8 @@ std::string_view trimBlanks(std::string_view text) {
 bool HttpResponseHeader::addLine(std::string_view line) {
     m_bytes += line.size();
     if (m_bytes > MAX_BYTES) return false;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    // A line ends at its first CR or LF: a bare CR inside it may not smuggle in text of its own.
+    line = line.substr(0, std::min(line.find('\r'), line.find('\n')));
     if (line.empty()) return true;
 
     if (line.starts_with("HTTP/")) {

@@ -69,11 +69,11 @@ TEST(HttpResponseHeader, KeepsTheLastResponsesLinesInArrivalOrder) {
     HttpResponseHeader header;
     for (const char* line : {"HTTP/1.1 302 Found\r\n", "Location: /next\r\n", "\r\n", "HTTP/1.1 100 Continue\r\n", "\r\n",
                              "HTTP/1.1 200 OK\r\n", "Set-Cookie: a=1\r\n", "set-cookie:b=2  \r\n", "X-Folded: one\r\n",
-                             " two\r\n", "no colon here\r\n", "X-Latin: caf\xE9\r\n", "\r\n"})
+                             " two\r\n", "no colon here\r\n", "X-Latin: caf\xE9\r\n", "X-Cut: a\rInjected: 1\r\n", "\r\n"})
         ASSERT_TRUE(header.addLine(line));
     EXPECT_EQ(header.statusLine(), "HTTP/1.1 200 OK");
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Set-Cookie", "a=1"}, {"set-cookie", "b=2"}, {"X-Folded", "one two"}, {"X-Latin", "caf\xE9"}};
+        {"Set-Cookie", "a=1"}, {"set-cookie", "b=2"}, {"X-Folded", "one two"}, {"X-Latin", "caf\xE9"}, {"X-Cut", "a"}};
     EXPECT_EQ(header.fields(), expected);
 }
 
