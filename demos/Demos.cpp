@@ -4,6 +4,7 @@
 #include "demos/DemoMIDlet.h"
 #include "demos/HttpMIDlet.h"
 #include "demos/SmsMIDlet.h"
+#include "demos/SoundDemoMIDlet.h"
 
 namespace demo {
 
@@ -25,6 +26,8 @@ constexpr DemoEntry DEMOS[] = {
     {"http", "fetches the URL in LEXIVO_DEMO_HTTP_URL and logs status, length and checksum", makeHttpMIDlet, HTTP_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
+    {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
+     "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
 };
 
 }  // namespace
