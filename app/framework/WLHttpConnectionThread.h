@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "app/framework/AppParameters.h"
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Object.h"
 #include "runtime/lang/Runnable.h"
@@ -19,7 +20,8 @@ class Thread;
 namespace javax::microedition::io { class HttpConnection; }
 class HookCanvas;
 
-class WLHttpConnectionThread : public java::lang::Object, public java::lang::Runnable {
+// Carries the application's build parameters, as the framework's classes do; it reads none.
+class WLHttpConnectionThread : public java::lang::Object, public java::lang::Runnable, public AppParameters {
     JAVA_CLASS(WLHttpConnectionThread, "WLHttpConnectionThread", java::lang::Object, java::lang::Runnable)
 public:
     using String = java::lang::String;
