@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "runtime/lcdui/LineEnds.h"
 #include "runtime/lcdui/WLRect.h"
 
 namespace javax::microedition::lcdui {
@@ -17,7 +18,8 @@ public:
 
     // Every rectangle and point arrives inside the context's clip, in target coordinates.
     virtual void rectBlit(Graphics& g, const WLRect& r) = 0;
-    virtual void drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) = 0;
+    // The whole line, of which only the pixels inside the clip may change.
+    virtual void drawLine(Graphics& g, const LineEnds& whole) = 0;
     // Writes w x h 0xAARRGGBB values at rgb[j * scanlength + i]; the range is already checked.
     virtual void getRGB(Graphics& g, int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     virtual void drawRGB(Graphics& g, const int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w,

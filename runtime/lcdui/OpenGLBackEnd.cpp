@@ -5,6 +5,7 @@
 #include <GLES/gl.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 
@@ -292,12 +293,19 @@ void OpenGLBackEnd::rectBlit(Graphics& g, const WLRect& r) {
     }
 }
 
-void OpenGLBackEnd::drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) {
+void OpenGLBackEnd::drawLine(Graphics& g, const LineEnds& whole) {
     if (g.targetTexture) {
-        g.targetTexture->markChanged(ay + g.textureOriginY, by - ay + 1);
-        g.drawLineSoftware(ax, ay, bx, by, goesRight);
+        // The rows of the clip the line crosses.
+        const WLRect rows = g.clipped(INT32_MIN, whole.ay, int64_t{1} << 33, whole.by - whole.ay + 1);
+        if (rows.isEmpty()) return;
+        g.targetTexture->markChanged(rows.y + g.textureOriginY, rows.height);
+        g.drawLineSoftware(whole);
         return;
     }
+    LineEnds cut;
+    if (!g.cutLineToClip(whole, cut)) return;
+    const auto ax = static_cast<int32_t>(cut.ax), ay = static_cast<int32_t>(cut.ay);
+    const auto bx = static_cast<int32_t>(cut.bx), by = static_cast<int32_t>(cut.by);
     if (!getReadyFor2DOver3D()) return;
     const int32_t n = takeSlot(LINES, nullptr);
     // End points are the pixel corners, as for rectangles: no half-pixel offset.

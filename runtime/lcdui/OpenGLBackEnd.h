@@ -35,7 +35,7 @@ public:
     static OpenGLBackEnd& instance();
 
     void rectBlit(Graphics& g, const WLRect& r) override;
-    void drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) override;
+    void drawLine(Graphics& g, const LineEnds& whole) override;
     void getRGB(Graphics& g, int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h) override;
     void drawRGB(Graphics& g, const int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h,
                  bool processAlpha) override;
