@@ -125,9 +125,11 @@ void Canvas::flushGraphics(int32_t, int32_t, int32_t, int32_t) {
         std::fflush(stdout);
     }
     // The whole frame is presented whatever the rectangle. A back end ends its frame even when the
-    // canvas is hidden, so that the painting thread never keeps the GL context.
-    if (graphics && graphics->backEnd) graphics->backEnd->flushGraphics(*graphics);
-    if (graphics && isShown()) frameBufferUpdate();
+    // canvas is hidden, so that the painting thread never keeps the GL context, but presents it
+    // only when shown.
+    const bool shown = graphics && isShown();
+    if (graphics && graphics->backEnd) graphics->backEnd->flushGraphics(*graphics, shown);
+    if (shown) frameBufferUpdate();
 }
 
 }  // namespace javax::microedition::lcdui

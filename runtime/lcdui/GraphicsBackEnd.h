@@ -27,8 +27,9 @@ public:
     virtual void blit(Graphics& g, const WLRect& dst, const WLRect& src, Image& img, int32_t transform) = 0;
     virtual void blitChar(Graphics& g, const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     virtual void colorChanged(Graphics& g) = 0;
-    // The end of a frame drawn through g (Canvas::flushGraphics): whatever is pending is presented.
-    virtual void flushGraphics(Graphics& g) = 0;
+    // The end of a frame drawn through g (Canvas::flushGraphics): whatever is pending is drawn and
+    // the painting thread gives up the GL context; only a frame that is to be shown is presented.
+    virtual void flushGraphics(Graphics& g, bool present) = 0;
 
     // Image life: a new image may move its pixels into a texture; a dying one lets it go.
     virtual void imageCreated(Image& img) = 0;

@@ -252,12 +252,16 @@ int32_t OpenGLBackEnd::takeSlot(int32_t kind, Texture2DOver3D* texture) {
     return m_pendingBufferIndex++;
 }
 
-void OpenGLBackEnd::flushGraphics(Graphics& g) {
+void OpenGLBackEnd::flushGraphics(Graphics& g, bool present) {
     if (!m_readyFor2DOver3D) return;
     m_readyFor2DOver3D = false;
     if (!m_frameDrawable) return;
     flushPendingBuffer(-1, nullptr);
     glFlush();
+    if (!present) {
+        EGLReleaseUnpresented();
+        return;
+    }
     if (EGLWaitGL()) m_framesPresented.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -42,7 +42,7 @@ public:
     void blit(Graphics& g, const WLRect& dst, const WLRect& src, Image& img, int32_t transform) override;
     void blitChar(Graphics& g, const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) override;
     void colorChanged(Graphics& g) override {}
-    void flushGraphics(Graphics& g) override;
+    void flushGraphics(Graphics& g, bool present) override;
     void imageCreated(Image& img) override;
     void imageDestroyed(Image& img) override;
 
