@@ -46,7 +46,9 @@ void Canvas::WENDinvokeconstructor() {
     setGraphicsField(nullptr);
 }
 
-int32_t Canvas::getGameAction(int32_t keyCode) {
+int32_t Canvas::getGameAction(int32_t keyCode) { return getGameActionInternal(keyCode); }
+
+int32_t Canvas::getGameActionInternal(int32_t keyCode) {
     // Tested in this order because up and an unknown key share a code.
     if (keyCode == expectedKeypressID(18)) return UP;
     if (keyCode == expectedKeypressID(19)) return DOWN;
