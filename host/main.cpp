@@ -185,6 +185,12 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         runtimeStillRunning = app.runtimeOutlivedTerminate();
+        if (window) {
+            if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
+                std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
+                status = 4;
+            }
+        }
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();
