@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/MIDlet.h"
+#include "runtime/connections/Connector.h"
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lang/Thread.h"
@@ -14,6 +15,10 @@
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
+#include "runtime/sensor/Data.h"
+#include "runtime/sensor/SensorConnection.h"
+#include "runtime/sensor/SensorInfo.h"
+#include "runtime/sensor/SensorManager.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
@@ -149,6 +154,30 @@ private:
     JavaPtr<Image> m_image;
 };
 
+namespace sensor = javax::microedition::sensor;
+
+// Logs the last tilt of each batch the tilt sensor delivers.
+class TiltLog : public java::lang::Object, public sensor::DataListener {
+    JAVA_CLASS(TiltLog, "demo.TiltLog", java::lang::Object, sensor::DataListener)
+public:
+    void dataReceived(JavaPtr<sensor::SensorConnection>, JavaPtr<JArray<sensor::Data>> data, bool) override {
+        JavaPtr<JArray<double>> pitch = (*data)[0]->getDoubleValues();
+        JavaPtr<JArray<double>> roll = (*data)[1]->getDoubleValues();
+        log("demo: tilt pitch %.4f roll %.4f", (*pitch)[pitch->length - 1], (*roll)[roll->length - 1]);
+    }
+
+    // Opens the tilt sensor as the quiz does: found by quantity and context, read every 50 ms.
+    static JavaPtr<sensor::SensorConnection> listen() {
+        JavaPtr<JArray<sensor::SensorInfo>> found = sensor::SensorManager::findSensors(
+            jnew<java::lang::String>("plane_angle"), sensor::SensorInfo::CONTEXT_TYPE_DEVICE);
+        if (found->length == 0) return nullptr;
+        JavaPtr<sensor::SensorConnection> connection = java::lang::recastObj<sensor::SensorConnection>(
+            javax::microedition::io::Connector::open((*found)[0]->getUrl()));
+        connection->setDataListener(jnew<TiltLog>(), 0, 50, false, false, false);
+        return connection;
+    }
+};
+
 class DemoMIDlet : public MIDlet {
     JAVA_CLASS(DemoMIDlet, "demo.DemoMIDlet", MIDlet)
 public:
@@ -164,17 +193,20 @@ public:
         m_painter = jnew<java::lang::Thread>();
         m_painter->WENDinvokeconstructor(JavaPtr<java::lang::Runnable>(m_canvas));
         m_painter->start();
+        m_tilt = TiltLog::listen();
     }
     void pauseApp() override { log("demo: pauseApp"); }
     void destroyApp(bool unconditional) override {
         log("demo: destroyApp");
         if (m_canvas) m_canvas->stopping = true;
+        if (m_tilt) m_tilt->close();
         notifyDestroyed();
     }
 
 private:
     JavaPtr<DemoCanvas> m_canvas;
     JavaPtr<java::lang::Thread> m_painter;
+    JavaPtr<sensor::SensorConnection> m_tilt;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A small demonstration MIDlet the program runs until the quiz exists: one canvas that draws
-// shapes, an image and text, follows the finger, and counts the presses released on its button.
+// shapes, an image and text, follows the finger, counts the presses released on its button, and
+// logs the tilt sensor's batches.
 #pragma once
 
 #include <cstdint>

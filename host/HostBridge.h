@@ -19,6 +19,9 @@ int32_t sendSMS(const char* smsAddressValue, const char* smsMessageValue);
 // 1 when a composer can be shown and send text, else 0.
 int32_t canSendSMS();
 
+// A binary message passed its checks but was not sent (the composer takes text only): logged.
+void binaryMessageNotSent(const char* recipient);
+
 // The locale's identifier as language_REGION (for example "de_DE"), from the environment
 // (LC_ALL, then LC_MESSAGES, then LANG); "en_US" when none names one. The text lives as long as
 // the process.

@@ -21,6 +21,7 @@
 #include "runtime/lcdui/Displayable.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/OpenGLBackEnd.h"
+#include "runtime/lcdui/chrome/OnScreenKeyboard.h"
 
 using java::lang::jnew;
 using java::lang::runGuarded;
@@ -208,10 +209,6 @@ HookList& postStopHooks() {
     return hooks;
 }
 
-HookList& afterFontDestroyHooks() {
-    static HookList hooks{};
-    return hooks;
-}
 
 PassPacer::PassPacer(Sleeper sleeper)
     : m_sleeper(sleeper ? sleeper : &sleepFor),
@@ -292,7 +289,7 @@ void postStopMIDletTearDown() {
     launcher::postStopHooks().runAll();
     runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);
     runGuarded(javax::microedition::lcdui::BitmapFontSystem::BitmapFontSystem_staticDestroy);
-    launcher::afterFontDestroyHooks().runAll();
+    runGuarded(javax::microedition::lcdui::OnScreenKeyboard::OnScreenKeyboard_staticDestroy);
     WLlibs_staticDestroy();
     ProxyMIDlet::clearMIDlet();
     Display::setMasterGraphics(nullptr);
@@ -337,10 +334,11 @@ void xyzLauncher() {
     runGuarded([] {
         // The global mutex is constant-initialised, so it needs no set-up here.
         if constexpr (buildconstants::USES_THREADED_REPAINT) Display::threadedRepaintSetup();
-        Display::getDisplay(nullptr);
-        // The screen is the surface the delegate set up before launching.
+        // The screen is the surface the delegate set up before launching; set first, because
+        // making the Display fixes the device width the chrome derives from it.
         Display::screenWidth = platform::outputWidth.load();
         Display::screenHeight = platform::outputHeight.load();
+        Display::getDisplay(nullptr);
         JavaPtr<Graphics> master = jnew<Graphics>();
         master->WENDinvokeconstructor();
         master->masterFlag = true;

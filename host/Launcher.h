@@ -39,7 +39,7 @@ bool preStartMIDletSetup();
 // The pre-stop hooks (media tidy-up), then the threaded-repaint tidy-up.
 void preStopMIDletTearDown();
 // The display's tidy-up, the post-stop hooks (the application's statics), every record store
-// closed, the bitmap font's statics, the hooks that follow the font's, the runtime's statics.
+// closed, the bitmap font's and the on-screen keyboard's statics, the runtime's statics.
 void postStopMIDletTearDown();
 
 // The tick loop and, once the MIDlet has quit, the teardown; returns 0.
@@ -79,8 +79,6 @@ HookList& preStartHooks();
 HookList& preStopHooks();
 // The application's statics, after the display's tidy-up and before the record stores close.
 HookList& postStopHooks();
-// Statics released right after the bitmap font's (the on-screen keyboard's), before the runtime's.
-HookList& afterFontDestroyHooks();
 
 // The tick loop waits at most this long between passes.
 inline constexpr int64_t PASS_INTERVAL_MS = 10;

@@ -1,13 +1,8 @@
-// Stand-ins for the sensor and location libraries' entry points, which log each call; this file
-// goes when those libraries define them.
+// Stand-in for the location library's entry point, which logs each call; this file goes when
+// that library defines it.
 #include <cstdio>
 
 #include "host/HostBridge.h"
-
-void setTilt(float x, float y, float z) {
-    std::printf("setTilt %g %g %g\n", x, y, z);
-    std::fflush(stdout);
-}
 
 void locationFeedback(double latitude, double longitude, double horizontalAccuracy, double altitude,
                       double verticalAccuracy, int64_t value, const char* description) {

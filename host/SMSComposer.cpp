@@ -1,6 +1,7 @@
 #include "host/SMSComposer.h"
 
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 
 #include "host/SMSHandler.h"
@@ -39,6 +40,8 @@ void SMSComposer::present(const SMSHandshake& texts, SMSHandler& delegate) {
         std::lock_guard guard(lastShownMessage().lock);
         lastShownMessage().message = {texts.smsAddressValue, texts.smsMessageValue};
     }
+    std::printf("sms composer: to %s: %s\n", texts.smsAddressValue.c_str(), texts.smsMessageValue.c_str());
+    std::fflush(stdout);
     const SMSComposer::Answer answer = chosenAnswer.load(std::memory_order_relaxed);
     delegate.messageComposeViewControllerDidFinishWithResult(finishResult(answer));
 }

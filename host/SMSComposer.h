@@ -1,5 +1,5 @@
-// The host's message composer: a stand-in that shows nothing and finishes each message with the
-// answer that tests or the headless script chose. "Unavailable" until one is chosen, so that a
+// The host's message composer: a stand-in that logs each message it is shown and finishes it with
+// the answer that tests or the headless script chose. "Unavailable" until one is chosen, so that a
 // send never waits for a user who is not there.
 #pragma once
 

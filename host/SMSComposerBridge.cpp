@@ -1,4 +1,5 @@
 // sendSMS and canSendSMS: the composer is shown on the UI thread, as the platform requires.
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -37,3 +38,8 @@ int32_t sendSMS(const char* smsAddressValue, const char* smsMessageValue) {
 }
 
 int32_t canSendSMS() { return SMSComposer::canSendText() ? 1 : 0; }
+
+void binaryMessageNotSent(const char* recipient) {
+    std::printf("binary message not sent: to %s\n", recipient ? recipient : "");
+    std::fflush(stdout);
+}

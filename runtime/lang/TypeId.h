@@ -32,10 +32,13 @@ JavaPtr<String, true> classNameString(const char* name);
 // Declares the generated members of a class: its name and type-id statics, getClassTypeName,
 // castAsTypeID (answering for the class and, through them, for each listed base and interface)
 // and the static castAsTypeIDS. Place it first in the class body.
-#define JAVA_CLASS(Self, dottedName, ...)                                                        \
+#define JAVA_CLASS(Self, dottedName, ...) JAVA_CLASS_NAMED(Self, dottedName, dottedName, __VA_ARGS__)
+
+// The same, for a class whose reported name differs from the name its type id is hashed from.
+#define JAVA_CLASS_NAMED(Self, reportedName, idName, ...)                                        \
 public:                                                                                          \
-    static constexpr const char* className = dottedName;                                         \
-    static constexpr int32_t typeID = ::java::lang::typeIdOf(dottedName);                        \
+    static constexpr const char* className = reportedName;                                       \
+    static constexpr int32_t typeID = ::java::lang::typeIdOf(idName);                            \
     ::java::lang::JavaPtr<::java::lang::String, true> getClassTypeName() override {              \
         return ::java::lang::detail::classNameString(className);                                 \
     }                                                                                            \

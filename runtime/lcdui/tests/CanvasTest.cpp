@@ -31,12 +31,12 @@ TEST_F(CanvasTest, RepaintPaintsAtOnceWithTheClipAndPresents) {
     const int presented = framesPresented;
 
     canvas->repaint(1, 2, 3, 4);
-    EXPECT_EQ(log.take(), (Log{"clip 1,2,3,4", "paint c"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 1,2,3,4", "paint c"}));
     EXPECT_EQ(framesPresented, presented + 1);
     canvas->serviceRepaints();
 
     canvas->repaint();
-    EXPECT_EQ(log.take(), (Log{"clip 0,0,320,480", "paint c"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 0,0,320,480", "paint c"}));
     EXPECT_FALSE(Canvas::midRepaint);
 }
 
@@ -206,6 +206,28 @@ TEST_F(CanvasTest, OnlyOneThreadPaintsAtATime) {
     first.join();
     second.join();
     EXPECT_EQ(mostAtOnce, 1);
+}
+
+TEST(RecordingGraphicsTest, RecordsEachCallOnceWithItsArgumentsAndStillDraws) {
+    EventLog log;
+    JavaPtr<RecordingGraphics> g(new RecordingGraphics(log));
+    std::vector<uint32_t> pixels(8 * 8, 0);
+    g->setTarget(pixels.data(), 8, 8, 8);
+    g->setClip(0, 0, 8, 8);
+    g->setColor(255, 0, 0);
+    g->setGrayScale(16);
+    g->setColor(0x00FF00);
+    g->fillRect(1, 1, 2, 2);
+    g->drawString(java::lang::jnew<String>("A\\u00e9"), 3, 4, Graphics::TOP | Graphics::LEFT);
+    g->drawChar(u'x', 0, 0, Graphics::TOP | Graphics::LEFT);
+    g->setFont(javax::microedition::lcdui::Font::getFont(0, 1, 16));
+    g->translate(1, 2);
+    const Log entries = log.take();
+    EXPECT_EQ(entries, (Log{"setClip 0,0,8,8", "setColor 255,0,0", "setGrayScale 16", "setColor 0x00ff00", "fillRect 1,1,2,2",
+                            "drawString \"A\\u00E9\",3,4,20", "drawChar \"x\",0,0,20", "setFont 0,1,16",
+                            "translate 1,2"}));
+    EXPECT_EQ((callsNamed(entries, {"fillRect", "translate"})), (Log{"fillRect 1,1,2,2", "translate 1,2"}));
+    EXPECT_EQ(pixels[1 * 8 + 1] & 0xFFFFFFu, 0x00FF00u);
 }
 
 }  // namespace

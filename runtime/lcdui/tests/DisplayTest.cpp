@@ -166,9 +166,9 @@ TEST_F(DisplayTest, ASerialCallQueuedDuringTheDrainRunsThenOnlyIfItsSlotIsStillA
     display->callSerially(first);
     display->callSerially(second);
     canvas->repaint();
-    EXPECT_EQ(log.take(), (Log{"clip 0,0,320,480", "paint canvas", "run first", "run second", "run intoLaterSlot"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 0,0,320,480", "paint canvas", "run first", "run second", "run intoLaterSlot"}));
     canvas->repaint();
-    EXPECT_EQ(log.take(), (Log{"clip 0,0,320,480", "paint canvas", "run intoEmptiedSlot"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 0,0,320,480", "paint canvas", "run intoEmptiedSlot"}));
 }
 
 TEST_F(DisplayTest, AlertWithSuccessorRejectsBadArgumentsAndChangesNothing) {
@@ -225,7 +225,7 @@ TEST_F(DisplayTest, ADroppedTickerIsReleasedByTheNextTickOfAScreen) {
     display->setCurrent(form);
     Display::tickLCDUI(50);
     EXPECT_EQ(Display::numActiveTickers, before - 1);
-    EXPECT_EQ(keptTicker->getTickedTime(), 50);
+    EXPECT_EQ(keptTicker->getTotalTickedTimeMS(), 50);
 }
 
 class RecordingCoreCanvas : public DisplayableCoreCanvas {
@@ -258,11 +258,12 @@ TEST_F(DisplayTest, TheTickRepaintsAScreensChromeCanvasOnlyWhenAskedAndNotDuring
         Log expected;
     };
     const Step steps[] = {
+        {"laidOutWhenShown", false, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"nothingAsked", false, 0, {}},
-        {"asked", true, 0, {"clip 0,0,320,480", "paint in tick"}},
+        {"asked", true, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"flagClearedByTheRepaint", false, 0, {}},
         {"skippedDuringAFormEvent", true, 1, {}},
-        {"doneAtTheNextFreeTick", false, 0, {"clip 0,0,320,480", "paint in tick"}},
+        {"doneAtTheNextFreeTick", false, 0, {"setClip 0,0,320,480", "paint in tick"}},
     };
     for (const Step& step : steps) {
         if (step.requestRepaint) core->requestRepaint();

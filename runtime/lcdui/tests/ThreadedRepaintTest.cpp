@@ -43,7 +43,7 @@ TEST_F(ThreadedRepaintTest, RequestsWhileTheThreadPaintsGiveOnePaintOfTheWholeCa
     target->setGraphicsField(master);
     ASSERT_TRUE(Display::queueThreadedRepaint(target.get()));
     Display::waitForThreadedRepaints();
-    EXPECT_EQ(log.take(), (Log{"clip 0,0,320,480", "paint blocking", "clip 0,0,320,480", "paint target"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 0,0,320,480", "paint blocking", "setClip 0,0,320,480", "paint target"}));
 }
 
 TEST_F(ThreadedRepaintTest, SerialCallsRunAfterAPaintingPassAndTidyUpWaitsForThem) {
@@ -57,7 +57,7 @@ TEST_F(ThreadedRepaintTest, SerialCallsRunAfterAPaintingPassAndTidyUpWaitsForThe
     ASSERT_TRUE(Display::queueThreadedRepaint(canvas.get()));
     Display::waitForThreadedRepaints();
     Display::stopThreadedRepaint();
-    EXPECT_EQ(log.take(), (Log{"clip 0,0,320,480", "paint canvas", "run call"}));
+    EXPECT_EQ(log.take(), (Log{"setClip 0,0,320,480", "paint canvas", "run call"}));
     EXPECT_FALSE(Display::queueThreadedRepaint(canvas.get())) << "no table after the tidy-up";
     Display::waitForThreadedRepaints();
 }

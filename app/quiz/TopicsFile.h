@@ -1,0 +1,25 @@
+// The quiz's categories and their subsections as "topics.dat" names them, with the per-subsection
+// and per-category tables that are sized by it.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/lang/JArray.h"
+#include "runtime/lang/JavaPtr.h"
+
+namespace java::lang { class String; }
+
+class TopicsFile {
+public:
+    static constexpr int32_t PARAM_NUMBER_OF_CATEGORIES = 21;
+
+    // Replaces every table from the whole file's bytes. Throws java::io::IOException when the file
+    // ends before its last category or a subsection count is impossible; the tables then keep
+    // what they held before.
+    void read(const JavaPtr<JArray<signed char>>& bytes);
+
+    JavaPtr<JArray<java::lang::String>> categoryStrings;
+    JavaPtr<JArray<JArray<java::lang::String>>> subsectionStrings;
+    JavaPtr<JArray<JArray<bool>>> practicedDBs;
+    JavaPtr<JArray<int>> boxesToShow;
+};

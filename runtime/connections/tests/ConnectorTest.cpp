@@ -1,0 +1,129 @@
+// Connector asks its handler slots in order, skips empty ones and lets a handler's failure through.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/connections/ConnectionNotFoundException.h"
+#include "runtime/connections/Connector.h"
+#include "runtime/connections/StreamConnection.h"
+#include "runtime/io/DataInputStream.h"
+#include "runtime/lang/Object.h"
+#include "runtime/text/String.h"
+
+using namespace javax::microedition::io;
+using java::lang::String;
+using java::lang::jnew;
+
+namespace {
+
+// Remembers which handler made it.
+class FakeConnection : public java::lang::Object, public virtual Connection {
+    JAVA_CLASS(FakeConnection, "FakeConnection", java::lang::Object, Connection)
+public:
+    explicit FakeConnection(std::string by) : madeBy(std::move(by)) {}
+    void close() override {}
+    std::string madeBy;
+};
+
+std::string asked;
+
+std::string text(const JavaPtr<String>& name) { return name->val(); }
+
+JavaPtr<Connection> takesHttp(const JavaPtr<String>& name, int32_t, bool) {
+    asked += "H";
+    return text(name).starts_with("http:") ? jnew<FakeConnection>("http") : nullptr;
+}
+JavaPtr<Connection> takesAnyX(const JavaPtr<String>& name, int32_t, bool) {
+    asked += "M";
+    if (text(name) == "boom") throw java::lang::IllegalArgumentException("bad name");
+    return text(name).starts_with("x") || text(name).starts_with("http:") ? jnew<FakeConnection>("messages")
+                                                                          : nullptr;
+}
+JavaPtr<Connection> takesReadable(const JavaPtr<String>& name, int32_t mode, bool) {
+    asked += "S";
+    return mode != Connector::WRITE ? jnew<FakeConnection>("sensors") : nullptr;
+}
+
+class ConnectorTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (auto slot : {Connector::HandlerSlot::HTTP, Connector::HandlerSlot::MESSAGES,
+                          Connector::HandlerSlot::SENSORS})
+            Connector::setHandler(slot, nullptr);
+    }
+};
+
+TEST_F(ConnectorTest, AsksTheFilledSlotsInOrderAndTakesTheFirstConnection) {
+    struct Row {
+        bool http, messages, sensors;
+        const char* name;
+        int32_t mode;
+        const char* asked;
+        const char* madeBy;  // null: ConnectionNotFoundException
+    };
+    const Row rows[] = {
+        {true, true, true, "http://a", Connector::WRITE, "H", "http"},
+        {true, true, true, "x1", Connector::READ, "HM", "messages"},
+        {true, true, true, "y", Connector::READ, "HMS", "sensors"},
+        {true, true, true, "y", Connector::WRITE, "HMS", nullptr},
+        {false, true, true, "http://a", Connector::READ, "M", "messages"},
+        {false, false, true, "y", 7, "S", "sensors"},
+        {false, false, false, "http://a", Connector::READ, "", nullptr},
+    };
+    for (const Row& row : rows) {
+        Connector::setHandler(Connector::HandlerSlot::HTTP, row.http ? takesHttp : nullptr);
+        Connector::setHandler(Connector::HandlerSlot::MESSAGES, row.messages ? takesAnyX : nullptr);
+        Connector::setHandler(Connector::HandlerSlot::SENSORS, row.sensors ? takesReadable : nullptr);
+        asked.clear();
+        std::string madeBy = "ConnectionNotFoundException";
+        try {
+            JavaPtr<Connection> connection = Connector::open(jnew<String>(row.name), row.mode);
+            madeBy = java::lang::recastObj<FakeConnection>(connection)->madeBy;
+        } catch (ConnectionNotFoundException& notFound) {
+            EXPECT_FALSE(notFound.getMessage());
+        }
+        EXPECT_EQ(madeBy, row.madeBy ? row.madeBy : "ConnectionNotFoundException") << row.name;
+        EXPECT_EQ(asked, row.asked) << row.name;
+    }
+}
+
+TEST_F(ConnectorTest, AHandlersExceptionPassesOutAndLaterHandlersAreNotAsked) {
+    Connector::setHandler(Connector::HandlerSlot::MESSAGES, takesAnyX);
+    Connector::setHandler(Connector::HandlerSlot::SENSORS, takesReadable);
+    asked.clear();
+    EXPECT_THROW(Connector::open(jnew<String>("boom")), java::lang::IllegalArgumentException);
+    EXPECT_EQ(asked, "M");
+    EXPECT_THROW(Connector::open(nullptr), java::lang::NullPointerException);
+}
+
+TEST_F(ConnectorTest, StreamConveniencesOpenNothing) {
+    const JavaPtr<String> name = jnew<String>("http://example.com/");
+    EXPECT_FALSE(Connector::openInputStream(name));
+    EXPECT_FALSE(Connector::openOutputStream(name));
+    EXPECT_TRUE(Connector::openDataInputStream(name));
+    EXPECT_TRUE(Connector::openDataOutputStream(name));
+}
+
+// A stream connection answers for every interface above it, with one Connection part.
+class FakeStream : public java::lang::Object, public virtual StreamConnection {
+    JAVA_CLASS(FakeStream, "FakeStream", java::lang::Object, StreamConnection)
+public:
+    void close() override {}
+    JavaPtr<java::io::DataInputStream> openDataInputStream() override { return nullptr; }
+    JavaPtr<java::io::InputStream> openInputStream() override { return nullptr; }
+    JavaPtr<java::io::DataOutputStream> openDataOutputStream() override { return nullptr; }
+    JavaPtr<java::io::OutputStream> openOutputStream() override { return nullptr; }
+};
+
+TEST(ConnectionInterfaces, CastsReachEachInterfaceOfAStreamConnection) {
+    JavaPtr<FakeStream> stream = jnew<FakeStream>();
+    Connection* viaInput = java::lang::recastObj<InputConnection>(stream).get();
+    Connection* viaOutput = java::lang::recastObj<OutputConnection>(stream).get();
+    EXPECT_EQ(viaInput, viaOutput);
+    EXPECT_EQ(java::lang::recastObj<Connection>(stream).get(), viaInput);
+    EXPECT_TRUE(java::lang::recastObj<StreamConnection>(stream));
+    EXPECT_FALSE(java::lang::recastObj<Connector>(stream));
+    EXPECT_EQ(Connector::typeID, java::lang::typeIdOf("javax.microedition.io.Connector"));
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The sensor library's statics set up and torn down around each test, a fake wall clock, and a
+// listener that records its batches.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "runtime/lang/Clocks.h"
+#include "runtime/io/IOException.h"
+#include "runtime/lang/Exceptions.h"
+#include "runtime/lang/JArray.h"
+#include "runtime/sensor/Condition.h"
+#include "runtime/sensor/Data.h"
+#include "runtime/sensor/DataImpl.h"
+#include "runtime/sensor/DataListener.h"
+#include "runtime/sensor/SensorConnection.h"
+#include "runtime/sensor/SensorInfo.h"
+#include "runtime/sensor/SensorManager.h"
+#include "runtime/sensor/TiltFeed.h"
+#include "runtime/text/String.h"
+
+namespace sensortest {
+
+namespace sensor = javax::microedition::sensor;
+using java::lang::jnew;
+
+inline std::atomic<int64_t> fakeNow{1'000'000};
+
+inline const char* const TILT_URL = "sensor:plane_angle;context_type=device;model=iPhone";
+
+class SensorFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        java::lang::clocks::setWallSource([] { return fakeNow.load(); });
+        sensor::TiltFeed::reset();
+        sensor::Condition::Condition_staticInit();
+        sensor::SensorInfo::SensorInfo_staticInit();
+        sensor::SensorManager::SensorManager_staticInit();
+    }
+    void TearDown() override {
+        sensor::SensorManager::SensorManager_staticDestroy();
+        sensor::SensorInfo::SensorInfo_staticDestroy();
+        sensor::Condition::Condition_staticDestroy();
+        java::lang::clocks::setWallSource(nullptr);
+    }
+
+    static JavaPtr<sensor::SensorConnection> openTilt();
+    // One reading, then one polling pass.
+    static void feed(float x, float y, float z) {
+        setTiltReading(x, y, z);
+        sensor::SensorManager::checkListeners();
+    }
+    static void setTiltReading(float x, float y, float z) { sensor::TiltFeed::put(x, y, z); }
+};
+
+// What one dataReceived call was given.
+struct Batch {
+    std::vector<double> pitch, roll;
+    bool timestamps = false, uncertainties = false, validities = false;
+    bool dataLost = false;
+    std::thread::id thread;
+};
+
+Batch batchOf(const JavaPtr<JArray<sensor::Data>>& data, bool dataLost);
+
+class RecordingListener : public java::lang::Object, public sensor::DataListener {
+    JAVA_CLASS(RecordingListener, "sensortest.RecordingListener", java::lang::Object, sensor::DataListener)
+public:
+    void dataReceived(JavaPtr<sensor::SensorConnection>, JavaPtr<JArray<sensor::Data>> data, bool lost) override {
+        std::lock_guard guard(lock);
+        batches.push_back(batchOf(data, lost));
+        if (throwsOnFirst && batches.size() == 1) throw java::lang::IllegalStateException("listener fails");
+    }
+    std::vector<Batch> taken() {
+        std::lock_guard guard(lock);
+        return batches;
+    }
+    bool throwsOnFirst = false;
+
+private:
+    std::mutex lock;
+    std::vector<Batch> batches;
+};
+
+}  // namespace sensortest

@@ -1,0 +1,27 @@
+#include "tools/questions/TestSelection.h"
+
+#include <stdexcept>
+
+namespace questions {
+
+std::vector<Question> TestSelection::choose(const std::vector<Category>& categories, size_t total) {
+    std::vector<Question> chosen;
+    for (size_t c = 0; c < categories.size(); ++c) {
+        std::vector<const Question*> ranked;
+        for (const Subsection& subsection : categories[c].subsections)
+            for (const Question& question : subsection.questions) ranked.push_back(&question);
+        const size_t share = total / categories.size() + (c < total % categories.size() ? 1 : 0);
+        if (ranked.size() < share) throw std::runtime_error("category " + categories[c].name + " is too small for the test");
+        // Position grows with the square of the pick number: common words are picked most densely.
+        size_t position = 0;
+        for (size_t k = 0; k < share; ++k) {
+            const size_t spread = k * k * ranked.size() / (share * share);
+            position = k == 0 ? 0 : std::max(position + 1, spread);
+            position = std::min(position, ranked.size() - (share - k));
+            chosen.push_back(*ranked[position]);
+        }
+    }
+    return chosen;
+}
+
+}  // namespace questions

@@ -1,0 +1,268 @@
+#include "tools/questions/WordNet.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unordered_map>
+#include <stdexcept>
+
+namespace questions {
+
+namespace {
+
+constexpr const char* lexFileNames[] = {
+    "adj.all", "adj.pert", "adv.all", "noun.Tops", "noun.act", "noun.animal", "noun.artifact", "noun.attribute",
+    "noun.body", "noun.cognition", "noun.communication", "noun.event", "noun.feeling", "noun.food", "noun.group",
+    "noun.location", "noun.motive", "noun.object", "noun.person", "noun.phenomenon", "noun.plant", "noun.possession",
+    "noun.process", "noun.quantity", "noun.relation", "noun.shape", "noun.state", "noun.substance", "noun.time",
+    "verb.body", "verb.change", "verb.cognition", "verb.communication", "verb.competition", "verb.consumption",
+    "verb.contact", "verb.creation", "verb.emotion", "verb.motion", "verb.perception", "verb.possession",
+    "verb.social", "verb.stative", "verb.weather", "adj.ppl"};
+
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// Splits one data line into its space-separated fields up to the gloss.
+class LineFields {
+public:
+    LineFields(std::string_view line, const std::string& path) : m_line(line), m_path(path) {}
+
+    std::string_view next() {
+        const size_t end = std::min(m_line.find(' ', m_pos), m_line.size());
+        if (m_pos >= m_line.size()) fail();
+        std::string_view field = m_line.substr(m_pos, end - m_pos);
+        m_pos = end + 1;
+        return field;
+    }
+    long number(int base) {
+        const std::string_view field = next();
+        long value = 0;
+        if (std::from_chars(field.data(), field.data() + field.size(), value, base).ec != std::errc()) fail();
+        return value;
+    }
+    std::string_view gloss() const {
+        const size_t bar = m_line.find("| ", m_pos);
+        if (bar == std::string_view::npos) return {};
+        std::string_view text = m_line.substr(bar + 2);
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+        return text;
+    }
+    [[noreturn]] void fail() const {
+        throw std::runtime_error(m_path + ": malformed line: " + std::string(m_line.substr(0, 40)));
+    }
+
+private:
+    std::string_view m_line;
+    const std::string& m_path;
+    size_t m_pos = 0;
+};
+
+void splitGloss(std::string_view gloss, Synset& synset) {
+    const size_t quote = gloss.find('"');
+    std::string_view definition = gloss.substr(0, quote);
+    while (!definition.empty() && std::string_view(" ;:,").find(definition.back()) != std::string_view::npos)
+        definition.remove_suffix(1);
+    // A definition that leads into its quoted example ("reach a goal, e.g.") is not whole without it.
+    for (std::string_view lead : {"e.g.", "i.e.", " as", " as in", " such as", " like", " for example"})
+        if (definition.ends_with(lead)) definition = {};
+    synset.definition = definition;
+    for (size_t from = quote; from != std::string_view::npos;) {
+        const size_t close = gloss.find('"', from + 1);
+        if (close == std::string_view::npos) break;
+        if (close > from + 1) synset.examples.push_back(gloss.substr(from + 1, close - from - 1));
+        from = gloss.find('"', close + 1);
+    }
+}
+
+struct PendingLink {
+    int from;
+    char kind;  // '@' hypernym, '&' similar, 'u' usage domain
+    char partOfSpeech;
+    long offset;
+};
+
+}  // namespace
+
+int WordNet::lexFileNumber(std::string_view name) {
+    for (size_t i = 0; i < std::size(lexFileNames); ++i)
+        if (name == lexFileNames[i]) return static_cast<int>(i);
+    return -1;
+}
+
+WordNet::WordNet(const std::string& directory) {
+    // Views into these texts stay valid: the vector never grows past its reservation.
+    m_files.reserve(7);
+    std::unordered_map<std::string_view, int> tagCounts;
+    {
+        const std::string path = directory + "/cntlist.rev";
+        m_files.push_back(readWhole(path));
+        std::string_view text = m_files.back();
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            const std::string_view line = text.substr(start, end - start);
+            start = end + 1;
+            // "key sense_number count"; the key's lemma, type, file and lexical id name the sense.
+            const size_t space = line.find(' '), lastSpace = line.rfind(' ');
+            if (space == std::string_view::npos || lastSpace == space) continue;
+            size_t cut = line.find(':');
+            for (int colons = 1; colons < 3 && cut < space; ++colons) cut = line.find(':', cut + 1);
+            int count = 0;
+            std::from_chars(line.data() + lastSpace + 1, line.data() + line.size(), count);
+            tagCounts[line.substr(0, std::min(cut, space))] += count;
+        }
+        if (tagCounts.empty()) throw std::runtime_error(path + " holds no tag counts");
+    }
+    std::vector<PendingLink> links;
+    std::unordered_map<uint64_t, int> byOffset;
+    std::vector<std::pair<LemmaKey, int>> lemmas;
+    std::string probe;
+    const char parts[] = {'n', 'v', 'a'};
+    const char* names[] = {"noun", "verb", "adj"};
+    for (int p = 0; p < 3; ++p) {
+        const std::string path = directory + "/data." + names[p];
+        m_files.push_back(readWhole(path));
+        const std::string_view text = m_files.back();
+        m_files.push_back(lowered(text));
+        const std::string_view lowerText = m_files.back();
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            start = end + 1;
+            if (line.starts_with("  ")) {
+                if (p == 0) {
+                    // "  12 text": the licence notice, one numbered line at a time.
+                    size_t body = line.find_first_not_of(' ');
+                    body = line.find(' ', body);
+                    std::string_view notice = body == std::string_view::npos ? std::string_view{} : line.substr(body + 1);
+                    while (!notice.empty() && notice.back() == ' ') notice.remove_suffix(1);
+                    m_licence.append(notice).append("\n");
+                }
+                continue;
+            }
+            if (line.empty()) continue;
+            LineFields fields(line, path);
+            const long offset = fields.number(10);
+            Synset synset;
+            synset.lexFile = static_cast<int>(fields.number(10));
+            const std::string_view type = fields.next();
+            if (type.size() != 1) fields.fail();
+            synset.type = type[0];
+            const int id = static_cast<int>(m_synsets.size());
+            const long wordCount = fields.number(16);
+            for (long w = 0; w < wordCount; ++w) {
+                std::string_view lemma = fields.next();
+                const long lexId = fields.number(16);
+                if (const size_t marker = lemma.find('('); marker != std::string_view::npos) lemma = lemma.substr(0, marker);
+                const std::string_view lowerLemma = lowerText.substr(static_cast<size_t>(lemma.data() - text.data()), lemma.size());
+                char key[16];
+                std::snprintf(key, sizeof key, "%%%d:%02d:%02ld",
+                              static_cast<int>(std::string_view("nvars").find(synset.type)) + 1, synset.lexFile, lexId);
+                probe.assign(lowerLemma).append(key);
+                const auto counted = tagCounts.find(probe);
+                synset.words.push_back({lemma, counted == tagCounts.end() ? 0 : counted->second});
+                lemmas.push_back({{parts[p], lowerLemma}, id});
+            }
+            const long pointerCount = fields.number(10);
+            for (long k = 0; k < pointerCount; ++k) {
+                const std::string_view symbol = fields.next();
+                const long target = fields.number(10);
+                const std::string_view targetPart = fields.next();
+                fields.next();
+                const char targetType = targetPart.empty() ? ' ' : targetPart[0];
+                const char targetPos = targetType == 's' ? 'a' : targetType;
+                if (symbol == "@" || symbol == "@i") {
+                    links.push_back({id, '@', targetPos, target});
+                    synset.instance = synset.instance || symbol == "@i";
+                } else if (symbol == "&") {
+                    links.push_back({id, '&', targetPos, target});
+                } else if (symbol == ";u") {
+                    links.push_back({id, 'u', targetPos, target});
+                }
+            }
+            splitGloss(fields.gloss(), synset);
+            byOffset[(static_cast<uint64_t>(parts[p]) << 32) | static_cast<uint64_t>(offset)] = id;
+            m_synsets.push_back(std::move(synset));
+        }
+    }
+    for (const PendingLink& link : links) {
+        const auto target = byOffset.find((static_cast<uint64_t>(link.partOfSpeech) << 32) | static_cast<uint64_t>(link.offset));
+        if (target == byOffset.end()) continue;
+        Synset& from = m_synsets[link.from];
+        if (link.kind == '@') {
+            from.hypernyms.push_back(target->second);
+        } else if (link.kind == 'u') {
+            from.usageDomains.push_back(target->second);
+        } else {
+            from.similar.push_back(target->second);
+            m_synsets[target->second].similar.push_back(link.from);
+        }
+    }
+    std::sort(lemmas.begin(), lemmas.end());
+    lemmas.erase(std::unique(lemmas.begin(), lemmas.end()), lemmas.end());
+    m_lemmaKeys.reserve(lemmas.size());
+    m_lemmaSynsets.reserve(lemmas.size());
+    for (const auto& [key, synset] : lemmas) {
+        m_lemmaKeys.push_back(key);
+        m_lemmaSynsets.push_back(synset);
+    }
+    if (m_licence.empty()) throw std::runtime_error(directory + "/data.noun carries no licence notice");
+}
+
+std::span<const int> WordNet::synsetsOf(char partOfSpeech, std::string_view lemma) const {
+    std::string key = lowered(lemma);
+    std::replace(key.begin(), key.end(), ' ', '_');
+    const auto [first, last] = std::equal_range(m_lemmaKeys.begin(), m_lemmaKeys.end(), LemmaKey{partOfSpeech, key});
+    return std::span<const int>(m_lemmaSynsets).subspan(static_cast<size_t>(first - m_lemmaKeys.begin()),
+                                                         static_cast<size_t>(last - first));
+}
+
+std::vector<int> WordNet::ancestors(int synset) const {
+    std::vector<int> found;
+    std::vector<int> pending = m_synsets[synset].hypernyms;
+    while (!pending.empty()) {
+        const int next = pending.back();
+        pending.pop_back();
+        if (std::find(found.begin(), found.end(), next) != found.end()) continue;
+        found.push_back(next);
+        const auto& up = m_synsets[next].hypernyms;
+        pending.insert(pending.end(), up.begin(), up.end());
+    }
+    return found;
+}
+
+bool WordNet::areRelated(int first, int second) const {
+    if (first == second) return true;
+    const Synset& a = m_synsets[first];
+    const Synset& b = m_synsets[second];
+    if (a.partOfSpeech() != b.partOfSpeech()) return false;
+    if (a.partOfSpeech() == 'a') {
+        // A cluster is a head adjective and its satellites, all linked to the head.
+        const auto clusterOf = [this](int id) { const Synset& s = m_synsets[id]; return s.type == 's' && !s.similar.empty() ? s.similar.front() : id; };
+        return clusterOf(first) == clusterOf(second);
+    }
+    // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
+    for (int parent : a.hypernyms)
+        if (std::find(b.hypernyms.begin(), b.hypernyms.end(), parent) != b.hypernyms.end()) return true;
+    const std::vector<int> aboveFirst = ancestors(first);
+    if (std::find(aboveFirst.begin(), aboveFirst.end(), second) != aboveFirst.end()) return true;
+    const std::vector<int> aboveSecond = ancestors(second);
+    return std::find(aboveSecond.begin(), aboveSecond.end(), first) != aboveSecond.end();
+}
+
+}  // namespace questions

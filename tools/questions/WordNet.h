@@ -1,0 +1,70 @@
+// The noun, verb and adjective synsets of a WordNet 3.0 database directory, with each word's tag
+// count from cntlist.rev and the links the question rules need.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace questions {
+
+struct SynsetWord {
+    std::string_view lemma;  // as in the data file: underscores for spaces, capitals kept, markers removed
+    int tagCount = 0;
+};
+
+struct Synset {
+    char type = 'n';  // n, v, a (adjective head) or s (adjective satellite)
+    int lexFile = 0;
+    std::vector<SynsetWord> words;
+    std::vector<int> hypernyms;     // including instance hypernyms
+    std::vector<int> similar;       // adjective cluster links, both directions
+    std::vector<int> usageDomains;  // synsets naming the register of this sense (slang, slur, ...)
+    bool instance = false;          // a named individual: a proper noun
+    std::string_view definition;
+    std::vector<std::string_view> examples;
+
+    char partOfSpeech() const { return type == 's' ? 'a' : type; }
+};
+
+class WordNet {
+public:
+    // Reads data.noun, data.verb, data.adj and cntlist.rev; throws std::runtime_error naming a
+    // missing or malformed file.
+    explicit WordNet(const std::string& directory);
+    WordNet(const WordNet&) = delete;
+    WordNet& operator=(const WordNet&) = delete;
+
+    const std::vector<Synset>& synsets() const { return m_synsets; }
+    // The synsets of a part of speech (n, v or a) holding the lemma, compared without case.
+    std::span<const int> synsetsOf(char partOfSpeech, std::string_view lemma) const;
+    // Every synset above the given one through hypernym links.
+    std::vector<int> ancestors(int synset) const;
+    // The same sense, one above the other through hypernym links, two under one parent, or
+    // adjectives of one cluster: a word of one may not stand as a wrong answer for the other.
+    bool areRelated(int first, int second) const;
+    // The licence notice at the head of the data files.
+    const std::string& licence() const { return m_licence; }
+
+    static int lexFileNumber(std::string_view name);  // -1 for an unknown name
+
+private:
+    void readDataFile(const std::string& path, char partOfSpeech);
+    void readTagCounts(const std::string& path);
+
+    struct LemmaKey {
+        char partOfSpeech;
+        std::string_view lemma;  // lower case, underscores for spaces
+        auto operator<=>(const LemmaKey&) const = default;
+    };
+
+    std::vector<std::string> m_files;  // the texts that the synsets' views point into
+    std::vector<Synset> m_synsets;
+    std::vector<LemmaKey> m_lemmaKeys;  // sorted; the synsets of entry i are m_lemmaSynsets[i]
+    std::vector<int> m_lemmaSynsets;
+    std::string m_licence;
+};
+
+}  // namespace questions

@@ -1,0 +1,135 @@
+#include "tools/questions/Wording.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "tools/questions/WordNet.h"
+
+namespace questions {
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::vector<std::string> tokens(std::string_view text) {
+    std::vector<std::string> out;
+    std::string current;
+    for (char c : text) {
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower >= 'a' && lower <= 'z') {
+            current += lower;
+        } else if (!current.empty()) {
+            out.push_back(std::move(current));
+            current.clear();
+        }
+    }
+    if (!current.empty()) out.push_back(std::move(current));
+    return out;
+}
+
+bool contains(std::span<const std::string_view> list, std::string_view word) {
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+// Words of a phrase too small to give it away.
+constexpr std::string_view linkingWords[] = {"the", "and", "for", "with", "out", "off", "one", "who", "its", "her",
+                                           "his", "from", "into", "upon", "any", "not", "can", "has", "was", "are",
+                                           "all", "use", "used", "being", "that", "this", "made"};
+
+// Registers whose senses a vocabulary quiz leaves out.
+constexpr std::string_view leftOutRegisters[] = {
+    "ethnic_slur", "obscenity", "disparagement", "slang", "colloquialism", "archaism", "trade_name",
+    "trademark", "acronym", "abbreviation", "combining_form", "street_name", "vulgarism"};
+
+// Words in a definition that mark a sense as offensive or unsuitable for a general audience.
+constexpr std::string_view blockedWords[] = {
+    "offensive", "slur", "obscene", "vulgar", "derogatory", "disparaging", "contemptuous", "insulting",
+    "sex", "sexual", "sexually", "penis", "vagina", "vulva", "clitoris", "genitals", "genitalia", "scrotum",
+    "testis", "testicle", "anus", "feces", "faeces", "excrement", "urine", "urinate", "defecate", "prostitute",
+    "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
+    "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple"};
+
+}  // namespace
+
+std::string Wording::shown(std::string_view lemma) {
+    std::string out(lemma);
+    std::replace(out.begin(), out.end(), '_', ' ');
+    return out;
+}
+
+bool Wording::isPlainWord(std::string_view lemma) {
+    if (lemma.empty() || lemma.front() < 'a' || lemma.front() > 'z') return false;
+    return std::all_of(lemma.begin(), lemma.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || c == '_' || c == ' ' || c == '-' || c == '\''; });
+}
+
+std::string Wording::stem(std::string_view word) {
+    static constexpr std::string_view endings[] = {
+        "ations", "ation", "ments", "ment", "ness", "ings", "ing", "ions", "ion", "ers", "er", "est",
+        "ies", "ied", "es", "ed", "ly", "s"};
+    std::string out = lowered(word);
+    for (std::string_view ending : endings) {
+        if (out.size() >= ending.size() + 3 && out.ends_with(ending)) {
+            out.resize(out.size() - ending.size());
+            // A doubled consonant before the ending belongs to it (running, stopped).
+            const size_t n = out.size();
+            if (n >= 4 && out[n - 1] == out[n - 2] && std::string_view("aeiouls").find(out[n - 1]) == std::string_view::npos)
+                out.pop_back();
+            break;
+        }
+    }
+    // A final y or e changes in derived forms (happy, happiness; make, making).
+    if (out.size() >= 4 && (out.back() == 'y' || out.back() == 'e')) out.pop_back();
+    return out;
+}
+
+bool Wording::givesAway(std::string_view text, std::string_view word) {
+    const std::vector<std::string> textWords = tokens(text);
+    for (const std::string& part : tokens(word)) {
+        if (part.size() < 3 || contains(linkingWords, part)) continue;
+        const std::string partStem = stem(part);
+        for (const std::string& candidate : textWords) {
+            if (candidate == part) return true;
+            // Derived forms share all but the last letters of the word (evolve, evolution).
+            if (part.size() >= 4) {
+                const auto mismatch = std::mismatch(part.begin(), part.end(), candidate.begin(), candidate.end());
+                if (static_cast<size_t>(mismatch.first - part.begin()) >= std::max<size_t>(4, part.size() - 2)) return true;
+            }
+            // A compound shows its parts: "cow" and "hide" give away "cowhide".
+            if (candidate.size() >= 3 && part.size() >= candidate.size() + 2 && !contains(linkingWords, candidate) &&
+                part.find(candidate) != std::string::npos)
+                return true;
+            // Short stems only match whole forms, so that "sea" does not catch "search".
+            if (partStem.size() <= 3 ? stem(candidate) == partStem : candidate.starts_with(partStem)) return true;
+        }
+    }
+    return false;
+}
+
+bool Wording::hasOnlyFontCharacters(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\n' || (c >= 32 && c < 127); });
+}
+
+bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
+    for (int domain : synset.usageDomains)
+        for (const SynsetWord& word : wordNet.synsets()[domain].words)
+            if (contains(leftOutRegisters, lowered(word.lemma))) return true;
+    if (hasBlockedWord(synset.definition)) return true;
+    for (const SynsetWord& word : synset.words)
+        if (hasBlockedWord(word.lemma)) return true;
+    return false;
+}
+
+bool Wording::hasBlockedWord(std::string_view text) {
+    for (const std::string& word : tokens(text))
+        if (contains(blockedWords, word)) return true;
+    return false;
+}
+
+}  // namespace questions

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "tools/questions/Wording.h"
+
+namespace {
+
+TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
+    struct Case {
+        const char* text;
+        const char* word;
+        bool givesAway;
+    };
+    const Case cases[] = {
+        {"a member of the genus Canis; the domestic dog", "dog", true},
+        {"any of various dogs", "dog", true},
+        {"feeling great happiness", "happy", true},
+        {"the act of running fast", "run", true},
+        {"undergo development or evolution", "evolve", true},
+        {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
+        {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
+        {"a large body of salt water", "ocean", false},
+        {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
+        {"make ready for use", "prepare", false},
+        {"one of the parts", "one-piece", false},                  // linking words never count
+    };
+    for (const Case& c : cases) EXPECT_EQ(questions::Wording::givesAway(c.text, c.word), c.givesAway) << c.word << " in " << c.text;
+}
+
+TEST(Wording, OnlyPlainLowerCaseWordsAreShownAsAnswers) {
+    struct Case {
+        const char* lemma;
+        bool plain;
+    };
+    const Case cases[] = {{"dog", true}, {"ice_cream", true}, {"jack-in-the-box", true}, {"o'clock", true},
+                          {"Paris", false}, {"3-D", false}, {"a.m.", false}, {"", false}, {"-ology", false}};
+    for (const Case& c : cases) EXPECT_EQ(questions::Wording::isPlainWord(c.lemma), c.plain) << c.lemma;
+    EXPECT_EQ(questions::Wording::shown("ice_cream"), "ice cream");
+}
+
+}  // namespace
