@@ -147,10 +147,6 @@ TEST_F(ScriptRunnerTest, AccelerometerCommandsSendOneSampleOrOneEveryTwentyMilli
     EXPECT_EQ(samples, 7);
 }
 
-}  // namespace
-
-namespace {
-
 // Once, a window closed during a long wait left the program running until the wait ended.
 TEST_F(ScriptRunnerTest, ATerminationFromOutsideEndsTheWaitAndSkipsTheRest) {
     // The window is closed from outside while the script waits an hour; the capture after the
@@ -158,15 +154,6 @@ TEST_F(ScriptRunnerTest, ATerminationFromOutsideEndsTheWaitAndSkipsTheRest) {
     std::thread closer([this] { UiThread::post([this] { m_app->applicationWillTerminate(); }); });
     EXPECT_NO_THROW(run("wait 3600000\ncapture never.png\n"));
     closer.join();
-}
-
-TEST_F(ScriptRunnerTest, TheScriptGoesOnAfterItsOwnTerminate) {
-    try {
-        run("terminate\ncapture after.png\n");
-        ADD_FAILURE() << "the lines after terminate did not run";
-    } catch (const ScriptError& error) {
-        EXPECT_EQ(error.line(), 2);
-    }
 }
 
 }  // namespace
