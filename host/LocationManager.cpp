@@ -59,6 +59,7 @@ bool LocationManager::exists() {
 
 void LocationManager::startUpdatingLocation() { updating.store(true); }
 void LocationManager::stopUpdatingLocation() { updating.store(false); }
+bool LocationManager::updatingLocation() { return updating.load(); }
 
 bool LocationManager::deliver(const LocationFix& fix) {
     Receiver receiver;

@@ -28,6 +28,7 @@ public:
     static bool exists();
     static void startUpdatingLocation();
     static void stopUpdatingLocation();
+    static bool updatingLocation();
     // On the UI thread. False, with nothing delivered, while updates are stopped.
     static bool deliver(const LocationFix& fix);
     // Forgets the manager, as a new process would start; for tests.
