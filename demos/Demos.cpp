@@ -1,6 +1,7 @@
 #include "demos/Demos.h"
 
 #include "demos/DemoMIDlet.h"
+#include "demos/LocationMIDlet.h"
 #include "demos/SmsMIDlet.h"
 
 namespace demo {
@@ -20,6 +21,7 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"location", "logs a fix every second and a proximity event near a point", makeLocationMIDlet, LOCATION_SCRIPT},
 };
 
 }  // namespace

@@ -12,17 +12,16 @@ namespace {
 
 using LocationThreads = LocationFixture;
 
-constexpr int FIXES = 300;
+constexpr int WAITS = 100;
 
 TEST_F(LocationThreads, FixesListenersAndWaitingCallersShareTheStateSafely) {
     java::lang::clocks::setWallSource(nullptr);
-    std::atomic<bool> feeding{true}, ticking{true};
+    std::atomic<bool> done{false}, ticking{true};
     std::thread feeder([&] {
-        for (int i = 0; i < FIXES; ++i) {
+        for (int i = 0; !done; ++i) {
             feed(10 + i % 2, 20, 5, 30, "threaded fix");
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        feeding = false;
     });
     std::thread ticker([&] {
         while (ticking) {
@@ -33,13 +32,12 @@ TEST_F(LocationThreads, FixesListenersAndWaitingCallersShareTheStateSafely) {
 
     JavaPtr<RecordingLocationListener> listener = jnew<RecordingLocationListener>();
     JavaPtr<RecordingProximityListener> near = jnew<RecordingProximityListener>();
-    int waited = 0, found = 0;
+    int found = 0;
     std::thread application([&] {
         JavaPtr<LocationProvider> provider = LocationProvider::getInstance(nullptr);
-        while (feeding) {
+        for (int i = 0; i < WAITS; ++i) {
             provider->setLocationListener(listener, 1, -1, -1);
             LocationProvider::addProximityListener(near, jnew<Coordinates>(10, 20, 0.0f), 1000);
-            ++waited;
             try {
                 if (provider->getLocation(2)->isValid()) ++found;
             } catch (java::lang::Throwable&) {
@@ -47,9 +45,14 @@ TEST_F(LocationThreads, FixesListenersAndWaitingCallersShareTheStateSafely) {
             provider->setLocationListener(nullptr, -1, -1, -1);
         }
         LocationProvider::removeProximityListener(near);
+        done = true;
     });
     std::thread other([&] {
-        while (feeding) LocationProvider::getInstance(nullptr)->setLocationListener(listener, -1, -1, -1);
+        JavaPtr<LocationProvider> provider = LocationProvider::getInstance(nullptr);
+        while (!done) {
+            provider->setLocationListener(listener, -1, -1, -1);
+            provider->setLocationListener(nullptr, -1, -1, -1);
+        }
     });
     application.join();
     other.join();
@@ -57,8 +60,7 @@ TEST_F(LocationThreads, FixesListenersAndWaitingCallersShareTheStateSafely) {
     ticking = false;
     ticker.join();
 
-    EXPECT_GT(waited, 0);
-    EXPECT_EQ(found, waited);
+    EXPECT_EQ(found, WAITS);
     EXPECT_FALSE(listener->taken().empty());
     EXPECT_FALSE(near->taken().empty());
     for (const auto& call : listener->taken()) EXPECT_TRUE(call.location);
