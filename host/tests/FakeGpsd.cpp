@@ -57,11 +57,11 @@ bool accepts(const std::string& port) {
     return connected;
 }
 
-FakeGpsd::FakeGpsd(const std::filesystem::path& log, const std::string& port) {
+FakeGpsd::FakeGpsd(const std::filesystem::path& log, const std::string& port, const char* cycle) {
     m_pid = ::fork();
     if (m_pid == 0) {
         ::setsid();
-        ::execlp("gpsfake", "gpsfake", "-q", "-c", "0.1", "-P", port.c_str(), log.c_str(), nullptr);
+        ::execlp("gpsfake", "gpsfake", "-q", "-c", cycle, "-P", port.c_str(), log.c_str(), nullptr);
         ::_exit(127);
     }
 }

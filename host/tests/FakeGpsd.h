@@ -22,7 +22,8 @@ bool accepts(const std::string& port);
 // gpsfake in a process group of its own, replaying the log in a loop, ended with the object.
 class FakeGpsd {
 public:
-    FakeGpsd(const std::filesystem::path& log, const std::string& port);
+    // One sentence every cycle seconds.
+    FakeGpsd(const std::filesystem::path& log, const std::string& port, const char* cycle = "0.1");
     ~FakeGpsd();
     FakeGpsd(const FakeGpsd&) = delete;
     FakeGpsd& operator=(const FakeGpsd&) = delete;
