@@ -2,6 +2,7 @@
 // and reaches 0. The host's start may wait for the UI thread, so no lock is held across it;
 // one thread at a time applies the count, and one that finds another applying leaves the new
 // count to it.
+#include <algorithm>
 #include <mutex>
 
 #include "host/HostBridge.h"
@@ -28,7 +29,8 @@ void changeBy(int32_t delta, bool toZero = false) {
     Usage& state = usage();
     {
         std::lock_guard guard(state.lock);
-        state.count = toZero ? 0 : state.count + delta;
+        // A use let go after the teardown reset the count must not leave it below 0.
+        state.count = toZero ? 0 : std::max(0, state.count + delta);
         if (state.applying) return;
         state.applying = true;
     }
