@@ -19,6 +19,7 @@
 #include "runtime/lcdui/Displayable.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/OpenGLBackEnd.h"
+#include "runtime/lcdui/chrome/OnScreenKeyboard.h"
 
 using java::lang::jnew;
 using java::lang::runGuarded;
@@ -273,6 +274,7 @@ void preStopMIDletTearDown() {
 
 void postStopMIDletTearDown() {
     runGuarded(Display::tidyUp);
+    runGuarded(javax::microedition::lcdui::OnScreenKeyboard::OnScreenKeyboard_staticDestroy);
     launcher::postStopHooks().runAll();
     WLlibs_staticDestroy();
     ProxyMIDlet::clearMIDlet();
@@ -318,10 +320,11 @@ void xyzLauncher() {
     runGuarded([] {
         // The global mutex is constant-initialised, so it needs no set-up here.
         if constexpr (buildconstants::USES_THREADED_REPAINT) Display::threadedRepaintSetup();
-        Display::getDisplay(nullptr);
-        // The screen is the surface the delegate set up before launching.
+        // The screen is the surface the delegate set up before launching; set first, because
+        // making the Display fixes the device width the chrome derives from it.
         Display::screenWidth = platform::outputWidth.load();
         Display::screenHeight = platform::outputHeight.load();
+        Display::getDisplay(nullptr);
         JavaPtr<Graphics> master = jnew<Graphics>();
         master->WENDinvokeconstructor();
         master->masterFlag = true;

@@ -98,8 +98,8 @@ std::string ProgramOptions::usage() {
            "                    else ~/.local/share/lexivo-quiz; created when missing)\n"
            "  --device NAME     the device to be, by machine name (default: iPhone3,1)\n"
            "  --zoom N          window pixels per screen point, 1 to 8 (default: 1)\n"
-           "  --midlet NAME     run a demonstration MIDlet instead of the application;\n"
-           "                    --midlet list names them\n"
+           "  --midlet NAME     the MIDlet to run: \"app\", the quiz application, or a\n"
+           "                    demonstration; --midlet list names them\n"
            "  --gpsd HOST:PORT  where the window's location fixes come from (default: localhost:2947)\n"
            "  --help            this text\n";
 }

@@ -1,5 +1,5 @@
-// The program: runs the runtime with the demonstration MIDlet in an SDL window, or headless with a
-// script (the built-in one when none is given or no display can be opened).
+// The program: runs the runtime with the application or a demonstration MIDlet in an SDL window, or
+// headless with a script (the built-in one when none is given or no display can be opened).
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -16,6 +16,7 @@
 #include "host/DeviceProfile.h"
 #include "host/GpsdLocationSource.h"
 #include "host/LogCapture.h"
+#include "host/MediaHooks.h"
 #include "host/ProgramOptions.h"
 #include "host/ProxyMIDlet.h"
 #include "host/RuntimeLibraries.h"
@@ -25,6 +26,8 @@
 #include "host/SdlWindow.h"
 #include "host/UiPump.h"
 #include "host/Views.h"
+#include "app/framework/AppMidlet.h"
+#include "app/framework/StaticProxy.h"
 #include "demos/Demos.h"
 #include "host/xyzApp.h"
 #include "platform/UiThread.h"
@@ -44,6 +47,13 @@ constexpr const char* BUILT_IN_SCRIPT =
 
 // Until the application is complete the program runs the first demonstration by default.
 constexpr const char* DEFAULT_MIDLET = "demo";
+
+// The application itself, chosen like a demonstration. Its start-up state presents no frame, so its
+// script only lets it run a moment before ending it.
+constexpr const char* APPLICATION_SCRIPT =
+    "wait 1000\n"
+    "terminate\n";
+constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
@@ -107,11 +117,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.midlet == "list") {
+        std::printf("%s\t%s\n", APPLICATION.name, APPLICATION.summary);
         std::fputs(demo::demoListing().c_str(), stdout);
         return 0;
     }
-    const demo::DemoEntry* midlet = demo::findDemo(options.midlet.empty() ? DEFAULT_MIDLET : options.midlet);
+    const std::string midletName = options.midlet.empty() ? DEFAULT_MIDLET : options.midlet;
+    const demo::DemoEntry* midlet = midletName == APPLICATION.name ? &APPLICATION : demo::findDemo(midletName);
     if (!midlet) return fail("no MIDlet named '" + options.midlet + "' (--midlet list names them)");
+    if (midlet == &APPLICATION) StaticProxy::registerWithLauncher();
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
 
@@ -167,6 +180,7 @@ int main(int argc, char** argv) {
     }
 
     ProxyMIDlet::setFactory(midlet->factory);
+    joinMediaToLauncher();
     NoViews noViews;
     std::optional<HeadlessPump> headlessPump;
     if (!window) headlessPump.emplace();

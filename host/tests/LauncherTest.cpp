@@ -376,14 +376,14 @@ TEST_F(LauncherTest, TheLoopCreditsTheScreensWithTheTimeThatReallyPassed) {
     Display::addTicker(ticker);
     Display::needToTickLCDUI = true;
     waitForPasses(3);
-    EXPECT_EQ(ticker->getTickedTime(), 0);  // however many passes ran, no time passed
+    EXPECT_EQ(ticker->getTotalTickedTimeMS(), 0);  // however many passes ran, no time passed
 
     fakeMonotonic = 2234;
     waitForPasses(3);
-    EXPECT_EQ(ticker->getTickedTime(), 1234);
+    EXPECT_EQ(ticker->getTotalTickedTimeMS(), 1234);
     fakeMonotonic = 2250;
     waitForPasses(3);
-    EXPECT_EQ(ticker->getTickedTime(), 1250);
+    EXPECT_EQ(ticker->getTotalTickedTimeMS(), 1250);
 
     terminateAndJoin();
     expectTornDownOnce();

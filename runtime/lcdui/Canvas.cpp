@@ -92,15 +92,17 @@ void Canvas::repaint(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 void Canvas::repaintReal(int32_t x, int32_t y, int32_t w, int32_t h) {
     std::lock_guard guard(paintLock());
-    midRepaint = true;
-    if (!midletQuitInvoked()) {
-        if (JavaPtr<Graphics> graphics = getGraphics()) {
-            graphics->setClip(x, y, w, h);
-            paint(graphics);
-            flushGraphics();
-        }
+    // Cleared however the paint ends: a paint that throws must not leave it set.
+    struct Painting {
+        Painting() { midRepaint = true; }
+        ~Painting() { midRepaint = false; }
+    } painting;
+    if (midletQuitInvoked()) return;
+    if (JavaPtr<Graphics> graphics = getGraphics()) {
+        graphics->setClip(x, y, w, h);
+        paint(graphics);
+        flushGraphics();
     }
-    midRepaint = false;
 }
 
 void Canvas::serviceRepaints() {

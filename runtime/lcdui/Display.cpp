@@ -9,6 +9,7 @@
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lang/Thread.h"
+#include "runtime/lang/UncaughtHandler.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/DisplayThreadedPaint.h"
 #include "runtime/lcdui/Displayable.h"
@@ -174,6 +175,9 @@ void Display::addTicker(const JavaPtr<Ticker>& ticker) {
 void Display::tickLCDUI(int64_t ms) {
     if (!needToTickLCDUI && !setCurrentRequested) return;
     if (lcdUIEventInProgress != 0) return;
+    // The one LCDUI lock: input that meets it busy waits in the chrome's buffer for the replay below.
+    std::lock_guard lcdui(Canvas::paintLock());
+    if (lcdUIEventInProgress != 0) return;
     if (lcdUITickInProgress.exchange(true)) return;
     // Cleared however the pass ends, or the chrome would buffer input for ever.
     struct TickEnd {
@@ -199,16 +203,22 @@ void Display::tickLCDUI(int64_t ms) {
         for (auto& ticker : live) ticker->tick(ms);
     }
 
+    // Each stage reports its own failure, so that a paint that throws every time cannot hold the
+    // buffered input back for ever.
     if (auto screen = recastObj<Screen>(currentDisplayable())) {
-        if (screen->needsRelayout()) {
-            screen->relayout();
-            screen->setNeedsRelayout(false);
-        }
-        screen->tick(ms);
+        java::lang::runGuarded([&] {
+            if (screen->needsRelayout()) {
+                screen->relayout();
+                screen->setNeedsRelayout(false);
+            }
+            screen->tick(ms);
+        });
     }
     if (auto core = recastObj<DisplayableCoreCanvas>(currentCanvas())) {
-        if (core->needsRepaint() || numActiveTickers >= 1) core->repaint();
-        core->replayBufferedEvents();
+        java::lang::runGuarded([&] {
+            if (core->needsRepaint() || numActiveTickers >= 1) core->repaint();
+        });
+        java::lang::runGuarded([&] { core->replayBufferedEvents(); });
     }
 }
 

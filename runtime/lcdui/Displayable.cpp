@@ -22,35 +22,55 @@ Displayable::~Displayable() {
 
 int32_t Displayable::getWidth() { return Display::screenWidth.load(std::memory_order_relaxed); }
 int32_t Displayable::getHeight() { return Display::screenHeight.load(std::memory_order_relaxed); }
-JavaPtr<Ticker> Displayable::getTicker() { return m_ticker; }
-JavaPtr<java::lang::String> Displayable::getTitle() { return m_title; }
+// The screen's title, ticker, commands and listener change on the MIDlet's threads while the
+// tick thread lays out and paints them and the UI thread fires commands: all under the LCDUI lock.
+JavaPtr<Ticker> Displayable::getTicker() {
+    std::lock_guard lock(Canvas::paintLock());
+    return m_ticker;
+}
+
+JavaPtr<java::lang::String> Displayable::getTitle() {
+    std::lock_guard lock(Canvas::paintLock());
+    return m_title;
+}
+
+JavaPtr<JArray<Command>> Displayable::getCommands() {
+    std::lock_guard lock(Canvas::paintLock());
+    return m_commands;
+}
 
 void Displayable::setTitle(const JavaPtr<java::lang::String>& title) {
+    std::lock_guard lock(Canvas::paintLock());
     m_title = title;
     reLayout();
 }
 
 void Displayable::setTicker(const JavaPtr<Ticker>& ticker) {
+    std::lock_guard lock(Canvas::paintLock());
     m_ticker = ticker;
     reLayout();
 }
 
 void Displayable::addCommand(const JavaPtr<Command>& command) {
     if (!command) throw java::lang::NullPointerException();
+    std::lock_guard lock(Canvas::paintLock());
     if (!m_commands) m_commands = JavaPtr<JArray<Command>>(new JArray<Command>(0));
     if (addCommand(m_commands, command)) reLayout();
 }
 
 void Displayable::removeCommand(const JavaPtr<Command>& command) {
+    std::lock_guard lock(Canvas::paintLock());
     if (removeCommand(m_commands, command)) reLayout();
 }
 
 void Displayable::setCommandListener(const JavaPtr<CommandListener>& listener) {
+    std::lock_guard lock(Canvas::paintLock());
     m_listenerIsSelf = listener && listener.smart() == static_cast<java::lang::Smart*>(this);
     m_commandListener = m_listenerIsSelf ? nullptr : listener;
 }
 
 JavaPtr<CommandListener> Displayable::getCommandListener() {
+    std::lock_guard lock(Canvas::paintLock());
     if (m_listenerIsSelf) return recastObj<CommandListener>(static_cast<java::lang::Smart*>(this));
     return m_commandListener;
 }

@@ -41,7 +41,7 @@ public:
     virtual void sizeChanged(int32_t w, int32_t h) {}
 
     // Null until the first command is added; the chrome reads no commands from a null set.
-    JavaPtr<JArray<Command>> getCommands() { return m_commands; }
+    JavaPtr<JArray<Command>> getCommands();
     JavaPtr<CommandListener> getCommandListener();
     void setCorrespondingCanvas(Canvas* canvas);
     JavaPtr<Canvas> getCorrespondingCanvas();

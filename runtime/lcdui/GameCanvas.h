@@ -22,6 +22,8 @@ public:
     static constexpr int32_t GAME_D_PRESSED = 4096;
 
     void WENDinvokeconstructor() { Canvas::WENDinvokeconstructor(); }
+    // The profile's constructor with key suppression: key events reach the canvas either way.
+    void WENDinvokeconstructor(bool suppressKeyEvents) { Canvas::WENDinvokeconstructor(); }
 
     void keyPressed(int32_t keyCode) override;
     void keyReleased(int32_t keyCode) override;

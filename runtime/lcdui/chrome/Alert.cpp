@@ -3,6 +3,7 @@
 #include "runtime/lang/System.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/chrome/Command.h"
+#include "runtime/text/String.h"
 
 namespace javax::microedition::lcdui {
 

@@ -1,10 +1,12 @@
-// A command offered on a displayable; displayables hold and compare commands by identity.
+// A command offered on a displayable or an item: two labels, a type and a placement priority.
+// Immutable once made; displayables and the chrome hold and compare commands by identity.
 #pragma once
 
 #include <cstdint>
 
 #include "runtime/lang/Object.h"
-#include "runtime/text/String.h"
+
+namespace java::lang { class String; }
 
 namespace javax::microedition::lcdui {
 
@@ -20,21 +22,25 @@ public:
     static constexpr int32_t EXIT = 7;
     static constexpr int32_t ITEM = 8;
 
-    void WENDinvokeconstructor(const JavaPtr<java::lang::String>& label, int32_t commandType, int32_t priority) {
-        Object::WENDinvokeconstructor();
-        m_label = label;
-        m_commandType = commandType;
-        m_priority = priority;
-    }
+    void WENDinvokeconstructor(const JavaPtr<java::lang::String>& label, int32_t commandType, int32_t priority);
+    void WENDinvokeconstructor(const JavaPtr<java::lang::String>& shortLabel,
+                               const JavaPtr<java::lang::String>& longLabel, int32_t commandType, int32_t priority);
+    // NullPointerException for a null label, IllegalArgumentException for an unknown type; nothing
+    // is stored then. Any priority is allowed.
+    void init(const JavaPtr<java::lang::String>& label, const JavaPtr<java::lang::String>& longLabel,
+              int32_t commandType, int32_t priority);
 
     virtual int32_t getCommandType() { return m_commandType; }
     virtual JavaPtr<java::lang::String> getLabel() { return m_label; }
+    // Null when none was given.
+    virtual JavaPtr<java::lang::String> getLongLabel() { return m_longLabel; }
     virtual int32_t getPriority() { return m_priority; }
 
 private:
     JavaPtr<java::lang::String> m_label;
-    int32_t m_commandType = 0;
+    JavaPtr<java::lang::String> m_longLabel;
     int32_t m_priority = 0;
+    int32_t m_commandType = 0;
 };
 
 }  // namespace javax::microedition::lcdui

@@ -1,6 +1,7 @@
 #include "runtime/lcdui/forms/List.h"
 
 #include "runtime/lcdui/chrome/Command.h"
+#include "runtime/text/String.h"
 
 namespace javax::microedition::lcdui {
 

@@ -1,4 +1,5 @@
-// The base of the displayables the runtime draws for the application (forms, lists, alerts).
+// The base of the displayables the runtime draws for the application (forms, lists, alerts): a
+// relayout flag and the hooks through which the display tick lays it out and ticks its canvas.
 #pragma once
 
 #include <atomic>
@@ -13,10 +14,13 @@ class Screen : public Displayable {
 public:
     void WENDinvokeconstructor() { Displayable::WENDinvokeconstructor(); }
 
-    bool needsRelayout() const { return m_needsRelayout.load(std::memory_order_relaxed); }
-    void setNeedsRelayout(bool needed) { m_needsRelayout.store(needed, std::memory_order_relaxed); }
+    // Current and not paused.
+    bool isShown() override;
     virtual void relayout() {}
-    virtual void tick(int64_t ms) {}
+    virtual void setNeedsRelayout(bool needed) { m_needsRelayout.store(needed, std::memory_order_relaxed); }
+    virtual bool needsRelayout() { return m_needsRelayout.load(std::memory_order_relaxed); }
+    // Ticks the chrome canvas that shows the screen (its key repeat).
+    virtual void tick(int64_t ms);
 
 private:
     std::atomic<bool> m_needsRelayout{false};

@@ -1,4 +1,5 @@
-// Scrolling text shown on a screen; registers itself with the Display, which ticks its time.
+// Scrolling text that any displayable can carry; registers itself with the Display, which advances
+// its time every tick while anything but the Display's list still holds it.
 #pragma once
 
 #include <atomic>
@@ -15,13 +16,18 @@ class Ticker : public java::lang::Object {
 public:
     void WENDinvokeconstructor(const JavaPtr<java::lang::String>& text);
 
-    virtual JavaPtr<java::lang::String> getString() { return m_text; }
-    void tick(int64_t ms) { m_tickedTime.fetch_add(ms, std::memory_order_relaxed); }
-    int64_t getTickedTime() const { return m_tickedTime.load(std::memory_order_relaxed); }
+    virtual JavaPtr<java::lang::String> getString();
+    // The drawn copy turns line feeds into spaces; a null text draws as "". The time is kept.
+    virtual void setString(const JavaPtr<java::lang::String>& text);
+    JavaPtr<java::lang::String> getDrawableString();
+    int64_t getTotalTickedTimeMS() const { return m_totalTickedTimeMS.load(std::memory_order_relaxed); }
+    void tick(int64_t ms) { m_totalTickedTimeMS.fetch_add(ms, std::memory_order_relaxed); }
 
 private:
-    JavaPtr<java::lang::String> m_text;
-    std::atomic<int64_t> m_tickedTime{0};
+    // The MIDlet thread sets the text while the tick thread draws it: both under the LCDUI lock.
+    JavaPtr<java::lang::String> m_string;
+    JavaPtr<java::lang::String> m_drawableString;
+    std::atomic<int64_t> m_totalTickedTimeMS{0};
 };
 
 }  // namespace javax::microedition::lcdui

@@ -225,7 +225,7 @@ TEST_F(DisplayTest, ADroppedTickerIsReleasedByTheNextTickOfAScreen) {
     display->setCurrent(form);
     Display::tickLCDUI(50);
     EXPECT_EQ(Display::numActiveTickers, before - 1);
-    EXPECT_EQ(keptTicker->getTickedTime(), 50);
+    EXPECT_EQ(keptTicker->getTotalTickedTimeMS(), 50);
 }
 
 class RecordingCoreCanvas : public DisplayableCoreCanvas {
@@ -258,6 +258,7 @@ TEST_F(DisplayTest, TheTickRepaintsAScreensChromeCanvasOnlyWhenAskedAndNotDuring
         Log expected;
     };
     const Step steps[] = {
+        {"laidOutWhenShown", false, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"nothingAsked", false, 0, {}},
         {"asked", true, 0, {"setClip 0,0,320,480", "paint in tick"}},
         {"flagClearedByTheRepaint", false, 0, {}},

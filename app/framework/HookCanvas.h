@@ -1,0 +1,492 @@
+// The application's one canvas. Its framework half runs the main loop, the game states with their
+// loading threads and the input latch, and carries the resources, images, text, sound and maths;
+// its quiz half (app/quiz) fills in what each state does and draws.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <set>
+
+#include "app/framework/AppParameters.h"
+#include "app/framework/SoundChannels.h"
+#include "runtime/lang/JArray.h"
+#include "runtime/lang/Runnable.h"
+#include "runtime/lcdui/Font.h"
+#include "runtime/lcdui/GameCanvas.h"
+#include "runtime/lcdui/Image.h"
+#include "runtime/media/PlayerListener.h"
+
+namespace java::lang {
+class Class;
+class String;
+class Thread;
+}  // namespace java::lang
+namespace java::io { class DataInputStream; }
+
+class AppMidlet;
+class EncodedStrings;
+class FrameworkFonts;
+class ImageCache;
+class ResourceHandler;
+class WLHttpConnectionThread;
+
+class HookCanvas : public javax::microedition::lcdui::game::GameCanvas,
+                   public java::lang::Runnable,
+                   public javax::microedition::media::PlayerListener,
+                   public AppParameters,
+                   public CanvasConstants {
+    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable,
+               javax::microedition::media::PlayerListener)
+public:
+    using Graphics = javax::microedition::lcdui::Graphics;
+    using String = java::lang::String;
+
+    // ---- Construction and class statics ----------------------------------------------------
+
+    HookCanvas();
+    ~HookCanvas() override;
+    // The constructor body; returns the object itself.
+    HookCanvas* WENDinvokeconstructor();
+    // The field initialisers.
+    void WENDinitconstructor();
+    static void HookCanvas_globalStaticCreate();
+    static void HookCanvas_globalStaticDestroy();
+    // Needs the language table, which the resource map's reader makes.
+    static int32_t numLanguagesIncluded();
+
+    // ---- Canvas callbacks ----------------------------------------------------------------
+
+    void hideNotify() override;
+    void showNotify() override;
+    void paint(const JavaPtr<Graphics>& g) override;
+    // The quiz's: each records the input for the next update.
+    void keyPressed(int32_t keyCode) override;
+    void keyReleased(int32_t keyCode) override;
+    void pointerDragged(int32_t x, int32_t y) override;
+    void pointerPressed(int32_t x, int32_t y) override;
+    void pointerReleased(int32_t x, int32_t y) override;
+
+    // ---- Painting and screen -----------------------------------------------------------
+
+    virtual void syncPaint();
+    virtual void updateScreenDimensions();
+
+    // ---- Record stores ----------------------------------------------------------------------
+
+    // ---- Resources: the resource map and packs ------------------------------------------
+    // (ResourceHandler does the work; the map's tables are also published in the statics below.)
+
+    virtual void initWendrel();
+    virtual JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<String>& name, int32_t length);
+    virtual JavaPtr<java::io::DataInputStream> getFileFromJarAsDataInputStream(const JavaPtr<String>& name);
+    virtual int32_t getBlockOfResource(int32_t id);
+    virtual void loadResourceBlock(int32_t block);
+    virtual void unloadResourceBlock(int32_t block);
+    virtual void unloadUnusedResourcePacks();
+    virtual JavaPtr<JArray<signed char>> getResourceByteArray(int32_t id);
+    virtual JavaPtr<JArray<char16_t>> getResourceCharArray(int32_t id);
+    virtual JavaPtr<JArray<short>> getResourceShortArray(int32_t id);
+    virtual JavaPtr<JArray<int32_t>> getResourceIntArray(int32_t id);
+    virtual JavaPtr<JArray<long long>> getResourceLongArray(int32_t id);
+    virtual JavaPtr<JArray<float>> getResourceFloatArray(int32_t id);
+    virtual JavaPtr<JArray<double>> getResourceDoubleArray(int32_t id);
+    virtual JavaPtr<String> getResString(int32_t id);
+    virtual int32_t getResID(const JavaPtr<String>& name);
+    // The one resource handler of the process.
+    static ResourceHandler& resourceHandler();
+
+    // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
+    // (ImageCache and PngBuilder do the work; the cache's arrays are the image_cache_ fields.)
+
+    virtual int32_t loadImageID(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
+                                int32_t transformMask, bool imagePerCell);
+    virtual int32_t loadImageID(int32_t imageId, int32_t paletteId, int32_t transformMask, bool imagePerCell);
+    virtual void unloadImageID(int32_t slot);
+    virtual int32_t currentImageTransforms(int32_t slot);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId, int32_t paletteId,
+                                                                int32_t alternativePaletteId, int32_t t);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId, int32_t paletteId, int32_t t);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId);
+    virtual JavaPtr<JArray<signed char>> decodeImage(const JavaPtr<JArray<signed char>>& data, int32_t offset,
+                                                     int32_t width, int32_t height, int32_t colours);
+    virtual JavaPtr<JArray<signed char>> decodeImage(const JavaPtr<JArray<signed char>>& data, int32_t offset,
+                                                     int32_t width, int32_t height);
+    virtual void loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& indices,
+                           const JavaPtr<JArray<signed char>>& palette, int32_t width, int32_t height,
+                           int32_t transformMask, bool imagePerCell);
+    virtual void loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& colours, int32_t width, int32_t height,
+                           int32_t transformMask, bool imagePerCell);
+    virtual int32_t getImageDimension(int32_t slot, int32_t cell, int32_t t, int32_t selector);
+    virtual void drawImageID(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x, int32_t y,
+                             int32_t anchor);
+    virtual void drawImageIDNoTransform(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t x, int32_t y,
+                                        int32_t anchor);
+    virtual void drawImageCell(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x,
+                               int32_t y);
+    virtual JavaPtr<javax::microedition::lcdui::Image> createRGBImage(const JavaPtr<JArray<int32_t>>& pixels,
+                                                                      int32_t width, int32_t height, bool processAlpha);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngMakeMutable(
+        const JavaPtr<javax::microedition::lcdui::Image>& image);
+    virtual JavaPtr<JArray<signed char>> pngCreateByteArray(int32_t width, int32_t height, int32_t bitDepth,
+                                                            const JavaPtr<JArray<signed char>>& palette,
+                                                            const JavaPtr<JArray<signed char>>& indices,
+                                                            bool readyStream);
+    virtual JavaPtr<JArray<signed char>> pngCreateByteArray(int32_t width, int32_t height,
+                                                            const JavaPtr<JArray<signed char>>& colours);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height, int32_t bitDepth,
+                                                                      const JavaPtr<JArray<signed char>>& palette,
+                                                                      const JavaPtr<JArray<signed char>>& indices,
+                                                                      bool readyStream);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height,
+                                                                      const JavaPtr<JArray<signed char>>& colours);
+    virtual void pngCalcCrcTable();
+    virtual int32_t pngCalcCrc(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t length);
+    virtual int32_t pngCalcAdler(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t span,
+                                 int32_t blockSize);
+
+    // ---- Strings and language -------------------------------------------------------------
+    // (EncodedStrings does the work.)
+
+    static JavaPtr<String> getLanguageIDString(int32_t language);
+    virtual void loadLanguage(int32_t language);
+    virtual JavaPtr<JArray<signed char>> getENCString(int32_t id);
+    virtual JavaPtr<String> getString(int32_t id);
+    virtual JavaPtr<String> getStringFromENCString(const JavaPtr<JArray<signed char>>& text);
+    virtual JavaPtr<JArray<signed char>> getENCStringFromString(const JavaPtr<String>& text);
+    static JavaPtr<String> insertStringIntoString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                                  const JavaPtr<String>& insert);
+    static JavaPtr<String> insertString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                        const JavaPtr<String>& insert);
+    virtual JavaPtr<String> insertENCStringIntoString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                                      const JavaPtr<JArray<signed char>>& insert);
+    virtual JavaPtr<JArray<signed char>> insertStringIntoENCString(const JavaPtr<JArray<signed char>>& text,
+                                                                   const JavaPtr<String>& placeholder,
+                                                                   const JavaPtr<String>& insert);
+    virtual JavaPtr<JArray<signed char>> insertENCStringIntoENCString(const JavaPtr<JArray<signed char>>& text,
+                                                                      const JavaPtr<String>& placeholder,
+                                                                      const JavaPtr<JArray<signed char>>& insert);
+    static JavaPtr<String> replaceHardSpaces(const JavaPtr<String>& text);
+    // Measures with getCharWidth, through the virtual.
+    virtual JavaPtr<JArray<String>> splitENCString(const JavaPtr<JArray<signed char>>& text, int32_t font,
+                                                   int32_t maxWidth);
+    virtual JavaPtr<JArray<String>> splitString(const JavaPtr<String>& text, int32_t font, int32_t maxWidth);
+
+    // ---- Fonts and text drawing -----------------------------------------------------------
+    // (FrameworkFonts does the work on the font statics below; set_font is the selected slot.)
+
+    virtual int32_t loadSystemFont(int32_t face, int32_t style, int32_t size, int32_t colour);
+    virtual int32_t loadBitmapFont(int32_t fontId, int32_t paletteId);
+    virtual int32_t _FuSeD_mThD_1_loadBitmapFont(int32_t fontId, int32_t paletteId);
+    virtual void unloadFont(int32_t slot);
+    virtual void setFont(const JavaPtr<Graphics>& g, int32_t slot);
+    virtual int32_t getFontHeight(int32_t slot);
+    virtual int32_t getBitmapFontCharacterIndex(int32_t slot, char16_t c);
+    virtual int32_t getCharWidth(int32_t slot, char16_t c);
+    virtual int32_t _FuSeD_mThD_1_getCharWidth(int32_t slot, char16_t c);
+    virtual int32_t getCharsWidth(int32_t slot, const JavaPtr<JArray<char16_t>>& chars);
+    virtual int32_t getStringWidth(int32_t slot, const JavaPtr<String>& s);
+    virtual int32_t getMaxStringWidths(int32_t slot, const JavaPtr<JArray<String>>& lines);
+    virtual void drawString(const JavaPtr<Graphics>& g, const JavaPtr<String>& s, int32_t x, int32_t y,
+                            int32_t anchor, int32_t advance);
+    virtual void drawChars(const JavaPtr<Graphics>& g, const JavaPtr<JArray<char16_t>>& chars, int32_t x, int32_t y,
+                           int32_t anchor, int32_t advance);
+    virtual void drawCharsExtended(const JavaPtr<Graphics>& g, const JavaPtr<JArray<char16_t>>& chars,
+                                   int32_t offset, int32_t length, int32_t x, int32_t y, int32_t anchor,
+                                   int32_t advance);
+    virtual void drawCharsOrString(const JavaPtr<Graphics>& g, const JavaPtr<String>& s,
+                                   const JavaPtr<JArray<char16_t>>& chars, int32_t offset, int32_t length, int32_t x,
+                                   int32_t y, int32_t anchor, int32_t advance);
+    virtual void drawSplitString(const JavaPtr<Graphics>& g, const JavaPtr<JArray<String>>& lines, int32_t x,
+                                 int32_t y, int32_t anchor, int32_t lineHeight);
+
+    // ---- Sound, light and vibration ------------------------------------------------------
+
+    // Stops any vibration for ms <= 0; the main loop stops it once vibration_end_time has passed.
+    virtual void vibrate(int32_t ms);
+    virtual void keepTheLightOn(int64_t ms) {}
+    // The channel operations, carried out by sound_channels.
+    virtual int32_t loadSound(int32_t id);
+    virtual void unloadSound(int32_t id);
+    virtual int32_t alreadyLoadedChannel(int32_t id);
+    virtual void createPlayerAndPrefetch(int32_t channel);
+    virtual void playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual void _FuSeD_mThD_1_playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual bool resumeSound(int32_t id);
+    // True only when the sound was started.
+    virtual bool playResumeSound(int32_t id, int32_t priority, int32_t loops, bool resume);
+    virtual void pauseSound(int32_t id);
+    virtual void stopSound(int32_t id);
+    virtual void stopAllSounds();
+    virtual void stopSoundChannel(int32_t channel);
+    virtual void cleanUpPlayerFromChannel(int32_t channel);
+    virtual void setVolume(int32_t level);
+    virtual void beep();
+    // Every player event is ignored.
+    void playerUpdate(JavaPtr<javax::microedition::media::Player> player, JavaPtr<String> event,
+                      JavaPtr<java::lang::Object> eventData) override {}
+
+    // ---- Main loop and input -----------------------------------------------------------
+
+    // The quiz's.
+    virtual void initInterrupts();
+    virtual void initKeysAndTouch();
+    virtual int32_t findKeyBitflag(int32_t keyCode);
+
+    virtual void _FuSeD_mThD_1_startLoading() {}
+    // Starts the main thread unless one runs; re-bases the loop's clocks.
+    virtual void startMainThread();
+    // The running loop ends after its current pass; nothing waits for it.
+    virtual void stopMainThread();
+    // The main loop on the main thread; on any other thread, the loading of the current state.
+    void run() override;
+    virtual void variableRateUpdate(int64_t elapsedMs);
+    virtual void _FuSeD_mThD_1_fixedRateUpdate();
+    virtual void changeGameStateTo(int32_t state);
+    // Sleeps ms, or yields once for ms below 1.
+    virtual void sleep(int32_t ms);
+    virtual void _FuSeD_mThD_1_hideNotify();
+    virtual void _FuSeD_mThD_1_showNotify();
+    virtual void releaseAllKeys();
+    virtual void quit();
+    // One pass: at most two fixed updates with the input latched before each, a repaint after a
+    // pass that updated, then a sleep until the next update is due.
+    virtual void runOnce();
+    // The quiz's: they write only the internal input statics and the pointer position.
+    virtual void keyAction(int32_t flag, bool pressed);
+    virtual void pointerAction(int32_t x, int32_t y, bool pressed);
+    // Drops the message: the framework keeps no log.
+    virtual void debug(const JavaPtr<String>& message, int32_t flags) {}
+
+    // ---- Browser, soft keys and HTTP -------------------------------------------------------
+
+    // Stops any earlier request, then starts a new worker for this one and returns at once.
+    virtual void openHttpConnectionByteArrayData(JavaPtr<String> url, int32_t encoding, JavaPtr<JArray<signed char>> data);
+    // The data's characters as bytes (their low 8 bits).
+    virtual void openHttpConnectionStringData(JavaPtr<String> url, int32_t encoding, JavaPtr<String> data);
+    virtual void closeHttpConnection();
+    // Percent-encodes the low byte of every character outside the safe set (a space is "%20").
+    static JavaPtr<String> urlEncode(JavaPtr<String> s);
+    // Asks the platform to open the URL; true whatever it answers.
+    virtual bool launchWapBrowser(JavaPtr<String> url);
+    // The current worker, or null; the application polls its results.
+    static JavaPtr<WLHttpConnectionThread> currentHttpConnection();
+
+    // ---- The quiz's operations that the framework calls --------------------------------
+
+    virtual void loadSounds();
+    virtual void unloadSounds();
+    // The loading work of the state in game_state; runs on a loading thread.
+    virtual void startLoading();
+    // One 33 ms step of the current state, with the input latched.
+    virtual void fixedRateUpdate();
+    virtual void render(const JavaPtr<Graphics>& g);
+
+    // ---- Platform hooks ----------------------------------------------------------------
+
+    virtual void iPhoneTransition();
+    virtual void iPhoneTransitionSetup();
+    virtual void iPhoneTextOverlayStart();
+    virtual void iPhoneTextOverlayStop();
+    virtual void iPhoneGetDeviceDetails();
+
+    // ---- Fixed-point maths, random numbers and numbers in byte arrays ------------------
+
+    // Fixed-point numbers hold value x 1024; angles in fixed-point radians take 3217 for pi.
+    static constexpr int32_t FPI = 3217;
+
+    static int32_t iToF(int32_t i);
+    static int32_t FToi(int32_t f);
+    static int32_t FToiNearest(int32_t f);
+    static int32_t Fmul(int32_t a, int32_t b);
+    static int64_t FmulToLong(int32_t a, int32_t b);
+    // Division by zero gives the largest magnitude with the dividend's sign (0 for 0 / 0).
+    static int32_t Fdiv(int32_t a, int32_t b);
+    static int32_t sqrt(int32_t a);
+    static int32_t cbrt(int32_t a);
+    static int32_t Fsqrt(int32_t f);
+    static int32_t Fcbrt(int32_t f);
+    static int32_t Fsin(int32_t x);
+    static int32_t Fcos(int32_t x);
+    static int32_t sin(int32_t degrees);
+    static int32_t cos(int32_t degrees);
+    static int32_t FsinFromiDeg(int32_t degrees);
+    static int32_t FcosFromiDeg(int32_t degrees);
+    static int32_t FsinFromFDeg(int32_t degrees);
+    static int32_t FcosFromFDeg(int32_t degrees);
+    static int32_t FradToFDeg(int32_t x);
+    static int32_t FradToiDeg(int32_t x);
+    static int32_t FdegToFRad(int32_t d);
+    static int32_t idegToFRad(int32_t degrees);
+    static int32_t vectorToFRad(int32_t u, int32_t v);
+    static int32_t vectorToFDeg(int32_t u, int32_t v);
+    static int32_t vectorToiDeg(int32_t u, int32_t v);
+    static void setRandomNumberSeed(int64_t seed);
+    static int32_t random(int32_t n);
+    static void randomAddToIntSeed(int32_t v);
+    static int32_t readShortFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int32_t readIntFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int64_t readLongFromByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i);
+    static int32_t writeIntToByteArray(const JavaPtr<JArray<signed char>>& a, int32_t i, int32_t value);
+    static int32_t max(int32_t a, int32_t b) { return a > b ? a : b; }
+    static int32_t min(int32_t a, int32_t b) { return a < b ? a : b; }
+    // The most negative int stays as it is.
+    static int32_t abs(int32_t a);
+    static bool isPrefetchedOrStarted(int32_t playerState) { return playerState == 300 || playerState == 400; }
+
+    // ---- Loop timing -------------------------------------------------------------------
+
+    // The clock of the main loop and of vibration_end_time: monotonic milliseconds.
+    static int64_t loopMillis();
+    using LoopSleeper = void (*)(int64_t millis);
+    // Replaces how a pass waits (0: a yield); null restores the thread's own sleep.
+    static void setLoopSleeper(LoopSleeper sleeper);
+    // A hidden canvas looks again this often.
+    static constexpr int64_t HIDDEN_POLL_MS = 50;
+
+    // ---- Class statics: numbers (shared between the main, loading and UI threads) ------
+
+    static inline std::atomic<int32_t> PARAM_WL_BASE_SCREEN_WIDTH{0};
+    static inline std::atomic<int32_t> PARAM_WL_BASE_SCREEN_HEIGHT{0};
+    static inline std::atomic<int64_t> random_seed{0};
+    static inline std::atomic<int32_t> random_seed_high{0};
+    static inline std::atomic<int32_t> random_seed_low{0};
+    static inline std::atomic<int32_t> WL_TEXT_GUIDELINE_TYPE_MASK{0};
+    static inline std::atomic<int32_t> set_font{-1};
+    static inline std::atomic<int64_t> last_backlight_on_time{0};
+    static inline std::atomic<int64_t> vibration_end_time{0};
+    static inline std::atomic<int32_t> game_state{0};
+    static inline std::atomic<int32_t> previous_game_state{0};
+    static inline std::atomic<int64_t> last_fixed_update_time_ms{0};
+    static inline std::atomic<int64_t> last_variable_update_time_ms{0};
+    static inline std::atomic<int32_t> keys_pressed{0};
+    static inline std::atomic<int32_t> keys_repeated{0};
+    static inline std::atomic<bool> pointer_pressed{false};
+    static inline std::atomic<bool> pointer_repeated{false};
+    static inline std::atomic<int32_t> pointer_x{0};
+    static inline std::atomic<int32_t> pointer_y{0};
+    static inline std::atomic<int64_t> regions_pressed{0};
+    static inline std::atomic<int64_t> regions_repeated{0};
+    static inline std::atomic<int32_t> cheats_triggered{0};
+    static inline std::atomic<int32_t> app_status{APPSTATUSFLAG_PAUSED};
+    static inline std::atomic<int32_t> loading_progress{0};
+    static inline std::atomic<bool> render_after_update{false};
+    static inline std::atomic<int32_t> internal_keys_pressed{0};
+    static inline std::atomic<int32_t> internal_keys_repeated{0};
+    static inline std::atomic<bool> internal_pointer_pressed{false};
+    static inline std::atomic<bool> internal_pointer_repeated{false};
+    static inline std::atomic<int64_t> internal_regions_pressed{0};
+    static inline std::atomic<int64_t> internal_regions_repeated{0};
+    static inline std::atomic<int32_t> internal_keypress_buffer{0};
+    static inline std::atomic<int32_t> cheat_sequence_position{0};
+    static inline std::atomic<int32_t> DEVICE_FAMILY{DEVICE_IPOD_TOUCH};
+
+    // ---- Class statics: objects ----------------------------------------------------------
+
+    // Resource map and packs.
+    static inline JavaPtr<JArray<signed char>> res_block_mappings;
+    static inline JavaPtr<JArray<signed char>> block_pack_mappings;
+    static inline JavaPtr<JArray<JArray<signed char>>> resource_packs;
+    // Plain ints, so that a pack's holds neither wrap after 127 nor go below 0.
+    static inline JavaPtr<JArray<int32_t>> times_resource_pack_reference;
+    static inline JavaPtr<JArray<JArray<signed char>>> resource_blocks;  // never created
+    static inline JavaPtr<JArray<int32_t>> resource_identifiers;         // never created
+    static inline JavaPtr<JArray<signed char>> languages;
+    static inline JavaPtr<JArray<int32_t>> internal_key_mappings;
+    static inline JavaPtr<java::lang::Class> rtclass;
+    // Images.
+    static inline JavaPtr<JArray<int32_t>> crc_table;
+    static inline JavaPtr<JArray<int32_t>> transforms;  // never created
+    // Fonts and strings.
+    static inline JavaPtr<JArray<javax::microedition::lcdui::Font>> system_fonts;
+    static inline JavaPtr<JArray<int32_t>> system_font_colours;
+    static inline JavaPtr<JArray<int32_t>> bitmap_font_image_ids;
+    static inline JavaPtr<JArray<JArray<short>>> bitmap_font_info;
+    static inline JavaPtr<JArray<JArray<signed char>>> enc_strings;
+    // Main loop, input and soft keys.
+    static inline JavaPtr<JArray<int32_t>> touchscreen_regions;  // never created
+    static inline JavaPtr<JArray<String>> debug_strings;        // never created
+    static inline JavaPtr<String> back_softkey_string;
+    static inline JavaPtr<String> fwrd_softkey_string;
+    static inline JavaPtr<JArray<int32_t>> internal_cheat_codes;
+    static inline JavaPtr<String> softkey_add_back;
+    static inline JavaPtr<String> softkey_add_fwrd;
+    static inline JavaPtr<WLHttpConnectionThread> conn_class;
+    static inline JavaPtr<String> version_string;
+    // The quiz's.
+    static inline JavaPtr<JArray<signed char>> shuffle_db_preloaded;
+    static inline JavaPtr<JArray<int32_t>> category_scores;
+    static inline JavaPtr<JArray<int32_t>> category_questions_asked;
+    static inline JavaPtr<JArray<bool>> category_completed;
+    static inline JavaPtr<JArray<JArray<String>>> scroller_category_list;
+    static inline JavaPtr<JArray<int32_t>> practice_menu_extra_borders;
+    static inline JavaPtr<JArray<String>> categoryStrings;
+    static inline JavaPtr<JArray<JArray<String>>> subsectionStrings;
+    static inline JavaPtr<JArray<JArray<bool>>> practicedDBs;
+    static inline JavaPtr<JArray<int32_t>> boxesToShow;
+    static inline JavaPtr<JArray<int32_t>> levelThresholds;
+    static inline JavaPtr<String> url_string;  // never created
+    static inline JavaPtr<JArray<int32_t>> particles;
+    static inline JavaPtr<JArray<JArray<int32_t>>> twinkle_ids;
+    static inline JavaPtr<JArray<JArray<short>>> bitmap_font_metrics;
+
+    // The running main thread, replaced by the UI thread while the loop reads it.
+    static JavaPtr<java::lang::Thread> mainThread();
+
+    // ---- Instance fields ---------------------------------------------------------------
+
+    JavaPtr<String> record_store_prefix;
+    JavaPtr<JArray<JArray<JArray<signed char>>>> record_store_cache;
+    JavaPtr<JArray<JArray<int32_t>>> resource_int_tables;
+    JavaPtr<JArray<int32_t>> image_cache_keys;
+    JavaPtr<JArray<int32_t>> image_cache_sizes;
+    JavaPtr<JArray<JArray<javax::microedition::lcdui::Image>>> image_cache_images;
+    JavaPtr<JArray<JArray<signed char>>> image_cache_cells;
+    JavaPtr<JArray<bool>> image_cache_flags;
+    // The 21 sound channels with their volume and sounds_loaded; the quiz's settings[3] turns sound off.
+    SoundChannels sound_channels{[this](int32_t id) { return getResourceByteArray(id); },
+                                 [this] { return settings && settings->length > 3 && (*settings)[3]; }, this};
+    // Set by AppMidlet right after construction; quit ends the application through it.
+    JavaPtr<AppMidlet> midlet;
+
+    // The quiz's fields that construction gives a value.
+    int32_t list_selected_item = 0;
+    int32_t list_highlight_item = 0;
+    bool first_menu_load = false;
+    bool test_finished = false;
+    JavaPtr<JArray<int32_t>> timer_dots;
+    JavaPtr<JArray<int32_t>> segment_wipe;
+    JavaPtr<JArray<bool>> settings;
+    int32_t recent_questions_pos = 0;
+    JavaPtr<JArray<short>> recent_questions;
+    bool retina = false;
+    JavaPtr<String> image_suffix;
+
+private:
+    // Made with the canvas; the image cache's and fonts' arrays are the fields and statics above.
+    std::unique_ptr<ImageCache> m_imageCache;
+    std::unique_ptr<FrameworkFonts> m_fonts;
+    std::unique_ptr<EncodedStrings> m_strings;
+    // Publishes the resource handler's tables in the statics, after the map is read.
+    void publishResourceTables();
+
+    // Loads the state it was started for, after any earlier loader has finished, and clears the
+    // loading flag only while game_state still holds that state.
+    void runLoader(int32_t loadingState, uint64_t ticket);
+    static uint64_t takeLoaderTicket();
+    // Lets the next loader in line run once every earlier one has ended.
+    static void endLoaderTurn(uint64_t ticket);
+    class GameStateLoader;
+
+    static inline std::mutex s_mainThreadLock;
+    static inline JavaPtr<java::lang::Thread> main_thread;
+
+    // Loaders run one after another, in the order their states were entered.
+    static inline std::mutex s_loaderLock;
+    static inline std::condition_variable s_loaderTurnChanged;
+    static inline uint64_t s_nextLoaderTicket = 0;
+    static inline uint64_t s_loaderTurn = 0;
+    static inline std::set<uint64_t> s_endedLoaderTickets;
+};
