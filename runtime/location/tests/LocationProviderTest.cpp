@@ -270,10 +270,7 @@ TEST_F(Provider, TheFeedKeepsValidFixesOnlyAndNeverThrows) {
     };
     for (const Row& row : rows) {
         LocationProvider::LocationProvider_staticDestroy();
-        EXPECT_NO_THROW(feedAndPass(row.latitude, row.longitude)) << row.what;
-        // feedAndPass gives accuracy 5; the row's own accuracy and altitude come through feed.
-        LocationProvider::LocationProvider_staticDestroy();
-        feed(row.latitude, row.longitude, row.horizontalAccuracy, row.altitude);
+        EXPECT_NO_THROW(feed(row.latitude, row.longitude, row.horizontalAccuracy, row.altitude)) << row.what;
         LocationProvider::checkListeners();
         const JavaPtr<Location> known = LocationProvider::getLastKnownLocation();
         ASSERT_EQ(static_cast<bool>(known), row.kept) << row.what;
