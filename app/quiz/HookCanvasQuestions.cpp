@@ -1,6 +1,9 @@
 // Choosing the next question: loading and indexing the wanted database, the test's random pick
 // that avoids recent questions, practice's pick in file order, and preparing the pick for the
 // screen with its answers shuffled.
+#include <climits>
+#include <utility>
+
 #include "app/framework/HookCanvas.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/text/String.h"
@@ -57,8 +60,12 @@ JavaPtr<JArray<java::lang::String>> HookCanvas::criticQuestionPlease(int32_t) {
     } else {
         const int32_t depth = picksToAvoid(count);
         index = random(count);
+        int64_t lastReseed = LLONG_MIN;
         while (pickedRecently(*recent_questions, recent_questions_pos, depth, index)) {
-            random_seed = java::lang::clocks::wallMillis();
+            // Reseeding with an unchanged clock would draw the same index again: step on instead.
+            const int64_t now = java::lang::clocks::wallMillis();
+            if (now != lastReseed) random_seed = now;
+            lastReseed = now;
             index = random(count);
         }
     }
