@@ -180,17 +180,19 @@ void HookCanvas::saveData() {
 
     // The test's question on screen is saved for resuming only while it is unanswered: once
     // answered it counts in the totals above, and "Continue Test" must ask a new one.
+    // Before the first question of a run is shown (after a restart) the saved copy stands.
     const bool test = !current_mode_practice;
     if (test && question_answered) saved_question_record = nullptr;
-    const auto& record = test && !question_answered ? question_record : saved_question_record;
+    const bool onScreen = test && question_record && !question_answered;
+    const auto record = onScreen ? question_record : saved_question_record;
     if (!record) {
         out->writeByte(0);
     } else {
-        const auto lines = test ? question_lines : saved_question_lines;
-        const int32_t correct = test ? correct_answer : saved_correct_answer;
-        const auto answers = test ? answer_lines : saved_answer_lines;
-        const auto ghosts = test ? ghosted_answers : saved_ghosted_answers;
-        const int32_t film = test ? film_id : saved_film_id;
+        const auto lines = onScreen ? question_lines : saved_question_lines;
+        const int32_t correct = onScreen ? correct_answer : saved_correct_answer;
+        const auto answers = onScreen ? answer_lines : saved_answer_lines;
+        const auto ghosts = onScreen ? ghosted_answers : saved_ghosted_answers;
+        const int32_t film = onScreen ? film_id : saved_film_id;
         out->writeByte(1);
         writeTexts(*out, record);
         writeTexts(*out, lines);
