@@ -12,4 +12,5 @@ apt-get install -y -q --no-install-recommends \
   python3 ca-certificates \
   wordnet-base fonts-dejavu-core libfreetype-dev \
   libopenal-dev libsndfile1-dev \
-  libcurl4-openssl-dev openssl curl
+  libcurl4-openssl-dev openssl curl \
+  libcairo2-dev
