@@ -6,16 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <iostream>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/tests/TextLines.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lcdui/GraphicsBackEnd.h"
 #include "runtime/lcdui/tests/GLBareFloor.h"
 #include "runtime/lcdui/tests/GLScreen.h"
+#include "runtime/lcdui/tests/RatioReporter.h"
 #include "runtime/text/String.h"
 
 namespace {
@@ -29,13 +28,6 @@ constexpr int32_t WIDTH = 640, HEIGHT = 960;
 lcduitest::GLScreen& glScreen() {
     static auto* screen = new lcduitest::GLScreen(WIDTH, HEIGHT);
     return *screen;
-}
-
-JavaPtr<JArray<java::lang::String>> textLines(std::initializer_list<const char*> texts) {
-    auto out = jnew<JArray<java::lang::String>>(static_cast<int32_t>(texts.size()));
-    int32_t i = 0;
-    for (const char* text : texts) out->data[i++] = jnew<java::lang::String>(text);
-    return out;
 }
 
 // A retina canvas on the question screen, its images made on whichever back end is installed.
@@ -114,29 +106,6 @@ BENCHMARK(BM_QuestionFrameSoftware)->UseRealTime()->Unit(benchmark::kMillisecond
 BENCHMARK(BM_QuestionFrameOpenGL)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        auto show = [&](const std::string& name, const std::string& peer, const char* meaning) {
-            if (seconds.count(name) && seconds.count(peer) && seconds[peer] > 0)
-                std::cout << name << " / " << peer << " = " << seconds[name] / seconds[peer] << "  (" << meaning << ")\n";
-        };
-        std::cout << "\nTime ratios (below 1: the first is faster):\n";
-        show("BM_QuestionFrameOpenGL/real_time", "BM_QuestionFrameSoftware/real_time", "OpenGL path against software path");
-        show("BM_QuestionFrameOpenGL/real_time", "BM_BareFloor/real_time", "question frame against the bare floor");
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,7 +113,11 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(documents);
     java::io::FileSystem::setDirectories(BUNDLE_DIR, documents.string());
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    lcduitest::RatioReporter reporter({
+         {"BM_QuestionFrameOpenGL/real_time", "BM_QuestionFrameSoftware/real_time",
+          "OpenGL path against software path"},
+         {"BM_QuestionFrameOpenGL/real_time", "BM_BareFloor/real_time",
+          "question frame against the bare floor"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::filesystem::remove_all(documents);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/tests/TextLines.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
@@ -143,12 +144,7 @@ protected:
         canvas->log.clear();
         canvas->render(g);
     }
-    static JavaPtr<JArray<java::lang::String>> lines(std::initializer_list<const char*> texts) {
-        auto out = java::lang::jnew<JArray<java::lang::String>>(static_cast<int32_t>(texts.size()));
-        int32_t i = 0;
-        for (const char* text : texts) out->data[i++] = java::lang::jnew<java::lang::String>(text);
-        return out;
-    }
+    static JavaPtr<JArray<java::lang::String>> lines(std::initializer_list<const char*> texts) { return textLines(texts); }
     std::string at(const char* name, int32_t x, int32_t y) const {
         return std::string(name) + "@" + std::to_string(p(x)) + "," + std::to_string(p(y));
     }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/quiz/tests/ScreenCanvas.h"
+#include "app/quiz/tests/TextLines.h"
 #include <png.h>
 
 #include "runtime/lcdui/Image.h"
@@ -25,13 +26,6 @@ struct Scene {
     int32_t state;
     std::function<void(ScreenCanvas&)> setUp;
 };
-
-JavaPtr<JArray<java::lang::String>> textLines(std::initializer_list<const char*> texts) {
-    auto out = jnew<JArray<java::lang::String>>(static_cast<int32_t>(texts.size()));
-    int32_t i = 0;
-    for (const char* text : texts) out->data[i++] = jnew<java::lang::String>(text);
-    return out;
-}
 
 void aQuestion(ScreenCanvas& c) {
     c.question_lines = textLines({"Which word names a small", "open boat?"});

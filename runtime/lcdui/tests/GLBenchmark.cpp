@@ -17,6 +17,7 @@
 #include "runtime/lcdui/PlatformBridge.h"
 #include "runtime/lcdui/tests/GLBareFloor.h"
 #include "runtime/lcdui/tests/GLScreen.h"
+#include "runtime/lcdui/tests/RatioReporter.h"
 
 using namespace javax::microedition::lcdui;
 
@@ -154,38 +155,17 @@ BENCHMARK(BM_MutableImageUpload)
 BENCHMARK(BM_PresentedFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Prints each pair's time ratio, both measured in this run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        auto show = [&](const std::string& name, const std::string& peer, const char* meaning) {
-            if (seconds.count(name) && seconds.count(peer) && seconds[peer] > 0)
-                std::cout << name << " / " << peer << " = " << seconds[name] / seconds[peer] << "  (" << meaning
-                          << ")\n";
-        };
-        std::cout << "\nTime ratios (below 1: the first is faster):\n";
-        show("BM_MixedFrameOpenGL/real_time", "BM_MixedFrameSoftware/real_time", "OpenGL path against software path");
-        show("BM_MutableImageUpload/changedRowsOnly:1/real_time", "BM_MutableImageUpload/changedRowsOnly:0/real_time",
-             "changed rows only against whole uploads");
-        show("BM_PresentedFrame/real_time", "BM_BareFloor/real_time", "presented frame against the bare floor");
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    lcduitest::RatioReporter reporter({
+         {"BM_MixedFrameOpenGL/real_time", "BM_MixedFrameSoftware/real_time",
+          "OpenGL path against software path"},
+         {"BM_MutableImageUpload/changedRowsOnly:1/real_time", "BM_MutableImageUpload/changedRowsOnly:0/real_time",
+          "changed rows only against whole uploads"},
+         {"BM_PresentedFrame/real_time", "BM_BareFloor/real_time",
+          "presented frame against the bare floor"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
