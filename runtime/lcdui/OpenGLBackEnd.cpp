@@ -104,7 +104,9 @@ bool OpenGLBackEnd::getReadyFor2DOver3D() {
     if (!m_frameDrawable) return false;
     const int32_t width = Display::screenWidth.load(std::memory_order_relaxed);
     const int32_t height = Display::screenHeight.load(std::memory_order_relaxed);
-    if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight) stateSetUp(width, height);
+    // A MIDlet drawing with GL on its own thread shares the context and may have changed any state.
+    if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight || EGLviewTouchedByAnotherThread())
+        stateSetUp(width, height);
     // Deleting textures needs the context, so the sweep follows taking it.
     sweepTextures();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -123,6 +125,19 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     glDisable(GL_DITHER);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_COLOR_LOGIC_OP);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);  // textures with alpha are uploaded premultiplied
     glClearColor(0, 0, 0, 0);

@@ -27,3 +27,8 @@ bool EGLWaitGL();
 void EGLstop();
 // Replaces the view's depth buffer: 16 bits when depth is 16, else 24. Needs the context current.
 void setGLBufferDepth(int32_t depth);
+// True while the calling thread owns the view: from EGLstart or EGLWaitNative until EGLWaitGL or
+// EGLstop. Another thread's EGLstart and EGLWaitNative wait for the owner, within a bound.
+bool EGLcontextOwnedHere();
+// True when another thread owned the view between the calling owner's previous turn and this one.
+bool EGLviewTouchedByAnotherThread();
