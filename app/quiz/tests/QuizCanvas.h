@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +44,14 @@ public:
     JavaPtr<JArray<signed char>> getResourceByteArray(int32_t id) override {
         const auto found = resources.find(id);
         return found == resources.end() ? nullptr : javaBytes(found->second);
+    }
+
+    // Told "begin" before and "end" after each write of the saved progress.
+    bool setRecordStoreData(const JavaPtr<JArray<signed char>>& data, int32_t i) override {
+        if (saveWatcher) saveWatcher("begin");
+        const bool written = HookCanvas::setRecordStoreData(data, i);
+        if (saveWatcher) saveWatcher("end");
+        return written;
     }
 
     // Where a tap lands on answer slot i or bottom button j.
@@ -82,6 +91,7 @@ public:
     }
     bool played(int32_t id) const { return std::count(sounds.begin(), sounds.end(), id) > 0; }
 
+    std::function<void(const char* phase)> saveWatcher;
     std::vector<int32_t> sounds;
     std::vector<int32_t> stateRequests;
     std::map<std::string, std::vector<uint8_t>> files;

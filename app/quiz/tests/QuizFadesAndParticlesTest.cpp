@@ -86,16 +86,6 @@ TEST_F(Twinkles, BurstIntoAFullPoolRetiresTheOldestFirst) {
     }
 }
 
-TEST_F(Twinkles, TwoFreeSlotsOfAPairBurstBothFlyUpwards) {
-    for (int32_t slot = 0; slot < 16; ++slot) word(slot, H::pt_flags) = slot == 3 || slot == 9 ? 0 : H::pt_alive;
-    H::particle_shower(50, 60, H::TWINKLE_RED, 2);
-    EXPECT_EQ(H::count_particles(), 16);
-    for (int32_t slot : {3, 9}) {
-        EXPECT_LE(word(slot, H::pt_vy), 0) << slot;
-        EXPECT_EQ(word(slot, H::pt_frame_colour) >> 16, H::TWINKLE_RED);
-    }
-}
-
 TEST_F(Twinkles, AgeingMovesAnimatesAndEndsTwinkles) {
     H::reset_particles();
     H::particle_shower(100, 100, H::TWINKLE_YELLOW, 3);

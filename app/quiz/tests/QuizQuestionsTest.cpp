@@ -187,19 +187,6 @@ TEST_F(QuizQuestions, HintGhostsOneWrongAnswerOnceAndTheSavedCopyShowsIt) {
     EXPECT_EQ(quiz().question_delay, 0);
 }
 
-TEST_F(QuizQuestions, SkipAsksAnotherQuestionAndCountsNothing) {
-    const std::string before = quiz().question_record->data[0]->val();
-    quiz().skips = 1;
-    quiz().tapButton(H::BUTTON_SKIP);
-    EXPECT_EQ(quiz().skips, 0);
-    EXPECT_NE(before, quiz().question_record->data[0]->val());
-    EXPECT_EQ(quiz().level_attempted, 0);
-    quiz().untilWaiting();
-    const std::string after = quiz().question_record->data[0]->val();
-    quiz().tapButton(H::BUTTON_SKIP);
-    EXPECT_EQ(after, quiz().question_record->data[0]->val()) << "no skips left";
-}
-
 TEST_F(QuizQuestions, TimerRunsOutAsAWrongAnswerWithAWarningFirst) {
     quiz().settings->data[4] = true;
     quiz().level_right = 2;
