@@ -14,6 +14,7 @@
 #include "runtime/lang/System.h"
 #include "runtime/lang/Thread.h"
 #include "runtime/lang/UncaughtHandler.h"
+#include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Displayable.h"
@@ -265,6 +266,8 @@ void preStartMIDletSetup() {
     WLlibs_staticInit();
     runGuarded(javax::microedition::lcdui::LCDUI_staticInit);
     launcher::preStartHooks().runAll();
+    // The bundle's font, read once before any MIDlet draws text; without it text stays invisible.
+    runGuarded([] { javax::microedition::lcdui::BitmapFontSystem::init(); });
 }
 
 void preStopMIDletTearDown() {
@@ -276,6 +279,7 @@ void postStopMIDletTearDown() {
     runGuarded(Display::tidyUp);
     runGuarded(javax::microedition::lcdui::OnScreenKeyboard::OnScreenKeyboard_staticDestroy);
     launcher::postStopHooks().runAll();
+    runGuarded(javax::microedition::lcdui::BitmapFontSystem::BitmapFontSystem_staticDestroy);
     WLlibs_staticDestroy();
     ProxyMIDlet::clearMIDlet();
     Display::setMasterGraphics(nullptr);

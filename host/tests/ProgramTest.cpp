@@ -83,6 +83,11 @@ TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
     EXPECT_EQ(start.rgbAt(px(30), px(142)), DemoLayout::IMAGE_WHITE);
     EXPECT_EQ(start.rgbAt(px(160), px(340)), DemoLayout::BUTTON_IDLE);
     EXPECT_EQ(start.rgbAt(px(300), px(450)), DemoLayout::BACKGROUND);
+    // The demonstration's line of text, drawn with the bundle's font.
+    int textPixels = 0;
+    for (int y = px(230); y < px(246); ++y)
+        for (int x = px(100); x < px(180); ++x) textPixels += start.rgbAt(x, y) != DemoLayout::BACKGROUND;
+    EXPECT_GT(textPixels, 100) << "the text shows";
 
     const Picture held = loadPicture(directory.path() / "held.png");
     EXPECT_EQ(held.rgbAt(px(70), px(310)), DemoLayout::BUTTON_HELD);

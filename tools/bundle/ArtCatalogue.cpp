@@ -62,7 +62,7 @@ void sideColumnScreen(ArtCanvas& c, const std::string& title, bool aboutText) {
     medalStar(c, 280, 250, 12, Medal::Bronze);
     barButton(c, 251, 403, 59, 61, BarIcon::Menu, Look::Normal);
     if (!aboutText) return;
-    panel(c, 10, 92, 220, 360);
+    panel(c, 10, 92, 220, 386);  // down to the version line the screen draws at its bottom-left
     const std::vector<std::string> lines = {
         "Lexivo Quiz", "", "How many words do you know?", "Answer each question before", "the clock runs out.",
         "Climb 30 levels in the test,", "or practise any subject.", "", "Words and meanings:", "WordNet 3.0,",

@@ -204,7 +204,7 @@ void rankBadge(ArtCanvas& c, double x, double y, double size, int rank) {
         c.fillPath(S::gold);
     }
     const std::string number = std::to_string(rank);
-    c.text(number, cx, cy + r * 0.42, r * 0.72, lighter(metal, 0.2), ArtCanvas::Align::Centre);
+    c.text(number, cx, cy + r * 0.42, rank < 10 ? r * 0.72 : r * 0.6, lighter(metal, 0.2), ArtCanvas::Align::Centre);
     // Pips in an arc above the number.
     for (int k = 0; k < pips; ++k) {
         const double angle = M_PI * (1.2 + 0.6 * (pips == 1 ? 0.5 : static_cast<double>(k) / (pips - 1)));

@@ -20,10 +20,6 @@ namespace bundle {
 
 namespace {
 
-constexpr const char* kNumbersFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-constexpr int kNumbersFontSize = 20;
-constexpr const char* kRuntimeFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr int kRuntimeFontSize = 22;  // device pixels of the retina screen the runtime draws on
 constexpr const char* kLanguage = "en";
 
 uint32_t argbOf(Colour c) {
@@ -120,7 +116,7 @@ BundleFiles buildBundle(const BundleInputs& inputs) {
             if (which == "main") {
                 font = frameworkFont(fonts::MainFont::facePath, fonts::MainFont::pixelSize * scale, mainCharacters, ink);
             } else if (which == "numbers") {
-                font = frameworkFont(kNumbersFace, kNumbersFontSize * scale, U"0123456789/", ink);
+                font = frameworkFont(BundleFonts::numbersFace, BundleFonts::numbersSize * scale, U"0123456789/", ink);
             } else {
                 throw BundleError(entry.name + ": no font is named " + which);
             }
@@ -153,7 +149,7 @@ BundleFiles buildBundle(const BundleInputs& inputs) {
     BundleFiles files = resources.files();
     const auto strings = inputs.assets / "strings" / (std::string(kLanguage) + ".txt");
     files[kLanguage] = languageFile(readLanguageStrings(strings), strings);
-    files["wlbmpfnt"] = runtimeFont(kRuntimeFace, kRuntimeFontSize).bytes();
+    files["wlbmpfnt"] = runtimeFont(BundleFonts::runtimeFace, BundleFonts::runtimeSize).bytes();
 
     const std::vector<uint8_t> splashLow = pngOf(art.at("splash"), 1), splashHigh = pngOf(art.at("splash"), 2);
     // The host shows the launch images; the quiz opens the same pictures through File, which looks a

@@ -10,6 +10,15 @@
 
 namespace bundle {
 
+namespace {
+
+// The quiz's fonts are anti-aliased in 16 levels: 4-bit glyph sheets.
+constexpr int kFrameworkInkLevels = 16;
+
+char levelMark(int level) { return static_cast<char>(level < 10 ? '0' + level : 'a' + level - 10); }
+
+}  // namespace
+
 struct GlyphRaster::FreeType {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
@@ -37,11 +46,10 @@ GlyphRaster::~GlyphRaster() {
 
 bool GlyphRaster::covers(char32_t c) const { return FT_Get_Char_Index(m_freeType->face, c) != 0; }
 
-GlyphRaster::Glyph GlyphRaster::render(char32_t c, bool mono) const {
+GlyphRaster::Glyph GlyphRaster::render(char32_t c) const {
     Glyph glyph;
     const FT_UInt index = FT_Get_Char_Index(m_freeType->face, c);
-    const FT_Int32 flags = FT_LOAD_RENDER | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
-    if (index == 0 || FT_Load_Glyph(m_freeType->face, index, flags) != 0) return glyph;
+    if (index == 0 || FT_Load_Glyph(m_freeType->face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return glyph;
     const FT_GlyphSlot slot = m_freeType->face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.left = slot->bitmap_left;
@@ -52,11 +60,7 @@ GlyphRaster::Glyph GlyphRaster::render(char32_t c, bool mono) const {
     glyph.coverage.assign(static_cast<size_t>(glyph.width) * glyph.rows, 0);
     for (int y = 0; y < glyph.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
-        for (int x = 0; x < glyph.width; ++x) {
-            const bool monoPixel = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
-            const uint8_t value = monoPixel ? ((row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0) : row[x];
-            glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = value;
-        }
+        for (int x = 0; x < glyph.width; ++x) glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = row[x];
     }
     return glyph;
 }
@@ -75,6 +79,7 @@ writers::FrameworkFont frameworkFont(const char* facePath, int pixelSize, const 
     fonts::FontMeasurer measurer(facePath, pixelSize);
     writers::FrameworkFont font;
     font.ink = ink;
+    font.inkLevels = kFrameworkInkLevels;
     font.cellHeight = measurer.lineHeight();
     font.spaceWidth = measurer.advance(U' ');
     std::vector<GlyphRaster::Glyph> glyphs;
@@ -82,7 +87,7 @@ writers::FrameworkFont frameworkFont(const char* facePath, int pixelSize, const 
     for (char32_t c : characters) {
         if (c == U' ') continue;  // drawn as the space width, never as a glyph
         if (c > 0xFFFF) throw std::runtime_error("a bitmap font holds characters of 16 bits only");
-        glyphs.push_back(raster.render(c, true));
+        glyphs.push_back(raster.render(c));
         font.characters += static_cast<char16_t>(c);
         font.advances.push_back(measurer.advance(c));
         cellWidth = std::max({cellWidth, glyphs.back().left + glyphs.back().width, font.advances.back()});
@@ -97,7 +102,8 @@ writers::FrameworkFont frameworkFont(const char* facePath, int pixelSize, const 
             for (int x = 0; x < glyph.width; ++x) {
                 const int cellX = glyph.left + x;
                 if (cellX < 0 || cellX >= cellWidth) continue;
-                if (glyph.coverage[static_cast<size_t>(y) * glyph.width + x] >= 128) rows[cellY][cellX] = '#';
+                const int level = (glyph.coverage[static_cast<size_t>(y) * glyph.width + x] * (kFrameworkInkLevels - 1) + 127) / 255;
+                if (level > 0) rows[cellY][cellX] = level == kFrameworkInkLevels - 1 ? '#' : levelMark(level);
             }
         }
         font.glyphs.push_back(std::move(rows));
@@ -116,7 +122,7 @@ writers::RuntimeFont runtimeFont(const char* facePath, int pixelSize) {
     int cellWidth = 1;
     for (char32_t c = 0x21; c <= 0xFF; ++c) {
         if ((c >= 0x7F && c <= 0xA0) || c == 0xAD || !raster.covers(c)) continue;
-        const GlyphRaster::Glyph glyph = raster.render(c, false);
+        const GlyphRaster::Glyph glyph = raster.render(c);
         // The glyph box spans the advance less the blank column, so that text keeps the face's spacing.
         const int shift = std::max(0, -glyph.left);
         const int width = std::min(32, std::max(glyph.advance - 1, glyph.left + shift + glyph.width));

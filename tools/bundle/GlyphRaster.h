@@ -1,5 +1,5 @@
 // Rasterises the DejaVu faces with FreeType into the bundle's two bitmap font formats: the quiz's
-// framework fonts (one-bit glyph sheets with advance tables) and the runtime's "wlbmpfnt".
+// framework fonts (anti-aliased glyph sheets with advance tables) and the runtime's "wlbmpfnt".
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,16 @@
 #include "tools/writers/RuntimeFontFile.h"
 
 namespace bundle {
+
+// The faces and sizes of the bundle's fonts besides the main font (tools/fonts/MainFont.h).
+struct BundleFonts {
+    // The quiz's numbers: the header count and the practice result, in layout units.
+    static constexpr const char* numbersFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    static constexpr int numbersSize = 18;
+    // The runtime's one font, in device pixels of the retina screen the runtime draws on.
+    static constexpr const char* runtimeFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    static constexpr int runtimeSize = 22;
+};
 
 class GlyphRaster {
 public:
@@ -28,8 +38,8 @@ public:
         int advance = 0;
         std::vector<uint8_t> coverage;  // width x rows, 0 to 255
     };
-    // mono: hinted for one-bit output, each pixel 0 or 255.
-    Glyph render(char32_t c, bool mono) const;
+    // Anti-aliased with light hinting, which keeps the advances the measurer reads.
+    Glyph render(char32_t c) const;
 
 private:
     struct FreeType;
@@ -41,7 +51,7 @@ private:
 std::u32string missingCharacters(const char* facePath, const std::u32string& characters);
 
 // A framework font of the characters: advances and cell height as the quiz's text fitting measures
-// them (fonts::FontMeasurer of the same face and size), one-bit glyphs in dark ink.
+// them (fonts::FontMeasurer of the same face and size), anti-aliased glyphs in the ink.
 writers::FrameworkFont frameworkFont(const char* facePath, int pixelSize, const std::u32string& characters,
                                      uint32_t ink);
 
