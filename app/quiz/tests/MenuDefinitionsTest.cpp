@@ -1,5 +1,5 @@
-// The menu-definition engine and the soft-key labels: loading with a selection and the soft keys'
-// texts, walking back, editing, moving the selection, and malformed or empty definitions.
+// The menu-definition engine: loading with a selection and the soft keys' texts, walking back,
+// editing, moving the selection, and malformed or empty definitions.
 #include <gtest/gtest.h>
 
 #include "app/framework/HookCanvas.h"
@@ -58,7 +58,7 @@ protected:
     JavaPtr<MenuCanvas> canvas;
 };
 
-TEST_F(MenuDefinitionsTest, LoadingSelectsTheFirstMatchAndSetsTheSoftKeys) {
+TEST_F(MenuDefinitionsTest, LoadingSelectsTheFirstMatchSetsTheSoftKeysAndBackReturns) {
     canvas->menuLoad(0, SELECTABLE);
     EXPECT_EQ(canvas->current_menu_item, 1);
     EXPECT_EQ(label(HookCanvas::back_softkey_string), "t14");
@@ -73,9 +73,7 @@ TEST_F(MenuDefinitionsTest, LoadingSelectsTheFirstMatchAndSetsTheSoftKeys) {
     canvas->menuLoad(3, SELECTABLE);
     EXPECT_EQ(canvas->current_menu_item, 0);
     EXPECT_EQ(canvas->menuGetSoftkeyIndex(true), -1);
-}
 
-TEST_F(MenuDefinitionsTest, BackReturnsToThePreviousMenuAndItsSelection) {
     canvas->menuLoad(0, SELECTABLE);
     canvas->menuAdjustCurrentSelectedItem(1, SELECTABLE, true);
     EXPECT_EQ(canvas->current_menu_item, 3);
@@ -134,22 +132,6 @@ TEST_F(MenuDefinitionsTest, InsertedAndRemovedItemsKeepTheDefinitionWellFormed) 
     EXPECT_EQ(shorter->data[HookCanvas::MENU_DEFINITION_NUMITEMS], 6);
     EXPECT_EQ(shorter->data[canvas->menuItemIndex(0, 1) + HookCanvas::MENU_BUTTON_TEXTID], 11);
     EXPECT_EQ(shorter->length, menu->length - 3);
-}
-
-TEST_F(MenuDefinitionsTest, SoftKeyLabelsChangeOnlyWhenTheirTextDoes) {
-    canvas->setSoftkeys(nullptr, nullptr);
-    EXPECT_FALSE(HookCanvas::back_softkey_string);
-    canvas->setSoftkeys(jnew<String>(""), jnew<String>("Next"));
-    const JavaPtr<String> stored = HookCanvas::fwrd_softkey_string;
-    EXPECT_EQ(label(HookCanvas::back_softkey_string), "") << "an empty label is not a missing one";
-    canvas->setSoftkeys(jnew<String>(""), jnew<String>("Next"));
-    EXPECT_EQ(HookCanvas::fwrd_softkey_string.get(), stored.get()) << "equal texts leave the labels as they are";
-    HookCanvas::softkey_add_back = jnew<String>("< ");
-    HookCanvas::softkey_add_fwrd = jnew<String>(" >");
-    canvas->setSoftkeys(jnew<String>("Back"), jnew<String>(""));
-    EXPECT_EQ(label(HookCanvas::back_softkey_string), "< Back");
-    EXPECT_EQ(label(HookCanvas::fwrd_softkey_string), "");
-    EXPECT_EQ(label(canvas->adjustGraphicalSoftkeyLabel(jnew<String>("Go"), false)), "Go >");
 }
 
 }  // namespace

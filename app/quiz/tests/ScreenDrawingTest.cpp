@@ -281,25 +281,6 @@ TEST_P(ScreenDrawingTest, TheQuestionBoxSlidesTheNewQuestionInFromTheSideOfTheAn
     }
 }
 
-TEST_P(ScreenDrawingTest, BottomButtonsCarryTheHintAndSkipCounts) {
-    question();
-    canvas->hints = 9;
-    canvas->skips = 2;
-    canvas->skip_awarded = true;
-    fingerAt(11 + 80 * 2 + 5, 410);
-    show(HookCanvas::GAMESTATE_GAME_RUNNING);
-    EXPECT_EQ(namesOf(canvas->drawn("digit")), (Log{"digit9", "digit2"}));
-    EXPECT_EQ(canvas->drawn("flash"), Log{at("flash", 11 + 80 + 59, 405)});
-    EXPECT_EQ(namesOf(canvas->drawn("button")), Log{"button2"});
-    HookCanvas::current_mode_practice = true;
-    show(HookCanvas::GAMESTATE_GAME_RUNNING);
-    EXPECT_EQ(namesOf(canvas->drawn("digit")), (Log{"digit0", "digit0"}));
-    EXPECT_TRUE(canvas->drawn("flash").empty());
-    show(HookCanvas::GAMESTATE_INFOLINK);
-    EXPECT_TRUE(canvas->drawn("digit").empty()) << "the information panel hides the button bar";
-    HookCanvas::current_mode_practice = false;
-}
-
 TEST_P(ScreenDrawingTest, ListRowsScrollAndShowTheirProgressBoxes) {
     HookCanvas::scroller_category_list = jnew<JArray<JArray<java::lang::String>>>(6);
     for (int32_t i = 0; i < 6; ++i) HookCanvas::scroller_category_list->data[i] = lines({"Row", "two lines"});
@@ -350,56 +331,6 @@ TEST_P(ScreenDrawingTest, ProgressBoxesCountPracticedSubsections) {
         EXPECT_EQ(canvas->howManyBoxes(0), c.boxes) << c.practiced << " of " << c.subsections;
     }
     EXPECT_EQ(canvas->howManyBoxes(5), 0) << "a category the table lacks shows no boxes";
-}
-
-// A solid image of the colour, as the splash and loading frames stand-ins.
-JavaPtr<javax::microedition::lcdui::Image> solid(int32_t w, int32_t h, int32_t rgb) {
-    auto image = javax::microedition::lcdui::Image::createImage(w, h);
-    auto g = image->getGraphics();
-    g->setColor(rgb);
-    g->fillRect(0, 0, w, h);
-    return javax::microedition::lcdui::Image::createImage(image);
-}
-
-uint32_t pixelAt(const JavaPtr<javax::microedition::lcdui::Image>& image, int32_t x, int32_t y) {
-    auto rgb = jnew<JArray<int>>(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb->data[0]) & 0xFFFFFF;
-}
-
-TEST_P(ScreenDrawingTest, LoadingShowsTheSplashAndCyclesItsFramesOnceAllEightExist) {
-    canvas->first_menu_load = true;
-    canvas->splash_image = solid(p(320), p(480), 0x102030);
-    canvas->loading_frames = jnew<JArray<javax::microedition::lcdui::Image>>(8);
-    for (int32_t i = 0; i < 7; ++i) canvas->loading_frames->data[i] = solid(8, 8, 0x010101 * (i + 1) * 16);
-    const int32_t x = p(137) + 2, y = p(347) + 2;
-    show(HookCanvas::GAMESTATE_MAIN_MENU | HookCanvas::GAMESTATEFLAG_LOADING);
-    EXPECT_EQ(pixelAt(frame, x, y), 0x102030u) << "seven frames: the splash alone";
-    EXPECT_EQ(canvas->loading_frame_counter, 0);
-    canvas->loading_frames->data[7] = solid(8, 8, 0x808080);
-    for (int32_t shown = 0; shown < 9; ++shown) {
-        show(HookCanvas::GAMESTATE_INIT_WENDREL);
-        EXPECT_EQ(pixelAt(frame, x, y), 0x010101u * ((shown % 8) + 1) * 16) << "frame " << shown;
-    }
-}
-
-TEST_P(ScreenDrawingTest, AScreenWithoutDrawingKeepsTheLastFrameUnderMovingTwinkles) {
-    canvas->setupMenu(HookCanvas::GAMESTATE_MAIN_MENU);
-    show(HookCanvas::GAMESTATE_MAIN_MENU);
-    auto pixels = [&] {
-        auto rgb = jnew<JArray<int>>(p(320) * p(480));
-        frame->getRGB(rgb, 0, p(320), 0, 0, p(320), p(480));
-        return std::vector<int>(rgb->data, rgb->data + rgb->length);
-    };
-    const auto menu = pixels();
-    HookCanvas::particle_shower(p(160), p(240), HookCanvas::TWINKLE_GREEN, 8);
-    show(HookCanvas::GAMESTATE_SETTINGS);
-    const auto withTwinkles = pixels();
-    EXPECT_NE(withTwinkles, menu) << "the twinkles are drawn over the copied frame";
-    HookCanvas::reset_particles();
-    show(HookCanvas::GAMESTATE_SETTINGS);
-    EXPECT_EQ(pixels(), menu) << "the offscreen frame itself never took the twinkles";
-    EXPECT_TRUE(canvas->log.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScales, ScreenDrawingTest, ::testing::Values(false, true),

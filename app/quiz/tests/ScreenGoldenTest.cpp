@@ -11,9 +11,8 @@
 
 #include "app/quiz/tests/ScreenCanvas.h"
 #include "app/quiz/tests/TextLines.h"
-#include <png.h>
-
 #include "runtime/lcdui/Image.h"
+#include "runtime/lcdui/tests/TestPictures.h"
 
 namespace {
 
@@ -95,29 +94,6 @@ const std::vector<Scene>& scenes() {
     return all;
 }
 
-// The frame as an RGB PNG, packed as tightly as the library can, since the references are kept.
-void writeReference(const std::string& path, const JavaPtr<JArray<int>>& rgb, int32_t w, int32_t h) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, out);
-    png_set_compression_level(png, 9);
-    png_set_filter(png, 0, PNG_ALL_FILTERS);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(w) * 3);
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c) row[x * 3 + c] = static_cast<png_byte>(rgb->data[y * w + x] >> (16 - 8 * c));
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(out);
-}
-
 std::vector<uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -139,7 +115,12 @@ TEST_P(ScreenGoldenTest, EveryScreenMatchesItsReferencePicture) {
         frame->getRGB(rgb, 0, w, 0, 0, w, h);
         const std::string path = std::string(SCREENS_DIR) + "/" + scene.name + (retina() ? "_high" : "_low") + ".png";
         if (update) {
-            writeReference(path, rgb, w, h);
+            lcduitest::PNGDescription picture{static_cast<uint32_t>(w), static_cast<uint32_t>(h)};
+            for (int32_t i = 0; i < w * h; ++i)
+                for (int shift : {16, 8, 0}) picture.samples.push_back(static_cast<uint16_t>((rgb->data[i] >> shift) & 0xFF));
+            const auto png = lcduitest::encodePNG(picture);
+            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                        static_cast<std::streamsize>(png.size()));
             continue;
         }
         const auto bytes = readBytes(path);
