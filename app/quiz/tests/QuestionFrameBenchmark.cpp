@@ -88,11 +88,16 @@ void BM_QuestionFrameOpenGL(benchmark::State& state) {
         canvas->render(screen.screen);
         screen.present();
     }
+    const auto before = screen.backEnd().statistics();
     for (auto _ : state) {
         twinkle();
         canvas->render(screen.screen);
         if (screen.present().empty()) state.SkipWithError("the frame was not presented");
     }
+    const auto after = screen.backEnd().statistics();
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["drawCalls/frame"] = static_cast<double>(after.drawCalls - before.drawCalls) / frames;
+    state.counters["rowsUploaded/frame"] = static_cast<double>(after.rowsUploaded - before.rowsUploaded) / frames;
     canvas = nullptr;
     HookCanvas::HookCanvas_globalStaticDestroy();
 }
