@@ -141,15 +141,19 @@ void practiceFooter(ArtCanvas& c) {
     barButton(c, 251, 8, 59, 61, BarIcon::Menu, Look::Normal);
 }
 
-// Promotion, demotion and the two end screens share one frame: a left panel centred on x 120 and
-// the continue or menu button at (241, 395).
+// Promotion, demotion and the two end screens share one frame: a panel (by default on the left,
+// centred on x 120 where the badges go) and the continue or menu button at (241, 395).
+struct Frame {
+    double x = 12, y = 92, w = 216, h = 384;
+};
+
 void resultScreen(ArtCanvas& c, const std::string& title, const std::vector<std::string>& message, double messageY,
-                  BarIcon button) {
+                  BarIcon button, Frame frame = {}) {
     screenBackground(c, 0, 0, W, H);
     statusStrip(c, W);
     titleBand(c, 17, W, 63, title);
-    panel(c, 12, 92, 216, 376);
-    c.centredLines(message, 120, messageY, S::labelSize, S::ink, ArtCanvas::Face::Regular);
+    panel(c, frame.x, frame.y, frame.w, frame.h);
+    c.centredLines(message, frame.x + frame.w / 2, messageY, S::labelSize, S::ink, ArtCanvas::Face::Regular);
     barButton(c, 241, 395, 79, 85, button, Look::Normal);
 }
 
@@ -254,12 +258,13 @@ std::map<std::string, ArtPiece> build() {
     art["complete_bg"] = {320, 480, [](ArtCanvas& c) {
                               resultScreen(c, "Test Complete", {"Congratulations!", "You passed all 30 levels."}, 300,
                                            BarIcon::Menu);
-                              rankBadge(c, 60, 120, 120, 29);
+                              rankBadge(c, 70, 110, 100, 29);
                           }};
     art["complete_bg_practice"] = {320, 480, [](ArtCanvas& c) {
+                                       // Wide, so that the count the screen centres on x 160 sits on its plate.
                                        resultScreen(c, "Practice Done", {"Right answers", "in this run"}, 290,
-                                                    BarIcon::Menu);
-                                       c.plate(60, 195, 200, 60, S::cornerRadius, S::buttonTop, S::buttonBottom,
+                                                    BarIcon::Menu, Frame{12, 92, 296, 292});
+                                       c.plate(90, 195, 140, 60, S::cornerRadius, S::buttonTop, S::buttonBottom,
                                                S::buttonEdge);
                                    }};
 
@@ -325,7 +330,7 @@ std::map<std::string, ArtPiece> build() {
         art[std::string("big_star_") + name] = {64, 64, [medal](ArtCanvas& c) { medalStar(c, 32, 33, 30, medal); }};
     }
     for (int r = 1; r <= 29; ++r)
-        art["ranking_" + std::to_string(r)] = {120, 120, [r](ArtCanvas& c) { rankBadge(c, 0, 0, 120, r); }};
+        art["ranking_" + std::to_string(r)] = {100, 100, [r](ArtCanvas& c) { rankBadge(c, 0, 0, 100, r); }};
 
     art["splash"] = {320, 480, splashScreen};
     for (int f = 1; f <= 8; ++f)

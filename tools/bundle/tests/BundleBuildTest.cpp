@@ -28,6 +28,8 @@
 #include "tools/bundle/BundleSources.h"
 #include "tools/fonts/FontMeasurer.h"
 #include "tools/fonts/MainFont.h"
+#include "tools/writers/FrameworkFontFile.h"
+#include "tools/writers/ResourceBundle.h"
 
 using java::lang::jnew;
 using java::lang::String;
@@ -216,6 +218,10 @@ TEST_F(BuiltBundle, ButtonsAndPanelsFitTheAreasTheQuizGivesThem) {
         EXPECT_EQ(size.width, e.width) << "resource " << e.id;
         EXPECT_EQ(size.height, e.height) << "resource " << e.id;
     }
+    // The demotion panel centres the badge low on the screen: it must not run off the bottom.
+    const Size badge = sizeOf(RESID_RANKING_1_LOW);
+    EXPECT_LE(PARAM_LPANEL_DEMOTE + badge.height / 2, 480);
+    EXPECT_GE(PARAM_LPANEL_XCENTRE - badge.width / 2, 0);
     // Buttons in the bottom-right corner stay on the screen.
     for (int32_t id : {RESID_RANKING_BUTTON_NORMAL_LOW, RESID_RANKING_BUTTON_CLICK_LOW,
                        RESID_RANKING_BUTTON_MENU_CLICK_LOW, RESID_PRACTICE_MENU_BACK_ON_LOW}) {
@@ -277,6 +283,40 @@ TEST_F(BuiltBundle, BothFontsDrawInkInsideTheirLine) {
         EXPECT_EQ(outside, 0) << c.text;
         fonts.unloadFont(slot);
     }
+}
+
+// Anti-aliased glyphs: each level of a glyph pixel reaches the screen as the ink at that level's
+// share of full strength, through the glyph sheet's palette.
+class GlyphSheet : public BundleFixture {};
+
+TEST_F(GlyphSheet, AntiAliasedLevelsDrawAsFadedInk) {
+    writers::ResourceBundle built(1);
+    const int32_t block = built.addBlock(0);
+    writers::FrameworkFont font;
+    font.characters = u"A";
+    font.advances = {6};
+    font.cellWidth = 6, font.cellHeight = 2, font.glyphsPerRow = 1;
+    font.ink = 0xFF000000u;
+    font.inkLevels = 16;
+    font.glyphs = {{"#a51..", "#a51.."}};
+    const int32_t id = font.addTo(built, block);
+    install(built);
+    resources.loadResourceBlock(block);
+    ImageCache images{resources};
+    FrameworkFonts fonts{resources, images};
+    fonts.screenHeight = [] { return 480; };
+    const int32_t slot = fonts.loadBitmapFont(id, id + 3);
+    ASSERT_GE(slot, 0);
+    auto image = Image::createImage(6, 2);
+    auto g = image->getGraphics();
+    g->setColor(0xFFFFFF);
+    g->fillRect(0, 0, 6, 2);
+    fonts.setFont(g, slot);
+    fonts.drawString(g, jnew<String>("A"), 0, 0, Graphics::TOP | Graphics::LEFT, -1);
+    const auto pixels = pixelsOf(image);
+    // Levels 15, 10, 5, 1 and 0 of 15 over white.
+    const int expected[] = {0, 85, 170, 238, 255};
+    for (int x = 0; x < 5; ++x) EXPECT_NEAR(static_cast<int>(pixels[x] & 0xFF), expected[x], 3) << "pixel " << x;
 }
 
 struct MemoryRead {
