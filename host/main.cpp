@@ -5,10 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "host/BrowserLauncher.h"
@@ -57,14 +55,6 @@ constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppM
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
     return 2;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return in.bad() ? std::nullopt : std::optional<std::string>(text.str());
 }
 
 std::string javaMessage(java::lang::Throwable& thrown) {
@@ -145,8 +135,11 @@ int main(int argc, char** argv) {
     std::optional<std::string> scriptText;
     std::string scriptName = options.scriptFile;
     if (!options.scriptFile.empty()) {
-        scriptText = readFile(options.scriptFile);
-        if (!scriptText) return fail("cannot read the script '" + options.scriptFile + "'");
+        try {
+            scriptText = Script::load(options.scriptFile);
+        } catch (const std::runtime_error& error) {
+            return fail(error.what());
+        }
     }
 
     std::unique_ptr<SdlWindow> window;
@@ -208,6 +201,12 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         runtimeStillRunning = app.runtimeOutlivedTerminate();
+        if (window) {
+            if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
+                std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
+                status = 4;
+            }
+        }
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();

@@ -288,6 +288,14 @@ bool EGLviewTouchedByAnotherThread() {
     return platform::ownedHere(v) && v.touchedByAnotherThread;
 }
 
+void EGLReleaseUnpresented() {
+    View& v = platform::view();
+    std::lock_guard guard(v.lock);
+    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context) return;
+    platform::releaseContext(v);
+    platform::glViewState.store(0, std::memory_order_relaxed);
+}
+
 bool EGLWaitGL() {
     View& v = platform::view();
     std::lock_guard guard(v.lock);

@@ -110,6 +110,11 @@ JavaPtr<Image> Image::decode(std::span<const uint8_t> bytes) {
     }
     if (bytes[0] == 0xFF && bytes[1] == 0xD8) {
         if (bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
+        // Counted first: refusing thousands of scans costs one pass over the bytes, decoding them seconds.
+        size_t next = 2;
+        const int32_t scans = imagedecoders::countJPEGScans(
+            [&bytes, &next] { return next < bytes.size() ? static_cast<int32_t>(bytes[next++]) : -1; });
+        if (scans < 0 || scans > imagedecoders::MAX_JPEG_SCANS) return nullptr;
         int32_t width = -1, height = -1;
         uint32_t* block = decodeJPEGtoRGB(bytes.data(), static_cast<int32_t>(bytes.size()), &width, &height);
         if (!block) return nullptr;

@@ -5,6 +5,7 @@
 #include <GLES/gl.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 
@@ -266,12 +267,16 @@ int32_t OpenGLBackEnd::takeSlot(int32_t kind, Texture2DOver3D* texture) {
     return m_pendingBufferIndex++;
 }
 
-void OpenGLBackEnd::flushGraphics(Graphics& g) {
+void OpenGLBackEnd::flushGraphics(Graphics& g, bool present) {
     if (!m_readyFor2DOver3D) return;
     m_readyFor2DOver3D = false;
     if (!m_frameDrawable) return;
     flushPendingBuffer(-1, nullptr);
     glFlush();
+    if (!present) {
+        EGLReleaseUnpresented();
+        return;
+    }
     if (EGLWaitGL()) m_framesPresented.fetch_add(1, std::memory_order_relaxed);
 }
 
@@ -307,12 +312,19 @@ void OpenGLBackEnd::rectBlit(Graphics& g, const WLRect& r) {
     }
 }
 
-void OpenGLBackEnd::drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) {
+void OpenGLBackEnd::drawLine(Graphics& g, const LineEnds& whole) {
     if (g.targetTexture) {
-        g.targetTexture->markChanged(ay + g.textureOriginY, by - ay + 1);
-        g.drawLineSoftware(ax, ay, bx, by, goesRight);
+        // The rows of the clip the line crosses.
+        const WLRect rows = g.clipped(INT32_MIN, whole.ay, int64_t{1} << 33, whole.by - whole.ay + 1);
+        if (rows.isEmpty()) return;
+        g.targetTexture->markChanged(rows.y + g.textureOriginY, rows.height);
+        g.drawLineSoftware(whole);
         return;
     }
+    LineEnds cut;
+    if (!g.cutLineToClip(whole, cut)) return;
+    const auto ax = static_cast<int32_t>(cut.ax), ay = static_cast<int32_t>(cut.ay);
+    const auto bx = static_cast<int32_t>(cut.bx), by = static_cast<int32_t>(cut.by);
     if (!getReadyFor2DOver3D()) return;
     const int32_t n = takeSlot(LINES, nullptr);
     // End points are the pixel corners, as for rectangles: no half-pixel offset.

@@ -23,6 +23,8 @@ bool EGLstart();
 bool EGLWaitNative();
 // Presents the drawn frame and releases the context from the calling thread.
 bool EGLWaitGL();
+// Releases the context from the calling thread without presenting: the frame of a hidden canvas.
+void EGLReleaseUnpresented();
 // Gives the software view back the screen and destroys the view's framebuffer.
 void EGLstop();
 // Replaces the view's depth buffer: 16 bits when depth is 16, else 24. Needs the context current.
