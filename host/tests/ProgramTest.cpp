@@ -70,7 +70,7 @@ TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
               "capture resumed.png\n"
               "terminate\n"
               "expect_log demo: destroyApp\n");
-    const ProgramRun run = runProgram(directory, {"--headless", "--script", (directory.path() / "session.txt").string(),
+    const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "demo", "--script", (directory.path() / "session.txt").string(),
                                            "--capture", directory.path().string(), "--documents",
                                            (directory.path() / "documents").string()});
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
@@ -136,7 +136,7 @@ TEST(Program, TheDemonstrationDrawsTextOnceTheBundleHasAFontAndRunsWithoutOne) {
     std::filesystem::create_directories(withoutFont);
 
     const auto captionPixels = [&](const std::filesystem::path& bundle, std::string& errors) {
-        const ProgramRun run = runProgram(directory, {"--headless", "--bundle", bundle.string(), "--script",
+        const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "demo", "--bundle", bundle.string(), "--script",
                                                       (directory.path() / "frame.txt").string(), "--capture",
                                                       bundle.string(), "--documents",
                                                       (directory.path() / "documents").string()});

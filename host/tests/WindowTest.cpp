@@ -54,7 +54,7 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
                                                      "capture after.png\n"
                                                      "terminate\n";
     RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "click.txt").string(), "--capture",
+                           {LEXIVO_QUIZ_PATH, "--midlet", "demo", "--script", (directory.path() / "click.txt").string(), "--capture",
                             directory.path().string(), "--documents", (directory.path() / "documents").string()},
                            directory.path() / "stderr.txt");
     ASSERT_TRUE(program.readUntil("before.png")) << program.output();
@@ -105,7 +105,7 @@ TEST(Window, LosingTheDisplayOrBeingEndedFromOutsideEndsTheApplicationInOrder) {
         useSdlSuppressionsToo(directory.path() / "lsan.supp");
         std::ofstream(directory.path() / "wait.txt") << "wait_frames 1 30000\nwait 3600000\ncapture never.png\n";
         RunningProgram program(LEXIVO_QUIZ_PATH,
-                               {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "wait.txt").string(), "--capture",
+                               {LEXIVO_QUIZ_PATH, "--midlet", "demo", "--script", (directory.path() / "wait.txt").string(), "--capture",
                                 directory.path().string(), "--documents", (directory.path() / "documents").string()},
                                directory.path() / "stderr.txt");
         ASSERT_TRUE(program.readUntil("demo: startApp")) << program.output();
