@@ -4,6 +4,7 @@
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
 #include "demos/HttpMIDlet.h"
+#include "demos/LocationMIDlet.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -30,6 +31,7 @@ constexpr DemoEntry DEMOS[] = {
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
     {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
+    {"location", "logs a fix every second and a proximity event near a point", makeLocationMIDlet, LOCATION_SCRIPT},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
+#include "host/GpsdLocationSource.h"
 #include "host/LogCapture.h"
 #include "host/MediaHooks.h"
 #include "host/ProgramOptions.h"
@@ -183,6 +184,9 @@ int main(int argc, char** argv) {
     bool runtimeStillRunning = false;
     {
         joinRuntimeLibraries();
+        // In a window the location fixes come from gpsd; headless, only from the script.
+        std::optional<GpsdLocationSource> gpsd;
+        if (window) gpsd.emplace(options.gpsdHost, options.gpsdPort);
         xyzApp app(views, bundle);
         if (window) window->attach(app);
         app.applicationDidFinishLaunching();

@@ -13,4 +13,5 @@ apt-get install -y -q --no-install-recommends \
   wordnet-base fonts-dejavu-core libfreetype-dev \
   libopenal-dev libsndfile1-dev \
   libcurl4-openssl-dev openssl curl \
-  libcairo2-dev
+  libcairo2-dev \
+  gpsd libgps-dev gpsd-clients

@@ -265,3 +265,17 @@ TEST(Program, TheSmsDemonstrationSendsATextForEachTapAndLogsEachOutcome) {
               2u);
     EXPECT_EQ(countOccurrences(run.output, " not sent"), 2u);
 }
+
+TEST(Program, TheLocationDemonstrationLogsTheScriptsFixesButNotABadOne) {
+    TemporaryDirectory directory("program-location-test");
+    // The built-in script waits for the invalid location, each good fix and the proximity event.
+    const ProgramRun run = runProgram(directory, {"--midlet", "location", "--headless", "--capture",
+                                                  directory.path().string(), "--documents",
+                                                  (directory.path() / "documents").string()});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    const size_t invalid = run.output.find("location: invalid \"We haven't received");
+    const size_t first = run.output.find("location: fix 48.85660");
+    EXPECT_LT(invalid, first) << run.output;
+    EXPECT_EQ(run.output.find("bad fix"), std::string::npos) << run.output;
+    EXPECT_EQ(countOccurrences(run.output, "location: proximity "), 1u);
+}

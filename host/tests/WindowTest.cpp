@@ -11,6 +11,7 @@
 
 #include "host/tests/ProgramRun.h"
 #include "demos/DemoLayout.h"
+#include "host/tests/FakeGpsd.h"
 
 namespace {
 
@@ -122,6 +123,33 @@ TEST(Window, LosingTheDisplayOrBeingEndedFromOutsideEndsTheApplicationInOrder) {
         if (c.why) EXPECT_NE(errorText.find(c.why), std::string::npos) << errorText;
         EXPECT_EQ(errorText.find("Sanitizer"), std::string::npos) << errorText;
     }
+}
+
+TEST(Window, TheLocationDemonstrationLogsAFixReadFromGpsd) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    TemporaryDirectory directory("window-gpsd-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    std::ofstream(directory.path() / "fixes.nmea") << gpsdtest::nmeaLog();
+    const std::string port = gpsdtest::freePort();
+    gpsdtest::FakeGpsd daemon(directory.path() / "fixes.nmea", port);
+    for (int tries = 0; tries < 600 && !gpsdtest::accepts(port); ++tries) shell("sleep 0.05");
+    ASSERT_TRUE(gpsdtest::accepts(port)) << "gpsfake did not start";
+
+    std::ofstream(directory.path() / "gpsd.txt") << "wait_frames 1 30000\n"
+                                                    "expect_log location: fix 51.50000 -0.12500 alt 35.0\n"
+                                                    // gpsd's own fix time comes as the description.
+                                                    "expect_log \"2026-01-07T12:00:0\n"
+                                                    "terminate\n";
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--midlet", "location", "--gpsd", "127.0.0.1:" + port, "--script",
+                            (directory.path() / "gpsd.txt").string(), "--capture", directory.path().string(),
+                            "--documents", (directory.path() / "documents").string()},
+                           directory.path() / "stderr.txt");
+    const int status = program.wait();
+    std::ifstream errors(directory.path() / "stderr.txt");
+    const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(status, 0) << program.output() << errorText;
 }
 
 }  // namespace
