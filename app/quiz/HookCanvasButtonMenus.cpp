@@ -21,8 +21,8 @@ void HookCanvas::setupMenu(int32_t state) {
     const int32_t top = getParam(state == GAMESTATE_MAIN_MENU ? PARAM_MAIN_MENU_TOP : PARAM_CONFIRM_MENU_TOP);
     for (int32_t i = 0; i < n; ++i) {
         menu_button_images->data[i] = answer_button_click;
-        menu_button_x->data[i] =
-            getParam(PARAM_SCREEN_XCENTRE) - (getImageDimension(answer_button_click, 0, 0, IMAGEDIMENSION_WIDTH) >> 1) - 1;
+        menu_button_x->data[i] = getParam(PARAM_SCREEN_XCENTRE) -
+                                 (getImageDimension(answer_button_click, 0, 0, IMAGEDIMENSION_WIDTH) >> 1) - 1;
         menu_button_y->data[i] = top + i * getParam(PARAM_TEXT_SPACING);
         menu_button_labels->data[i] =
             jnew<String>(state == GAMESTATE_MAIN_MENU ? MAIN_MENU_LABELS[i] : CONFIRM_LABELS[i]);

@@ -3,8 +3,8 @@
 #include "app/framework/HookCanvas.h"
 #include "runtime/lcdui/Graphics.h"
 
-bool HookCanvas::drawFadingSegment(const JavaPtr<Graphics>& g, const JavaPtr<JArray<int32_t>>& segments,
-                                   int32_t index, int32_t x, int32_t y, bool resetClipAfter) {
+bool HookCanvas::drawFadingSegment(const JavaPtr<Graphics>& g, const JavaPtr<JArray<int32_t>>& segments, int32_t index,
+                                   int32_t x, int32_t y, bool resetClipAfter) {
     if (fading && fade_mask && fade_step < fade_mask->length && ((fade_mask->data[fade_step] >> index) & 1) == 0)
         return false;
     const int32_t image = segments->data[index];
@@ -36,8 +36,7 @@ void HookCanvas::overlayText() {
 }
 
 bool HookCanvas::pointerOverAboutArea() {
-    return pointerOverArea(0, getParam(PARAM_BG_4_Y), getParam(80),
-                           getParam(PARAM_ABOUT_HEIGHT));
+    return pointerOverArea(0, getParam(PARAM_BG_4_Y), getParam(80), getParam(PARAM_ABOUT_HEIGHT));
 }
 
 bool HookCanvas::pointerOverMenuButton() {

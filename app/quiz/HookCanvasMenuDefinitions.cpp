@@ -27,9 +27,7 @@ JavaPtr<JArray<int32_t>> HookCanvas::menuItemButton(int32_t textId, int32_t flag
     return ints({MENU_ITEMTYPE_BUTTON | flags, textId, -1, action});
 }
 JavaPtr<JArray<int32_t>> HookCanvas::menuItemText(int32_t textId) { return ints({MENU_ITEMTYPE_TEXT, textId, -1}); }
-JavaPtr<JArray<int32_t>> HookCanvas::menuItemHeader(int32_t textId) {
-    return ints({MENU_ITEMTYPE_HEADER, textId, -1});
-}
+JavaPtr<JArray<int32_t>> HookCanvas::menuItemHeader(int32_t textId) { return ints({MENU_ITEMTYPE_HEADER, textId, -1}); }
 
 int32_t HookCanvas::menuItemIndex(int32_t menu, int32_t item) {
     const Ints& definition = menu_definitions->data[menu];

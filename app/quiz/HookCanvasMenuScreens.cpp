@@ -7,9 +7,14 @@ using java::lang::jnew;
 
 namespace {
 constexpr int32_t TOP_LEFT = javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::LEFT;
-constexpr const char* STATS_LABELS[] = {"Total correct (Practice)", "Total attempted (Practice)",
-                                        "Percentage correct (Practice)", "Total correct (Test)",
-                                        "Total attempted (Test)", "Percentage correct (Test)", "Level", "Stars"};
+constexpr const char* STATS_LABELS[] = {"Total correct (Practice)",
+                                        "Total attempted (Practice)",
+                                        "Percentage correct (Practice)",
+                                        "Total correct (Test)",
+                                        "Total attempted (Test)",
+                                        "Percentage correct (Test)",
+                                        "Level",
+                                        "Stars"};
 // The ranks above which the bronze, silver and gold stars are earned.
 constexpr int32_t STAR_RANKS[] = {6, 14, 22};
 
@@ -63,15 +68,15 @@ void HookCanvas::renderAbout(const JavaPtr<Graphics>& g) {
 
 JavaPtr<java::lang::String> HookCanvas::statsValue(int32_t row) {
     switch (row) {
-    case 0: return String::valueOf(practice_right_total);
-    case 1: return String::valueOf(practice_right_total + practice_wrong_total);
-    case 2: return percentage(practice_right_total, practice_wrong_total);
-    case 3: return String::valueOf(test_right_total);
-    case 4: return String::valueOf(test_right_total + test_wrong_total);
-    case 5: return percentage(test_right_total, test_wrong_total);
-    // A completed test holds the rank one past the last level; it still reads as the last.
-    case 6: return jnew<String>("Level ") + min(rank + 1, PARAM_NUMBER_OF_RANKS) + "/30";
-    default: return jnew<String>("");
+        case 0: return String::valueOf(practice_right_total);
+        case 1: return String::valueOf(practice_right_total + practice_wrong_total);
+        case 2: return percentage(practice_right_total, practice_wrong_total);
+        case 3: return String::valueOf(test_right_total);
+        case 4: return String::valueOf(test_right_total + test_wrong_total);
+        case 5: return percentage(test_right_total, test_wrong_total);
+        // A completed test holds the rank one past the last level; it still reads as the last.
+        case 6: return jnew<String>("Level ") + min(rank + 1, PARAM_NUMBER_OF_RANKS) + "/30";
+        default: return jnew<String>("");
     }
 }
 
@@ -105,8 +110,8 @@ void HookCanvas::renderConfirm(const JavaPtr<Graphics>& g) {
         const char* lines[] = {"Your current progress will be lost.", "Are you sure that you want to",
                                "start a new test?"};
         for (int32_t i = 0; i < 3; ++i)
-            drawString(g, jnew<String>(lines[i]), getParam(PARAM_SCREEN_XCENTRE), getParam(PARAM_CONFIRM_TEXT_Y) + i * h,
-                       Graphics::TOP | Graphics::HCENTER, -1);
+            drawString(g, jnew<String>(lines[i]), getParam(PARAM_SCREEN_XCENTRE),
+                       getParam(PARAM_CONFIRM_TEXT_Y) + i * h, Graphics::TOP | Graphics::HCENTER, -1);
         drawMenu(g);
         resetClip(g);
     }

@@ -5,7 +5,8 @@
 
 namespace {
 constexpr int32_t TOP_LEFT = javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::LEFT;
-constexpr int32_t LEFT_MIDDLE = javax::microedition::lcdui::Graphics::LEFT | javax::microedition::lcdui::Graphics::VCENTER;
+constexpr int32_t LEFT_MIDDLE =
+    javax::microedition::lcdui::Graphics::LEFT | javax::microedition::lcdui::Graphics::VCENTER;
 }  // namespace
 
 int32_t HookCanvas::howManyBoxes(int32_t category) {
@@ -20,7 +21,8 @@ int32_t HookCanvas::howManyBoxes(int32_t category) {
 }
 
 void HookCanvas::renderPracticeList(const JavaPtr<Graphics>& g) {
-    const bool categories = (game_state.load(std::memory_order_relaxed) & ~GAMESTATEFLAG_LOADING) == GAMESTATE_CHOOSE_CATEGORY;
+    const bool categories =
+        (game_state.load(std::memory_order_relaxed) & ~GAMESTATEFLAG_LOADING) == GAMESTATE_CHOOSE_CATEGORY;
     drawFadingSegment(g, chooser_segments, 0, 0, 0, true);
     drawFadingSegment(g, practice_menu_extra_borders, 0, 0, getParam(PARAM_BG_MENU_Y), true);
     if (drawFadingSegment(g, chooser_segments, 2, 0, getParam(PARAM_BG_1_H), false)) {
@@ -39,8 +41,8 @@ void HookCanvas::renderPracticeList(const JavaPtr<Graphics>& g) {
                                    getParam(PARAM_PRACTICE_MENU_TOP_SPACE), rowTop, TOP_LEFT);
             if (categories) {
                 const int32_t boxes = boxesToShow && i < boxesToShow->length ? boxesToShow->data[i] : 0;
-                drawImageIDNoTransform(g, three_boxes->data[min(max(boxes, 0), 3)], 0,
-                                       getParam(PARAM_THREE_BOXES_LEFT), rowTop, TOP_LEFT);
+                drawImageIDNoTransform(g, three_boxes->data[min(max(boxes, 0), 3)], 0, getParam(PARAM_THREE_BOXES_LEFT),
+                                       rowTop, TOP_LEFT);
             } else {
                 const bool done = practiced && i < practiced->length && practiced->data[i];
                 drawImageIDNoTransform(g, done ? one_box_on : one_box_off, 0, getParam(PARAM_ONE_BOX_LEFT),
@@ -51,7 +53,8 @@ void HookCanvas::renderPracticeList(const JavaPtr<Graphics>& g) {
             const int32_t m = lines ? lines->length : 0;
             for (int32_t l = 0; l < m; ++l)
                 drawString(g, lines->data[l], getParam(PARAM_CAT_TEXT_X),
-                           l * h + ((rowHeight >> 1) + scrolly_menu_yoffset + (rowHeight + 5) * i - (((m - 1) * h) >> 1)) +
+                           l * h +
+                               ((rowHeight >> 1) + scrolly_menu_yoffset + (rowHeight + 5) * i - (((m - 1) * h) >> 1)) +
                                getParam(PARAM_PRACTICE_MENU_TOP_SPACE),
                            LEFT_MIDDLE, -1);
         }

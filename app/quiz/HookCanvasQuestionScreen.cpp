@@ -7,8 +7,10 @@
 
 namespace {
 constexpr int32_t TOP_LEFT = javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::LEFT;
-constexpr int32_t TOP_CENTRE = javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::HCENTER;
-constexpr int32_t CENTRE = javax::microedition::lcdui::Graphics::HCENTER | javax::microedition::lcdui::Graphics::VCENTER;
+constexpr int32_t TOP_CENTRE =
+    javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::HCENTER;
+constexpr int32_t CENTRE =
+    javax::microedition::lcdui::Graphics::HCENTER | javax::microedition::lcdui::Graphics::VCENTER;
 }  // namespace
 
 void HookCanvas::renderQuestionScreen(const JavaPtr<Graphics>& g) {
@@ -23,17 +25,19 @@ void HookCanvas::renderQuestionScreen(const JavaPtr<Graphics>& g) {
     };
 
     // 1-2: the header.
-    const JavaPtr<String> header = practice ? String::valueOf(practice_right_run) + "/" + questions_in_run
-                                            : String::valueOf(rank + 1);
+    const JavaPtr<String> header =
+        practice ? String::valueOf(practice_right_run) + "/" + questions_in_run : String::valueOf(rank + 1);
     if (drawFadingSegment(g, game_segments, 0, 0, 0, false)) {
         const int32_t icon = header_icons->data[practice ? 0 : 1];
         drawImageIDNoTransform(g, icon, 0, 0, 0, TOP_LEFT);
         setFont(g, numbers_font);
-        drawString(g, header,
-                   (getImageDimension(icon, 0, 0, IMAGEDIMENSION_CELL_WIDTH) - getStringWidth(numbers_font, header)) >> 1,
-                   (getImageDimension(icon, 0, 0, IMAGEDIMENSION_CELL_HEIGHT) - getFontHeight(numbers_font) +
-                    (practice ? 0 : getParam(10))) >> 1,
-                   TOP_LEFT, -1);
+        drawString(
+            g, header,
+            (getImageDimension(icon, 0, 0, IMAGEDIMENSION_CELL_WIDTH) - getStringWidth(numbers_font, header)) >> 1,
+            (getImageDimension(icon, 0, 0, IMAGEDIMENSION_CELL_HEIGHT) - getFontHeight(numbers_font) +
+             (practice ? 0 : getParam(10))) >>
+                1,
+            TOP_LEFT, -1);
         setFont(g, main_font);
         resetClip(g);
     }
@@ -103,7 +107,8 @@ void HookCanvas::renderQuestionScreen(const JavaPtr<Graphics>& g) {
                 } else if (chosen_answer == a) {
                     look = a + 1 == correct_answer ? answer_button_correct : answer_button_wrong;
                 } else if (chosen_answer == -1) {
-                    if (question_timer_ms == 0) look = answer_button_wrong;
+                    if (question_timer_ms == 0)
+                        look = answer_button_wrong;
                     else if (flashes || (finger_down && pointerOverImage(answer_button_click, x, y)))
                         look = answer_button_click;
                 } else if (a + 1 == correct_answer) {
@@ -130,7 +135,8 @@ void HookCanvas::renderQuestionScreen(const JavaPtr<Graphics>& g) {
         const int32_t backY = getParam(PARAM_WEB_BACK_TOP);
         if (finger_down && pointerOverImage(web_back_click, backX, backY))
             drawImageIDNoTransform(g, web_back_click, 0, backX, backY, TOP_LEFT);
-        drawImageIDNoTransform(g, info_panel, 0, getParam(PARAM_INFOBOX_TOP_X), getParam(PARAM_INFOBOX_TOP_Y), TOP_LEFT);
+        drawImageIDNoTransform(g, info_panel, 0, getParam(PARAM_INFOBOX_TOP_X), getParam(PARAM_INFOBOX_TOP_Y),
+                               TOP_LEFT);
         if (info_lines) {
             const int32_t h = getFontHeight(main_font);
             const int32_t n = info_lines->length;

@@ -31,18 +31,18 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
     } else {
         setFont(off, main_font);
         switch (state) {
-        case GAMESTATE_MAIN_MENU: renderMainMenu(off); break;
-        case GAMESTATE_GAME_RUNNING:
-        case GAMESTATE_INFOLINK: renderQuestionScreen(off); break;
-        case GAMESTATE_ABOUT: renderAbout(off); break;
-        case GAMESTATE_STATS: renderStats(off); break;
-        case GAMESTATE_CONFIRM: renderConfirm(off); break;
-        case GAMESTATE_PROMOTED: renderRankChange(off, true); break;
-        case GAMESTATE_DEMOTED: renderRankChange(off, false); break;
-        case GAMESTATE_COMPLETE: renderComplete(off); break;
-        case GAMESTATE_CHOOSE_CATEGORY:
-        case GAMESTATE_CHOOSE_SUBSECTION: renderPracticeList(off); break;
-        default: break;  // the last frame stays
+            case GAMESTATE_MAIN_MENU: renderMainMenu(off); break;
+            case GAMESTATE_GAME_RUNNING:
+            case GAMESTATE_INFOLINK: renderQuestionScreen(off); break;
+            case GAMESTATE_ABOUT: renderAbout(off); break;
+            case GAMESTATE_STATS: renderStats(off); break;
+            case GAMESTATE_CONFIRM: renderConfirm(off); break;
+            case GAMESTATE_PROMOTED: renderRankChange(off, true); break;
+            case GAMESTATE_DEMOTED: renderRankChange(off, false); break;
+            case GAMESTATE_COMPLETE: renderComplete(off); break;
+            case GAMESTATE_CHOOSE_CATEGORY:
+            case GAMESTATE_CHOOSE_SUBSECTION: renderPracticeList(off); break;
+            default: break;  // the last frame stays
         }
     }
     g->drawImage(offscreen_image, 0, 0, Graphics::TOP | Graphics::LEFT);

@@ -5,7 +5,8 @@
 
 namespace {
 constexpr int32_t TOP_LEFT = javax::microedition::lcdui::Graphics::TOP | javax::microedition::lcdui::Graphics::LEFT;
-constexpr int32_t CENTRE = javax::microedition::lcdui::Graphics::HCENTER | javax::microedition::lcdui::Graphics::VCENTER;
+constexpr int32_t CENTRE =
+    javax::microedition::lcdui::Graphics::HCENTER | javax::microedition::lcdui::Graphics::VCENTER;
 }  // namespace
 
 void HookCanvas::renderRankChange(const JavaPtr<Graphics>& g, bool promoted) {
@@ -18,9 +19,10 @@ void HookCanvas::renderRankChange(const JavaPtr<Graphics>& g, bool promoted) {
     if (button_flash < 1) {
         const int32_t x = getParam(PARAM_MENU_BUTTON_PROMOTE_LEFT);
         const int32_t y = getParam(PARAM_MENU_BUTTON_PROMOTE_TOP);
-        drawImageIDNoTransform(g, finger_down && pointerOverImage(ranking_button_normal, x, y) ? ranking_button_click
-                                                                                              : ranking_button_normal,
-                               0, x, y, TOP_LEFT);
+        drawImageIDNoTransform(
+            g,
+            finger_down && pointerOverImage(ranking_button_normal, x, y) ? ranking_button_click : ranking_button_normal,
+            0, x, y, TOP_LEFT);
     }
     if (!promoted) return;
     const int32_t star = rank == 7 ? 0 : rank == 15 ? 1 : rank == 23 ? 2 : -1;

@@ -48,7 +48,8 @@ void HookCanvas::loadScreenImages() {
     if (!rank_badges) {
         // One entry past the badges, as the level count has it; the panels never draw it.
         auto badges = jnew<JArray<int32_t>>(PARAM_NUMBER_OF_RANKS);
-        for (int32_t i = 0; i < PARAM_NUMBER_OF_RANKS - 1; ++i) badges->data[i] = loadScreenImage(SCALED(RANKING_1) + i);
+        for (int32_t i = 0; i < PARAM_NUMBER_OF_RANKS - 1; ++i)
+            badges->data[i] = loadScreenImage(SCALED(RANKING_1) + i);
         rank_badges = badges;
     }
     set(header_icons, SCALED(GENERIC_0), 2);

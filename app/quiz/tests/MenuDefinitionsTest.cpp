@@ -122,7 +122,8 @@ TEST_F(MenuDefinitionsTest, InsertedAndRemovedItemsKeepTheDefinitionWellFormed) 
     canvas->menuInjectItem(0, 0, HookCanvas::menuItemText(51));
     const Ints menu = canvas->menu_definitions->data[0];
     EXPECT_EQ(menu->data[HookCanvas::MENU_DEFINITION_NUMITEMS], 7);
-    EXPECT_EQ(menu->data[HookCanvas::NUM_MENU_DEFINITION_FIELDS], HookCanvas::MENU_ITEMTYPE_TEXT | 3) << "the size byte is the item's length";
+    EXPECT_EQ(menu->data[HookCanvas::NUM_MENU_DEFINITION_FIELDS], HookCanvas::MENU_ITEMTYPE_TEXT | 3)
+        << "the size byte is the item's length";
     const int32_t last = canvas->menuItemIndex(0, 6);
     EXPECT_EQ(menu->data[last + HookCanvas::MENU_BUTTON_TEXTID], 50);
     EXPECT_EQ(last + 4, menu->length);

@@ -60,7 +60,8 @@ JavaPtr<HookCanvas> questionCanvas() {
 // Keeps eight twinkles flying, as after an answer.
 void twinkle() {
     HookCanvas::tick_particles();
-    if (HookCanvas::count_particles() < 8) HookCanvas::particle_shower(WIDTH / 2, HEIGHT / 2, HookCanvas::TWINKLE_GREEN, 8);
+    if (HookCanvas::count_particles() < 8)
+        HookCanvas::particle_shower(WIDTH / 2, HEIGHT / 2, HookCanvas::TWINKLE_GREEN, 8);
 }
 
 void BM_QuestionFrameSoftware(benchmark::State& state) {
@@ -118,11 +119,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(documents);
     java::io::FileSystem::setDirectories(BUNDLE_DIR, documents.string());
     benchmark::Initialize(&argc, argv);
-    lcduitest::RatioReporter reporter({
-         {"BM_QuestionFrameOpenGL/real_time", "BM_QuestionFrameSoftware/real_time",
+    lcduitest::RatioReporter reporter(
+        {{"BM_QuestionFrameOpenGL/real_time", "BM_QuestionFrameSoftware/real_time",
           "OpenGL path against software path"},
-         {"BM_QuestionFrameOpenGL/real_time", "BM_BareFloor/real_time",
-          "question frame against the bare floor"}});
+         {"BM_QuestionFrameOpenGL/real_time", "BM_BareFloor/real_time", "question frame against the bare floor"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::filesystem::remove_all(documents);

@@ -156,14 +156,3 @@ public:
     JavaPtr<Display> display;
     JavaPtr<QuizCanvas> canvas;
 };
-
-// A fresh documents directory, removed afterwards.
-class TemporaryDocuments {
-public:
-    TemporaryDocuments() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lexivo-quiz-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path = pattern;
-    }
-    ~TemporaryDocuments() { std::filesystem::remove_all(path); }
-    std::filesystem::path path;
-};

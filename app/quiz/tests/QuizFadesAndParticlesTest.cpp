@@ -2,22 +2,29 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "app/quiz/tests/QuizCanvas.h"
+#include "runtime/io/tests/TestDirectories.h"
 
 namespace {
 
 using H = HookCanvas;
 
-class Fades : public ::testing::Test {
+class Fades : public TestDirectories {
 protected:
     void SetUp() override {
+        TestDirectories::SetUp();
+        world.emplace(documents);
         quiz().resources[H::RESID_MENU_BG_TRANS] = {1, 3, 7};
         quiz().resources[H::RESID_GAME_BG_TRANS] = {};
     }
-    QuizCanvas& quiz() { return *world.canvas; }
-    TemporaryDocuments documents;
-    QuizWorld world{documents.path};
+    void TearDown() override {
+        world.reset();
+        TestDirectories::TearDown();
+    }
+    QuizCanvas& quiz() { return *world->canvas; }
+    std::optional<QuizWorld> world;
 };
 
 TEST_F(Fades, FirstFadeIsSilentAndLaterOnesShoosh) {

@@ -2,9 +2,11 @@
 // through the question screen's updates and taps.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 #include "app/quiz/tests/QuizCanvas.h"
+#include "runtime/io/tests/TestDirectories.h"
 #include "tools/writers/QuestionDatabaseFile.h"
 
 namespace {
@@ -20,10 +22,14 @@ std::vector<uint8_t> databaseOf(int32_t count) {
     return file.bytes();
 }
 
-class QuizQuestions : public ::testing::Test {
+class QuizQuestions : public TestDirectories {
 protected:
-    void SetUp() override { world.startTest(false); }
-    QuizCanvas& quiz() { return *world.canvas; }
+    void SetUp() override {
+        TestDirectories::SetUp();
+        world.emplace(documents);
+        world->startTest(false);
+    }
+    QuizCanvas& quiz() { return *world->canvas; }
     void practise(int32_t category, int32_t subsection, int32_t count) {
         quiz().files["cdb" + std::to_string(category) + "_" + std::to_string(subsection) + ".dat"] = databaseOf(count);
         H::want_category_to_be = category;
@@ -32,8 +38,11 @@ protected:
         quiz().resetGame(false);
         quiz().getQuestion(true);
     }
-    TemporaryDocuments documents;
-    QuizWorld world{documents.path};
+    void TearDown() override {
+        world.reset();
+        TestDirectories::TearDown();
+    }
+    std::optional<QuizWorld> world;
 };
 
 TEST_F(QuizQuestions, TestPicksNeverRepeatWithinTheRingAndFinishOnSmallDatabases) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/quiz/tests/QuizCanvas.h"
+#include "runtime/io/tests/TestDirectories.h"
 #include "runtime/io/rms/RecordStore.h"
 
 namespace {
@@ -43,14 +44,21 @@ JavaPtr<JArray<java::lang::String>> strings(const std::vector<std::string>& all)
     return a;
 }
 
-class SavedProgress : public ::testing::Test {
+class SavedProgress : public TestDirectories {
 protected:
-    void SetUp() override { restart(); }
+    void SetUp() override {
+        TestDirectories::SetUp();
+        restart();
+    }
+    void TearDown() override {
+        world.reset();
+        TestDirectories::TearDown();
+    }
     QuizCanvas& quiz() { return *world->canvas; }
     // A new process: a new canvas with the same documents, its progress read from the store.
     void restart() {
         world.reset();
-        world.emplace(documents.path);
+        world.emplace(documents);
         // A small topics shape: category c has c % 3 subsections.
         H::subsectionStrings = java::lang::jnew<JArray<JArray<java::lang::String>>>(21);
         H::practicedDBs = java::lang::jnew<JArray<JArray<bool>>>(21);
@@ -123,7 +131,6 @@ protected:
         return l;
     }
 
-    TemporaryDocuments documents;
     std::optional<QuizWorld> world;
 };
 

@@ -84,11 +84,11 @@ TEST_P(ScreenDrawingTest, MenuButtonsHighlightWhileTouchedAndContinueIsGhostedWi
     };
     const Case cases[] = {
         {3, false, -1, {}},
-        {3, false, 0, {"answer_click"}},
-        {3, false, 2, {"answer_click"}},
-        {0, false, 0, {"answer_ghosted"}},
-        {0, false, 1, {"answer_ghosted", "answer_click"}},
-        {5, true, 0, {"answer_ghosted"}},
+        {3, false, 0, {"ANSWER_BUTTON_CLICK"}},
+        {3, false, 2, {"ANSWER_BUTTON_CLICK"}},
+        {0, false, 0, {"ANSWER_BUTTON_GHOSTED"}},
+        {0, false, 1, {"ANSWER_BUTTON_GHOSTED", "ANSWER_BUTTON_CLICK"}},
+        {5, true, 0, {"ANSWER_BUTTON_GHOSTED"}},
     };
     for (const auto& c : cases) {
         canvas->rank = c.rank;
@@ -97,7 +97,8 @@ TEST_P(ScreenDrawingTest, MenuButtonsHighlightWhileTouchedAndContinueIsGhostedWi
         if (c.touched >= 0) fingerAt(160, 97 + 70 * c.touched + 10);
         canvas->log.clear();
         canvas->drawMenu(g);
-        EXPECT_EQ(namesOf(canvas->drawn("answer_")), c.expected) << "rank " << c.rank << " touching " << c.touched;
+        EXPECT_EQ(namesOf(canvas->drawn("ANSWER_BUTTON_")), c.expected)
+            << "rank " << c.rank << " touching " << c.touched;
         const Log labels = canvas->drawn("text");
         ASSERT_EQ(labels.size(), 4u);
         EXPECT_EQ(labels[3].substr(0, labels[3].find('@')), "text 'Scores & Statistics'");
@@ -133,16 +134,19 @@ TEST_P(ScreenDrawingTest, StatisticsShowTotalsPercentagesAndStarsByLevel) {
         Log stars;
     };
     const int32_t x = p(139), y = p(454), step = HookCanvas::little_starwidth;
-    auto star = [&](int32_t i) { return "star" + std::to_string(i) + "@" + std::to_string(x + i * step) + "," + std::to_string(y); };
-    for (const auto& s : {Stars{6, "Level 7/30", {}}, Stars{7, "Level 8/30", {star(0)}},
-                          Stars{15, "Level 16/30", {star(0), star(1)}}, Stars{23, "Level 24/30", {star(0), star(1), star(2)}},
-                          Stars{29, "Level 30/30", {star(0), star(1), star(2)}},
-                          Stars{30, "Level 30/30", {star(0), star(1), star(2)}}}) {
+    auto star = [&](int32_t i) {
+        const char* metals[] = {"BRONZE", "SILVER", "GOLD"};
+        return std::string("STATS_STAR_") + metals[i] + "@" + std::to_string(x + i * step) + "," + std::to_string(y);
+    };
+    for (const auto& s :
+         {Stars{6, "Level 7/30", {}}, Stars{7, "Level 8/30", {star(0)}}, Stars{15, "Level 16/30", {star(0), star(1)}},
+          Stars{23, "Level 24/30", {star(0), star(1), star(2)}}, Stars{29, "Level 30/30", {star(0), star(1), star(2)}},
+          Stars{30, "Level 30/30", {star(0), star(1), star(2)}}}) {
         canvas->rank = s.rank;
         show(HookCanvas::GAMESTATE_STATS);
-        EXPECT_EQ(canvas->drawn("star"), s.stars) << "rank " << s.rank;
+        EXPECT_EQ(canvas->drawn("STATS_STAR_"), s.stars) << "rank " << s.rank;
         EXPECT_STREQ(canvas->statsValue(6)->val(), s.level) << "a completed test still reads as the last level";
-        EXPECT_EQ(canvas->drawn("stats_overlay").size(), 8u);
+        EXPECT_EQ(canvas->drawn("STATS_BOX_OVERLAY").size(), 8u);
     }
 }
 
@@ -152,25 +156,25 @@ TEST_P(ScreenDrawingTest, LevelPanelsShowTheNewLevelsBadgeAndItsBigStar) {
         const char* badge;
         Log bigStar;
     };
-    for (const auto& c : {Case{HookCanvas::GAMESTATE_PROMOTED, 7, "badge7", {"bigstar0"}},
-                          Case{HookCanvas::GAMESTATE_PROMOTED, 15, "badge15", {"bigstar1"}},
-                          Case{HookCanvas::GAMESTATE_PROMOTED, 16, "badge16", {}},
-                          Case{HookCanvas::GAMESTATE_PROMOTED, 23, "badge23", {"bigstar2"}},
-                          Case{HookCanvas::GAMESTATE_PROMOTED, 29, "badge28", {}},
-                          Case{HookCanvas::GAMESTATE_PROMOTED, 30, "badge28", {}},
-                          Case{HookCanvas::GAMESTATE_DEMOTED, 7, "badge7", {}},
-                          Case{HookCanvas::GAMESTATE_DEMOTED, -1, "badge0", {}}}) {
+    for (const auto& c : {Case{HookCanvas::GAMESTATE_PROMOTED, 7, "RANKING_8", {"BIG_STAR_BRONZE"}},
+                          Case{HookCanvas::GAMESTATE_PROMOTED, 15, "RANKING_16", {"BIG_STAR_SILVER"}},
+                          Case{HookCanvas::GAMESTATE_PROMOTED, 16, "RANKING_17", {}},
+                          Case{HookCanvas::GAMESTATE_PROMOTED, 23, "RANKING_24", {"BIG_STAR_GOLD"}},
+                          Case{HookCanvas::GAMESTATE_PROMOTED, 29, "RANKING_29", {}},
+                          Case{HookCanvas::GAMESTATE_PROMOTED, 30, "RANKING_29", {}},
+                          Case{HookCanvas::GAMESTATE_DEMOTED, 7, "RANKING_8", {}},
+                          Case{HookCanvas::GAMESTATE_DEMOTED, -1, "RANKING_1", {}}}) {
         canvas->rank = c.rank;
         show(c.state);
         const bool promoted = c.state == HookCanvas::GAMESTATE_PROMOTED;
-        EXPECT_EQ(namesOf(canvas->drawn("badge")), Log{c.badge}) << "rank " << c.rank;
-        EXPECT_EQ(canvas->drawn("badge")[0].substr(canvas->drawn("badge")[0].find('@')),
+        EXPECT_EQ(namesOf(canvas->drawn("RANKING_[0-9]")), Log{c.badge}) << "rank " << c.rank;
+        EXPECT_EQ(canvas->drawn("RANKING_[0-9]")[0].substr(canvas->drawn("RANKING_[0-9]")[0].find('@')),
                   "@" + std::to_string(p(120)) + "," + std::to_string(p(promoted ? 170 : 425)));
-        EXPECT_EQ(namesOf(canvas->drawn("bigstar")), c.bigStar) << "rank " << c.rank;
+        EXPECT_EQ(namesOf(canvas->drawn("BIG_STAR_")), c.bigStar) << "rank " << c.rank;
     }
     canvas->button_flash = 3;
     show(HookCanvas::GAMESTATE_PROMOTED);
-    EXPECT_TRUE(canvas->drawn("rank_button").empty()) << "the button waits for the flash to end";
+    EXPECT_TRUE(canvas->drawn("RANKING_BUTTON_").empty()) << "the button waits for the flash to end";
 }
 
 TEST_P(ScreenDrawingTest, HighlightsShowExactlyOverTheZonesThatAct) {
@@ -180,18 +184,19 @@ TEST_P(ScreenDrawingTest, HighlightsShowExactlyOverTheZonesThatAct) {
         const char* highlight;
         bool shown;
     };
-    for (const auto& c : {Case{HookCanvas::GAMESTATE_MAIN_MENU, 80, 470, "about_icon_click", true},
-                          Case{HookCanvas::GAMESTATE_MAIN_MENU, 40, 476, "about_icon_click", false},
-                          Case{HookCanvas::GAMESTATE_COMPLETE, 255, 407, "menu_click", true},
-                          Case{HookCanvas::GAMESTATE_COMPLETE, 243, 397, "menu_click", false},
-                          Case{HookCanvas::GAMESTATE_ABOUT, 255, 407, "button4", true},
-                          Case{HookCanvas::GAMESTATE_STATS, 243, 397, "button4", false}}) {
+    for (const auto& c : {Case{HookCanvas::GAMESTATE_MAIN_MENU, 80, 470, "ICON_CLICK_ABOUT", true},
+                          Case{HookCanvas::GAMESTATE_MAIN_MENU, 40, 476, "ICON_CLICK_ABOUT", false},
+                          Case{HookCanvas::GAMESTATE_COMPLETE, 255, 407, "RANKING_BUTTON_MENU_CLICK", true},
+                          Case{HookCanvas::GAMESTATE_COMPLETE, 243, 397, "RANKING_BUTTON_MENU_CLICK", false},
+                          Case{HookCanvas::GAMESTATE_ABOUT, 255, 407, "BUTTON_MENU_ALT", true},
+                          Case{HookCanvas::GAMESTATE_STATS, 243, 397, "BUTTON_MENU_ALT", false}}) {
         canvas->setupMenu(HookCanvas::GAMESTATE_MAIN_MENU);
         fingerAt(c.x, c.y);
         show(c.state);
         EXPECT_EQ(canvas->drawn(std::string(c.highlight) + "@").size(), c.shown ? 1u : 0u)
             << c.highlight << " at " << c.x << "," << c.y;
-        EXPECT_EQ(c.state == HookCanvas::GAMESTATE_MAIN_MENU ? canvas->pointerOverAboutArea() : canvas->pointerOverMenuButton(),
+        EXPECT_EQ(c.state == HookCanvas::GAMESTATE_MAIN_MENU ? canvas->pointerOverAboutArea()
+                                                             : canvas->pointerOverMenuButton(),
                   c.shown);
     }
 }
@@ -208,10 +213,10 @@ TEST_P(ScreenDrawingTest, TimerDotsVanishClockwiseAsTheTenSecondsRunDown) {
         canvas->question_timer_ms = c.ms;
         canvas->settings->data[4] = c.timerOn;
         show(HookCanvas::GAMESTATE_GAME_RUNNING);
-        const Log dots = canvas->drawn("dot@");
+        const Log dots = canvas->drawn("TIMER_DOT@");
         EXPECT_EQ(dots.size(), c.dots) << c.ms << " ms";
-        if (c.dots == 12) EXPECT_EQ(dots[0], at("dot", 46, 117)) << "the first dot is just right of twelve";
-        if (c.dots == 1) EXPECT_EQ(dots[0], at("dot", 34, 114)) << "the last is just left of twelve";
+        if (c.dots == 12) EXPECT_EQ(dots[0], at("TIMER_DOT", 46, 117)) << "the first dot is just right of twelve";
+        if (c.dots == 1) EXPECT_EQ(dots[0], at("TIMER_DOT", 34, 114)) << "the last is just left of twelve";
     }
 }
 
@@ -223,15 +228,21 @@ TEST_P(ScreenDrawingTest, AnswersTakeTheirLookFromTheChoiceTheTimerAndTheFinger)
     };
     const int32_t run = HookCanvas::GAMESTATE_GAME_RUNNING;
     for (const auto& c : {
-             Case{run, -1, 5000, -1, -1, 0, {"answer_normal", "answer_normal", "answer_normal"}},
-             Case{run, -1, 5000, 1, -1, 0, {"answer_normal", "answer_click", "answer_normal"}},
-             Case{run, -1, 0, 1, -1, 0, {"answer_wrong", "answer_wrong", "answer_wrong"}},
-             Case{run, 1, 5000, -1, -1, 0, {"answer_correct", "answer_wrong", "answer_normal"}},
-             Case{run, 0, 5000, -1, -1, 0, {"answer_correct", "answer_normal", "answer_normal"}},
-             Case{run, -1, 5000, 2, 2, 0, {"answer_normal", "answer_normal", "answer_ghosted"}},
-             Case{run, -1, 5000, -1, -1, 6, {"answer_click", "answer_normal", "answer_normal"}},
-             Case{run, -1, 5000, -1, -1, 4, {"answer_normal", "answer_click", "answer_normal"}},
-             Case{HookCanvas::GAMESTATE_INFOLINK, 1, 5000, 1, -1, 0, {"answer_normal", "answer_normal", "answer_normal"}},
+             Case{run, -1, 5000, -1, -1, 0, {"ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL"}},
+             Case{run, -1, 5000, 1, -1, 0, {"ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_CLICK", "ANSWER_BUTTON_NORMAL"}},
+             Case{run, -1, 0, 1, -1, 0, {"ANSWER_BUTTON_WRONG", "ANSWER_BUTTON_WRONG", "ANSWER_BUTTON_WRONG"}},
+             Case{run, 1, 5000, -1, -1, 0, {"ANSWER_BUTTON_CORRECT", "ANSWER_BUTTON_WRONG", "ANSWER_BUTTON_NORMAL"}},
+             Case{run, 0, 5000, -1, -1, 0, {"ANSWER_BUTTON_CORRECT", "ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL"}},
+             Case{run, -1, 5000, 2, 2, 0, {"ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_GHOSTED"}},
+             Case{run, -1, 5000, -1, -1, 6, {"ANSWER_BUTTON_CLICK", "ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL"}},
+             Case{run, -1, 5000, -1, -1, 4, {"ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_CLICK", "ANSWER_BUTTON_NORMAL"}},
+             Case{HookCanvas::GAMESTATE_INFOLINK,
+                  1,
+                  5000,
+                  1,
+                  -1,
+                  0,
+                  {"ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL", "ANSWER_BUTTON_NORMAL"}},
          }) {
         canvas->chosen_answer = c.chosen;
         canvas->question_timer_ms = c.timer;
@@ -243,7 +254,7 @@ TEST_P(ScreenDrawingTest, AnswersTakeTheirLookFromTheChoiceTheTimerAndTheFinger)
         canvas->question_slide_in = c.delay > 0;
         canvas->question_delay = c.delay;
         show(c.state);
-        EXPECT_EQ(namesOf(canvas->drawn("answer_")), c.looks)
+        EXPECT_EQ(namesOf(canvas->drawn("ANSWER_BUTTON_")), c.looks)
             << "state " << c.state << " chosen " << c.chosen << " timer " << c.timer << " touching " << c.touched;
     }
     EXPECT_EQ(canvas->drawn("text 'ferry'").size(), 1u);
@@ -264,15 +275,16 @@ TEST_P(ScreenDrawingTest, TheQuestionBoxSlidesTheNewQuestionInFromTheSideOfTheAn
         canvas->question_delay = c.delay;
         canvas->answered_correctly = c.right;
         show(HookCanvas::GAMESTATE_GAME_RUNNING);
-        const Log boxes = canvas->drawn("game1@");
+        const Log boxes = canvas->drawn("GAME_BG_1@");
         if (!c.sliding) {
-            EXPECT_EQ(boxes, Log{at("game1", 81, 0)});
+            EXPECT_EQ(boxes, Log{at("GAME_BG_1", 81, 0)});
             EXPECT_TRUE(canvas->drawn("text 'The old").empty());
             continue;
         }
         const int32_t offset = (c.right ? 1 : -1) * c.delay * (width / 20);
         const int32_t rest = (c.right ? 1 : -1) * (width - c.delay * (width / 20));
-        EXPECT_EQ(boxes, (Log{"game1@" + std::to_string(box + offset) + ",0", "game1@" + std::to_string(box - rest) + ",0"}))
+        EXPECT_EQ(boxes, (Log{"GAME_BG_1@" + std::to_string(box + offset) + ",0",
+                              "GAME_BG_1@" + std::to_string(box - rest) + ",0"}))
             << "delay " << c.delay << (c.right ? " right" : " wrong");
         const Log oldText = canvas->drawn("text 'The old question'");
         ASSERT_EQ(oldText.size(), 1u);
@@ -293,12 +305,13 @@ TEST_P(ScreenDrawingTest, ListRowsScrollAndShowTheirProgressBoxes) {
     canvas->list_back_pressed = true;
     show(HookCanvas::GAMESTATE_CHOOSE_CATEGORY);
     const int32_t h = HookCanvas::scroller_buttonClickHeight;
-    const Log rows = canvas->drawn("wide");
+    const Log rows = canvas->drawn("WIDE_BUTTON_");
     ASSERT_EQ(rows.size(), 6u);
     for (int32_t i = 0; i < 6; ++i)
-        EXPECT_EQ(rows[i], std::string(i == 2 || i == 4 ? "wide_click" : "wide") + "@" + std::to_string(p(10)) + "," +
-                               std::to_string(p(10) - p(20) + (h + 5) * i));
-    EXPECT_EQ(namesOf(canvas->drawn("boxes")), (Log{"boxes0", "boxes1", "boxes2", "boxes3", "boxes0", "boxes0"}));
+        EXPECT_EQ(rows[i], std::string(i == 2 || i == 4 ? "WIDE_BUTTON_CLICK" : "WIDE_BUTTON_NORMAL") + "@" +
+                               std::to_string(p(10)) + "," + std::to_string(p(10) - p(20) + (h + 5) * i));
+    EXPECT_EQ(namesOf(canvas->drawn("THREE_BOXES_")), (Log{"THREE_BOXES_0", "THREE_BOXES_1", "THREE_BOXES_2",
+                                                           "THREE_BOXES_3", "THREE_BOXES_0", "THREE_BOXES_0"}));
     EXPECT_TRUE(canvas->list_selection_drawn);
     EXPECT_FALSE(canvas->list_back_pressed) << "the category list's back is not shown pressed without the finger";
 
@@ -308,15 +321,17 @@ TEST_P(ScreenDrawingTest, ListRowsScrollAndShowTheirProgressBoxes) {
     HookCanvas::want_category_to_be = 0;
     canvas->list_back_hover = true;
     show(HookCanvas::GAMESTATE_CHOOSE_SUBSECTION);
-    EXPECT_EQ(namesOf(canvas->drawn("box_")), (Log{"box_off", "box_on", "box_off", "box_off", "box_off", "box_off"}));
-    EXPECT_EQ(canvas->drawn("box_")[1], "box_on@" + std::to_string(p(286)) + "," + std::to_string(p(10) - p(20) + h + 5 + p(5)));
-    EXPECT_EQ(canvas->drawn("back_on"), Log{at("back_on", 241, 395)});
+    EXPECT_EQ(namesOf(canvas->drawn("ONE_BOX_")),
+              (Log{"ONE_BOX_OFF", "ONE_BOX_ON", "ONE_BOX_OFF", "ONE_BOX_OFF", "ONE_BOX_OFF", "ONE_BOX_OFF"}));
+    EXPECT_EQ(canvas->drawn("ONE_BOX_")[1],
+              "ONE_BOX_ON@" + std::to_string(p(286)) + "," + std::to_string(p(10) - p(20) + h + 5 + p(5)));
+    EXPECT_EQ(canvas->drawn("PRACTICE_MENU_BACK_ON"), Log{at("PRACTICE_MENU_BACK_ON", 241, 395)});
     EXPECT_TRUE(canvas->list_back_pressed);
     // Two lines centred on the row's middle: the first half a line above it.
     const Log texts = canvas->drawn("text 'Row'");
     const int32_t font = canvas->getFontHeight(canvas->main_font);
-    EXPECT_EQ(texts[0], "text 'Row'@" + std::to_string(p(18)) + "," +
-                            std::to_string((h >> 1) - p(20) - (font >> 1) + p(10)));
+    EXPECT_EQ(texts[0],
+              "text 'Row'@" + std::to_string(p(18)) + "," + std::to_string((h >> 1) - p(20) - (font >> 1) + p(10)));
 }
 
 TEST_P(ScreenDrawingTest, ProgressBoxesCountPracticedSubsections) {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <cstring>
+#include <fstream>
 #include <functional>
 
 #include "app/quiz/tests/ScreenCanvas.h"
@@ -56,36 +56,42 @@ void aList(ScreenCanvas&, bool) {
 
 const std::vector<Scene>& scenes() {
     static const std::vector<Scene> all = {
-        {"main_menu", HookCanvas::GAMESTATE_MAIN_MENU, [](ScreenCanvas& c) {
+        {"main_menu", HookCanvas::GAMESTATE_MAIN_MENU,
+         [](ScreenCanvas& c) {
              c.rank = 0;
              c.setupMenu(HookCanvas::GAMESTATE_MAIN_MENU);
          }},
         {"about", HookCanvas::GAMESTATE_ABOUT, [](ScreenCanvas&) {}},
-        {"stats", HookCanvas::GAMESTATE_STATS, [](ScreenCanvas& c) {
+        {"stats", HookCanvas::GAMESTATE_STATS,
+         [](ScreenCanvas& c) {
              c.practice_right_total = 12;
              c.practice_wrong_total = 4;
              c.test_right_total = 40;
              c.test_wrong_total = 9;
              c.rank = 16;
          }},
-        {"confirm", HookCanvas::GAMESTATE_CONFIRM, [](ScreenCanvas& c) {
+        {"confirm", HookCanvas::GAMESTATE_CONFIRM,
+         [](ScreenCanvas& c) {
              c.rank = 3;
              c.setupMenu(HookCanvas::GAMESTATE_CONFIRM);
          }},
         {"promoted", HookCanvas::GAMESTATE_PROMOTED, [](ScreenCanvas& c) { c.rank = 15; }},
         {"demoted", HookCanvas::GAMESTATE_DEMOTED, [](ScreenCanvas& c) { c.rank = 5; }},
         {"complete_test", HookCanvas::GAMESTATE_COMPLETE, [](ScreenCanvas&) {}},
-        {"complete_practice", HookCanvas::GAMESTATE_COMPLETE, [](ScreenCanvas& c) {
+        {"complete_practice", HookCanvas::GAMESTATE_COMPLETE,
+         [](ScreenCanvas& c) {
              HookCanvas::current_mode_practice = true;
              c.practice_right_run = 7;
              c.questions_in_run = 10;
          }},
         {"question", HookCanvas::GAMESTATE_GAME_RUNNING, aQuestion},
-        {"information", HookCanvas::GAMESTATE_INFOLINK, [](ScreenCanvas& c) {
+        {"information", HookCanvas::GAMESTATE_INFOLINK,
+         [](ScreenCanvas& c) {
              aQuestion(c);
              c.info_lines = textLines({"A dinghy is a small boat,", "rowed or sailed."});
          }},
-        {"categories", HookCanvas::GAMESTATE_CHOOSE_CATEGORY, [](ScreenCanvas& c) {
+        {"categories", HookCanvas::GAMESTATE_CHOOSE_CATEGORY,
+         [](ScreenCanvas& c) {
              aList(c, true);
              c.list_highlight_item = 1;
          }},
@@ -117,10 +123,11 @@ TEST_P(ScreenGoldenTest, EveryScreenMatchesItsReferencePicture) {
         if (update) {
             lcduitest::PNGDescription picture{static_cast<uint32_t>(w), static_cast<uint32_t>(h)};
             for (int32_t i = 0; i < w * h; ++i)
-                for (int shift : {16, 8, 0}) picture.samples.push_back(static_cast<uint16_t>((rgb->data[i] >> shift) & 0xFF));
+                for (int shift : {16, 8, 0})
+                    picture.samples.push_back(static_cast<uint16_t>((rgb->data[i] >> shift) & 0xFF));
             const auto png = lcduitest::encodePNG(picture);
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
-                                                        static_cast<std::streamsize>(png.size()));
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
             continue;
         }
         const auto bytes = readBytes(path);

@@ -3,23 +3,23 @@
 // exist already.
 #pragma once
 
-#include <benchmark/benchmark.h>
-
 #include <EGL/egl.h>
 #include <GLES/gl.h>
-
-#include "runtime/lcdui/PlatformBridge.h"
+#include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "runtime/lcdui/PlatformBridge.h"
+
 namespace lcduitest {
 
 inline void bareFloor(benchmark::State& state, int32_t width, int32_t height) {
-    std::vector<uint32_t> texels(size_t{1024} * 1024, 0xFF336699u), readBack(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::vector<uint32_t> texels(size_t{1024} * 1024, 0xFF336699u),
+        readBack(static_cast<size_t>(width) * static_cast<size_t>(height));
     const float u = width / 1024.0f, v = height / 1024.0f, a = 1.0f, b = static_cast<float>(height) / width;
-    const float quad[] = {-a, b, 0, 0, 0, -a, -b, 0, 0, v, a,  b, 0, u, 0,
-                          -a, -b, 0, 0, v, a, b, 0, u, 0, a, -b, 0, u, v};
+    const float quad[] = {-a, b,  0, 0, 0, -a, -b, 0, 0, v, a, b,  0, u, 0,
+                          -a, -b, 0, 0, v, a,  b,  0, u, 0, a, -b, 0, u, v};
     if (!EGLWaitNative()) {
         state.SkipWithError("no GL view");
         return;
