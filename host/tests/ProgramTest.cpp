@@ -243,14 +243,18 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
     EXPECT_NE(list.output.find("\ndemo\t"), std::string::npos) << list.output;
 }
 
-TEST(Program, TheApplicationRunsHeadlessAndEndsCleanly) {
+TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreen) {
     TemporaryDirectory directory("program-application-test");
     const std::string documents = (directory.path() / "documents").string();
     const std::string captures = (directory.path() / "captures").string();
     const ProgramRun run =
-        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures, "--midlet", "app"});
+        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures});
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos);
+    // The built-in session visits each screen it captures.
+    for (const char* frame : {"1-main-menu.png", "2-question.png", "3-information.png", "4-answered.png",
+                              "5-categories.png", "6-subsections.png", "7-statistics.png"})
+        EXPECT_EQ(loadPicture(std::filesystem::path(captures) / frame).width, 640) << frame;
 }
 
 }  // namespace

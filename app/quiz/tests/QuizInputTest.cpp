@@ -2,7 +2,10 @@
 // the ends, the back button and a resting tap.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/quiz/tests/QuizCanvas.h"
+#include "runtime/io/tests/TestDirectories.h"
 #include "runtime/sensor/DataImpl.h"
 #include "runtime/sensor/channelinfo_internal.h"
 
@@ -27,7 +30,9 @@ JavaPtr<JArray<sensor::Data>> batch(const std::vector<Channel>& channels) {
     return data;
 }
 
-TEST(TiltSteering, KeepsTheLastRollAndPitchOnlyFromABatchHoldingBothAndNotBothZero) {
+class TiltSteering : public TestDirectories {};
+
+TEST_F(TiltSteering, KeepsTheLastRollAndPitchOnlyFromABatchHoldingBothAndNotBothZero) {
     const int32_t roll = 1;
     const int32_t pitch = 0;
     struct Case {
@@ -44,8 +49,7 @@ TEST(TiltSteering, KeepsTheLastRollAndPitchOnlyFromABatchHoldingBothAndNotBothZe
         {"a channel without values", {{roll, {}}, {pitch, {0.5}}}, 7, 9},
         {"no channels", {}, 7, 9},
     };
-    TemporaryDocuments documents;
-    QuizWorld world(documents.path);
+    QuizWorld world(documents);
     for (const Case& c : cases) {
         H::tilt_roll = 7;
         H::tilt_pitch = 9;
@@ -55,9 +59,11 @@ TEST(TiltSteering, KeepsTheLastRollAndPitchOnlyFromABatchHoldingBothAndNotBothZe
     }
 }
 
-class PracticeList : public ::testing::Test {
+class PracticeList : public TestDirectories {
 protected:
     void SetUp() override {
+        TestDirectories::SetUp();
+        world.emplace(documents);
         H::game_state = H::GAMESTATE_CHOOSE_SUBSECTION;
         H::scroller_buttonClickWidth = QuizCanvas::IMAGE_WIDTH;
         H::scroller_buttonClickHeight = QuizCanvas::IMAGE_HEIGHT;
@@ -73,6 +79,8 @@ protected:
         H::game_state = 0;
         H::pointer_pressed = false;
         H::pointer_repeated = false;
+        world.reset();
+        TestDirectories::TearDown();
     }
     // One update with the finger at (x, y), or lifted; the drawing's part of the back button after it.
     void update(bool down, int32_t x = 0, int32_t y = 0) {
@@ -86,9 +94,8 @@ protected:
         quiz().updatePracticeList();
         if (quiz().list_back_hover) quiz().list_back_pressed = true;
     }
-    QuizCanvas& quiz() { return *world.canvas; }
-    TemporaryDocuments documents;
-    QuizWorld world{documents.path};
+    QuizCanvas& quiz() { return *world->canvas; }
+    std::optional<QuizWorld> world;
 };
 
 TEST_F(PracticeList, AFlickCoastsHalvingThenSlowingByOneAndAnOverscrollComesBackIntoRange) {
