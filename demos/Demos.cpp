@@ -1,5 +1,6 @@
 #include "demos/Demos.h"
 
+#include "demos/BareFramesMIDlet.h"
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
@@ -32,6 +33,7 @@ constexpr DemoEntry DEMOS[] = {
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
     {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
     {"location", "logs a fix every second and a proximity event near a point", makeLocationMIDlet, LOCATION_SCRIPT},
+    {"bare", "30 flat frames a second: the floor for measuring the quiz at rest", makeBareFramesMIDlet, nullptr},
 };
 
 }  // namespace

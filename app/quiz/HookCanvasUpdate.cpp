@@ -215,6 +215,17 @@ void announce(int32_t state) {
     std::fflush(stdout);
 }
 
+// Updates in a row in which a still screen (the main menu, about, statistics, the confirmation)
+// had nothing moving: no fade, no finger, no twinkle. Once its wipes have long finished, its frame
+// is the one already presented, and drawing it again would only cost processor time.
+std::atomic<int32_t> stillUpdates{0};
+constexpr int32_t STILL_BEFORE_SKIPPING = 30;
+
+bool stillScreen(int32_t state) {
+    return state == HookCanvas::GAMESTATE_MAIN_MENU || state == HookCanvas::GAMESTATE_ABOUT ||
+           state == HookCanvas::GAMESTATE_STATS || state == HookCanvas::GAMESTATE_CONFIRM;
+}
+
 void longPressSounds(HookCanvas& c) {
     const int64_t now = java::lang::clocks::wallMillis();
     if (c.next_stars1_sound_ms == 0) {
@@ -235,7 +246,8 @@ void longPressSounds(HookCanvas& c) {
 
 void HookCanvas::fixedRateUpdate() {
     auto sync = startSync();
-    app_status &= ~APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN;
+    // Back from a pause: the screen is presented again.
+    if (app_status.fetch_and(~APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) & APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) stillUpdates = 0;
     const bool touch = touching();
     pointer_held_ms = touch ? pointer_held_ms + UPDATE_MS : 0;
     tick_particles();
@@ -266,8 +278,13 @@ void HookCanvas::fixedRateUpdate() {
     default: break;
     }
 
-    // The touch feedback: a trail of twinkles from a held finger, and the long press's sounds.
     const bool stillTouching = touching();
+    const bool still = stillScreen(state) && !fading && !stillTouching && !finger_down && count_particles() == 0 &&
+                       game_state.load() == state;
+    stillUpdates = still ? stillUpdates + 1 : 0;
+    if (stillUpdates > STILL_BEFORE_SKIPPING) render_after_update = false;
+
+    // The touch feedback: a trail of twinkles from a held finger, and the long press's sounds.
     if (stillTouching && top_corner == -1) top_corner = 0;
     if (!stillTouching && top_corner == -1) return;
     if (state == GAMESTATE_CHOOSE_CATEGORY || state == GAMESTATE_CHOOSE_SUBSECTION) return;
