@@ -3,6 +3,7 @@
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
+#include "demos/HttpMIDlet.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -23,6 +24,7 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"http", "fetches the URL in LEXIVO_DEMO_HTTP_URL and logs status, length and checksum", makeHttpMIDlet, HTTP_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,

@@ -11,4 +11,5 @@ apt-get install -y -q --no-install-recommends \
   libsdl2-dev xvfb xauth xdotool pkg-config \
   python3 ca-certificates \
   wordnet-base fonts-dejavu-core libfreetype-dev \
-  libopenal-dev libsndfile1-dev
+  libopenal-dev libsndfile1-dev \
+  libcurl4-openssl-dev openssl curl

@@ -262,6 +262,18 @@ public:
 
     // ---- Browser, soft keys and HTTP -------------------------------------------------------
 
+    // Stops any earlier request, then starts a new worker for this one and returns at once.
+    virtual void openHttpConnectionByteArrayData(JavaPtr<String> url, int32_t encoding, JavaPtr<JArray<signed char>> data);
+    // The data's characters as bytes (their low 8 bits).
+    virtual void openHttpConnectionStringData(JavaPtr<String> url, int32_t encoding, JavaPtr<String> data);
+    virtual void closeHttpConnection();
+    // Percent-encodes the low byte of every character outside the safe set (a space is "%20").
+    static JavaPtr<String> urlEncode(JavaPtr<String> s);
+    // Asks the platform to open the URL; true whatever it answers.
+    virtual bool launchWapBrowser(JavaPtr<String> url);
+    // The current worker, or null; the application polls its results.
+    static JavaPtr<WLHttpConnectionThread> currentHttpConnection();
+
     // ---- The quiz's operations that the framework calls --------------------------------
 
     virtual void loadSounds();
