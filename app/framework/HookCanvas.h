@@ -492,6 +492,55 @@ public:
     static inline std::atomic<int32_t> tilt_roll{0};
     static inline std::atomic<int32_t> tilt_pitch{0};
 
+    // ---- The quiz: the frame, its segments and the screens ----------------------------------
+
+    // Draws into offscreen_image, then copies it to g with the twinkles over it.
+    // Segment index of a screen's set, shown only while its fade bit is set and wiped in from the left.
+    virtual bool drawFadingSegment(const JavaPtr<Graphics>& g, const JavaPtr<JArray<int32_t>>& segments, int32_t index,
+                                   int32_t x, int32_t y, bool resetClip);
+    void resetClip(const JavaPtr<Graphics>& g);
+    virtual void overlayText();
+    // The zones that act on the main menu's about corner and on the menu button of the panels; the
+    // highlights are drawn for exactly these.
+    bool pointerOverAboutArea();
+    bool pointerOverMenuButton();
+    void renderMainMenu(const JavaPtr<Graphics>& g);
+    void renderAbout(const JavaPtr<Graphics>& g);
+    void renderStats(const JavaPtr<Graphics>& g);
+    void renderConfirm(const JavaPtr<Graphics>& g);
+    void renderRankChange(const JavaPtr<Graphics>& g, bool promoted);
+    void renderComplete(const JavaPtr<Graphics>& g);
+    void renderQuestionScreen(const JavaPtr<Graphics>& g);
+    void renderPracticeList(const JavaPtr<Graphics>& g);
+    // The statistics' value column: row i's text.
+    JavaPtr<String> statsValue(int32_t row);
+    // Progress boxes of a category, 0 to 3, from its practiced subsections.
+    int32_t howManyBoxes(int32_t category);
+    // Loads an image resource into the cache as the screens draw it; returns its handle.
+    int32_t loadScreenImage(int32_t id);
+    // Every screen's images and both fonts, each loaded once (the resource pack must be loaded).
+    void loadScreenImages();
+
+    // ---- The quiz: button menus, menu definitions and soft keys -----------------------------
+
+    virtual void setupMenu(int32_t state);
+    virtual void drawMenu(const JavaPtr<Graphics>& g);
+    static JavaPtr<JArray<int32_t>> menuItemSoftkey(int32_t textId, bool fwrd, int32_t action);
+    static JavaPtr<JArray<int32_t>> menuItemButton(int32_t textId, int32_t flags, int32_t action);
+    static JavaPtr<JArray<int32_t>> menuItemText(int32_t textId);
+    static JavaPtr<JArray<int32_t>> menuItemHeader(int32_t textId);
+    virtual void menuInjectItem(int32_t menu, int32_t position, const JavaPtr<JArray<int32_t>>& item);
+    virtual void menuRemoveItem(int32_t menu, int32_t item);
+    virtual int32_t menuItemIndex(int32_t menu, int32_t item);
+    virtual int32_t menuItemIndex(int32_t item);
+    virtual int32_t menuGetSoftkeyIndex(bool fwrd);
+    virtual void menuLoad(int32_t menu, int32_t selectMask, bool setSoftkeys);
+    virtual void menuLoad(int32_t menu, int32_t selectMask);
+    virtual void menuBack();
+    virtual void menuAdjustCurrentSelectedItem(int32_t delta, int32_t selectMask, bool wrap);
+    virtual void setSoftkeys(const JavaPtr<String>& back, const JavaPtr<String>& fwrd);
+    virtual JavaPtr<String> adjustGraphicalSoftkeyLabel(const JavaPtr<String>& label, bool back);
+
     // ---- The quiz: saved progress and the record-store cache --------------------------------
 
     virtual void saveData();
@@ -528,6 +577,12 @@ public:
     static inline int32_t currently_loaded_category = -1;
     static inline int32_t currently_loaded_subsection = -1;
     static inline int32_t film_id = 0;
+    static inline int32_t scroller_buttonClickWidth = 0;
+    static inline int32_t scroller_buttonClickHeight = 0;
+    static inline int32_t scrolly_menu_yoffset = 0;
+    static inline int32_t little_starwidth = 0;
+    static inline int32_t practice_menu_back_normal = -1;
+    static inline int32_t practice_menu_back_click = -1;
     // Back to the values above; the canvas's statics set-up calls it.
     static void resetQuizStatics();
 
@@ -637,6 +692,65 @@ public:
     int32_t answer_button_click = -1;
     int32_t answer_button_width = 0;
     int32_t answer_button_height = 0;
+    int32_t numbers_font = 0;
+    // The frame every screen is drawn into, and what the loading screens show.
+    JavaPtr<javax::microedition::lcdui::Image> offscreen_image;
+    JavaPtr<Graphics> offscreen_graphics;
+    JavaPtr<javax::microedition::lcdui::Image> splash_image;
+    JavaPtr<JArray<javax::microedition::lcdui::Image>> loading_frames;
+    int32_t loading_frame_counter = 0;
+    bool overlay_requested = false;
+    JavaPtr<JArray<String>> info_lines;
+    // The button menus of the main menu and the confirmation.
+    JavaPtr<JArray<int32_t>> menu_button_images;
+    JavaPtr<JArray<int32_t>> menu_button_x;
+    JavaPtr<JArray<int32_t>> menu_button_y;
+    JavaPtr<JArray<String>> menu_button_labels;
+    int32_t menu_button_state = 0;
+    // The menu-definition engine, which the quiz itself never loads.
+    JavaPtr<JArray<JArray<int32_t>>> menu_definitions;
+    JavaPtr<JArray<int32_t>> current_menu;
+    int32_t current_menu_id = 0;
+    int32_t current_menu_item = 0;
+    // Image handles of the screens; the sets are indexed by segment or by meaning.
+    JavaPtr<JArray<int32_t>> menu_segments;
+    JavaPtr<JArray<int32_t>> about_segments;
+    JavaPtr<JArray<int32_t>> stats_segments;
+    JavaPtr<JArray<int32_t>> confirm_segments;
+    JavaPtr<JArray<int32_t>> game_segments;
+    JavaPtr<JArray<int32_t>> chooser_segments;
+    JavaPtr<JArray<int32_t>> button_images;
+    JavaPtr<JArray<int32_t>> small_stars;
+    JavaPtr<JArray<int32_t>> big_stars;
+    JavaPtr<JArray<int32_t>> rank_badges;
+    JavaPtr<JArray<int32_t>> header_icons;
+    JavaPtr<JArray<int32_t>> number_icons;
+    JavaPtr<JArray<int32_t>> three_boxes;
+    int32_t number_flash_icon = -1;
+    int32_t one_box_on = -1;
+    int32_t one_box_off = -1;
+    int32_t wide_button_normal = -1;
+    int32_t wide_button_click = -1;
+    int32_t answer_button_normal = -1;
+    int32_t answer_button_correct = -1;
+    int32_t answer_button_wrong = -1;
+    int32_t answer_button_ghosted = -1;
+    int32_t timer_dot = -1;
+    int32_t web_strip = -1;
+    int32_t web_back_click = -1;
+    int32_t info_panel = -1;
+    int32_t icon_about = -1;
+    int32_t icon_click_about = -1;
+    int32_t stats_box_overlay = -1;
+    int32_t promoted_bg = -1;
+    int32_t demoted_bg = -1;
+    int32_t ranking_button_normal = -1;
+    int32_t ranking_button_click = -1;
+    int32_t ranking_button_menu_click = -1;
+    int32_t complete_bg = -1;
+    int32_t complete_bg_practice = -1;
+    int32_t units_button_normal = -1;
+    int32_t units_button_click = -1;
     // The saved progress was read (or found missing), so saves may replace it.
     std::atomic<bool> progress_loaded{false};
     // The hidden canvas's progress was saved; cleared when it is shown again.

@@ -140,4 +140,10 @@ void HookCanvas::resetQuizStatics() {
     film_id = 0;
     tilt_roll = 0;
     tilt_pitch = 0;
+    scroller_buttonClickWidth = 0;
+    scroller_buttonClickHeight = 0;
+    scrolly_menu_yoffset = 0;
+    little_starwidth = 0;
+    practice_menu_back_normal = -1;
+    practice_menu_back_click = -1;
 }

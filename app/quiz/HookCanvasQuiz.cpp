@@ -16,4 +16,3 @@ void HookCanvas::loadSounds() {}
 void HookCanvas::unloadSounds() {}
 void HookCanvas::startLoading() {}
 void HookCanvas::fixedRateUpdate() {}
-void HookCanvas::render(const JavaPtr<Graphics>& g) {}

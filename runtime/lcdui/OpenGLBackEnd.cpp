@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Graphics.h"
@@ -234,7 +235,8 @@ void OpenGLBackEnd::upload(Texture2DOver3D& texture) {
     const int32_t top = std::clamp(texture.changedTop, 0, texture.height);
     const int32_t bottom = std::clamp(texture.changedBottom, top, texture.height);
     const bool rowsOnly = texture.hasStorage && m_changedRowsOnly;
-    const int32_t first = rowsOnly ? top : 0, last = rowsOnly ? bottom : texture.height;
+    int32_t first = rowsOnly ? top : 0, last = rowsOnly ? bottom : texture.height;
+    if (rowsOnly) skipRepeatedRows(texture, first, last);
     // Rows are whole texture rows, so the rows sent are one contiguous block.
     const uint32_t* rows = texture.pixels + static_cast<size_t>(first) * texture.width;
     if (texture.hasAlpha) {
@@ -252,10 +254,29 @@ void OpenGLBackEnd::upload(Texture2DOver3D& texture) {
         glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         texture.hasStorage = true;
+        texture.uploadedPixels.clear();
         m_rowsUploaded.fetch_add(static_cast<uint64_t>(texture.height), std::memory_order_relaxed);
     }
     texture.markUploaded();
     m_textureUploads.fetch_add(1, std::memory_order_relaxed);
+}
+
+void OpenGLBackEnd::skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last) {
+    const size_t width = static_cast<size_t>(texture.width);
+    if (texture.uploadedPixels.empty()) {
+        // The first change after the first upload: after it the texture holds the copy as it is.
+        texture.uploadedPixels.assign(texture.pixels, texture.pixels + width * static_cast<size_t>(texture.height));
+        return;
+    }
+    const auto repeated = [&](int32_t row) {
+        const size_t at = static_cast<size_t>(row) * width;
+        return std::memcmp(texture.pixels + at, texture.uploadedPixels.data() + at, width * sizeof(uint32_t)) == 0;
+    };
+    while (first < last && repeated(first)) ++first;
+    while (last > first && repeated(last - 1)) --last;
+    const size_t at = static_cast<size_t>(first) * width;
+    std::memcpy(texture.uploadedPixels.data() + at, texture.pixels + at,
+                static_cast<size_t>(last - first) * width * sizeof(uint32_t));
 }
 
 int32_t OpenGLBackEnd::takeSlot(int32_t kind, Texture2DOver3D* texture) {

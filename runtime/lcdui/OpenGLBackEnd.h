@@ -63,6 +63,8 @@ private:
     void sweepTextures();
     void flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture);
     void upload(Texture2DOver3D& texture);
+    // Narrows the changed rows [first, last) to those that differ from what the texture holds.
+    static void skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last);
     // Flushes when the batch cannot take one more primitive of this kind and texture; returns its slot.
     int32_t takeSlot(int32_t kind, Texture2DOver3D* texture);
     void texturedQuad(const Graphics& g, const WLRect& dst, const WLRect& src, Texture2DOver3D& texture,

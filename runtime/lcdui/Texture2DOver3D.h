@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "runtime/lang/Object.h"
 
@@ -37,6 +38,9 @@ public:
     // Too large for the driver: said once, then never drawn on the screen.
     bool oversizeReported = false;
     uint32_t* pixels = nullptr;
+    // What the GL texture holds, kept from the first upload of a change on: a redrawn image whose
+    // rows repeat sends only the rows that differ.
+    std::vector<uint32_t> uploadedPixels;
 };
 
 }  // namespace javax::microedition::lcdui

@@ -15,7 +15,9 @@
 
 #include "platform/FrontBuffer.h"
 #include "runtime/lcdui/PlatformBridge.h"
+#include "runtime/lcdui/tests/GLBareFloor.h"
 #include "runtime/lcdui/tests/GLScreen.h"
+#include "runtime/lcdui/tests/RatioReporter.h"
 
 using namespace javax::microedition::lcdui;
 
@@ -137,48 +139,9 @@ void BM_PresentedFrame(benchmark::State& state) {
     }
 }
 
-// The least any frame costs here: take the context, clear, one textured quad, read back, release.
 void BM_BareFloor(benchmark::State& state) {
     glScreen();
-    std::vector<uint32_t> texels(size_t{1024} * 1024, 0xFF336699u), readBack(size_t{WIDTH} * HEIGHT);
-    const float u = WIDTH / 1024.0f, v = HEIGHT / 1024.0f, a = 1.0f, b = static_cast<float>(HEIGHT) / WIDTH;
-    const float quad[] = {-a, b, 0, 0, 0, -a, -b, 0, 0, v, a,  b, 0, u, 0,
-                          -a, -b, 0, 0, v, a, b, 0, u, 0, a, -b, 0, u, v};
-    if (!EGLWaitNative()) {
-        state.SkipWithError("no GL view");
-        return;
-    }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1024, 1024, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    EGLDisplay display = eglGetCurrentDisplay();
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    for (auto _ : state) {
-        EGLWaitNative();
-        glClear(GL_COLOR_BUFFER_BIT);
-        glLoadIdentity();
-        glTranslatef(0, 0, -1);
-        glEnable(GL_TEXTURE_2D);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_COLOR_ARRAY);
-        glBindTexture(GL_TEXTURE_2D, name);
-        glVertexPointer(3, GL_FLOAT, 20, quad);
-        glTexCoordPointer(2, GL_FLOAT, 20, quad + 3);
-        glDrawArrays(GL_TRIANGLES, 0, 6);
-        glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
-        // Leave the state as the back end expects it between frames.
-        glDisable(GL_TEXTURE_2D);
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glEnableClientState(GL_COLOR_ARRAY);
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        benchmark::DoNotOptimize(readBack.data());
-    }
-    EGLWaitNative();
-    glDeleteTextures(1, &name);
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    lcduitest::bareFloor(state, WIDTH, HEIGHT);
 }
 
 BENCHMARK(BM_MixedFrameSoftware)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -192,38 +155,17 @@ BENCHMARK(BM_MutableImageUpload)
 BENCHMARK(BM_PresentedFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Prints each pair's time ratio, both measured in this run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        auto show = [&](const std::string& name, const std::string& peer, const char* meaning) {
-            if (seconds.count(name) && seconds.count(peer) && seconds[peer] > 0)
-                std::cout << name << " / " << peer << " = " << seconds[name] / seconds[peer] << "  (" << meaning
-                          << ")\n";
-        };
-        std::cout << "\nTime ratios (below 1: the first is faster):\n";
-        show("BM_MixedFrameOpenGL/real_time", "BM_MixedFrameSoftware/real_time", "OpenGL path against software path");
-        show("BM_MutableImageUpload/changedRowsOnly:1/real_time", "BM_MutableImageUpload/changedRowsOnly:0/real_time",
-             "changed rows only against whole uploads");
-        show("BM_PresentedFrame/real_time", "BM_BareFloor/real_time", "presented frame against the bare floor");
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    lcduitest::RatioReporter reporter({
+         {"BM_MixedFrameOpenGL/real_time", "BM_MixedFrameSoftware/real_time",
+          "OpenGL path against software path"},
+         {"BM_MutableImageUpload/changedRowsOnly:1/real_time", "BM_MutableImageUpload/changedRowsOnly:0/real_time",
+          "changed rows only against whole uploads"},
+         {"BM_PresentedFrame/real_time", "BM_BareFloor/real_time",
+          "presented frame against the bare floor"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

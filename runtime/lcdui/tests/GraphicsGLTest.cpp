@@ -318,6 +318,16 @@ TEST_F(GraphicsGL, DrawingIntoAMutableImageShowsInTheSameFrame) {
     EXPECT_EQ(frame[15 * W + 3], 0xFF00FF00u);
     EXPECT_EQ(frame[14 * W + 3], 0xFFFFFFFFu);
 
+    // Drawn again, of two changed rows only the one that differs goes up; a repeat sends none.
+    for (const auto& [height, rows] : {std::pair{2, 1u}, std::pair{2, 0u}}) {
+        inner->fillRect(0, 14, 16, height);
+        const auto start = glScreen->backEnd().statistics();
+        g.drawImage(canvasImage, 0, 0, 0);
+        frame = glScreen->present();
+        EXPECT_EQ(glScreen->backEnd().statistics().rowsUploaded - start.rowsUploaded, rows);
+        EXPECT_EQ(frame[14 * W + 3], 0xFF00FF00u);
+    }
+
     // getRGB on the image reads its texture copy.
     auto pixel = java::lang::jnew<JArray<int>>(1);
     canvasImage->getRGB(pixel, 0, 1, 3, 3, 1, 1);

@@ -1,0 +1,130 @@
+// One frame of the question screen on a 640 x 960 screen (every segment, the question, answers and
+// buttons into the offscreen image, that image to the screen, eight twinkles and the header text),
+// on the OpenGL path against the same frame drawn into a pixel-buffer Graphics and not presented,
+// and against the bare present floor, all in one run. Times are wall-clock: llvmpipe rasterises on
+// threads of its own. Reads the bundle the build generated.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/framework/HookCanvas.h"
+#include "app/quiz/tests/TextLines.h"
+#include "runtime/io/FileSystem.h"
+#include "runtime/lcdui/GraphicsBackEnd.h"
+#include "runtime/lcdui/tests/GLBareFloor.h"
+#include "runtime/lcdui/tests/GLScreen.h"
+#include "runtime/lcdui/tests/RatioReporter.h"
+#include "runtime/text/String.h"
+
+namespace {
+
+using java::lang::jnew;
+using javax::microedition::lcdui::Graphics;
+using javax::microedition::lcdui::GraphicsBackEnd;
+
+constexpr int32_t WIDTH = 640, HEIGHT = 960;
+
+lcduitest::GLScreen& glScreen() {
+    static auto* screen = new lcduitest::GLScreen(WIDTH, HEIGHT);
+    return *screen;
+}
+
+// A retina canvas on the question screen, its images made on whichever back end is installed.
+JavaPtr<HookCanvas> questionCanvas() {
+    HookCanvas::HookCanvas_globalStaticDestroy();
+    HookCanvas::HookCanvas_globalStaticCreate();
+    auto canvas = jnew<HookCanvas>();
+    canvas->WENDinvokeconstructor();
+    canvas->retina = true;
+    HookCanvas::PARAM_WL_BASE_SCREEN_WIDTH = WIDTH;
+    HookCanvas::PARAM_WL_BASE_SCREEN_HEIGHT = HEIGHT;
+    canvas->initWendrel();
+    canvas->loadResourceBlock(0);
+    canvas->loadScreenImages();
+    for (int32_t i = 0; i < 8; ++i) canvas->segment_wipe->data[i] = 256;
+    canvas->settings->data[4] = true;
+    canvas->question_lines = textLines({"Which word names a small", "open boat?"});
+    canvas->answer_lines = jnew<JArray<JArray<java::lang::String>>>(3);
+    canvas->answer_lines->data[0] = textLines({"dinghy"});
+    canvas->answer_lines->data[1] = textLines({"galleon"});
+    canvas->answer_lines->data[2] = textLines({"ferry"});
+    canvas->ghosted_answers = jnew<JArray<bool>>(3);
+    canvas->question_timer_ms = 6000;
+    canvas->hints = 2;
+    canvas->skips = 1;
+    HookCanvas::game_state = HookCanvas::GAMESTATE_GAME_RUNNING;
+    return canvas;
+}
+
+// Keeps eight twinkles flying, as after an answer.
+void twinkle() {
+    HookCanvas::tick_particles();
+    if (HookCanvas::count_particles() < 8)
+        HookCanvas::particle_shower(WIDTH / 2, HEIGHT / 2, HookCanvas::TWINKLE_GREEN, 8);
+}
+
+void BM_QuestionFrameSoftware(benchmark::State& state) {
+    GraphicsBackEnd* installed = GraphicsBackEnd::installed();
+    GraphicsBackEnd::install(nullptr);
+    auto canvas = questionCanvas();
+    std::vector<uint32_t> pixels(size_t{WIDTH} * HEIGHT);
+    JavaPtr<Graphics> g(new Graphics());
+    g->setTarget(pixels.data(), WIDTH, HEIGHT, WIDTH);
+    for (auto _ : state) {
+        twinkle();
+        canvas->render(g);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+    canvas = nullptr;
+    HookCanvas::HookCanvas_globalStaticDestroy();
+    GraphicsBackEnd::install(installed);
+}
+
+void BM_QuestionFrameOpenGL(benchmark::State& state) {
+    lcduitest::GLScreen& screen = glScreen();
+    auto canvas = questionCanvas();
+    // The first frames upload the art into textures.
+    for (int i = 0; i < 3; ++i) {
+        canvas->render(screen.screen);
+        screen.present();
+    }
+    const auto before = screen.backEnd().statistics();
+    for (auto _ : state) {
+        twinkle();
+        canvas->render(screen.screen);
+        if (screen.present().empty()) state.SkipWithError("the frame was not presented");
+    }
+    const auto after = screen.backEnd().statistics();
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["drawCalls/frame"] = static_cast<double>(after.drawCalls - before.drawCalls) / frames;
+    state.counters["rowsUploaded/frame"] = static_cast<double>(after.rowsUploaded - before.rowsUploaded) / frames;
+    canvas = nullptr;
+    HookCanvas::HookCanvas_globalStaticDestroy();
+}
+
+void BM_BareFloor(benchmark::State& state) {
+    glScreen();
+    lcduitest::bareFloor(state, WIDTH, HEIGHT);
+}
+
+BENCHMARK(BM_QuestionFrameSoftware)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuestionFrameOpenGL)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::filesystem::path documents = std::filesystem::temp_directory_path() / "lexivo-question-frame";
+    std::filesystem::create_directories(documents);
+    java::io::FileSystem::setDirectories(BUNDLE_DIR, documents.string());
+    benchmark::Initialize(&argc, argv);
+    lcduitest::RatioReporter reporter(
+        {{"BM_QuestionFrameOpenGL/real_time", "BM_QuestionFrameSoftware/real_time",
+          "OpenGL path against software path"},
+         {"BM_QuestionFrameOpenGL/real_time", "BM_BareFloor/real_time", "question frame against the bare floor"}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::filesystem::remove_all(documents);
+    return 0;
+}
