@@ -8,8 +8,15 @@
 
 namespace javax::microedition::lcdui::imagedecoders {
 
+// What the PNG decoder verifies besides the picture's structure.
+enum class PngSums {
+    CHECKED,  // every chunk's CRC and the stream's Adler-32: all data read from anywhere
+    TRUSTED,  // neither: only for bytes this process has just built in memory and nobody else sees
+};
+
 // A std::malloc block of width x height pixel words, or null when the PNG does not decode.
-uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& height);
+uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& height,
+                    PngSums sums = PngSums::CHECKED);
 
 // Collects the bytes of exactly one picture (PNG, JPEG, or an 8-bit BMP, which later decodes to
 // nothing) from a source that yields 0 to 255 per call and -1 at its end. False when the source

@@ -64,7 +64,7 @@ void lookUpPalette(png_structp png, png_infop info, const std::vector<uint8_t>& 
 
 }  // namespace
 
-uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& height) {
+uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& height, PngSums sums) {
     width = 0;
     height = 0;
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return nullptr;
@@ -88,6 +88,11 @@ uint32_t* decodePNG(std::span<const uint8_t> bytes, int32_t& width, int32_t& hei
     png_infop info = live->info;
     png_set_user_limits(png, Image::MAX_SIDE, Image::MAX_SIDE);
     png_set_read_fn(png, &reader, readFromMemory);
+    if (sums == PngSums::TRUSTED) {
+        // The sums of a file built a moment ago would only be computed to be thrown away.
+        png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+        png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+    }
     png_read_info(png, info);
 
     png_uint_32 pngWidth = 0, pngHeight = 0;

@@ -75,7 +75,8 @@ def parameters(op, form):
             out.append(f"const JavaPtr<JArray<{a.kind}>>& {a.name}")
             out.append("int32_t offset")
         elif form == "b":
-            out.append(f"const JavaPtr<{ELEMENT_BUFFERS[a.kind]}>& {a.name}")
+            # Borrowed: a subclass's reference passes without counting; a held array keeps its own.
+            out.append(f"BorrowedPtr<{ELEMENT_BUFFERS[a.kind]}> {a.name}")
         else:
             out.append(f"int32_t {a.name}")
     return ", ".join(out)
@@ -199,7 +200,8 @@ def main():
 
     # The interfaces: GL, the root, declares no operation.
     write(os.path.join(output, "GL.h"), "".join([
-        HEADER, "#pragma once\n\n#include <cstdint>\n\n", '#include "runtime/lang/JArray.h"\n',
+        HEADER, "#pragma once\n\n#include <cstdint>\n\n", '#include "runtime/lang/BorrowedPtr.h"\n',
+        '#include "runtime/lang/JArray.h"\n',
         '#include "runtime/lang/Smart.h"\n\n', "namespace java::lang { class String; }\n",
         "namespace java::nio {\nclass Buffer;\nclass IntBuffer;\nclass FloatBuffer;\nclass ShortBuffer;\n}"
         "  // namespace java::nio\n\n", "namespace javax::microedition::khronos::opengles {\n\n",

@@ -1,7 +1,5 @@
 #include "runtime/khronos/opengles/GLImpArguments.h"
 
-#include <array>
-#include <climits>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -83,6 +81,8 @@ int64_t bytesPerPixel(int32_t format, int32_t type) {
     return 16;
 }
 
+}  // namespace
+
 int64_t typeBytes(int32_t type) {
     switch (type) {
         case GL_BYTE:
@@ -96,8 +96,6 @@ int64_t typeBytes(int32_t type) {
     }
 }
 
-}  // namespace
-
 int64_t pixelBytes(int32_t width, int32_t height, int32_t format, int32_t type, int32_t alignmentName) {
     if (width <= 0 || height <= 0) return 0;
     GLint alignment = 4;
@@ -110,106 +108,6 @@ int64_t pixelBytes(int32_t width, int32_t height, int32_t format, int32_t type, 
 
 int64_t indexBytes(int32_t count, int32_t type) { return std::max<int64_t>(count, 0) * typeBytes(type); }
 
-namespace {
-
-constexpr int32_t TEXTURE_UNITS = 8;
-
-struct HeldArray {
-    JavaPtr<java::nio::Buffer> buffer;
-    int64_t bytes = 0;
-    int32_t size = 0, type = 0, stride = 0;
-    int64_t vertices = 0;  // how many vertices the buffer holds, whole
-    bool enabled = false;
-};
-
-// One set for the one context, read and changed only by the thread that owns the context: taking
-// it passes through the view's lock, which orders one owner's changes before the next owner's.
-struct ClientArrays {
-    std::array<HeldArray, 4> fixed;  // vertex, normal, colour, point size
-    std::array<HeldArray, TEXTURE_UNITS> texcoord;
-    int32_t clientActiveUnit = 0;
-    // The fewest vertices any enabled held array has; worked out again after a change, so that a
-    // draw compares once.
-    int64_t drawable = INT64_MAX;
-    bool changed = false;
-
-    HeldArray* find(ClientArray array) {
-        switch (array) {
-            case ClientArray::VERTEX: return &fixed[0];
-            case ClientArray::NORMAL: return &fixed[1];
-            case ClientArray::COLOR: return &fixed[2];
-            case ClientArray::POINT_SIZE: return &fixed[3];
-            case ClientArray::TEXCOORD: return &texcoord[clientActiveUnit];
-        }
-        return nullptr;
-    }
-    HeldArray* find(int32_t name) {
-        switch (name) {
-            case GL_VERTEX_ARRAY: return &fixed[0];
-            case GL_NORMAL_ARRAY: return &fixed[1];
-            case GL_COLOR_ARRAY: return &fixed[2];
-            case GL_POINT_SIZE_ARRAY_OES: return &fixed[3];
-            case GL_TEXTURE_COORD_ARRAY: return &texcoord[clientActiveUnit];
-        }
-        return nullptr;
-    }
-    void check(int64_t vertices) {
-        if (changed) {
-            drawable = INT64_MAX;
-            for (const HeldArray& held : fixed)
-                if (held.enabled && held.buffer) drawable = std::min(drawable, held.vertices);
-            for (const HeldArray& held : texcoord)
-                if (held.enabled && held.buffer) drawable = std::min(drawable, held.vertices);
-            changed = false;
-        }
-        if (vertices > drawable) throwBadArgument();
-    }
-};
-
-ClientArrays& clientArrays() {
-    static ClientArrays* arrays = new ClientArrays;  // GL threads may outlive static teardown
-    return *arrays;
-}
-
-}  // namespace
-
-void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type, int32_t stride) {
-    ClientArrays& arrays = clientArrays();
-    HeldArray& held = *arrays.find(array);
-    const int64_t bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
-    // Pointing an array at the same buffer again, as a frame loop does, changes nothing.
-    if (held.buffer.get() == buffer && held.bytes == bytes && held.size == size && held.type == type &&
-        held.stride == stride)
-        return;
-    if (held.buffer.get() != buffer) held.buffer = JavaPtr<java::nio::Buffer>(buffer);
-    held.bytes = bytes;
-    held.size = size;
-    held.type = type;
-    held.stride = stride;
-    const int64_t element = std::max<int64_t>(size, 0) * typeBytes(type);
-    const int64_t step = stride > 0 ? stride : element;
-    held.vertices = !buffer || bytes < element ? 0 : step > 0 ? (bytes - element) / step + 1 : INT64_MAX;
-    arrays.changed = true;
-}
-
-void noteClientState(int32_t array, bool enabled) {
-    ClientArrays& arrays = clientArrays();
-    if (HeldArray* held = arrays.find(array)) {
-        held->enabled = enabled;
-        arrays.changed = true;
-    }
-}
-
-void noteClientActiveTexture(int32_t texture) {
-    const int32_t unit = texture - GL_TEXTURE0;
-    if (unit >= 0 && unit < TEXTURE_UNITS) clientArrays().clientActiveUnit = unit;
-}
-
-void checkClientArrays(int32_t first, int32_t count) {
-    if (first < 0 || count <= 0) return;  // GL refuses or draws nothing
-    clientArrays().check(static_cast<int64_t>(first) + count);
-}
-
 void checkClientArrays(const void* indices, int32_t count, int32_t type) {
     if (!indices || count <= 0) return;
     int64_t highest = -1;
@@ -221,7 +119,7 @@ void checkClientArrays(const void* indices, int32_t count, int32_t type) {
         else
             return;  // GL refuses other types
     }
-    clientArrays().check(highest + 1);
+    ClientArrays::current().check(highest + 1);
 }
 
 void paletteNotOffered(const char* operation) {

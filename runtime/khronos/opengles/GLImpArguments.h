@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "runtime/khronos/ViewBridge.h"
+#include "runtime/khronos/opengles/ClientArrays.h"
 #include "runtime/khronos/nio/Buffer.h"
 #include "runtime/khronos/nio/FloatBuffer.h"
 #include "runtime/khronos/nio/IntBuffer.h"
@@ -24,8 +25,6 @@ struct PointerArgument {
         return static_cast<T*>(address);
     }
 };
-
-[[noreturn]] void throwBadArgument();
 
 // Element offset of the array; at least need elements from there.
 template <class T>
@@ -52,18 +51,24 @@ inline void* offsetPointer(int32_t offset) { return reinterpret_cast<void*>(stat
 int64_t parameterCount(int32_t pname);
 // Bytes of a width x height image in format and type with rows aligned as GL's pixel storage says.
 int64_t pixelBytes(int32_t width, int32_t height, int32_t format, int32_t type, int32_t alignmentName);
+// Bytes of one value of a GL vertex or index type.
+int64_t typeBytes(int32_t type);
 // Bytes of count indices of the type.
 int64_t indexBytes(int32_t count, int32_t type);
 
-enum class ClientArray { VERTEX, NORMAL, COLOR, TEXCOORD, POINT_SIZE };
-
 // Keeps the buffer alive until the array is pointed elsewhere (null: a buffer object or nothing).
-// The held arrays belong to the one context: only the thread that owns it reads or changes them.
-void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type, int32_t stride);
-void noteClientState(int32_t array, bool enabled);
-void noteClientActiveTexture(int32_t texture);
+inline void holdClientArray(ClientArray array, java::nio::Buffer* buffer, int32_t size, int32_t type,
+                            int32_t stride) {
+    const int64_t bytes = buffer ? static_cast<int64_t>(buffer->remaining()) * buffer->m_elementSize() : 0;
+    ClientArrays::current().hold(array, buffer, bytes, size, type, stride);
+}
+inline void noteClientState(int32_t array, bool enabled) { ClientArrays::current().setEnabled(array, enabled); }
+inline void noteClientActiveTexture(int32_t texture) { ClientArrays::current().setClientActiveTexture(texture); }
 // The enabled client arrays held from buffers cover vertices first .. first + count - 1.
-void checkClientArrays(int32_t first, int32_t count);
+inline void checkClientArrays(int32_t first, int32_t count) {
+    if (first < 0 || count <= 0) return;  // GL refuses or draws nothing
+    ClientArrays::current().check(static_cast<int64_t>(first) + count);
+}
 // The same for the vertices the indices name.
 void checkClientArrays(const void* indices, int32_t count, int32_t type);
 

@@ -44,7 +44,7 @@ JavaPtr<java::lang::String> GLImp::jglGetString(int32_t name) {
     }
 }
 
-void GLImp::jglGetBooleanv(int32_t pname, const JavaPtr<java::nio::IntBuffer>& params) {
+void GLImp::jglGetBooleanv(int32_t pname, BorrowedPtr<java::nio::IntBuffer> params) {
     if (!enterGL()) return;
     // Without a backing array there is nowhere the count could be checked against.
     if (!params || !params->hasArray()) throwBadArgument();
@@ -71,7 +71,7 @@ void GLImp::jglGetPointerv(int32_t pname, const JavaPtr<JArray<java::nio::Buffer
 
 void GLImp::jglCompressedTexImage2D(int32_t target, int32_t level, int32_t internalformat, int32_t width,
                                     int32_t height, int32_t border, int32_t imageSize,
-                                    const JavaPtr<java::nio::Buffer>& data) {
+                                    BorrowedPtr<java::nio::Buffer> data) {
     if (!enterGL()) return;
     const auto* bytes = static_cast<const uint8_t*>(bufferPointer(data.get(), std::max(imageSize, 0), false));
     const GLFunctionTable& gl = glFunctions();

@@ -31,8 +31,7 @@ void MesaDirect(benchmark::State& state) {
     glFinish();
 }
 
-// Held as a FloatBuffer, the buffer becomes a counted Buffer reference at every call; held as a
-// Buffer, it is passed as it is.
+// The buffer held as a FloatBuffer and as a Buffer: both pass into the Buffer parameter uncounted.
 template <class Held>
 void ThroughGL11(benchmark::State& state) {
     if (!ready()) return state.SkipWithError("no GL view");
