@@ -768,6 +768,8 @@ public:
     static inline int32_t scroller_menu_drag_distance = 0;
     // One 33 ms update of the category or subsection list.
     virtual void updatePracticeList();
+    // A list entered afresh: at the top, nothing chosen, highlighted or pressed.
+    void resetPracticeList();
     // Opens the tilt sensor with the canvas as its listener; without one the canvas has no tilt.
     virtual void prepForSteering();
     // Lets go of the tilt sensor, which holds the canvas as its listener.

@@ -40,17 +40,6 @@ int32_t pullBack(int32_t offset, int32_t velocity) {
     return velocity;
 }
 
-void resetList(H& c) {
-    H::pointer_x = 0;
-    H::pointer_y = 0;
-    H::scrolly_menu_yoffset = 0;
-    c.list_selected_item = -1;
-    c.list_highlight_item = -1;
-    c.list_selection_drawn = false;
-    c.list_back_pressed = false;
-    c.list_back_hover = false;
-}
-
 void drag(H& c) {
     const int32_t y = H::pointer_y.load();
     if (H::msfy == 0) {
@@ -87,6 +76,17 @@ void coast() {
 
 }  // namespace
 
+void HookCanvas::resetPracticeList() {
+    pointer_x = 0;
+    pointer_y = 0;
+    scrolly_menu_yoffset = 0;
+    list_selected_item = -1;
+    list_highlight_item = -1;
+    list_selection_drawn = false;
+    list_back_pressed = false;
+    list_back_hover = false;
+}
+
 void HookCanvas::updatePracticeList() {
     const bool categories = (game_state.load() & ~GAMESTATEFLAG_LOADING) == GAMESTATE_CHOOSE_CATEGORY;
     if (pointer_pressed.load() || pointer_repeated.load()) {
@@ -108,7 +108,7 @@ void HookCanvas::updatePracticeList() {
             startFade(FADE_IN, GAMESTATE_MAIN_MENU);
         } else {
             want_practice_mode = true;
-            resetList(*this);
+            resetPracticeList();
             startFade(FADE_IN, GAMESTATE_CHOOSE_CATEGORY);
         }
         return;
@@ -122,7 +122,7 @@ void HookCanvas::updatePracticeList() {
         if (categories) {
             want_category_to_be = item;
             want_practice_mode = true;
-            resetList(*this);
+            resetPracticeList();
             startFade(FADE_IN, GAMESTATE_CHOOSE_SUBSECTION);
         } else {
             want_subsection_to_be = item;

@@ -39,17 +39,6 @@ void pressAndRelease(HookCanvas& c, OverButton overButton, Act act, bool indicat
     }
 }
 
-void resetListFields(HookCanvas& c) {
-    HookCanvas::pointer_x = 0;
-    HookCanvas::pointer_y = 0;
-    HookCanvas::scrolly_menu_yoffset = 0;
-    c.list_selected_item = -1;
-    c.list_highlight_item = -1;
-    c.list_selection_drawn = false;
-    c.list_back_pressed = false;
-    c.list_back_hover = false;
-}
-
 void startUp(HookCanvas& c) {
     c.record_store_prefix = jnew<java::lang::String>("ZARLQ");
     c.iPhoneTransitionSetup();
@@ -126,7 +115,7 @@ void updateMainMenu(HookCanvas& c) {
             }
             break;
         case HookCanvas::BUTTON_PRACTICE_GAME:
-            resetListFields(c);
+            c.resetPracticeList();
             c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_CHOOSE_CATEGORY);
             break;
         case HookCanvas::BUTTON_STATS: c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_STATS); break;
@@ -178,7 +167,7 @@ void updatePanel(HookCanvas& c, int32_t state) {
         } else if (button == UNITS) {
             HookCanvas::want_category_to_be = HookCanvas::current_category;
             HookCanvas::want_practice_mode = true;
-            resetListFields(c);
+            c.resetPracticeList();
             c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_CHOOSE_SUBSECTION);
         } else {
             if (state == HookCanvas::GAMESTATE_COMPLETE && !HookCanvas::current_mode_practice) c.closeCompletedTest();
