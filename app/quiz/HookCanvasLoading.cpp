@@ -20,7 +20,6 @@ void startApplicationOnce(HookCanvas& c) {
     for (int32_t state : {HookCanvas::GAMESTATE_ABOUT, HookCanvas::GAMESTATE_STATS, HookCanvas::GAMESTATE_CONFIRM,
                           HookCanvas::GAMESTATE_GAME_RUNNING})
         c.fadeSequenceFor(state);
-    c.first_menu_load = false;
     c.startGame();
 }
 

@@ -39,6 +39,20 @@ void pressAndRelease(HookCanvas& c, OverButton overButton, Act act, bool indicat
     }
 }
 
+// The twinkles are drawn over every frame, the loading frames too, so they are loaded here on the
+// main thread rather than by a loader while frames are drawn.
+void loadTwinkles(HookCanvas& c) {
+    if (HookCanvas::twinkle_ids) return;
+    const int32_t first = c.retina ? HookCanvas::RESID_TWINKLE0_WHITE_HIGH : HookCanvas::RESID_TWINKLE0_WHITE_LOW;
+    auto colours = jnew<JArray<JArray<int32_t>>>(5);
+    for (int32_t colour = 0; colour < 5; ++colour) {
+        colours->data[colour] = jnew<JArray<int32_t>>(4);
+        for (int32_t frame = 0; frame < 4; ++frame)
+            colours->data[colour]->data[frame] = c.loadScreenImage(first + 4 * colour + frame);
+    }
+    HookCanvas::twinkle_ids = colours;
+}
+
 void startUp(HookCanvas& c) {
     c.record_store_prefix = jnew<java::lang::String>("ZARLQ");
     c.iPhoneTransitionSetup();
@@ -64,6 +78,7 @@ void startUp(HookCanvas& c) {
     } catch (const java::lang::Exception&) {
     }
     c.loadResourceBlock(0);
+    loadTwinkles(c);
     for (int32_t i = 0; i < HookCanvas::category_questions_asked->length; ++i)
         HookCanvas::category_questions_asked->data[i] = 63;
     TopicsFile topics;
@@ -253,7 +268,11 @@ void HookCanvas::fixedRateUpdate() {
 
     switch (state) {
     case GAMESTATE_INIT_WENDREL: startUp(*this); break;
-    case GAMESTATE_MAIN_MENU: updateMainMenu(*this); break;
+    case GAMESTATE_MAIN_MENU:
+        // Cleared here rather than by the loader, as the loading frames read it while it runs.
+        first_menu_load = false;
+        updateMainMenu(*this);
+        break;
     case GAMESTATE_GAME_RUNNING: updateQuestionScreen(); break;
     case GAMESTATE_CONFIRM: updateConfirm(*this); break;
     case GAMESTATE_ABOUT:
@@ -268,8 +287,9 @@ void HookCanvas::fixedRateUpdate() {
     }
 
     const bool stillTouching = touching();
-    const bool still = stillScreen(state) && !fading && !stillTouching && !finger_down && count_particles() == 0 &&
-                       game_state.load() == state;
+    // Once the state's work has started a loading, the loader owns the screen's fields.
+    const bool still = game_state.load() == state && stillScreen(state) && !fading && !stillTouching &&
+                       !finger_down && count_particles() == 0;
     stillUpdates = still ? stillUpdates + 1 : 0;
     if (stillUpdates > STILL_BEFORE_SKIPPING) render_after_update = false;
 

@@ -247,8 +247,10 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreen) {
     TemporaryDirectory directory("program-application-test");
     const std::string documents = (directory.path() / "documents").string();
     const std::string captures = (directory.path() / "captures").string();
+    setenv("ALSOFT_DRIVERS", "null", 1);
     const ProgramRun run =
         runProgram(directory, {"--headless", "--documents", documents, "--capture", captures});
+    unsetenv("ALSOFT_DRIVERS");
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos);
     // The built-in session visits each screen it captures.
