@@ -5,8 +5,6 @@
 
 #include "runtime/connections/ConnectionNotFoundException.h"
 #include "runtime/connections/Connector.h"
-#include "runtime/connections/StreamConnection.h"
-#include "runtime/io/DataInputStream.h"
 #include "runtime/lang/Object.h"
 #include "runtime/text/String.h"
 
@@ -94,36 +92,6 @@ TEST_F(ConnectorTest, AHandlersExceptionPassesOutAndLaterHandlersAreNotAsked) {
     EXPECT_THROW(Connector::open(jnew<String>("boom")), java::lang::IllegalArgumentException);
     EXPECT_EQ(asked, "M");
     EXPECT_THROW(Connector::open(nullptr), java::lang::NullPointerException);
-}
-
-TEST_F(ConnectorTest, StreamConveniencesOpenNothing) {
-    const JavaPtr<String> name = jnew<String>("http://example.com/");
-    EXPECT_FALSE(Connector::openInputStream(name));
-    EXPECT_FALSE(Connector::openOutputStream(name));
-    EXPECT_TRUE(Connector::openDataInputStream(name));
-    EXPECT_TRUE(Connector::openDataOutputStream(name));
-}
-
-// A stream connection answers for every interface above it, with one Connection part.
-class FakeStream : public java::lang::Object, public virtual StreamConnection {
-    JAVA_CLASS(FakeStream, "FakeStream", java::lang::Object, StreamConnection)
-public:
-    void close() override {}
-    JavaPtr<java::io::DataInputStream> openDataInputStream() override { return nullptr; }
-    JavaPtr<java::io::InputStream> openInputStream() override { return nullptr; }
-    JavaPtr<java::io::DataOutputStream> openDataOutputStream() override { return nullptr; }
-    JavaPtr<java::io::OutputStream> openOutputStream() override { return nullptr; }
-};
-
-TEST(ConnectionInterfaces, CastsReachEachInterfaceOfAStreamConnection) {
-    JavaPtr<FakeStream> stream = jnew<FakeStream>();
-    Connection* viaInput = java::lang::recastObj<InputConnection>(stream).get();
-    Connection* viaOutput = java::lang::recastObj<OutputConnection>(stream).get();
-    EXPECT_EQ(viaInput, viaOutput);
-    EXPECT_EQ(java::lang::recastObj<Connection>(stream).get(), viaInput);
-    EXPECT_TRUE(java::lang::recastObj<StreamConnection>(stream));
-    EXPECT_FALSE(java::lang::recastObj<Connector>(stream));
-    EXPECT_EQ(Connector::typeID, java::lang::typeIdOf("javax.microedition.io.Connector"));
 }
 
 }  // namespace

@@ -42,10 +42,6 @@ std::multiset<std::string> namesSeen(const std::string& echo) {
     return names;
 }
 
-int hits(const TestHttpServer& server, const std::string& path) {
-    return std::stoi(readAll(openHttp(server.url("/hits?path=" + path))->openInputStream()));
-}
-
 TEST(HttpExchange, BringsABodyThatArrivesInChunksWholeAndInOrder) {
     TestHttpServer server;
     for (const char* length : {"1", "0"}) {

@@ -19,7 +19,8 @@ Batch batchOf(const JavaPtr<JArray<sensor::Data>>& data, bool dataLost) {
         into.assign(values->data, values->data + values->length);
     }
     JavaPtr<sensor::DataImpl> first = java::lang::recastObj<sensor::DataImpl>((*data)[0]);
-    batch.timestamps = first->timestamps != nullptr;
+    if (first->timestamps)
+        for (int32_t i = 0; i < first->timestamps->length; ++i) batch.times.push_back(first->getTimestamp(i));
     batch.uncertainties = first->uncertainties != nullptr;
     batch.validities = first->validities != nullptr;
     return batch;

@@ -60,7 +60,8 @@ protected:
 // What one dataReceived call was given.
 struct Batch {
     std::vector<double> pitch, roll;
-    bool timestamps = false, uncertainties = false, validities = false;
+    std::vector<int64_t> times;  // through getTimestamp, of the first channel; empty without extras
+    bool uncertainties = false, validities = false;
     bool dataLost = false;
     std::thread::id thread;
 };
