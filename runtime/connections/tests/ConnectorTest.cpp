@@ -51,13 +51,13 @@ protected:
     }
 };
 
-TEST_F(ConnectorTest, AsksTheFilledSlotsInOrderAndTakesTheFirstConnection) {
+TEST_F(ConnectorTest, AsksTheFilledSlotsInOrderAndTakesTheFirstConnectionOrFailure) {
     struct Row {
         bool http, messages, sensors;
-        const char* name;
+        const char* name;  // null: none
         int32_t mode;
         const char* asked;
-        const char* madeBy;  // null: ConnectionNotFoundException
+        const char* madeBy;  // or the exception that passed out
     };
     const Row rows[] = {
         {true, true, true, "http://a", Connector::WRITE, "H", "http"},
@@ -67,6 +67,8 @@ TEST_F(ConnectorTest, AsksTheFilledSlotsInOrderAndTakesTheFirstConnection) {
         {false, true, true, "http://a", Connector::READ, "M", "messages"},
         {false, false, true, "y", 7, "S", "sensors"},
         {false, false, false, "http://a", Connector::READ, "", nullptr},
+        {true, true, true, "boom", Connector::READ, "HM", "IllegalArgumentException"},
+        {true, true, true, nullptr, Connector::READ, "", "NullPointerException"},
     };
     for (const Row& row : rows) {
         Connector::setHandler(Connector::HandlerSlot::HTTP, row.http ? takesHttp : nullptr);
@@ -75,23 +77,19 @@ TEST_F(ConnectorTest, AsksTheFilledSlotsInOrderAndTakesTheFirstConnection) {
         asked.clear();
         std::string madeBy = "ConnectionNotFoundException";
         try {
-            JavaPtr<Connection> connection = Connector::open(jnew<String>(row.name), row.mode);
+            JavaPtr<Connection> connection = Connector::open(row.name ? jnew<String>(row.name) : nullptr, row.mode);
             madeBy = java::lang::recastObj<FakeConnection>(connection)->madeBy;
         } catch (ConnectionNotFoundException& notFound) {
             EXPECT_FALSE(notFound.getMessage());
+        } catch (java::lang::IllegalArgumentException&) {
+            madeBy = "IllegalArgumentException";
+        } catch (java::lang::NullPointerException&) {
+            madeBy = "NullPointerException";
         }
-        EXPECT_EQ(madeBy, row.madeBy ? row.madeBy : "ConnectionNotFoundException") << row.name;
-        EXPECT_EQ(asked, row.asked) << row.name;
+        const char* name = row.name ? row.name : "null";
+        EXPECT_EQ(madeBy, row.madeBy ? row.madeBy : "ConnectionNotFoundException") << name;
+        EXPECT_EQ(asked, row.asked) << name;
     }
-}
-
-TEST_F(ConnectorTest, AHandlersExceptionPassesOutAndLaterHandlersAreNotAsked) {
-    Connector::setHandler(Connector::HandlerSlot::MESSAGES, takesAnyX);
-    Connector::setHandler(Connector::HandlerSlot::SENSORS, takesReadable);
-    asked.clear();
-    EXPECT_THROW(Connector::open(jnew<String>("boom")), java::lang::IllegalArgumentException);
-    EXPECT_EQ(asked, "M");
-    EXPECT_THROW(Connector::open(nullptr), java::lang::NullPointerException);
 }
 
 }  // namespace

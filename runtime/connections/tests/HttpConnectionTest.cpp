@@ -156,8 +156,7 @@ TEST(HttpExchange, HeaderFieldsAreFoundByNameAndIndexWithTypedValues) {
     TestHttpServer server;
     auto connection = openHttp(server.url(
         "/headers?Content-Type=text/plain&X-Dup=first&X-Dup=second&X-Latin=caf%E9&X-Int=12&X-Minus=-1&X-Bad=99999999999"
-        "&Date=Sun,+06+Nov+1994+08:49:37+GMT&Expires=Sunday,+06-Nov-94+08:49:37+GMT"
-        "&Last-Modified=Sun+Nov++6+08:49:37+1994&X-Future=Wednesday,+06-Nov-69+00:00:00+GMT"));
+        "&Date=Sun,+06+Nov+1994+08:49:37+GMT"));
     EXPECT_EQ(text(connection->getType()), "text/plain");
     EXPECT_EQ(text(connection->getHeaderField(jstr("CONTENT-TYPE"))), "text/plain");
     EXPECT_EQ(text(connection->getHeaderFieldKey(0)), "Content-Type");
@@ -166,8 +165,8 @@ TEST(HttpExchange, HeaderFieldsAreFoundByNameAndIndexWithTypedValues) {
     EXPECT_EQ(text(connection->getHeaderField(2)), "second");
     EXPECT_EQ(connection->getHeaderField(jstr("X-Latin"))->charAt(3), u'\u00E9');
     EXPECT_EQ(connection->getHeaderField(-1), nullptr);
-    EXPECT_EQ(connection->getHeaderFieldKey(12), nullptr);
-    EXPECT_NE(connection->getHeaderFieldKey(11), nullptr);
+    EXPECT_EQ(connection->getHeaderFieldKey(9), nullptr);
+    EXPECT_NE(connection->getHeaderFieldKey(8), nullptr);
     EXPECT_EQ(connection->getHeaderField(nullptr), nullptr);
     EXPECT_EQ(text(connection->getEncoding()), "<null>");
 
@@ -178,9 +177,6 @@ TEST(HttpExchange, HeaderFieldsAreFoundByNameAndIndexWithTypedValues) {
     for (const auto& c : ints) EXPECT_EQ(connection->getHeaderFieldInt(jstr(c.name), 7), c.value) << c.name;
 
     EXPECT_EQ(connection->getDate(), 784111777000);
-    EXPECT_EQ(connection->getExpiration(), 784111777000);
-    EXPECT_EQ(connection->getLastModified(), 784111777000);
-    EXPECT_EQ(connection->getHeaderFieldDate(jstr("X-Future"), 0), 3150921600000);
     EXPECT_EQ(connection->getHeaderFieldDate(jstr("X-Missing"), 9), 9);
     EXPECT_EQ(connection->getLength(), 0);
 }

@@ -52,7 +52,7 @@ TEST_F(SensorPolling, BatchesOfTheAskedSizeOrPeriodCarryExactlyTheirReadings) {
         for (size_t i = 0; i < batches.size(); ++i) {
             EXPECT_EQ(batches[i].roll.size(), row.batchSizes[i]) << row.what;
             EXPECT_EQ(batches[i].pitch.size(), row.batchSizes[i]) << row.what;
-            EXPECT_EQ(batches[i].validities, row.extras);
+            EXPECT_EQ(batches[i].validities && batches[i].uncertainties, row.extras);
             EXPECT_FALSE(batches[i].dataLost);
             pitches.insert(pitches.end(), batches[i].pitch.begin(), batches[i].pitch.end());
             rolls.insert(rolls.end(), batches[i].roll.begin(), batches[i].roll.end());
