@@ -59,16 +59,7 @@ TEST(HttpExchange, HttpsIsVerifiedAgainstTheNamedAuthorities) {
     auto connection = openHttp(server.url("/bytes?n=5000"));
     EXPECT_EQ(connection->getResponseCode(), 200);
     EXPECT_EQ(readAll(connection->openInputStream()), pattern(5000));
-    EXPECT_EQ(connection->getPort(), std::stoi(server.url("").substr(server.url("").rfind(':') + 1)));
     unsetenv(javax::microedition::io::HttpExchange::CA_FILE_VARIABLE);
-}
-
-TEST(HttpExchange, AnErrorStatusIsAResponseLikeAnyOther) {
-    TestHttpServer server;
-    auto connection = openHttp(server.url("/nowhere"));
-    EXPECT_EQ(connection->getResponseCode(), HttpConnection::HTTP_NOT_FOUND);
-    EXPECT_EQ(text(connection->getResponseMessage()), "Not Found");
-    EXPECT_EQ(readAll(connection->openInputStream()), "not here");
 }
 
 TEST(HttpExchange, TheServerSeesTheCallersFieldsHostAndTheBodyLengthOnly) {
@@ -129,7 +120,7 @@ TEST(HttpExchange, ABodyIsSentOnceAsItStoodWhenTheFirstGetterRan) {
     again->close();
 }
 
-TEST(HttpExchange, StatusLinesGiveCodeAndMessage) {
+TEST(HttpExchange, StatusLinesGiveCodeAndMessageAndAnErrorStillItsBody) {
     TestHttpServer server;
     struct Case {
         const char* line;
@@ -141,6 +132,7 @@ TEST(HttpExchange, StatusLinesGiveCodeAndMessage) {
         {"HTTP/1.0 500 Internal Server Error", 500, "Internal Server Error"},
         {"HTTP/1.1 200", 200, "200"},
         {"HTTP/1.1 201 ", 201, ""},
+        {"HTTP/1.1 404 Not Found", HttpConnection::HTTP_NOT_FOUND, "Not Found"},
     };
     for (const Case& c : cases) {
         std::string query = c.line;
@@ -149,6 +141,7 @@ TEST(HttpExchange, StatusLinesGiveCodeAndMessage) {
         EXPECT_EQ(connection->getResponseCode(), c.code) << c.line;
         EXPECT_EQ(text(connection->getResponseMessage()), c.message) << c.line;
         EXPECT_EQ(text(connection->statusLine()), c.line);
+        EXPECT_EQ(readAll(connection->openInputStream()), "ok") << c.line;
     }
 }
 
