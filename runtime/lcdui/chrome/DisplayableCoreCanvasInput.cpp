@@ -13,6 +13,9 @@
 #include "runtime/lcdui/chrome/OnScreenKeyboard.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaListener.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaManager.h"
+#include "runtime/lcdui/forms/Form.h"
+#include "runtime/lcdui/forms/Item.h"
+#include "runtime/lcdui/forms/ItemCommandListener.h"
 #include "runtime/text/Integer.h"
 #include "runtime/text/String.h"
 
@@ -377,9 +380,22 @@ void DisplayableCoreCanvas::touchscreenAreaEvent(const JavaPtr<String>& name, in
 void DisplayableCoreCanvas::triggerCommand(const JavaPtr<Command>& command) {
     if (!command) return;
     std::lock_guard lock(paintLock());
-    if (!m_owner || findCommandIndex(m_owner->getCommands(), command, nullptr) < 0) return;
-    if (JavaPtr<CommandListener> listener = m_owner->getCommandListener())
-        listener->commandAction(command, Display::currentDisplayable());
+    if (!m_owner) return;
+    // Held: a listener may drop the screen, and with it the canvas's owner.
+    JavaPtr<Displayable> owner(m_owner);
+    if (findCommandIndex(owner->getCommands(), command, nullptr) >= 0) {
+        if (JavaPtr<CommandListener> listener = owner->getCommandListener())
+            listener->commandAction(command, Display::currentDisplayable());
+    }
+    auto* form = static_cast<Form*>(owner->castAsTypeID(Form::typeID));
+    if (!form) return;
+    JavaPtr<Item> item = form->highlightedItem();
+    if (!item) return;
+    if (findCommandIndex(m_itemCommands, command, nullptr) >= 0) {
+        if (JavaPtr<ItemCommandListener> listener = item->getItemCommandListener()) listener->commandAction(command, item);
+    }
+    // Every command reaches the highlighted item: an overlay's commands are its own.
+    item->command(command);
 }
 
 }  // namespace javax::microedition::lcdui
