@@ -3,6 +3,7 @@
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/SmsMIDlet.h"
+#include "demos/SoundDemoMIDlet.h"
 
 namespace demo {
 
@@ -23,6 +24,8 @@ constexpr DemoEntry DEMOS[] = {
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
+    {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
+     "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
 };
 
 }  // namespace

@@ -167,6 +167,12 @@ ScriptCommand parseLine(LineReader& in, std::string_view name, double width, dou
         command.kind = Kind::ExpectLog;
         command.text = std::string(in.rest());
         if (command.text.empty()) in.fail("missing TEXT");
+    } else if (name == "audio_interruption") {
+        command.kind = Kind::AudioInterruption;
+        const std::string_view phase = in.requireWord("begin|end");
+        if (phase != "begin" && phase != "end")
+            in.fail("audio_interruption takes begin or end, not '" + std::string(phase) + "'");
+        command.count = phase == "begin" ? 1 : 0;
     } else if (name == "end") {
         command.kind = Kind::End;
     } else {

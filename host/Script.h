@@ -14,12 +14,12 @@
 struct ScriptCommand {
     enum class Kind {
         Wait, WaitFrames, Down, Move, Up, Tap, Pause, Resume, Terminate, Accel, Location, SmsResult,
-        Capture, ExpectLog, End
+        Capture, ExpectLog, End, AudioInterruption
     };
     Kind kind = Kind::End;
     int32_t line = 0;
     int64_t millis = 0;       // wait; the hold of tap; the timeout of wait_frames; accel's "for"
-    int64_t count = 0;        // wait_frames
+    int64_t count = 0;        // wait_frames; audio_interruption: 1 begins, 0 ends
     double x = 0, y = 0, z = 0;  // points for touches, g for accel
     LocationFix fix;
     SMSComposer::Answer answer = SMSComposer::Answer::Unavailable;

@@ -9,6 +9,7 @@
 #include "host/PngWriter.h"
 #include "host/SMSComposer.h"
 #include "platform/FrontBuffer.h"
+#include "runtime/media/AudioSession.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ void ScriptRunner::execute(const ScriptCommand& command) {
                                                     std::to_string(EXPECT_LOG_BOUND.count()) + " ms");
             break;
         }
+        case Kind::AudioInterruption:
+            javax::microedition::media::AudioSession::interruptionListenerCallback(static_cast<int32_t>(command.count));
+            break;
         case Kind::End: break;
     }
 }

@@ -15,6 +15,7 @@
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
 #include "host/LogCapture.h"
+#include "host/MediaHooks.h"
 #include "host/ProgramOptions.h"
 #include "host/ProxyMIDlet.h"
 #include "host/RuntimeLibraries.h"
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
     }
 
     ProxyMIDlet::setFactory(midlet->factory);
+    joinMediaToLauncher();
     NoViews noViews;
     std::optional<HeadlessPump> headlessPump;
     if (!window) headlessPump.emplace();

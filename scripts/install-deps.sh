@@ -10,4 +10,5 @@ apt-get install -y -q --no-install-recommends \
   libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri \
   libsdl2-dev xvfb xauth xdotool pkg-config \
   python3 ca-certificates \
-  wordnet-base fonts-dejavu-core libfreetype-dev
+  wordnet-base fonts-dejavu-core libfreetype-dev \
+  libopenal-dev libsndfile1-dev

@@ -1,6 +1,10 @@
 #include "app/framework/HookCanvas.h"
 
 #include "app/framework/AppMidlet.h"
+#include "app/framework/EncodedStrings.h"
+#include "app/framework/FrameworkFonts.h"
+#include "app/framework/ImageCache.h"
+#include "app/framework/ResourceHandler.h"
 #include "host/iPhone.h"
 #include "runtime/lang/Class.h"
 #include "runtime/lang/Thread.h"
@@ -19,20 +23,13 @@ JavaPtr<JArray<T>> newArray(int32_t length) {
 constexpr int32_t TIMER_DOTS[24] = {46, 9, 55, 18, 58, 30, 55, 43, 46, 52, 34, 55,
                                     22, 52, 13, 43, 9,  30, 12, 18, 22, 9,  34, 6};
 
-// First four bytes of a sound per format, read big-endian, in pairs (the second word unused).
-constexpr int32_t SOUND_FORMAT_MAGICS[14] = {0x2321414D, -1, 0x4D546864, -1, 0x52494646, -1, 0x63616666, -1,
-                                             0x4F676753, -1, 0x56414770, -1, 0x4D4D4D44, -1};
-constexpr const char* SOUND_MIME_TYPES[8] = {"audio/amr",       "audio/midi",  "audio/x-wav",          "audio/x-caf",
-                                             "application/ogg", "audio/x-vag", "application/vnd.smaf", "audio/mpeg"};
-
-constexpr int32_t IMAGE_CACHE_SLOTS = HookCanvas::PARAM_WL_IMAGEBASE_SIZE_OF_IMAGE_CACHE;
-constexpr int32_t SOUND_PIECES = HookCanvas::PARAM_WL_SOUND_AUDIO_MAX_PIECES;
 constexpr int32_t FONT_SLOTS = HookCanvas::PARAM_WL_TEXT_SIZE_OF_FONT_CACHE;
 // Per category, the test's shared database included.
 constexpr int32_t CATEGORY_SLOTS = HookCanvas::PARAM_NUMBER_OF_CATEGORIES + 1;
 
 }  // namespace
 
+HookCanvas::HookCanvas() = default;
 HookCanvas::~HookCanvas() = default;
 
 HookCanvas* HookCanvas::WENDinvokeconstructor() {
@@ -49,20 +46,31 @@ void HookCanvas::WENDinitconstructor() {
     raiseCount();
     record_store_prefix = jnew<String>("WLRS");
     record_store_cache = newArray<JArray<JArray<signed char>>>(2);
-    image_cache_keys = newArray<int32_t>(2 * IMAGE_CACHE_SLOTS);
-    image_cache_sizes = newArray<int32_t>(2 * IMAGE_CACHE_SLOTS);
-    image_cache_images = newArray<JArray<javax::microedition::lcdui::Image>>(IMAGE_CACHE_SLOTS);
-    image_cache_cells = newArray<JArray<signed char>>(IMAGE_CACHE_SLOTS);
-    image_cache_flags = newArray<bool>(IMAGE_CACHE_SLOTS);
-    sound_volume = PARAM_WL_SOUND_AUDIO_DEFAULT_VOLUME;
-    sound_format_magics = newArray<int32_t>(14);
-    for (int32_t i = 0; i < 14; ++i) (*sound_format_magics)[i] = SOUND_FORMAT_MAGICS[i];
-    sound_mime_types = newArray<String>(8);
-    for (int32_t i = 0; i < 8; ++i) (*sound_mime_types)[i] = jnew<String>(SOUND_MIME_TYPES[i]);
-    sound_data = newArray<JArray<signed char>>(SOUND_PIECES);
-    sound_channel_ids = newArray<int32_t>(SOUND_PIECES);
-    sound_loop_counts = newArray<int32_t>(SOUND_PIECES);
-    sound_priorities = newArray<int32_t>(SOUND_PIECES);
+    // The cache's own arrays are the fields, so the fields always show the cache.
+    m_imageCache = std::make_unique<ImageCache>(resourceHandler());
+    image_cache_keys = m_imageCache->image_cache_keys;
+    image_cache_sizes = m_imageCache->image_cache_sizes;
+    image_cache_images = m_imageCache->image_cache_images;
+    image_cache_cells = m_imageCache->image_cache_cells;
+    image_cache_flags = m_imageCache->image_cache_flags;
+    // The fonts work on the class statics when they exist, else publish their own arrays there.
+    m_fonts = std::make_unique<FrameworkFonts>(resourceHandler(), *m_imageCache, &set_font);
+    m_fonts->screenHeight = [] { return PARAM_WL_BASE_SCREEN_HEIGHT.load(std::memory_order_relaxed); };
+    auto share = [](auto& classStatic, auto& fontArray) {
+        if (classStatic) {
+            fontArray = classStatic;
+        } else {
+            classStatic = fontArray;
+        }
+    };
+    share(system_fonts, m_fonts->system_fonts);
+    share(system_font_colours, m_fonts->system_font_colours);
+    share(bitmap_font_image_ids, m_fonts->bitmap_font_image_ids);
+    share(bitmap_font_info, m_fonts->bitmap_font_info);
+    share(bitmap_font_metrics, m_fonts->bitmap_font_metrics);
+    m_strings = std::make_unique<EncodedStrings>(resourceHandler());
+    // Wrapping measures through the virtual, so the quiz's widths count.
+    m_strings->charWidth = [this](int32_t font, char16_t c) { return getCharWidth(font, c); };
 
     list_selected_item = -1;
     list_highlight_item = -1;
@@ -94,6 +102,7 @@ void HookCanvas::HookCanvas_globalStaticCreate() {
 }
 
 void HookCanvas::HookCanvas_globalStaticDestroy() {
+    resourceHandler().clear();
     res_block_mappings = nullptr;
     block_pack_mappings = nullptr;
     resource_packs = nullptr;

@@ -6,37 +6,47 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <set>
 
 #include "app/framework/AppParameters.h"
+#include "app/framework/SoundChannels.h"
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lcdui/Font.h"
 #include "runtime/lcdui/GameCanvas.h"
 #include "runtime/lcdui/Image.h"
+#include "runtime/media/PlayerListener.h"
 
 namespace java::lang {
 class Class;
 class String;
 class Thread;
 }  // namespace java::lang
+namespace java::io { class DataInputStream; }
 
 class AppMidlet;
+class EncodedStrings;
+class FrameworkFonts;
+class ImageCache;
+class ResourceHandler;
 class WLHttpConnectionThread;
 
 class HookCanvas : public javax::microedition::lcdui::game::GameCanvas,
                    public java::lang::Runnable,
+                   public javax::microedition::media::PlayerListener,
                    public AppParameters,
                    public CanvasConstants {
-    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable)
+    JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable,
+               javax::microedition::media::PlayerListener)
 public:
     using Graphics = javax::microedition::lcdui::Graphics;
     using String = java::lang::String;
 
     // ---- Construction and class statics ----------------------------------------------------
 
-    HookCanvas() = default;
+    HookCanvas();
     ~HookCanvas() override;
     // The constructor body; returns the object itself.
     HookCanvas* WENDinvokeconstructor();
@@ -67,18 +77,156 @@ public:
     // ---- Record stores ----------------------------------------------------------------------
 
     // ---- Resources: the resource map and packs ------------------------------------------
+    // (ResourceHandler does the work; the map's tables are also published in the statics below.)
+
+    virtual void initWendrel();
+    virtual JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<String>& name, int32_t length);
+    virtual JavaPtr<java::io::DataInputStream> getFileFromJarAsDataInputStream(const JavaPtr<String>& name);
+    virtual int32_t getBlockOfResource(int32_t id);
+    virtual void loadResourceBlock(int32_t block);
+    virtual void unloadResourceBlock(int32_t block);
+    virtual void unloadUnusedResourcePacks();
+    virtual JavaPtr<JArray<signed char>> getResourceByteArray(int32_t id);
+    virtual JavaPtr<JArray<char16_t>> getResourceCharArray(int32_t id);
+    virtual JavaPtr<JArray<short>> getResourceShortArray(int32_t id);
+    virtual JavaPtr<JArray<int32_t>> getResourceIntArray(int32_t id);
+    virtual JavaPtr<JArray<long long>> getResourceLongArray(int32_t id);
+    virtual JavaPtr<JArray<float>> getResourceFloatArray(int32_t id);
+    virtual JavaPtr<JArray<double>> getResourceDoubleArray(int32_t id);
+    virtual JavaPtr<String> getResString(int32_t id);
+    virtual int32_t getResID(const JavaPtr<String>& name);
+    // The one resource handler of the process.
+    static ResourceHandler& resourceHandler();
 
     // ---- Images: encoded images, the image cache and in-memory PNG ----------------------
+    // (ImageCache and PngBuilder do the work; the cache's arrays are the image_cache_ fields.)
+
+    virtual int32_t loadImageID(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
+                                int32_t transformMask, bool imagePerCell);
+    virtual int32_t loadImageID(int32_t imageId, int32_t paletteId, int32_t transformMask, bool imagePerCell);
+    virtual void unloadImageID(int32_t slot);
+    virtual int32_t currentImageTransforms(int32_t slot);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId, int32_t paletteId,
+                                                                int32_t alternativePaletteId, int32_t t);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId, int32_t paletteId, int32_t t);
+    virtual JavaPtr<javax::microedition::lcdui::Image> getImage(int32_t imageId);
+    virtual JavaPtr<JArray<signed char>> decodeImage(const JavaPtr<JArray<signed char>>& data, int32_t offset,
+                                                     int32_t width, int32_t height, int32_t colours);
+    virtual JavaPtr<JArray<signed char>> decodeImage(const JavaPtr<JArray<signed char>>& data, int32_t offset,
+                                                     int32_t width, int32_t height);
+    virtual void loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& indices,
+                           const JavaPtr<JArray<signed char>>& palette, int32_t width, int32_t height,
+                           int32_t transformMask, bool imagePerCell);
+    virtual void loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& colours, int32_t width, int32_t height,
+                           int32_t transformMask, bool imagePerCell);
+    virtual int32_t getImageDimension(int32_t slot, int32_t cell, int32_t t, int32_t selector);
+    virtual void drawImageID(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x, int32_t y,
+                             int32_t anchor);
+    virtual void drawImageIDNoTransform(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t x, int32_t y,
+                                        int32_t anchor);
+    virtual void drawImageCell(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x,
+                               int32_t y);
+    virtual JavaPtr<javax::microedition::lcdui::Image> createRGBImage(const JavaPtr<JArray<int32_t>>& pixels,
+                                                                      int32_t width, int32_t height, bool processAlpha);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngMakeMutable(
+        const JavaPtr<javax::microedition::lcdui::Image>& image);
+    virtual JavaPtr<JArray<signed char>> pngCreateByteArray(int32_t width, int32_t height, int32_t bitDepth,
+                                                            const JavaPtr<JArray<signed char>>& palette,
+                                                            const JavaPtr<JArray<signed char>>& indices,
+                                                            bool readyStream);
+    virtual JavaPtr<JArray<signed char>> pngCreateByteArray(int32_t width, int32_t height,
+                                                            const JavaPtr<JArray<signed char>>& colours);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height, int32_t bitDepth,
+                                                                      const JavaPtr<JArray<signed char>>& palette,
+                                                                      const JavaPtr<JArray<signed char>>& indices,
+                                                                      bool readyStream);
+    virtual JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height,
+                                                                      const JavaPtr<JArray<signed char>>& colours);
+    virtual void pngCalcCrcTable();
+    virtual int32_t pngCalcCrc(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t length);
+    virtual int32_t pngCalcAdler(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t span,
+                                 int32_t blockSize);
 
     // ---- Strings and language -------------------------------------------------------------
+    // (EncodedStrings does the work.)
+
+    static JavaPtr<String> getLanguageIDString(int32_t language);
+    virtual void loadLanguage(int32_t language);
+    virtual JavaPtr<JArray<signed char>> getENCString(int32_t id);
+    virtual JavaPtr<String> getString(int32_t id);
+    virtual JavaPtr<String> getStringFromENCString(const JavaPtr<JArray<signed char>>& text);
+    virtual JavaPtr<JArray<signed char>> getENCStringFromString(const JavaPtr<String>& text);
+    static JavaPtr<String> insertStringIntoString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                                  const JavaPtr<String>& insert);
+    static JavaPtr<String> insertString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                        const JavaPtr<String>& insert);
+    virtual JavaPtr<String> insertENCStringIntoString(const JavaPtr<String>& text, const JavaPtr<String>& placeholder,
+                                                      const JavaPtr<JArray<signed char>>& insert);
+    virtual JavaPtr<JArray<signed char>> insertStringIntoENCString(const JavaPtr<JArray<signed char>>& text,
+                                                                   const JavaPtr<String>& placeholder,
+                                                                   const JavaPtr<String>& insert);
+    virtual JavaPtr<JArray<signed char>> insertENCStringIntoENCString(const JavaPtr<JArray<signed char>>& text,
+                                                                      const JavaPtr<String>& placeholder,
+                                                                      const JavaPtr<JArray<signed char>>& insert);
+    static JavaPtr<String> replaceHardSpaces(const JavaPtr<String>& text);
+    // Measures with getCharWidth, through the virtual.
+    virtual JavaPtr<JArray<String>> splitENCString(const JavaPtr<JArray<signed char>>& text, int32_t font,
+                                                   int32_t maxWidth);
+    virtual JavaPtr<JArray<String>> splitString(const JavaPtr<String>& text, int32_t font, int32_t maxWidth);
 
     // ---- Fonts and text drawing -----------------------------------------------------------
+    // (FrameworkFonts does the work on the font statics below; set_font is the selected slot.)
+
+    virtual int32_t loadSystemFont(int32_t face, int32_t style, int32_t size, int32_t colour);
+    virtual int32_t loadBitmapFont(int32_t fontId, int32_t paletteId);
+    virtual int32_t _FuSeD_mThD_1_loadBitmapFont(int32_t fontId, int32_t paletteId);
+    virtual void unloadFont(int32_t slot);
+    virtual void setFont(const JavaPtr<Graphics>& g, int32_t slot);
+    virtual int32_t getFontHeight(int32_t slot);
+    virtual int32_t getBitmapFontCharacterIndex(int32_t slot, char16_t c);
+    virtual int32_t getCharWidth(int32_t slot, char16_t c);
+    virtual int32_t _FuSeD_mThD_1_getCharWidth(int32_t slot, char16_t c);
+    virtual int32_t getCharsWidth(int32_t slot, const JavaPtr<JArray<char16_t>>& chars);
+    virtual int32_t getStringWidth(int32_t slot, const JavaPtr<String>& s);
+    virtual int32_t getMaxStringWidths(int32_t slot, const JavaPtr<JArray<String>>& lines);
+    virtual void drawString(const JavaPtr<Graphics>& g, const JavaPtr<String>& s, int32_t x, int32_t y,
+                            int32_t anchor, int32_t advance);
+    virtual void drawChars(const JavaPtr<Graphics>& g, const JavaPtr<JArray<char16_t>>& chars, int32_t x, int32_t y,
+                           int32_t anchor, int32_t advance);
+    virtual void drawCharsExtended(const JavaPtr<Graphics>& g, const JavaPtr<JArray<char16_t>>& chars,
+                                   int32_t offset, int32_t length, int32_t x, int32_t y, int32_t anchor,
+                                   int32_t advance);
+    virtual void drawCharsOrString(const JavaPtr<Graphics>& g, const JavaPtr<String>& s,
+                                   const JavaPtr<JArray<char16_t>>& chars, int32_t offset, int32_t length, int32_t x,
+                                   int32_t y, int32_t anchor, int32_t advance);
+    virtual void drawSplitString(const JavaPtr<Graphics>& g, const JavaPtr<JArray<String>>& lines, int32_t x,
+                                 int32_t y, int32_t anchor, int32_t lineHeight);
 
     // ---- Sound, light and vibration ------------------------------------------------------
 
     // Stops any vibration for ms <= 0; the main loop stops it once vibration_end_time has passed.
     virtual void vibrate(int32_t ms);
+    virtual void keepTheLightOn(int64_t ms) {}
+    // The channel operations, carried out by sound_channels.
+    virtual int32_t loadSound(int32_t id);
+    virtual void unloadSound(int32_t id);
+    virtual int32_t alreadyLoadedChannel(int32_t id);
+    virtual void createPlayerAndPrefetch(int32_t channel);
+    virtual void playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual void _FuSeD_mThD_1_playSound(int32_t id, int32_t priority, int32_t loops);
+    virtual bool resumeSound(int32_t id);
+    // True only when the sound was started.
+    virtual bool playResumeSound(int32_t id, int32_t priority, int32_t loops, bool resume);
+    virtual void pauseSound(int32_t id);
+    virtual void stopSound(int32_t id);
     virtual void stopAllSounds();
+    virtual void stopSoundChannel(int32_t channel);
+    virtual void cleanUpPlayerFromChannel(int32_t channel);
+    virtual void setVolume(int32_t level);
+    virtual void beep();
+    // Every player event is ignored.
+    void playerUpdate(JavaPtr<javax::microedition::media::Player> player, JavaPtr<String> event,
+                      JavaPtr<java::lang::Object> eventData) override {}
 
     // ---- Main loop and input -----------------------------------------------------------
 
@@ -229,7 +377,8 @@ public:
     static inline JavaPtr<JArray<signed char>> res_block_mappings;
     static inline JavaPtr<JArray<signed char>> block_pack_mappings;
     static inline JavaPtr<JArray<JArray<signed char>>> resource_packs;
-    static inline JavaPtr<JArray<signed char>> times_resource_pack_reference;
+    // Plain ints, so that a pack's holds neither wrap after 127 nor go below 0.
+    static inline JavaPtr<JArray<int32_t>> times_resource_pack_reference;
     static inline JavaPtr<JArray<JArray<signed char>>> resource_blocks;  // never created
     static inline JavaPtr<JArray<int32_t>> resource_identifiers;         // never created
     static inline JavaPtr<JArray<signed char>> languages;
@@ -284,13 +433,9 @@ public:
     JavaPtr<JArray<JArray<javax::microedition::lcdui::Image>>> image_cache_images;
     JavaPtr<JArray<JArray<signed char>>> image_cache_cells;
     JavaPtr<JArray<bool>> image_cache_flags;
-    std::atomic<int32_t> sound_volume{0};
-    JavaPtr<JArray<int32_t>> sound_format_magics;
-    JavaPtr<JArray<String>> sound_mime_types;
-    JavaPtr<JArray<JArray<signed char>>> sound_data;
-    JavaPtr<JArray<int32_t>> sound_channel_ids;
-    JavaPtr<JArray<int32_t>> sound_loop_counts;
-    JavaPtr<JArray<int32_t>> sound_priorities;
+    // The 21 sound channels with their volume and sounds_loaded; the quiz's settings[3] turns sound off.
+    SoundChannels sound_channels{[this](int32_t id) { return getResourceByteArray(id); },
+                                 [this] { return settings && settings->length > 3 && (*settings)[3]; }, this};
     // Set by AppMidlet right after construction; quit ends the application through it.
     JavaPtr<AppMidlet> midlet;
 
@@ -308,6 +453,13 @@ public:
     JavaPtr<String> image_suffix;
 
 private:
+    // Made with the canvas; the image cache's and fonts' arrays are the fields and statics above.
+    std::unique_ptr<ImageCache> m_imageCache;
+    std::unique_ptr<FrameworkFonts> m_fonts;
+    std::unique_ptr<EncodedStrings> m_strings;
+    // Publishes the resource handler's tables in the statics, after the map is read.
+    void publishResourceTables();
+
     // Loads the state it was started for, after any earlier loader has finished, and clears the
     // loading flag only while game_state still holds that state.
     void runLoader(int32_t loadingState, uint64_t ticket);

@@ -114,6 +114,39 @@ TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
     EXPECT_EQ(countOccurrences(run.output, "demo: pauseApp"), 1u);
 }
 
+TEST(Program, SoundsPlayThroughTheRuntimesTicksOrStaySilentWithOneLineWithoutADevice) {
+    struct Case {
+        const char* drivers;
+        bool device;
+    };
+    // The ALSA case fails to open on any machine: its configuration cannot be read.
+    for (const Case c : {Case{"null", true}, Case{"no-such-back-end", false}, Case{"alsa", false}}) {
+        TemporaryDirectory directory("program-sound-test");
+        writeFile(directory.path() / "alsa.conf", "unreadable {\n");
+        setenv("ALSA_CONFIG_PATH", (directory.path() / "alsa.conf").c_str(), 1);
+        setenv("ALSOFT_DRIVERS", c.drivers, 1);
+        const std::string played = c.device ? "expect_log sound: started 312\n"
+                                              "expect_log sound: endOfMedia\n"
+                                              "audio_interruption begin\n"
+                                              "tap 160 240\n"
+                                              "expect_log sound: not started 293\n"
+                                              "audio_interruption end\n"
+                                              "tap 160 240\n"
+                                              "expect_log sound: started 310\n"
+                                            : "expect_log sound: not started 312\n";
+        writeFile(directory.path() / "sound.txt",
+                  "expect_log sound: loaded\ntap 160 240\n" + played + "terminate\nexpect_log sound: closed\n");
+        const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "sound", "--script",
+                                                      (directory.path() / "sound.txt").string(), "--documents",
+                                                      (directory.path() / "documents").string()});
+        unsetenv("ALSOFT_DRIVERS");
+        unsetenv("ALSA_CONFIG_PATH");
+        EXPECT_EQ(run.status, 0) << c.drivers << run.output << run.errors;
+        EXPECT_EQ(run.errors, c.device ? "" : "media: no audio output device could be opened; sounds stay silent\n")
+            << c.drivers;
+    }
+}
+
 TEST(Program, TheBundleIsTheExecutablesDirectoryHoweverItIsInvoked) {
     TemporaryDirectory directory("program-bundle-test");
     const std::string expected = std::filesystem::path(LEXIVO_QUIZ_PATH).parent_path().string();

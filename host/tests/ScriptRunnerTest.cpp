@@ -20,6 +20,7 @@
 #include "platform/PlatformState.h"
 #include "platform/UiThread.h"
 #include "runtime/lcdui/ImageDecoders.h"
+#include "runtime/media/AudioSession.h"
 
 namespace {
 
@@ -59,6 +60,14 @@ protected:
     std::filesystem::path m_directory;
     std::unique_ptr<xyzApp> m_app;
 };
+
+TEST_F(ScriptRunnerTest, AudioInterruptionsBeginAndEndInTheAudioSession) {
+    using javax::microedition::media::AudioSession;
+    run("audio_interruption begin\n");
+    EXPECT_TRUE(AudioSession::inAnInterrupt());
+    run("audio_interruption end\n");
+    EXPECT_FALSE(AudioSession::inAnInterrupt());
+}
 
 TEST_F(ScriptRunnerTest, WaitsKeepRunningTheUiThreadsWorkQueue) {
     ASSERT_TRUE(LogCapture::start());

@@ -30,14 +30,16 @@ TEST(Script, ParsesEveryCommandSkippingCommentsAndBlankLinesAndStopsAtEnd) {
         "capture shot.png\n"
         "expect_log demo: activated 1\n"
         "terminate\n"
+        "audio_interruption begin\n"
+        "audio_interruption end\n"
         "end\n"
         "this line is not read\n";
     const std::vector<ScriptCommand> commands = Script::parse(text, 320, 480);
-    ASSERT_EQ(commands.size(), 17u);
+    ASSERT_EQ(commands.size(), 19u);
     const Kind kinds[] = {Kind::Wait,  Kind::WaitFrames, Kind::Down,     Kind::Move,      Kind::Up,
                           Kind::Tap,   Kind::Tap,        Kind::Pause,    Kind::Resume,    Kind::Accel,
                           Kind::Accel, Kind::Location,   Kind::SmsResult, Kind::Capture, Kind::ExpectLog,
-                          Kind::Terminate, Kind::End};
+                          Kind::Terminate, Kind::AudioInterruption, Kind::AudioInterruption, Kind::End};
     for (size_t i = 0; i < commands.size(); ++i) EXPECT_EQ(commands[i].kind, kinds[i]) << "command " << i;
     EXPECT_EQ(commands[0].line, 3);
     EXPECT_DOUBLE_EQ(commands[2].y, 20.5);
@@ -46,6 +48,8 @@ TEST(Script, ParsesEveryCommandSkippingCommentsAndBlankLinesAndStopsAtEnd) {
     EXPECT_EQ(commands[10].millis, 100);
     EXPECT_EQ(commands[11].fix.description, "London \"centre\"");
     EXPECT_EQ(commands[14].text, "demo: activated 1");
+    EXPECT_EQ(commands[16].count, 1);
+    EXPECT_EQ(commands[17].count, 0);
 }
 
 TEST(Script, ABadLineFailsWithItsLineNumber) {
@@ -75,6 +79,8 @@ TEST(Script, ABadLineFailsWithItsLineNumber) {
         {"capture shot.jpg", "ending in .png"},
         {"expect_log", "missing TEXT"},
         {"pause now", "unexpected 'now'"},
+        {"audio_interruption", "missing begin|end"},
+        {"audio_interruption start", "audio_interruption takes begin or end"},
     };
     for (const Case& c : cases) {
         const std::string text = std::string("wait 1\n# comment\n\n") + c.line + "\nwait 1\n";

@@ -17,15 +17,12 @@ std::string text(const JavaPtr<java::lang::String>& value) { return value ? valu
 using Construction = CanvasFixture;
 
 TEST_F(Construction, ANewCanvasHasItsDefaults) {
-    EXPECT_EQ(canvas->sound_volume, 100);
+    EXPECT_EQ(canvas->sound_channels.sound_volume, 100);
     EXPECT_EQ(text(canvas->image_suffix), "");
     EXPECT_EQ(text(canvas->record_store_prefix), "WLRS");
     EXPECT_EQ(canvas->record_store_cache->length, 2);
     EXPECT_EQ(canvas->image_cache_keys->length, 512);
     EXPECT_EQ(canvas->image_cache_images->length, 256);
-    EXPECT_EQ(canvas->sound_priorities->length, 21);
-    EXPECT_EQ((*canvas->sound_format_magics)[4], 0x52494646);
-    EXPECT_EQ(text((*canvas->sound_mime_types)[7]), "audio/mpeg");
     EXPECT_TRUE(canvas->first_menu_load);
     EXPECT_TRUE(canvas->test_finished);
     EXPECT_EQ((*canvas->timer_dots)[23], 6);
@@ -33,6 +30,15 @@ TEST_F(Construction, ANewCanvasHasItsDefaults) {
     JavaPtr<HookCanvas> fresh = jnew<HookCanvas>();
     fresh->WENDinvokeconstructor();
     EXPECT_EQ(fresh->referenceCount(), 1) << "construction leaves no count of its own behind";
+}
+
+TEST_F(Construction, TheFourthSettingTurnsTheCanvasSoundOff) {
+    (*canvas->settings)[3] = true;
+    canvas->sound_channels.loadSounds();
+    EXPECT_FALSE(canvas->sound_channels.sounds_loaded);
+    (*canvas->settings)[3] = false;
+    canvas->sound_channels.loadSounds();
+    EXPECT_TRUE(canvas->sound_channels.sounds_loaded);
 }
 
 TEST_F(Construction, ClassStaticsAreCreatedAtStartAndAllReleasedAtTeardown) {

@@ -1,0 +1,199 @@
+// Every encoded-image form, written by the shared writer, decodes to exactly its pixels; damaged
+// data is refused with IOException.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/framework/EncodedImage.h"
+#include "app/framework/ImageCache.h"
+#include "app/framework/tests/BundleFixture.h"
+#include "app/framework/tests/PixelHelpers.h"
+#include "runtime/io/IOException.h"
+#include "runtime/lcdui/Image.h"
+#include "tools/writers/EncodedImageFile.h"
+#include "tools/writers/PngFile.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Colours = std::vector<uint32_t>;
+using Form = writers::EncodedImage::Form;
+using java::io::IOException;
+
+Colours paletteOf(int32_t colours) {
+    Colours palette;
+    for (int32_t i = 0; i < colours; ++i)
+        palette.push_back((i % 5 == 3 ? 0x80000000u : 0xFF000000u) | uint32_t(i * 0x010305 + 0x102030));
+    return palette;
+}
+
+// Indices with long runs (even rows) and short ones (odd rows).
+std::vector<uint32_t> indexPattern(int32_t w, int32_t h, int32_t colours) {
+    std::vector<uint32_t> px;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) px.push_back(y % 2 ? uint32_t(x * 7 + y) % colours : uint32_t(y / 2) % colours);
+    return px;
+}
+
+Colours colourPattern(int32_t w, int32_t h) {
+    Colours px;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            px.push_back(y % 2 ? 0xFF000000u | uint32_t(x * 0x030507 + y) : (x < w / 2 ? 0x80FF0000u : 0xFF00FF00u));
+    return px;
+}
+
+class EncodedImageTest : public BundleFixture {
+protected:
+    // Loads the resource through the cache and returns the slot's whole image pixels.
+    Colours load(const Bytes& image, const Colours& palette) {
+        writers::ResourceBundle bundle(0);
+        const int32_t id = bundle.addResource(-1, image);
+        bundle.addResource(-1, writers::paletteFile(palette));
+        install(bundle);
+        ImageCache cache(resources);
+        const int32_t slot = cache.loadImageID(id, -1, 1, false);
+        if (slot < 0) return {};
+        return pixelsOf(cache.image_cache_images->data[slot]->data[0]);
+    }
+};
+
+TEST_F(EncodedImageTest, EveryFormDecodesToItsExactPixels) {
+    const int32_t w = 300, h = 6;
+    struct Case {
+        const char* name;
+        std::function<writers::EncodedImage()> make;
+    };
+    auto paletted = [&](int32_t colours, bool runLength) {
+        return [=] {
+            writers::EncodedImage image;
+            image.width = w, image.height = h, image.paletteColours = colours, image.runLength = runLength;
+            image.pixels = indexPattern(w, h, colours);
+            return image;
+        };
+    };
+    auto fullColour = [&](bool runLength) {
+        return [=] {
+            writers::EncodedImage image;
+            image.width = w, image.height = h, image.fullColour = true, image.runLength = runLength;
+            image.pixels = colourPattern(w, h);
+            return image;
+        };
+    };
+    auto png = [&](Form form) {
+        return [=] {
+            writers::EncodedImage image;
+            image.form = form;
+            image.png = writers::pngFile(w, h, colourPattern(w, h));
+            return image;
+        };
+    };
+    const Case cases[] = {
+        {"png", png(Form::Png)},
+        {"zero then png", png(Form::ZeroThenPng)},
+        {"1 bit run-length", paletted(2, true)},
+        {"1 bit raw", paletted(2, false)},
+        {"2 bits run-length", paletted(3, true)},
+        {"2 bits raw", paletted(4, false)},
+        {"4 bits run-length", paletted(16, true)},
+        {"4 bits raw", paletted(9, false)},
+        {"8 bits run-length", paletted(17, true)},
+        {"8 bits raw", paletted(256, false)},
+        {"full colour run-length", fullColour(true)},
+        {"full colour raw", fullColour(false)},
+        {"png rows with a separate palette",
+         [&] {
+             writers::EncodedImage image = paletted(200, true)();
+             image.form = Form::PngRowsNoPalette;
+             return image;
+         }},
+        {"header with cells",
+         [&] {
+             writers::EncodedImage image = paletted(16, true)();
+             image.cellsAcross = 3, image.cellsDown = 2;
+             for (int32_t c = 0; c < 6; ++c) image.cells.push_back({(c % 3) * 100 + 1, (c / 3) * 3, 98, 2});
+             return image;
+         }},
+    };
+    for (const Case& c : cases) {
+        const writers::EncodedImage image = c.make();
+        const bool isPng = image.form == Form::Png || image.form == Form::ZeroThenPng;
+        const int32_t colours = image.fullColour || isPng ? 2 : image.paletteColours;
+        const Colours palette = paletteOf(colours);
+        Colours expected;
+        if (isPng || image.fullColour) {
+            expected = colourPattern(w, h);
+        } else {
+            for (const uint32_t index : image.pixels) expected.push_back(palette[index]);
+        }
+        EXPECT_EQ(load(image.bytes(), palette), expected) << c.name;
+    }
+}
+
+TEST(EncodedImageDecodeTest, RunsAndPackedIndicesFollowTheFormat) {
+    struct Case {
+        const char* name;
+        Bytes data;
+        int32_t width, colours;
+        Bytes indices;
+    };
+    const Case cases[] = {
+        {"1 bit run of 6", {0, 0x85}, 6, 2, {1, 1, 1, 1, 1, 1}},
+        {"1 bit raw, least significant bit first", {1, 0x05}, 8, 2, {1, 0, 1, 0, 0, 0, 0, 0}},
+        {"4 bits run of 16", {0, 0x3F}, 16, 16, Bytes(16, 3)},
+        {"8 bits pairs", {0, 16, 2, 0, 0}, 4, 17, {16, 16, 16, 0}},
+        {"2 bits raw", {1, 0xE4}, 4, 4, {0, 1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        const auto out = EncodedImage::decodeImage(byteArray(c.data), 0, c.width, 1, c.colours);
+        EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(out->data), reinterpret_cast<uint8_t*>(out->data) + out->length),
+                  c.indices)
+            << c.name;
+    }
+    const auto colour = EncodedImage::decodeImage(byteArray({0, 0xFF, 0x10, 0x20, 0x30, 0x02}), 0, 3, 1);
+    for (int p = 0; p < 3; ++p)
+        EXPECT_EQ(Bytes(colour->data + 4 * p, colour->data + 4 * p + 4), (Bytes{0xFF, 0x10, 0x20, 0x30}));
+}
+
+TEST(EncodedImageDecodeTest, TheSevenByteExampleIsATwoPixelRun) {
+    const Bytes resource = {0x02, 0x00, 0x02, 0x00, 0x01, 0x00, 0x81};
+    const EncodedImage::Layout layout = EncodedImage::classify(resource);
+    EXPECT_EQ(layout.format, EncodedImage::IMAGEFORMAT_ENCODEDPIXELDATA_NOPALETTE);
+    EXPECT_EQ(layout.width, 2);
+    EXPECT_EQ(layout.height, 1);
+    const auto indices = EncodedImage::decodeImage(byteArray(resource), layout.pixelOffset, 2, 1, 2);
+    EXPECT_EQ(indices->data[0], 1);
+    EXPECT_EQ(indices->data[1], 1);
+}
+
+TEST(EncodedImageDecodeTest, DamagedDataIsRefused) {
+    struct Case {
+        const char* name;
+        std::function<void()> decode;
+    };
+    auto paletted = [](Bytes data, int32_t width, int32_t colours) {
+        return [=] { EncodedImage::decodeImage(byteArray(data), 0, width, 1, colours); };
+    };
+    auto classify = [](Bytes data) { return [=] { EncodedImage::classify(data); }; };
+    const Case cases[] = {
+        {"run past the last pixel", paletted({0, 0x85}, 5, 2)},
+        {"runs end before the last pixel", paletted({0, 0x83}, 5, 2)},
+        {"index outside a 3-colour palette", paletted({0, 0xC0}, 1, 3)},
+        {"raw index outside a 3-colour palette", paletted({1, 0x03}, 1, 3)},
+        {"palette of 257 colours", paletted({1, 0}, 1, 257)},
+        {"palette without colours", paletted({1, 0}, 1, 0)},
+        {"raw pixels end early", paletted({1, 0xFF}, 9, 2)},
+        {"no encoding byte", paletted({}, 1, 2)},
+        {"full colour run cut short", [] { EncodedImage::decodeImage(byteArray({0, 1, 2, 3}), 0, 1, 1); }},
+        {"full colour raw short", [] { EncodedImage::decodeImage(byteArray({1, 1, 2, 3}), 0, 1, 1); }},
+        {"zero width", classify({0x02, 0, 0, 0, 1, 0})},
+        {"negative height", classify({0x02, 0, 1, 0xFF, 0xFF, 0})},
+        {"header cut short", classify({0x02, 0, 1})},
+        {"cell table cut short", classify({0x82, 0, 4, 0, 4, 0, 1, 0, 1, 0, 0})},
+        {"cell crop leaves its cell", classify({0x82, 0, 4, 0, 4, 0, 2, 0, 1, 0, 1, 0, 0, 0, 2, 0, 1, 0, 2, 0, 0, 0, 2, 0, 1, 0})},
+        {"no cells", classify({0x82, 0, 4, 0, 4, 0, 0, 0, 1})},
+    };
+    for (const Case& c : cases) EXPECT_THROW(c.decode(), IOException) << c.name;
+}
+
+}  // namespace
