@@ -2,6 +2,7 @@
 
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
+#include "demos/FormsDemo.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -26,6 +27,8 @@ constexpr DemoEntry DEMOS[] = {
      nullptr},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
+    {"forms", "a form: flowing text, aligned and expanding items, an image and a custom cross", makeFormsDemoMIDlet,
+     nullptr},
 };
 
 }  // namespace

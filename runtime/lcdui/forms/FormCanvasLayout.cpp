@@ -163,12 +163,13 @@ int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, int32_t last, b
                     StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr, text->getText(), text->getFont());
                 width += text->getFont()->stringWidth(rest);
             } else if (!continuing && unlockedText(item)) {
+                // Its box is its line and the padding, which the row must hold as it holds any box.
                 int32_t next = -1;
-                JavaPtr<String> line =
-                    StringItem::wrapTextLine(0, usable - width, &next, nullptr, text->getText(), text->getFont());
+                JavaPtr<String> line = StringItem::wrapTextLine(0, usable - width - 2 * PAD_X, &next, nullptr,
+                                                                text->getText(), text->getFont());
                 const int32_t lineWidth = line ? text->getFont()->stringWidth(line) : 0;
-                width += lineWidth;
                 item.m_width = lineWidth + 2 * PAD_X;
+                width += item.m_width;
                 if (next == -1) {
                     // Its lines may come from another width: the row shows it as one line.
                     if (line && (!text->m_lines || text->m_lines->length != 1)) text->m_updatecontentHeightAndWidth();
