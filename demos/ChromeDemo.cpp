@@ -12,6 +12,7 @@
 #include "runtime/lcdui/chrome/DisplayableCoreCanvas.h"
 #include "runtime/lcdui/chrome/KeyInternal.h"
 #include "runtime/lcdui/chrome/OnScreenKeyboard.h"
+#include "runtime/lcdui/chrome/TouchScreenAreaListener.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaManager.h"
 #include "runtime/lcdui/forms/Form.h"
 #include "runtime/lcdui/forms/FormCanvas.h"
@@ -39,14 +40,22 @@ struct RowsState {
     int32_t loggedState = -1;
 };
 
-// One row: logs a touch on it and the keys typed while it is highlighted, and, when it is painted
-// after the chrome changed, where the chrome put everything.
+// One row: logs a touch anywhere on it and the keys typed while it is highlighted, and, when it is
+// painted after the chrome changed, where the chrome put everything.
 class Row : public StringItem {
     JAVA_CLASS(Row, "demo.Row", StringItem)
 public:
     Row(RowsState& state, int32_t number) : m_state(state), m_number(number) {}
 
-    void pointerReleased(int32_t, int32_t) override { evt("chrome: row %d", m_number); }
+    // The whole box answers a touch, label included: the row registers an area over it.
+    void touchscreenAreaEvent(const JavaPtr<String>&, int32_t type, int32_t, int32_t, int32_t, int32_t,
+                              bool) override {
+        if (type == TouchScreenAreaListener::PRESS) evt("chrome: row %d", m_number);
+    }
+    void rebuildTouchscreenAreas() override {
+        if (!m_areaName) m_areaName = TouchScreenAreaManager::getUniqueBaseCode(text("row")) + "box";
+        registerArea(-m_contentX, -m_contentY, m_width - m_contentX, m_height - m_contentY, m_areaName);
+    }
     void keyPressed(int32_t code) override {
         char ch = 0;
         if (code >= Core::KEY_a && code <= Core::KEY_z) ch = static_cast<char>('a' + code - Core::KEY_a);
@@ -61,6 +70,7 @@ public:
     using StringItem::paint;
     void paint(const JavaPtr<Graphics>& g, int32_t w, int32_t h) override {
         StringItem::paint(g, w, h);
+        rebuildTouchscreenAreas();
         logGeometry();
     }
 
@@ -98,6 +108,7 @@ private:
 
     RowsState& m_state;
     int32_t m_number;
+    JavaPtr<String> m_areaName;
 };
 
 class ChromeForm : public Form, public CommandListener {

@@ -87,6 +87,8 @@ TEST_F(ChromeDemoTest, TheThumbScrollsAndDeletingRowsUntilTheyFitTakesTheBarAway
     EXPECT_FALSE(core->verticalScrollbarVisible());
     EXPECT_EQ(core->getVerticalScrollPos(), 0) << "the content back at the top";
     EXPECT_EQ(pixel(312, 100), 0xCCCCCC) << "no thumb";
+    tap(100, 12 + 2);
+    EXPECT_TRUE(logged("chrome: row 1")) << "a touch on the label answers too";
 }
 
 }  // namespace

@@ -47,7 +47,6 @@ void Form::WENDinvokeconstructor(const JavaPtr<String>& title, const JavaPtr<JAr
     auto canvas = java::lang::jnew<FormCanvas>();
     canvas->WENDinvokeconstructor(this);
     setCorrespondingCanvas(canvas.get());
-    m_canvas = canvas.get();
     m_items = JavaPtr<JArray<Item>>(new JArray<Item>(0));
     m_highlightedItem = nullptr;
     setNeedsRelayout(true);
@@ -88,7 +87,7 @@ JavaPtr<JArray<Item>> Form::items() {
     return m_items;
 }
 
-JavaPtr<FormCanvas> Form::formCanvas() { return JavaPtr<FormCanvas>(m_canvas); }
+JavaPtr<FormCanvas> Form::formCanvas() { return recastObj<FormCanvas>(getCorrespondingCanvas()); }
 
 int32_t Form::append(const JavaPtr<Item>& item) {
     std::lock_guard lock(lcdui());
@@ -144,7 +143,7 @@ void Form::set(int32_t index, const JavaPtr<Item>& item) {
     if (listings(*m_items, old.get()) == 0) {
         old->removeFromForm();
         old->unregisterAll();
-        if (m_canvas) m_canvas->itemLeft(old);
+        if (auto canvas = formCanvas()) canvas->itemLeft(old);
     }
     item->addToForm(this);
     setNeedsRelayout(true);
@@ -163,7 +162,7 @@ bool Form::deleteInternal(int32_t index) {
     if (listings(*m_items, item.get()) == 0) {
         item->removeFromForm();
         item->unregisterAll();
-        if (m_canvas) m_canvas->itemLeft(item);
+        if (auto canvas = formCanvas()) canvas->itemLeft(item);
     }
     setNeedsRelayout(true);
     return true;
@@ -183,10 +182,10 @@ void Form::deleteAll() {
     for (int32_t i = 0; i < old->length; ++i) {
         (*old)[i]->removeFromForm();
         (*old)[i]->unregisterAll();
-        if (m_canvas) m_canvas->itemLeft((*old)[i]);
+        if (auto canvas = formCanvas()) canvas->itemLeft((*old)[i]);
     }
     // The soft keys must not keep offering commands of an item that is gone.
-    if (m_highlightedItem && m_canvas) m_canvas->setFormItemCommands(nullptr, nullptr);
+    if (auto canvas = formCanvas(); m_highlightedItem && canvas) canvas->setFormItemCommands(nullptr, nullptr);
     m_highlightedItem = nullptr;
     setNeedsRelayout(true);
 }
@@ -217,17 +216,18 @@ void Form::m_highlightItem(int32_t index, bool navigated) {
     if (m_neverHighlight || index < 0 || index >= m_items->length) return;
     if (m_highlightedItem) m_unhighlightItem(m_indexForItem(m_highlightedItem));
     JavaPtr<Item> item = (*m_items)[index];
-    if (m_canvas) m_canvas->setFormItemCommands(item->getCommands(), item->getDefaultCommand());
+    JavaPtr<FormCanvas> canvas = formCanvas();
+    if (canvas) canvas->setFormItemCommands(item->getCommands(), item->getDefaultCommand());
     m_highlightedItem = item;
-    if (!navigated && m_canvas) m_canvas->itemAutoHighlighted(item);
-    if (m_canvas) m_canvas->setNeedsRepaint();
+    if (!navigated && canvas) canvas->itemAutoHighlighted(item);
+    if (canvas) canvas->setNeedsRepaint();
 }
 
 bool Form::m_unhighlightItem(int32_t index) {
     std::lock_guard lock(lcdui());
     if (!m_highlightedItem || index < 0 || index >= m_items->length || (*m_items)[index] != m_highlightedItem)
         return false;
-    if (m_canvas) m_canvas->setFormItemCommands(nullptr, nullptr);
+    if (auto canvas = formCanvas()) canvas->setFormItemCommands(nullptr, nullptr);
     JavaPtr<Item> item = std::exchange(m_highlightedItem, nullptr);
     item->traverseOut();
     return true;
@@ -240,22 +240,27 @@ void Form::setNeverHighlightItems(bool) {
 }
 
 int32_t Form::getWidth() {
+    JavaPtr<FormCanvas> canvas = formCanvas();
+    if (!canvas) return Screen::getWidth();
     auto area = java::lang::jnew<JArray<int32_t>>(4);
-    m_canvas->getUnreservedArea(area);
+    canvas->getUnreservedArea(area);
     return (*area)[2] - (*area)[0];
 }
 
 int32_t Form::getHeight() {
+    JavaPtr<FormCanvas> canvas = formCanvas();
+    if (!canvas) return Screen::getHeight();
     auto area = java::lang::jnew<JArray<int32_t>>(4);
-    m_canvas->getUnreservedArea(area);
+    canvas->getUnreservedArea(area);
     return (*area)[3] - (*area)[1];
 }
 
 void Form::relayout() {
     std::lock_guard lock(lcdui());
-    m_canvas->relayoutFormItems();
+    JavaPtr<FormCanvas> canvas = formCanvas();
+    if (canvas) canvas->relayoutFormItems();
     setNeedsRelayout(false);
-    m_canvas->setNeedsRepaint();
+    if (canvas) canvas->setNeedsRepaint();
 }
 
 void Form::tidyUp() {
@@ -270,7 +275,8 @@ void Form::tidyUp() {
             JavaPtr<Form> form = pinned;
             bool keep = form.smart()->referenceCount() >= 3;
             JArray<Item>& items = *form->m_items;
-            const Item* traversed = form->m_canvas ? form->m_canvas->traversedItem() : nullptr;
+            JavaPtr<FormCanvas> canvas = form->formCanvas();
+            const Item* traversed = canvas ? canvas->traversedItem() : nullptr;
             for (int32_t j = 0; !keep && j < items.length; ++j) {
                 const Item* item = items[j].get();
                 // Each listing in the form's array, plus the ones the form and its canvas hold.

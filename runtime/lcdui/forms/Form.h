@@ -52,6 +52,7 @@ public:
     bool neverHighlights() const { return m_neverHighlight; }
     JavaPtr<Item> highlightedItem();
     JavaPtr<JArray<Item>> items();
+    // The form's own canvas; null while another canvas stands in for it.
     JavaPtr<FormCanvas> formCanvas();
 
     // Releases the pinned forms that neither the application nor anything else holds, counting
@@ -67,8 +68,6 @@ private:
     JavaPtr<Item> m_highlightedItem;
     bool m_neverHighlight = false;
     JavaPtr<ItemStateListener> m_itemStateListener;
-    // Held counted as the form's corresponding canvas.
-    FormCanvas* m_canvas = nullptr;
 
     static inline JavaPtr<JArray<Form>> m_pinnedForms;
 };

@@ -221,7 +221,7 @@ TEST_F(DisplayTest, ADroppedTickerIsReleasedByTheNextTickOfAScreen) {
     }
     const int32_t before = Display::numActiveTickers;
     JavaPtr<Form> form(new Form());
-    form->WENDinvokeconstructor();
+    form->WENDinvokeconstructor(nullptr);
     display->setCurrent(form);
     Display::tickLCDUI(50);
     EXPECT_EQ(Display::numActiveTickers, before - 1);
@@ -244,7 +244,7 @@ TEST_F(DisplayTest, TheTickRepaintsAScreensChromeCanvasOnlyWhenAskedAndNotDuring
     JavaPtr<RecordingCoreCanvas> core(new RecordingCoreCanvas(log));
     core->WENDinvokeconstructor();
     JavaPtr<Form> form(new Form());
-    form->WENDinvokeconstructor();
+    form->WENDinvokeconstructor(nullptr);
     form->setCorrespondingCanvas(core.get());
     display->setCurrent(form);
     EXPECT_TRUE(form->isShown());
