@@ -120,6 +120,7 @@ public:
         for (int32_t number = 1; number <= L::ROWS; ++number) {
             auto row = JavaPtr<Row>(new Row(m_rows, number));
             row->WENDinvokeconstructor(text("Row ") + number, text("Item ") + number + " of " + L::ROWS);
+            row->setPreferredSize(-1, L::ROW_CONTENT_HEIGHT);
             append(JavaPtr<Item>(row));
         }
         auto ticker = jnew<Ticker>();

@@ -14,6 +14,8 @@ namespace demo {
 
 struct ChromeDemoLayout {
     static constexpr int32_t ROWS = 30;
+    // The rows' content height, locked so that 30 rows need the scroll bar whatever the font.
+    static constexpr int32_t ROW_CONTENT_HEIGHT = 24;
 };
 
 JavaPtr<javax::microedition::midlet::MIDlet> makeChromeDemoMIDlet();

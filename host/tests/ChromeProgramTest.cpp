@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "demos/ChromeDemo.h"
@@ -16,39 +13,17 @@ namespace {
 
 using programtest::loadPicture;
 using programtest::Picture;
-using programtest::RunningProgram;
 using programtest::TemporaryDirectory;
 using Box = std::array<int32_t, 4>;
-
-struct ChromeRun {
-    int status = -1;
-    std::string output;
-};
+using ChromeRun = programtest::DemoRun;
 
 ChromeRun runChrome(const TemporaryDirectory& directory, const std::string& name, const std::string& script) {
-    const auto scriptFile = directory.path() / (name + ".txt");
-    std::ofstream(scriptFile) << script;
-    RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--headless", "--midlet", "chrome", "--device", "iPhone2,1", "--script",
-                            scriptFile.string(), "--capture", directory.path().string(), "--documents",
-                            (directory.path() / "documents").string()},
-                           directory.path() / (name + "-stderr.txt"));
-    ChromeRun run;
-    run.status = program.wait();
-    run.output = program.output();
-    return run;
+    return programtest::runDemoScript(LEXIVO_QUIZ_PATH, directory, "chrome", name, script);
 }
 
 // The last place logged for "EVT chrome: <what> x0,y0,x1,y1" (areas) or "... x,y,w,h" (keys).
 Box logged(const std::string& output, const std::string& what) {
-    const std::string prefix = "EVT chrome: " + what + " ";
-    Box box{-1, -1, -1, -1};
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind(prefix, 0) != 0) continue;
-        std::sscanf(line.c_str() + prefix.size(), "%d,%d,%d,%d", &box[0], &box[1], &box[2], &box[3]);
-    }
-    return box;
+    return programtest::lastLoggedBox(output, "EVT chrome: " + what);
 }
 
 std::string at(int32_t x, int32_t y) { return std::to_string(x) + " " + std::to_string(y); }

@@ -48,7 +48,8 @@ bool breaksBefore(Item& prev, Item& cur, int32_t rowAlignment) {
     const int32_t layout = cur.layoutInternal();
     if (layout & Item::LAYOUT_NEWLINE_BEFORE) return true;
     if ((layout & 3) != 0 && (layout & 3) != rowAlignment) return true;
-    if (cur.labelHeight() > 0) return true;
+    JavaPtr<String> label = cur.getLabel();
+    if (label && label->length() > 0) return true;
     if (textStartsOrEndsWithLineFeed(cur, false)) return true;
     if (ownsRow(cur) || ownsRow(prev)) return true;
     if (textStartsOrEndsWithLineFeed(prev, true)) return true;
