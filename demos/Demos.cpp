@@ -3,6 +3,7 @@
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/FormsDemo.h"
+#include "demos/ListsDemo.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -28,6 +29,8 @@ constexpr DemoEntry DEMOS[] = {
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
     {"forms", "a form: flowing text, aligned and expanding items, an image and a custom cross", makeFormsDemoMIDlet,
+     nullptr},
+    {"lists", "an implicit list whose rows show alerts, a modal question and an exclusive list", makeListsDemoMIDlet,
      nullptr},
 };
 
