@@ -10,9 +10,11 @@
 #include "runtime/lcdui/Image.h"
 #include "runtime/lcdui/chrome/Command.h"
 #include "runtime/lcdui/chrome/CommandListener.h"
+#include "runtime/lcdui/forms/ChoiceGroup.h"
 #include "runtime/lcdui/forms/CustomItem.h"
 #include "runtime/lcdui/forms/Form.h"
 #include "runtime/lcdui/forms/FormCanvas.h"
+#include "runtime/lcdui/forms/Gauge.h"
 #include "runtime/lcdui/forms/ImageItem.h"
 #include "runtime/lcdui/forms/StringItem.h"
 #include "runtime/text/String.h"
@@ -27,6 +29,21 @@ namespace demo {
 namespace {
 
 JavaPtr<String> text(const char* value) { return jnew<String>(value); }
+
+JavaPtr<ChoiceGroup> choiceGroup(const char* label, int32_t type, std::initializer_list<const char*> values) {
+    auto strings = jnew<JArray<String>>(static_cast<int32_t>(values.size()));
+    int32_t i = 0;
+    for (const char* value : values) (*strings)[i++] = text(value);
+    auto group = jnew<ChoiceGroup>();
+    group->WENDinvokeconstructor(text(label), type, strings, nullptr);
+    return group;
+}
+
+JavaPtr<Gauge> gauge(const char* label, bool interactive, int32_t maxValue, int32_t value) {
+    auto made = jnew<Gauge>();
+    made->WENDinvokeconstructor(text(label), interactive, maxValue, value);
+    return made;
+}
 
 JavaPtr<StringItem> stringItem(const char* label, const char* value, int32_t layout = 0) {
     auto item = jnew<StringItem>();
@@ -124,6 +141,11 @@ private:
             stringItem(nullptr, "centre", Item::LAYOUT_CENTER),
             imageItem,
             cross,
+            choiceGroup("Size", Choice::EXCLUSIVE, {"Small", "Medium", "Large"}),
+            choiceGroup("Extras", Choice::MULTIPLE, {"Cheese", "Olives"}),
+            gauge("Volume", true, 10, 5),
+            gauge("Progress", false, 100, 40),
+            gauge("Busy", false, Gauge::INDEFINITE, Gauge::CONTINUOUS_RUNNING),
         };
         auto items = jnew<JArray<Item>>(static_cast<int32_t>(std::size(parts)));
         for (int32_t i = 0; i < items->length; ++i) (*items)[i] = parts[i];

@@ -1,5 +1,6 @@
 // The demonstration of forms: text that flows over rows, a labelled item, right-aligned, centred
-// and expanding items, an image and a custom item drawing a cross. It logs where each item lies on
+// and expanding items, an image, a custom item drawing a cross, exclusive and multiple choice
+// groups and three kinds of gauge. It logs where each item lies on
 // the screen, which item is highlighted and where the cross is touched.
 #pragma once
 

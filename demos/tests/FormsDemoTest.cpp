@@ -56,5 +56,19 @@ TEST_F(FormsDemoTest, TheFlowingTextFillsItsMiddleRowAndTheAlignedItemsSitRightA
     EXPECT_NEAR((centred[0] + centred[2]) / 2, 160, 1) << "centred, the odd pixel of the spare width on the right";
 }
 
+TEST_F(FormsDemoTest, TheVolumeGaugeFillsHalfItsBoxesAndATouchOnTheLastBoxFillsThemAll) {
+    const auto shown = events();
+    const auto volume = box(shown, "item 10");
+    ASSERT_EQ(volume.size(), 4u);
+    // Label 8 high, then the boxes: 8 high, 10 apart, centred after the left arrow's place.
+    const int32_t w = volume[2] - volume[0] - 6, boxes = std::min((w - 20) / 10, 10);
+    const int32_t x0 = volume[0] + 3 + (w - 20 - 10 * boxes) / 2 + 10, y = volume[1] + 3 + 8 + 4;
+    EXPECT_EQ(pixel(x0 + 4, y), 0x000000) << "the first box, filled";
+    EXPECT_EQ(pixel(x0 + 10 * (boxes - 1) + 4, y), 0xCCCCCC) << "the last box, empty";
+    tap(x0 + 10 * (boxes - 1) + 4, y);
+    tick(10);
+    EXPECT_EQ(pixel(x0 + 10 * (boxes - 1) + 4, y), 0x000000) << "filled by the touch";
+}
+
 }  // namespace
 }  // namespace demotest
