@@ -4,6 +4,9 @@
 
 #include <thread>
 
+#include "runtime/lcdui/forms/ChoiceGroup.h"
+#include "runtime/lcdui/forms/Gauge.h"
+#include "runtime/lcdui/forms/List.h"
 #include "runtime/lcdui/tests/FormFixture.h"
 
 namespace formtest {
@@ -53,6 +56,58 @@ TEST_F(FormThreadTest, ItemChangesInputAndTicksMeetWithoutRacesOrDeadlock) {
     EXPECT_EQ(Display::lcdUIEventInProgress, 0);
     // What the last layout placed lies in rows from the top, each item below the one before or beside it.
     for (int32_t i = 1; i < form->size(); ++i) EXPECT_GE(form->get(i)->m_row, form->get(i - 1)->m_row);
+}
+
+TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
+    List::List_staticInit();
+    auto list = jnew<List>();
+    list->WENDinvokeconstructor(str("List"), Choice::IMPLICIT);
+    for (const char* row : {"ad", "ef", "gh"}) list->append(str(row), nullptr);
+    auto level = jnew<Gauge>();
+    level->WENDinvokeconstructor(str("Level"), true, 50, 0);
+    auto busy = jnew<Gauge>();
+    busy->WENDinvokeconstructor(nullptr, false, Gauge::INDEFINITE, Gauge::CONTINUOUS_RUNNING);
+    form->append(JavaPtr<Item>(level));
+    form->append(JavaPtr<Item>(busy));
+    show();
+    constexpr int ROUNDS = 300;
+    std::atomic<bool> done{false};
+    std::thread ticker([&] {
+        while (!done.load()) {
+            formMillis += 50;
+            Display::tickLCDUI(50);
+            std::this_thread::yield();
+        }
+    });
+    std::thread midlet([&] {
+        for (int i = 0; i < ROUNDS; ++i) {
+            level->setValue(i % 60);
+            if (i % 50 == 0) level->setMaxValue(20 + i % 40);
+            busy->setValue(i % 2 ? Gauge::INCREMENTAL_UPDATING : Gauge::CONTINUOUS_RUNNING);
+            list->append(str("new"), nullptr);
+            if (list->size() > 6) list->deleteJ(i % list->size());
+            list->set(0, str(i % 2 ? "odd" : "even"), nullptr);
+            if (i == ROUNDS / 2) display->setCurrent(JavaPtr<Displayable>(list));
+        }
+    });
+    for (int i = 0; i < ROUNDS; ++i) {
+        JavaPtr<Canvas> current = Display::currentCanvas();
+        auto core = recastObj<DisplayableCoreCanvas>(current);
+        if (!core) continue;
+        while (core->getEventBufferCount() > Core::EVENT_BUFFER_LIMIT / 2) std::this_thread::yield();
+        const int32_t key = i % 3 == 0 ? int32_t(Core::KEY_RIGHT) : i % 3 == 1 ? int32_t(Core::KEY_DOWN) : int32_t(Core::KEY_FIRE);
+        core->keyPressed(key);
+        core->keyReleased(key);
+        core->pointerPressed(100, (i * 29) % 300);
+        core->pointerReleased(100, (i * 29) % 300);
+    }
+    midlet.join();
+    done = true;
+    ticker.join();
+    tick();
+    EXPECT_EQ(Display::lcdUIEventInProgress, 0);
+    EXPECT_LE(level->getValue(), level->getMaxValue());
+    EXPECT_GE(list->size(), 1);
 }
 
 }  // namespace
