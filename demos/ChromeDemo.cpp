@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "demos/ChromeGeometry.h"
 #include "demos/DemoEvents.h"
 #include "host/MIDlet.h"
 #include "runtime/lcdui/Display.h"
@@ -78,32 +79,7 @@ private:
     // The chrome registers its areas when it paints, after the items: logged once they are there.
     void logGeometry() {
         JavaPtr<FormCanvas> canvas = getFormCanvas();
-        if (!canvas) return;
-        const int32_t state = (canvas->isPopupOpen() ? 1 : 0) | (OnScreenKeyboard::isShown() ? 2 : 0) |
-                              (canvas->verticalScrollbarVisible() ? 4 : 0);
-        int32_t r[4];
-        if (state == m_state.loggedState || !TouchScreenAreaManager::areaFor(canvas->getAreaBaseCode() + "fwdsoft", r))
-            return;
-        if ((state & 1) && !TouchScreenAreaManager::areaFor(canvas->getAreaBaseCode() + "popup0", r)) return;
-        m_state.loggedState = state;
-        auto area = jnew<JArray<int32_t>>(4);
-        canvas->getUnreservedArea(area);
-        evt("chrome: geometry content %d,%d,%d,%d", (*area)[0], (*area)[1], (*area)[2], (*area)[3]);
-        evt("chrome: geometry rows %d", m_height);
-        for (const char* name : {"backsoft", "fwdsoft", "osktoggle", "scrollup", "scrolldown", "scrollbarbox"}) {
-            if (TouchScreenAreaManager::areaFor(canvas->getAreaBaseCode() + name, r))
-                evt("chrome: area %s %d,%d,%d,%d", name, r[0], r[1], r[2], r[3]);
-        }
-        for (int32_t row = 0; canvas->isPopupOpen(); ++row) {
-            if (!TouchScreenAreaManager::areaFor(canvas->getAreaBaseCode() + "popup" + row, r)) break;
-            evt("chrome: area popup%d %d,%d,%d,%d", row, r[0], r[1], r[2], r[3]);
-        }
-        if (!OnScreenKeyboard::isShown()) return;
-        for (int32_t index = 0; index < OnScreenKeyboard::NUM_KEYS; ++index) {
-            JavaPtr<KeyInternal> key = OnScreenKeyboard::keyAt(index);
-            if (!key) continue;
-            evt("chrome: key %d %s %d,%d,%d,%d", index, key->label->val(), key->x, key->y, key->width, key->height);
-        }
+        if (canvas && logChromeGeometry("chrome", *canvas, &m_state.loggedState)) evt("chrome: geometry rows %d", m_height);
     }
 
     RowsState& m_state;

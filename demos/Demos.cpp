@@ -4,6 +4,8 @@
 #include "demos/DemoMIDlet.h"
 #include "demos/FormsDemo.h"
 #include "demos/ListsDemo.h"
+#include "demos/TextDemo.h"
+#include "demos/DatesDemo.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -32,6 +34,9 @@ constexpr DemoEntry DEMOS[] = {
      nullptr},
     {"lists", "an implicit list whose rows show alerts, a modal question and an exclusive list", makeListsDemoMIDlet,
      nullptr},
+    {"text", "text fields: plain, password and box mode, typed on the keypad or the keyboard", makeTextDemoMIDlet,
+     nullptr},
+    {"dates", "a date and time field with its calendar and clock", makeDatesDemoMIDlet, nullptr},
 };
 
 }  // namespace
