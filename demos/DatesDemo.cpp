@@ -10,6 +10,7 @@
 #include "runtime/lcdui/forms/Form.h"
 #include "runtime/lcdui/forms/FormCanvas.h"
 #include "runtime/lcdui/forms/ItemStateListener.h"
+#include "runtime/lcdui/forms/Ticker.h"
 #include "runtime/text/Date.h"
 #include "runtime/text/String.h"
 
@@ -42,7 +43,8 @@ public:
         canvas->getUnreservedArea(area);
         const int32_t top = (*area)[1] - canvas->getVerticalScrollPos();
         const int32_t lineY = m_y + m_contentY + 3 + top;
-        evt("dates: line %d,%d,%d,%d", m_x + m_contentX + 3, lineY, m_x + m_contentX + m_contentWidth, lineY + 6);
+        // The top of the date line: with a font of no height the time line's area begins just below.
+        evt("dates: line %d,%d,%d,%d", m_x + m_contentX + 3, lineY, m_x + m_contentX + m_contentWidth, lineY + 2);
         if (view() == COLLAPSED) return;
         evt("dates: view %s %d %d", view() == CALENDAR ? "calendar" : "clock", calendarMonth(), calendarYear());
         int32_t cell[4];
@@ -83,6 +85,10 @@ private:
         m_form->WENDinvokeconstructor(jnew<String>("Dates demo"));
         m_form->append(JavaPtr<Item>(field));
         m_form->setItemStateListener(JavaPtr<ItemStateListener>(this));
+        // A ticker keeps the frames coming, so that the views' places are logged soon after they change.
+        auto ticker = jnew<Ticker>();
+        ticker->WENDinvokeconstructor(jnew<String>("Touch the date for its calendar, the time for its clock"));
+        m_form->setTicker(ticker);
     }
 
     JavaPtr<Form> m_form;

@@ -7,6 +7,7 @@
 #include "runtime/lcdui/forms/Form.h"
 #include "runtime/lcdui/forms/FormCanvas.h"
 #include "runtime/lcdui/forms/ItemStateListener.h"
+#include "runtime/lcdui/forms/Ticker.h"
 #include "runtime/lcdui/forms/TextField.h"
 #include "runtime/text/String.h"
 
@@ -69,6 +70,10 @@ private:
         m_form->append(JavaPtr<Item>(secret));
         m_form->append(JavaPtr<Item>(notes));
         m_form->setItemStateListener(JavaPtr<ItemStateListener>(this));
+        // A ticker keeps the frames coming, so that the chrome's places are logged soon after they change.
+        auto ticker = jnew<Ticker>();
+        ticker->WENDinvokeconstructor(text("Type on the keypad, or on the keyboard from the toggle below"));
+        m_form->setTicker(ticker);
     }
 
     JavaPtr<Form> m_form;
