@@ -71,6 +71,8 @@ private:
     int32_t m_targetX = 0;
     int32_t m_lastKeyCode = NO_KEY;
     bool m_relayoutInProgress = false;
+    // The usable width of the pass under way, -1 outside a pass.
+    int32_t m_passUsableWidth = -1;
     JavaPtr<Item> m_traversedItem;
 };
 

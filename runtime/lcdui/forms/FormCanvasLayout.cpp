@@ -64,6 +64,8 @@ bool unlockedText(Item& item) {
 }  // namespace
 
 int32_t FormCanvas::usableWidth() {
+    // A pass asks for it per item and per line; the area cannot change inside a pass.
+    if (m_relayoutInProgress && m_passUsableWidth >= 0) return m_passUsableWidth;
     auto area = java::lang::jnew<JArray<int32_t>>(4);
     getUnreservedArea(area);
     return (*area)[2] - (*area)[0] - 2 * ROW_MARGIN;
@@ -102,11 +104,13 @@ void FormCanvas::relayoutFormItems() {
     setVerticalScrollbarVisible(false);
     auto area = java::lang::jnew<JArray<int32_t>>(4);
     for (;;) {
+        m_passUsableWidth = -1;
         relayoutFormItems_aux(items);
         getUnreservedArea(area);
         if (m_layoutY <= (*area)[3] - (*area)[1] || verticalScrollbarVisible()) break;
         setVerticalScrollbarVisible(true);
     }
+    m_passUsableWidth = -1;
     // Also when the narrower pass fits: the bar stays, and so must its idea of the content.
     if (verticalScrollbarVisible()) setVerticalHeight(m_layoutY);
 
@@ -147,6 +151,8 @@ void FormCanvas::relayoutFormItems_aux(const JavaPtr<JArray<Item>>& items) {
     m_layoutIndex = 0;
     m_layoutY = 0;
     m_rowCount = 0;
+    m_passUsableWidth = -1;
+    m_passUsableWidth = usableWidth();
     while (m_layoutIndex < items->length) m_layoutIndex += relayoutFormItemsRow(items, m_layoutIndex);
 }
 
