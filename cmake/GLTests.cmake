@@ -17,10 +17,15 @@ function(lexivo_gl_test name)
   # Discovery flattens list-valued properties, so the labels and the environment are set by a
   # script that CTest includes after the discovered tests.
   set(labels gl ${ARG_LABELS})
+  # Windows on one display take each other's focus, which pauses the application: one at a time.
+  set(lock "")
+  if("window" IN_LIST ARG_LABELS)
+    set(lock " RESOURCE_LOCK x_display")
+  endif()
   set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
   file(WRITE "${script}"
        "if(${name}_TESTS)\n"
-       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${labels}\"\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${labels}\"${lock}\n"
        "    ENVIRONMENT_MODIFICATION \"${LEXIVO_GL_TEST_ENVIRONMENT}\")\n"
        "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")

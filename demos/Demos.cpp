@@ -2,6 +2,9 @@
 
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
+#include "demos/GLDemoMIDlet.h"
+#include "demos/HttpMIDlet.h"
+#include "demos/LocationMIDlet.h"
 #include "demos/FormsDemo.h"
 #include "demos/ListsDemo.h"
 #include "demos/TextDemo.h"
@@ -26,10 +29,13 @@ constexpr const char* DEMO_SCRIPT =
 constexpr DemoEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
+    {"http", "fetches the URL in LEXIVO_DEMO_HTTP_URL and logs status, length and checksum", makeHttpMIDlet, HTTP_SCRIPT},
     {"chrome", "a screen's chrome: title, ticker, soft keys with a menu, scroll bar and keyboard", makeChromeDemoMIDlet,
      nullptr},
     {"sound", "each tap plays a sound through the sound channels; player events are logged", makeSoundDemoMIDlet,
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
+    {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
+    {"location", "logs a fix every second and a proximity event near a point", makeLocationMIDlet, LOCATION_SCRIPT},
     {"forms", "a form: flowing text, aligned and expanding items, an image and a custom cross", makeFormsDemoMIDlet,
      nullptr},
     {"lists", "an implicit list whose rows show alerts, a modal question and an exclusive list", makeListsDemoMIDlet,

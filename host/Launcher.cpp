@@ -14,6 +14,8 @@
 #include "runtime/lang/System.h"
 #include "runtime/lang/Thread.h"
 #include "runtime/lang/UncaughtHandler.h"
+#include "runtime/io/rms/RecordStore.h"
+#include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Displayable.h"
@@ -207,6 +209,7 @@ HookList& postStopHooks() {
     return hooks;
 }
 
+
 PassPacer::PassPacer(Sleeper sleeper)
     : m_sleeper(sleeper ? sleeper : &sleepFor),
       m_passStart(java::lang::clocks::monotonicMillis()),
@@ -261,21 +264,32 @@ void WLlibs_staticInit() { launcher::staticInitHooks().runAll(); }
 void WLlibs_staticDestroy() { launcher::staticDestroyHooks().runAll(); }
 void WLlibs_tickPolling() { launcher::tickPollingHooks().runAll(); }
 
-void preStartMIDletSetup() {
+bool preStartMIDletSetup() {
+    using javax::microedition::lcdui::BitmapFontSystem;
     WLlibs_staticInit();
     runGuarded(javax::microedition::lcdui::LCDUI_staticInit);
     launcher::preStartHooks().runAll();
+    bool fontLoaded = false;
+    runGuarded([&] { fontLoaded = BitmapFontSystem::init(); });
+    if (!fontLoaded)
+        std::fprintf(stderr, "no text will be drawn: the bundle's font file \"%s\" is missing or damaged\n",
+                     javax::microedition::lcdui::INTERNAL_BMP_FONT_RESNAME);
+    return fontLoaded;
 }
 
 void preStopMIDletTearDown() {
-    if constexpr (buildconstants::USES_THREADED_REPAINT) runGuarded(Display::threadedRepaintTidyUp);
     launcher::preStopHooks().runAll();
+    if constexpr (buildconstants::USES_THREADED_REPAINT) runGuarded(Display::threadedRepaintTidyUp);
 }
 
+// The runtime keeps no thread pool, and its file system holds nothing open between calls, so
+// their steps have nothing to release.
 void postStopMIDletTearDown() {
     runGuarded(Display::tidyUp);
-    runGuarded(javax::microedition::lcdui::OnScreenKeyboard::OnScreenKeyboard_staticDestroy);
     launcher::postStopHooks().runAll();
+    runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);
+    runGuarded(javax::microedition::lcdui::BitmapFontSystem::BitmapFontSystem_staticDestroy);
+    runGuarded(javax::microedition::lcdui::OnScreenKeyboard::OnScreenKeyboard_staticDestroy);
     WLlibs_staticDestroy();
     ProxyMIDlet::clearMIDlet();
     Display::setMasterGraphics(nullptr);

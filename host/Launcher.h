@@ -32,8 +32,14 @@ void WLlibs_staticInit();
 void WLlibs_staticDestroy();
 void WLlibs_tickPolling();
 
-void preStartMIDletSetup();
+// The runtime's statics, the user-interface statics, the pre-start hooks (the application's
+// statics), then the bitmap font; answers whether the font loaded (without it no text draws, and
+// one line on standard error says so).
+bool preStartMIDletSetup();
+// The pre-stop hooks (media tidy-up), then the threaded-repaint tidy-up.
 void preStopMIDletTearDown();
+// The display's tidy-up, the post-stop hooks (the application's statics), every record store
+// closed, the bitmap font's and the on-screen keyboard's statics, the runtime's statics.
 void postStopMIDletTearDown();
 
 // The tick loop and, once the MIDlet has quit, the teardown; returns 0.
@@ -67,11 +73,11 @@ private:
 HookList& staticInitHooks();
 HookList& staticDestroyHooks();
 HookList& tickPollingHooks();
-// The application's class statics, the bitmap font and the like, after the runtime's set-up.
+// The application's class statics, after the runtime's set-up and before the bitmap font.
 HookList& preStartHooks();
 // The media manager's tidy-up and the like, before the MIDlet goes.
 HookList& preStopHooks();
-// The application statics, record stores, file system and the like, before the static tear-down.
+// The application's statics, after the display's tidy-up and before the record stores close.
 HookList& postStopHooks();
 
 // The tick loop waits at most this long between passes.

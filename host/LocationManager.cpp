@@ -22,6 +22,23 @@ Manager& manager() {
 
 std::atomic<bool> updating{false};
 
+// Orders the starts and stops with the source that follows them.
+struct UpdateSource {
+    std::mutex lock;
+    std::function<void(bool)> source;
+};
+
+UpdateSource& updateSource() {
+    static UpdateSource instance;
+    return instance;
+}
+
+void setUpdating(bool on) {
+    std::lock_guard guard(updateSource().lock);
+    updating.store(on);
+    if (updateSource().source) updateSource().source(on);
+}
+
 }  // namespace
 
 void LocationManager::create(Receiver receiver) {
@@ -57,8 +74,15 @@ bool LocationManager::exists() {
     return manager().created;
 }
 
-void LocationManager::startUpdatingLocation() { updating.store(true); }
-void LocationManager::stopUpdatingLocation() { updating.store(false); }
+void LocationManager::setUpdateSource(std::function<void(bool updating)> source) {
+    std::lock_guard guard(updateSource().lock);
+    updateSource().source = std::move(source);
+    if (updateSource().source) updateSource().source(updating.load());
+}
+
+void LocationManager::startUpdatingLocation() { setUpdating(true); }
+void LocationManager::stopUpdatingLocation() { setUpdating(false); }
+bool LocationManager::updatingLocation() { return updating.load(); }
 
 bool LocationManager::deliver(const LocationFix& fix) {
     Receiver receiver;

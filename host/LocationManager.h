@@ -26,8 +26,12 @@ public:
     // On the UI thread: the registered handler, or the manager without a delegate.
     static void listen();
     static bool exists();
+    // What produces fixes while updates run, told each start (true) and stop (false), and at once
+    // whether updates run now; null: none, only the script's fixes come.
+    static void setUpdateSource(std::function<void(bool updating)> source);
     static void startUpdatingLocation();
     static void stopUpdatingLocation();
+    static bool updatingLocation();
     // On the UI thread. False, with nothing delivered, while updates are stopped.
     static bool deliver(const LocationFix& fix);
     // Forgets the manager, as a new process would start; for tests.

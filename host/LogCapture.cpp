@@ -71,8 +71,10 @@ bool LogCapture::start() {
         return false;
     }
     ::close(ends[1]);
-    // A pipe would make stdio buffer whole blocks; lines must pass as they are written.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // A pipe would make stdio buffer whole blocks; lines must pass as they are written. Without a
+    // buffer of its own, glibc ignores the mode once the stream has been used.
+    static char lineBuffer[BUFSIZ];
+    std::setvbuf(stdout, lineBuffer, _IOLBF, sizeof lineBuffer);
     state.originalOutput = original;
     state.running = true;
     state.reader = std::thread(readUntilClosed, ends[0], original);

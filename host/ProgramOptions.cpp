@@ -12,7 +12,24 @@ namespace {
 
 bool takesValue(std::string_view name) {
     return name == "--script" || name == "--capture" || name == "--bundle" || name == "--documents" ||
-           name == "--device" || name == "--zoom" || name == "--midlet";
+           name == "--device" || name == "--zoom" || name == "--midlet" || name == "--gpsd";
+}
+
+// HOST:PORT, the host perhaps an IPv6 address in brackets.
+void splitHostAndPort(const std::string& text, std::string& host, std::string& port) {
+    const size_t colon = text.rfind(':');
+    const auto bad = [&text] {
+        return std::invalid_argument("--gpsd takes HOST:PORT with a port from 1 to 65535, not '" + text + "'");
+    };
+    if (colon == std::string::npos || colon == 0) throw bad();
+    std::string name = text.substr(0, colon);
+    if (name.size() > 2 && name.front() == '[' && name.back() == ']') name = name.substr(1, name.size() - 2);
+    const std::string number = text.substr(colon + 1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc{} || end != number.data() + number.size() || value < 1 || value > 65535) throw bad();
+    host = name;
+    port = number;
 }
 
 }  // namespace
@@ -49,6 +66,8 @@ ProgramOptions ProgramOptions::parse(std::span<const char* const> arguments) {
             options.documentsDirectory = text;
         } else if (name == "--midlet") {
             options.midlet = text;
+        } else if (name == "--gpsd") {
+            splitHostAndPort(text, options.gpsdHost, options.gpsdPort);
         } else if (name == "--device") {
             if (!ScreenProfile::find(text)) {
                 std::string known;
@@ -81,6 +100,7 @@ std::string ProgramOptions::usage() {
            "  --zoom N          window pixels per screen point, 1 to 8 (default: 1)\n"
            "  --midlet NAME     the MIDlet to run: \"app\", the quiz application, or a\n"
            "                    demonstration; --midlet list names them\n"
+           "  --gpsd HOST:PORT  where the window's location fixes come from (default: localhost:2947)\n"
            "  --help            this text\n";
 }
 

@@ -15,6 +15,8 @@ struct ProgramOptions {
     std::string documentsDirectory; // empty: the XDG data directory
     std::string device;             // empty: the default device
     std::string midlet;             // empty: the default MIDlet; "list" lists the demonstrations
+    std::string gpsdHost = "localhost";  // where the window's location fixes come from
+    std::string gpsdPort = "2947";
     int zoom = 1;
 
     static constexpr int MAX_ZOOM = 8;

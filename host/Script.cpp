@@ -1,13 +1,40 @@
 #include "host/Script.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
 using Kind = ScriptCommand::Kind;
+
+// A word from the script as an error message shows it: a short prefix, other bytes than printable
+// ASCII escaped, so that neither a huge word nor control bytes reach the terminal.
+std::string quote(std::string_view word) {
+    constexpr size_t SHOWN = 40;
+    std::string out = "'";
+    for (const char c : word.substr(0, SHOWN)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            constexpr char HEX[] = "0123456789abcdef";
+            out += "\\x";
+            out += HEX[byte >> 4];
+            out += HEX[byte & 15];
+        }
+    }
+    if (word.size() > SHOWN) out += "...";
+    return out + "'";
+}
 
 class LineReader {
 public:
@@ -36,7 +63,7 @@ public:
         double value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
-            fail(std::string(what) + " is no number: '" + std::string(text) + "'");
+            fail(std::string(what) + " is no number: " + quote(text));
         if (value < low || value > high) {
             std::ostringstream message;
             message << what << " " << value << " is outside " << low << " to " << high;
@@ -50,7 +77,7 @@ public:
         int64_t value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error != std::errc{} || end != text.data() + text.size())
-            fail(std::string(what) + " is no whole number: '" + std::string(text) + "'");
+            fail(std::string(what) + " is no whole number: " + quote(text));
         if (value < low || value > high)
             fail(std::string(what) + " " + std::to_string(value) + " is outside " + std::to_string(low) + " to " +
                  std::to_string(high));
@@ -90,7 +117,7 @@ public:
     }
 
     void finish() {
-        if (std::optional<std::string_view> extra = word()) fail("unexpected '" + std::string(*extra) + "'");
+        if (std::optional<std::string_view> extra = word()) fail("unexpected " + quote(*extra));
     }
 
 private:
@@ -139,7 +166,7 @@ ScriptCommand parseLine(LineReader& in, std::string_view name, double width, dou
         command.z = in.number("Z", -16, 16);
         command.millis = 0;
         if (std::optional<std::string_view> word = in.word()) {
-            if (*word != "for") in.fail("expected 'for MS', got '" + std::string(*word) + "'");
+            if (*word != "for") in.fail("expected 'for MS', got " + quote(*word));
             command.millis = in.integer("MS", 0, Script::MAX_MILLIS);
         }
     } else if (name == "location") {
@@ -157,12 +184,14 @@ ScriptCommand parseLine(LineReader& in, std::string_view name, double width, dou
         else if (answer == "cancelled") command.answer = SMSComposer::Answer::Cancelled;
         else if (answer == "failed") command.answer = SMSComposer::Answer::Failed;
         else if (answer == "unavailable") command.answer = SMSComposer::Answer::Unavailable;
-        else in.fail("sms_result takes sent, cancelled, failed or unavailable, not '" + std::string(answer) + "'");
+        else in.fail("sms_result takes sent, cancelled, failed or unavailable, not " + quote(answer));
     } else if (name == "capture") {
         command.kind = Kind::Capture;
         command.text = std::string(in.requireWord("FILE.png"));
         if (command.text.size() < 5 || command.text.compare(command.text.size() - 4, 4, ".png") != 0)
             in.fail("capture needs a file name ending in .png");
+        for (const char c : command.text)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) in.fail("capture's file name " + quote(command.text) + " holds control bytes");
     } else if (name == "expect_log") {
         command.kind = Kind::ExpectLog;
         command.text = std::string(in.rest());
@@ -176,7 +205,7 @@ ScriptCommand parseLine(LineReader& in, std::string_view name, double width, dou
     } else if (name == "end") {
         command.kind = Kind::End;
     } else {
-        in.fail("unknown command '" + std::string(name) + "'");
+        in.fail("unknown command " + quote(name));
     }
     in.finish();
     return command;
@@ -188,6 +217,8 @@ ScriptError::ScriptError(int32_t line, const std::string& message)
     : std::runtime_error("line " + std::to_string(line) + ": " + message), m_line(line) {}
 
 std::vector<ScriptCommand> Script::parse(std::string_view text, double screenWidth, double screenHeight) {
+    constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+    if (text.starts_with(BYTE_ORDER_MARK)) text.remove_prefix(BYTE_ORDER_MARK.size());
     std::vector<ScriptCommand> commands;
     int32_t line = 0;
     while (!text.empty()) {
@@ -205,4 +236,40 @@ std::vector<ScriptCommand> Script::parse(std::string_view text, double screenWid
         if (commands.back().kind == Kind::End) break;
     }
     return commands;
+}
+
+std::string Script::load(const std::string& path) {
+    // Opened first and checked through the descriptor, so that what is checked is what is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) throw std::runtime_error("cannot read the script '" + path + "': " + std::strerror(errno));
+    struct stat info {};
+    std::string text;
+    std::string problem;
+    if (::fstat(fd, &info) != 0) {
+        problem = std::strerror(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        problem = "it is no regular file";
+    } else if (static_cast<uint64_t>(info.st_size) > MAX_FILE_BYTES) {
+        problem = "it is larger than " + std::to_string(MAX_FILE_BYTES) + " bytes";
+    } else {
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                problem = std::strerror(errno);
+                break;
+            }
+            if (got == 0) break;
+            text.append(chunk, static_cast<size_t>(got));
+            // The file may grow while it is read.
+            if (text.size() > MAX_FILE_BYTES) {
+                problem = "it is larger than " + std::to_string(MAX_FILE_BYTES) + " bytes";
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (!problem.empty()) throw std::runtime_error("cannot read the script '" + path + "': " + problem);
+    return text;
 }

@@ -45,7 +45,13 @@ public:
     // The interval of the accelerometer's samples.
     static constexpr int64_t ACCEL_INTERVAL_MS = 20;
 
-    // Touch coordinates must lie on the screen of the given size in points. ScriptError for the
-    // first bad line.
+    // Far more than any script needs; a larger file is refused rather than read.
+    static constexpr size_t MAX_FILE_BYTES = size_t{1} << 20;
+
+    // Touch coordinates must lie on the screen of the given size in points. A leading UTF-8 byte
+    // order mark is skipped. ScriptError for the first bad line.
     static std::vector<ScriptCommand> parse(std::string_view text, double screenWidth, double screenHeight);
+    // The text of a script file: std::runtime_error with the reason when the path is no regular
+    // file, cannot be read or is larger than MAX_FILE_BYTES.
+    static std::string load(const std::string& path);
 };

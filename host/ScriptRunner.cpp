@@ -33,11 +33,21 @@ void ScriptRunner::run(const std::vector<ScriptCommand>& commands) {
     for (const ScriptCommand& command : commands) {
         if (command.kind == Kind::End) return;
         execute(command);
+        if (endedFromOutside()) {
+            report("the application was ended from outside the script at line %d; the rest is skipped\n", command.line);
+            return;
+        }
     }
 }
 
+bool ScriptRunner::endedFromOutside() const { return m_app.terminated() && !m_askedToTerminate; }
+
+bool ScriptRunner::pumpUntil(Clock::time_point deadline, const std::function<bool()>& done) {
+    return m_pump.runUntil(deadline, [&] { return endedFromOutside() || done(); }) && !endedFromOutside();
+}
+
 void ScriptRunner::waitFor(std::chrono::milliseconds duration) {
-    m_pump.runUntil(Clock::now() + duration, [] { return false; });
+    pumpUntil(Clock::now() + duration, [] { return false; });
 }
 
 void ScriptRunner::execute(const ScriptCommand& command) {
@@ -47,8 +57,9 @@ void ScriptRunner::execute(const ScriptCommand& command) {
         case Kind::Wait: waitFor(milliseconds(command.millis)); break;
         case Kind::WaitFrames: {
             const uint64_t target = platform::framesPresented() + static_cast<uint64_t>(command.count);
-            if (!m_pump.runUntil(Clock::now() + milliseconds(command.millis),
-                                 [target] { return platform::framesPresented() >= target; }))
+            if (!pumpUntil(Clock::now() + milliseconds(command.millis),
+                           [target] { return platform::framesPresented() >= target; }) &&
+                !endedFromOutside())
                 throw ScriptError(command.line, "wait_frames: " + std::to_string(command.count) +
                                                     " frame(s) were not presented within " +
                                                     std::to_string(command.millis) + " ms");
@@ -60,11 +71,14 @@ void ScriptRunner::execute(const ScriptCommand& command) {
         case Kind::Tap:
             touches.touchesBegan(command.x, command.y);
             waitFor(milliseconds(command.millis));
-            touches.touchesEnded(command.x, command.y);
+            if (!endedFromOutside()) touches.touchesEnded(command.x, command.y);
             break;
         case Kind::Pause: m_app.applicationWillResignActive(); break;
         case Kind::Resume: m_app.applicationDidBecomeActive(); break;
-        case Kind::Terminate: m_app.applicationWillTerminate(); break;
+        case Kind::Terminate:
+            m_askedToTerminate = true;
+            m_app.applicationWillTerminate();
+            break;
         case Kind::Accel: sampleAccelerometer(command); break;
         case Kind::Location:
             if (!LocationManager::deliver(command.fix))
@@ -74,7 +88,8 @@ void ScriptRunner::execute(const ScriptCommand& command) {
         case Kind::Capture: capture(command); break;
         case Kind::ExpectLog: {
             const std::string text = command.text;
-            if (!m_pump.runUntil(Clock::now() + EXPECT_LOG_BOUND, [&text] { return LogCapture::contains(text); }))
+            if (!pumpUntil(Clock::now() + EXPECT_LOG_BOUND, [&text] { return LogCapture::contains(text); }) &&
+                !endedFromOutside())
                 throw ScriptError(command.line, "expect_log: '" + text + "' was not written within " +
                                                     std::to_string(EXPECT_LOG_BOUND.count()) + " ms");
             break;
@@ -92,10 +107,11 @@ void ScriptRunner::sampleAccelerometer(const ScriptCommand& command) {
     const auto duration = std::chrono::milliseconds(command.millis);
     const auto interval = std::chrono::milliseconds(Script::ACCEL_INTERVAL_MS);
     for (auto at = std::chrono::milliseconds(0); at == std::chrono::milliseconds(0) || at < duration; at += interval) {
-        m_pump.runUntil(start + at, [] { return false; });
+        pumpUntil(start + at, [] { return false; });
+        if (endedFromOutside()) return;
         m_app.accelerometerDidAccelerate(command.x, command.y, command.z);
     }
-    m_pump.runUntil(start + duration, [] { return false; });
+    pumpUntil(start + duration, [] { return false; });
 }
 
 void ScriptRunner::capture(const ScriptCommand& command) {

@@ -1,10 +1,14 @@
 #include "host/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "host/xyzApp.h"
 #include "platform/FrontBuffer.h"
@@ -29,6 +33,38 @@ void frameArrived() {
     framePending = true;
     pushWake();
 }
+
+// Xlib's own handlers exit the process from inside the event wait, destroying statics under a
+// painting thread and never letting the MIDlet's destroyApp run. These only note why; the event
+// loop then ends the application in order.
+std::atomic<bool> displayLost{false};
+std::mutex lossLock;
+std::string lossReason;
+
+void noteDisplayLoss(const std::string& why) {
+    {
+        std::lock_guard guard(lossLock);
+        if (lossReason.empty()) lossReason = why;
+    }
+    displayLost.store(true, std::memory_order_release);
+}
+
+int onProtocolError(Display* display, XErrorEvent* error) {
+    // No request may be made here; the error text comes from Xlib's own tables.
+    char text[256] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    noteDisplayLoss("an X protocol error: " + std::string(text) + " (request " +
+                    std::to_string(error->request_code) + "." + std::to_string(error->minor_code) + ")");
+    return 0;
+}
+
+int onConnectionLost(Display*) {
+    noteDisplayLoss("the connection to the X display was lost");
+    return 0;
+}
+
+// Returning, instead of exiting, leaves the connection marked broken: later calls on it fail at once.
+void onConnectionLostExit(Display*, void*) { noteDisplayLoss("the connection to the X display was lost"); }
 
 // A resting device held upright.
 constexpr double REST_Y = -1.0;
@@ -58,6 +94,8 @@ std::unique_ptr<SdlWindow> SdlWindow::open(int zoom, std::string& whyNot) {
         return nullptr;
     }
     wakeEventType = type;
+    XSetErrorHandler(onProtocolError);
+    XSetIOErrorHandler(onConnectionLost);
     return std::unique_ptr<SdlWindow>(new SdlWindow(zoom));
 }
 
@@ -81,6 +119,10 @@ void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup&, con
         SDL_Log("cannot open the window: %s", SDL_GetError());
         return;
     }
+    SDL_SysWMinfo system;
+    SDL_VERSION(&system.version);
+    if (SDL_GetWindowWMInfo(m_window, &system) == SDL_TRUE && system.subsystem == SDL_SYSWM_X11)
+        XSetIOErrorExitHandler(system.info.x11.display, onConnectionLostExit, nullptr);
     // Software rendering: the frame is already pixels, and the window must work on any display.
     m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
     if (!m_renderer) SDL_Log("cannot draw in the window: %s", SDL_GetError());
@@ -88,7 +130,18 @@ void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup&, con
     showLatestFrame();
 }
 
+std::string SdlWindow::displayLoss() {
+    std::lock_guard guard(lossLock);
+    return lossReason;
+}
+
 void SdlWindow::release() {
+    // On a lost display the window's resources are left to the process's end.
+    if (m_displayLost) {
+        m_texture = nullptr;
+        m_renderer = nullptr;
+        m_window = nullptr;
+    }
     if (m_texture) SDL_DestroyTexture(m_texture);
     if (m_renderer) SDL_DestroyRenderer(m_renderer);
     if (m_window) SDL_DestroyWindow(m_window);
@@ -98,8 +151,27 @@ void SdlWindow::release() {
     m_launchImage = LaunchImage{};
 }
 
+bool SdlWindow::handleDisplayLoss() {
+    if (m_displayLost || !displayLost.load(std::memory_order_acquire)) return m_displayLost;
+    m_displayLost = true;
+    // Nothing may reach SDL's display from here on: wakes go to the work queue's own wait.
+    UiThread::setWakeHandler(nullptr);
+    platform::setFrameListener([] { UiThread::post([] {}); });
+    if (m_app) m_app->applicationWillTerminate();
+    return true;
+}
+
 bool SdlWindow::runUntil(Clock::time_point deadline, const std::function<bool()>& done) {
     for (;;) {
+        if (handleDisplayLoss()) {
+            UiThread::runPending();
+            if (done()) return true;
+            const Clock::time_point now = Clock::now();
+            if (now >= deadline) return false;
+            UiThread::waitForWork(std::min(std::chrono::ceil<std::chrono::milliseconds>(deadline - now),
+                                           std::chrono::milliseconds(1000)));
+            continue;
+        }
         UiThread::runPending();
         if (framePending.exchange(false)) showLatestFrame();
         if (done()) return true;

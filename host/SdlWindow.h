@@ -32,12 +32,19 @@ public:
     // The window's own title, by which tests find it.
     static constexpr const char* TITLE = "ZAR Lexivo Quiz";
 
+    // Why the display was lost (the connection closed, or an X protocol error); empty while it is
+    // not. A loss terminates the application as closing the window does, and from then on the
+    // window makes no call to the display.
+    static std::string displayLoss();
+
 private:
     explicit SdlWindow(int zoom);
     void handle(const SDL_Event& event);
     void sampleAccelerometerWhenDue(Clock::time_point now);
     void showLatestFrame();
     void present(const uint32_t* pixels, int width, int height);
+    // Once the display is lost: terminates the application (once) and stops using the display.
+    bool handleDisplayLoss();
 
     int m_zoom;
     xyzApp* m_app = nullptr;
@@ -51,4 +58,5 @@ private:
     Clock::time_point m_nextSample;
     double m_tiltX = 0;
     double m_tiltY = 0;
+    bool m_displayLost = false;
 };

@@ -5,15 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
+#include "host/GpsdLocationSource.h"
 #include "host/LogCapture.h"
 #include "host/MediaHooks.h"
 #include "host/ProgramOptions.h"
@@ -57,14 +56,6 @@ constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppM
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
     return 2;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return in.bad() ? std::nullopt : std::optional<std::string>(text.str());
 }
 
 std::string javaMessage(java::lang::Throwable& thrown) {
@@ -145,8 +136,11 @@ int main(int argc, char** argv) {
     std::optional<std::string> scriptText;
     std::string scriptName = options.scriptFile;
     if (!options.scriptFile.empty()) {
-        scriptText = readFile(options.scriptFile);
-        if (!scriptText) return fail("cannot read the script '" + options.scriptFile + "'");
+        try {
+            scriptText = Script::load(options.scriptFile);
+        } catch (const std::runtime_error& error) {
+            return fail(error.what());
+        }
     }
 
     std::unique_ptr<SdlWindow> window;
@@ -190,6 +184,9 @@ int main(int argc, char** argv) {
     bool runtimeStillRunning = false;
     {
         joinRuntimeLibraries();
+        // In a window the location fixes come from gpsd; headless, only from the script.
+        std::optional<GpsdLocationSource> gpsd;
+        if (window) gpsd.emplace(options.gpsdHost, options.gpsdPort);
         xyzApp app(views, bundle);
         if (window) window->attach(app);
         app.applicationDidFinishLaunching();
@@ -208,6 +205,12 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         runtimeStillRunning = app.runtimeOutlivedTerminate();
+        if (window) {
+            if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
+                std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
+                status = 4;
+            }
+        }
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();

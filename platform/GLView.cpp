@@ -5,9 +5,13 @@
 #include <GLES/gl.h>
 #include <GLES/glext.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/FrontBuffer.h"
@@ -54,9 +58,17 @@ struct FramebufferFunctions {
     }
 };
 
-// The view: one per process, taken by one painting thread at a time.
+// How long a thread waits for another to finish its frame before its own frame fails.
+constexpr auto OWNER_WAIT = std::chrono::seconds(2);
+
+// The view: one per process, taken by one painting thread at a time. The thread that takes the
+// context owns it until it presents or stops; another thread waits for that meanwhile.
 struct View {
     std::mutex lock;
+    std::condition_variable released;
+    std::atomic<std::thread::id> owner{};
+    std::thread::id previousOwner;
+    bool touchedByAnotherThread = false;
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
     FramebufferFunctions fbo;
@@ -171,6 +183,27 @@ bool createFramebuffer(View& v, GLint width, GLint height) {
 
 void releaseContext(View& v) {
     if (v.display != EGL_NO_DISPLAY) eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    v.owner.store(std::thread::id(), std::memory_order_release);
+    v.released.notify_all();
+}
+
+bool ownedHere(const View& v) { return v.owner.load(std::memory_order_acquire) == std::this_thread::get_id(); }
+
+// Waits, within the bound, until no other thread owns the view, then owns it. The wait sleeps on
+// the condition; a failure is reported once until a frame succeeds again.
+bool takeOwnership(View& v, std::unique_lock<std::mutex>& held) {
+    if (ownedHere(v)) return true;
+    const bool free = v.released.wait_for(held, OWNER_WAIT, [&] {
+        return v.owner.load(std::memory_order_acquire) == std::thread::id();
+    });
+    if (!free) {
+        report(v, "the GL context cannot be taken: another thread still holds it");
+        return false;
+    }
+    v.owner.store(std::this_thread::get_id(), std::memory_order_release);
+    v.touchedByAnotherThread = v.previousOwner != std::thread::id() && v.previousOwner != std::this_thread::get_id();
+    v.previousOwner = std::this_thread::get_id();
+    return true;
 }
 
 void teardown(View& v) {
@@ -189,15 +222,17 @@ void teardown(View& v) {
 
 // Context current here and a complete framebuffer of the output size bound; the view is built on
 // first use and its framebuffer again whenever the output size changed.
-bool waitNative(View& v) {
+bool waitNative(View& v, std::unique_lock<std::mutex>& held) {
+    if (!takeOwnership(v, held)) return false;
     if (v.context == EGL_NO_CONTEXT) {
         if (!createContext(v)) {
             teardown(v);
+            releaseContext(v);
             return false;
         }
     } else if (!eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context)) {
-        report(v, "the GL context cannot be made current on this thread (" + hex(eglGetError()) +
-                      "): another thread still holds it");
+        report(v, "the GL context cannot be made current on this thread (" + hex(eglGetError()) + ")");
+        releaseContext(v);
         return false;
     }
     const GLint width = outputWidth.load(std::memory_order_relaxed);
@@ -226,8 +261,10 @@ std::string glViewError() {
 
 void glViewShutdown() {
     View& v = view();
-    std::lock_guard guard(v.lock);
+    std::unique_lock held(v.lock);
+    takeOwnership(v, held);
     teardown(v);
+    releaseContext(v);
     glViewState.store(0, std::memory_order_relaxed);
 }
 
@@ -239,14 +276,31 @@ bool EGLstart() { return EGLWaitNative(); }
 
 bool EGLWaitNative() {
     View& v = platform::view();
+    std::unique_lock held(v.lock);
+    return platform::waitNative(v, held);
+}
+
+bool EGLcontextOwnedHere() { return platform::ownedHere(platform::view()); }
+
+bool EGLviewTouchedByAnotherThread() {
+    View& v = platform::view();
     std::lock_guard guard(v.lock);
-    return platform::waitNative(v);
+    return platform::ownedHere(v) && v.touchedByAnotherThread;
+}
+
+void EGLReleaseUnpresented() {
+    View& v = platform::view();
+    std::lock_guard guard(v.lock);
+    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context) return;
+    platform::releaseContext(v);
+    platform::glViewState.store(0, std::memory_order_relaxed);
 }
 
 bool EGLWaitGL() {
     View& v = platform::view();
     std::lock_guard guard(v.lock);
-    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context || !v.viewFramebuffer) {
+    if (!platform::ownedHere(v) || v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context ||
+        !v.viewFramebuffer) {
         platform::report(v, "a frame was presented without the GL context taken on this thread");
         return false;
     }
@@ -277,11 +331,11 @@ bool EGLWaitGL() {
 
 void EGLstop() {
     View& v = platform::view();
-    std::lock_guard guard(v.lock);
-    if (v.context != EGL_NO_CONTEXT && eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context)) {
+    std::unique_lock held(v.lock);
+    if (!platform::takeOwnership(v, held)) return;
+    if (v.context != EGL_NO_CONTEXT && eglMakeCurrent(v.display, EGL_NO_SURFACE, EGL_NO_SURFACE, v.context))
         platform::destroyFramebuffer(v);
-        platform::releaseContext(v);
-    }
+    platform::releaseContext(v);
     platform::glViewState.store(0, std::memory_order_relaxed);
     platform::in2dmode.store(1, std::memory_order_relaxed);
 }
@@ -289,7 +343,8 @@ void EGLstop() {
 void setGLBufferDepth(int32_t depth) {
     View& v = platform::view();
     std::lock_guard guard(v.lock);
-    if (v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context || !v.viewFramebuffer) {
+    if (!platform::ownedHere(v) || v.context == EGL_NO_CONTEXT || eglGetCurrentContext() != v.context ||
+        !v.viewFramebuffer) {
         platform::report(v, "setGLBufferDepth needs the view's framebuffer and the context current");
         return;
     }

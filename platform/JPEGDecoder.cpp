@@ -13,11 +13,14 @@
 
 namespace {
 
-// Larger pictures are refused before the pixel block is allocated.
+// Larger pictures are refused before the pixel block is allocated; the runtime's decoded-pixel cap.
 constexpr uint64_t MAX_SIDE = 16384;
-constexpr uint64_t MAX_PIXELS = uint64_t{1} << 26;
-// Bounds libjpeg's own working memory (progressive coefficient buffers).
-constexpr long MAX_DECODER_MEMORY = 512L << 20;
+constexpr uint64_t MAX_PIXELS = uint64_t{1} << 24;
+// Bounds libjpeg's own working memory (progressive coefficient buffers) to the size of the largest
+// output; beyond it libjpeg asks for a backing store, which is an error here.
+constexpr long MAX_DECODER_MEMORY = 64L << 20;
+// Each scan is a pass over the whole picture; encoders write about ten.
+constexpr int MAX_SCANS = 64;
 
 struct ErrorManager {
     jpeg_error_mgr standard;
@@ -33,9 +36,16 @@ void onMessage(j_common_ptr info, int level) {
 
 void printNothing(j_common_ptr) {}
 
+// Called as libjpeg reads; refuses a picture once it has more scans than any encoder writes.
+void limitScans(j_common_ptr info) {
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MAX_SCANS)
+        failDecode(info);
+}
+
 struct DecodeState {
     jpeg_decompress_struct info;
     ErrorManager errors;
+    jpeg_progress_mgr progress{};
     uint32_t* pixels = nullptr;
 };
 
@@ -67,6 +77,8 @@ uint32_t* decodeJPEGtoRGB(const uint8_t* bytes, int32_t length, int32_t* width, 
     jpeg_decompress_struct& info = live->info;
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = MAX_DECODER_MEMORY;
+    live->progress.progress_monitor = limitScans;
+    info.progress = &live->progress;
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) failDecode(reinterpret_cast<j_common_ptr>(&info));
     const uint64_t pictureWidth = info.image_width, pictureHeight = info.image_height;

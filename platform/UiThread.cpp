@@ -21,9 +21,10 @@ struct WorkQueue {
     std::atomic<UiThread::WakeHandler> wakeHandler{nullptr};
 };
 
+// Never destroyed: a helper thread may still post (a teardown waiter's last wake) while main returns.
 WorkQueue& queue() {
-    static WorkQueue instance;
-    return instance;
+    static WorkQueue* instance = new WorkQueue;
+    return *instance;
 }
 
 void reportEscapedFailure(std::exception_ptr failure) noexcept {

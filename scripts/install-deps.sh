@@ -8,7 +8,10 @@ apt-get install -y -q --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev \
   zlib1g-dev libpng-dev libjpeg62-turbo-dev \
   libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri \
-  libsdl2-dev xvfb xauth xdotool pkg-config \
+  libsdl2-dev libx11-dev xvfb xauth xdotool pkg-config \
   python3 ca-certificates \
   wordnet-base fonts-dejavu-core libfreetype-dev \
-  libopenal-dev libsndfile1-dev
+  libopenal-dev libsndfile1-dev \
+  libcurl4-openssl-dev openssl curl \
+  libcairo2-dev \
+  gpsd libgps-dev gpsd-clients

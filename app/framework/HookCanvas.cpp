@@ -98,6 +98,7 @@ void HookCanvas::HookCanvas_globalStaticCreate() {
     category_questions_asked = newArray<int32_t>(CATEGORY_SLOTS);
     category_completed = newArray<bool>(CATEGORY_SLOTS);
     particles = newArray<int32_t>(128);
+    resetQuizStatics();
     bitmap_font_metrics = newArray<JArray<short>>(FONT_SLOTS);
 }
 

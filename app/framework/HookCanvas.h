@@ -12,6 +12,7 @@
 
 #include "app/framework/AppParameters.h"
 #include "app/framework/SoundChannels.h"
+#include "app/quiz/QuestionDatabase.h"
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lcdui/Font.h"
@@ -24,7 +25,10 @@ class Class;
 class String;
 class Thread;
 }  // namespace java::lang
-namespace java::io { class DataInputStream; }
+namespace java::io {
+class DataInputStream;
+class DataOutputStream;
+}  // namespace java::io
 
 class AppMidlet;
 class EncodedStrings;
@@ -262,6 +266,18 @@ public:
 
     // ---- Browser, soft keys and HTTP -------------------------------------------------------
 
+    // Stops any earlier request, then starts a new worker for this one and returns at once.
+    virtual void openHttpConnectionByteArrayData(JavaPtr<String> url, int32_t encoding, JavaPtr<JArray<signed char>> data);
+    // The data's characters as bytes (their low 8 bits).
+    virtual void openHttpConnectionStringData(JavaPtr<String> url, int32_t encoding, JavaPtr<String> data);
+    virtual void closeHttpConnection();
+    // Percent-encodes the low byte of every character outside the safe set (a space is "%20").
+    static JavaPtr<String> urlEncode(JavaPtr<String> s);
+    // Asks the platform to open the URL; true whatever it answers.
+    virtual bool launchWapBrowser(JavaPtr<String> url);
+    // The current worker, or null; the application polls its results.
+    static JavaPtr<WLHttpConnectionThread> currentHttpConnection();
+
     // ---- The quiz's operations that the framework calls --------------------------------
 
     virtual void loadSounds();
@@ -420,6 +436,101 @@ public:
     static inline JavaPtr<JArray<JArray<int32_t>>> twinkle_ids;
     static inline JavaPtr<JArray<JArray<short>>> bitmap_font_metrics;
 
+
+    // ---- The quiz: layout and hit tests ---------------------------------------------------
+
+    // A layout value of the 320 x 480 design in pixels: doubled on retina screens.
+    virtual int32_t getParam(int32_t v);
+    virtual int32_t getPos(int32_t v);
+    // The latched pointer over [x, x + w] x [y, y + h], edges included.
+    virtual bool pointerOverArea(int32_t x, int32_t y, int32_t w, int32_t h);
+    // The same over a loaded image's whole width and height.
+    virtual bool pointerOverImage(int32_t id, int32_t x, int32_t y);
+
+    // ---- The quiz: questions ----------------------------------------------------------------
+
+    virtual void loadDatabase();
+    // The next record, or null when the database holds none. The argument has no effect.
+    virtual JavaPtr<JArray<String>> criticQuestionPlease(int32_t unused);
+    // Puts the next question on screen; false with a saved test question resumes it.
+    virtual void getQuestion(bool fresh);
+
+    // ---- The quiz: the question screen ------------------------------------------------------
+
+    // One 33 ms update of GAMESTATE_GAME_RUNNING.
+    virtual void updateQuestionScreen();
+    virtual void handleInput();
+    virtual void onFingerDown();
+    virtual void onFingerUp();
+    virtual int32_t getRanking();
+    virtual void resetGame(bool full);
+    virtual void resetScores(int32_t category);
+    virtual void startGame();
+    // The end screen of a completed test is left: no test is in progress, on record at once.
+    void closeCompletedTest();
+    // Answer slot i's top edge, and whether the pointer is over a slot that is not ghosted.
+    int32_t answerSlotTop(int32_t slot);
+    bool pointerOverAnswer(int32_t slot);
+    bool pointerOverBottomButton(int32_t button);
+
+    // ---- The quiz: screen changes and fades -------------------------------------------------
+
+    virtual void startFade(int32_t direction, int32_t state);
+    virtual void fadeTick();
+    // The fade sequence of a state, read from its resource the first time; null for a state
+    // that has none.
+    virtual JavaPtr<JArray<signed char>> fadeSequenceFor(int32_t state);
+
+    // ---- The quiz: twinkle particles ---------------------------------------------------------
+
+    static void particle_shower(int32_t x, int32_t y, int32_t colour, int32_t count);
+    static void tick_particles();
+    virtual void render_particles(const JavaPtr<Graphics>& g);
+    static int32_t count_particles();
+    static void reset_particles();
+    // The tilt the twinkles drift with (radians x 1024), written by the tilt sensor's listener.
+    static inline std::atomic<int32_t> tilt_roll{0};
+    static inline std::atomic<int32_t> tilt_pitch{0};
+
+    // ---- The quiz: saved progress and the record-store cache --------------------------------
+
+    virtual void saveData();
+    virtual void loadSavedData();
+    virtual void writeArray(const JavaPtr<java::io::DataOutputStream>& out, const JavaPtr<JArray<int32_t>>& a);
+    virtual void writeArray(const JavaPtr<java::io::DataOutputStream>& out, const JavaPtr<JArray<bool>>& a);
+    virtual void writeArrayArray(const JavaPtr<java::io::DataOutputStream>& out,
+                                 const JavaPtr<JArray<JArray<bool>>>& m);
+    virtual JavaPtr<JArray<int32_t>> readIntArray(const JavaPtr<java::io::DataInputStream>& in);
+    virtual JavaPtr<JArray<bool>> readBooleanArray(const JavaPtr<java::io::DataInputStream>& in);
+    virtual JavaPtr<JArray<JArray<bool>>> readBoolBoolArray(const JavaPtr<java::io::DataInputStream>& in);
+    // Saves once on the first main-loop pass after the canvas was hidden, on the main thread and
+    // holding the monitor, once the progress was read and no loading runs.
+    virtual void saveProgressWhileHidden();
+    virtual bool setRecordStoreData(const JavaPtr<JArray<signed char>>& data, int32_t i);
+    virtual bool setRecordStoreDataMult(const JavaPtr<JArray<JArray<signed char>>>& records, int32_t i);
+    virtual JavaPtr<JArray<signed char>> getRecordStoreData(int32_t i);
+    virtual JavaPtr<JArray<JArray<signed char>>> getRecordStoreDataMult(int32_t i);
+    virtual void accessAllRecordStoresWrite();
+    virtual bool accessRecordStoreWrite(int32_t s);
+    // The store's records from the oldest to the newest (ascending ids).
+    virtual JavaPtr<JArray<JArray<signed char>>> accessRecordStoreRead(int32_t s);
+    // Called between adding a write's new records and deleting the old ones; crash tests aim there.
+    static inline void (*afterNewRecordsAdded)(int32_t slot) = nullptr;
+
+    // ---- The quiz's class statics -------------------------------------------------------------
+
+    static inline int32_t current_category = -1;
+    static inline int32_t current_subsection = -1;
+    static inline bool current_mode_practice = false;
+    static inline int32_t want_category_to_be = -1;
+    static inline int32_t want_subsection_to_be = -1;
+    static inline bool want_practice_mode = false;
+    static inline int32_t currently_loaded_category = -1;
+    static inline int32_t currently_loaded_subsection = -1;
+    static inline int32_t film_id = 0;
+    // Back to the values above; the canvas's statics set-up calls it.
+    static void resetQuizStatics();
+
     // The running main thread, replaced by the UI thread while the loop reads it.
     static JavaPtr<java::lang::Thread> mainThread();
 
@@ -451,6 +562,85 @@ public:
     JavaPtr<JArray<short>> recent_questions;
     bool retina = false;
     JavaPtr<String> image_suffix;
+
+    // The question on screen.
+    JavaPtr<JArray<String>> question_record;
+    JavaPtr<JArray<String>> question_lines;
+    int32_t correct_answer = 1;
+    int32_t chosen_answer = -1;
+    bool answered_correctly = false;
+    JavaPtr<JArray<bool>> ghosted_answers;
+    JavaPtr<JArray<JArray<String>>> answer_lines;
+    int32_t question_timer_ms = 0;
+    bool time_warning_played = false;
+    int32_t question_delay = 0;
+    bool question_slide_in = false;
+    int32_t question_sound_index = 0;
+    bool hint_used = false;
+    // The question on screen was answered or timed out: it is never saved for resuming again.
+    bool question_answered = false;
+    // The saved test question that "Continue Test" resumes.
+    JavaPtr<JArray<String>> saved_question_record;
+    JavaPtr<JArray<String>> saved_question_lines;
+    int32_t saved_correct_answer = 1;
+    JavaPtr<JArray<JArray<String>>> saved_answer_lines;
+    JavaPtr<JArray<bool>> saved_ghosted_answers;
+    int32_t saved_film_id = 0;
+    // The question sliding out.
+    JavaPtr<JArray<String>> prev_question_record;
+    JavaPtr<JArray<String>> prev_question_lines;
+    int32_t prev_correct_answer = 1;
+    JavaPtr<JArray<JArray<String>>> prev_answer_lines;
+    JavaPtr<JArray<bool>> prev_ghosted_answers;
+    int32_t prev_film_id = 0;
+    // Test and practice progress.
+    int32_t rank = 0;
+    int32_t level_right = 0;
+    int32_t level_attempted = 0;
+    int32_t test_right_total = 0;
+    int32_t test_wrong_total = 0;
+    int32_t practice_right_total = 0;
+    int32_t practice_wrong_total = 0;
+    int32_t practice_right_run = 0;
+    int32_t answered_in_run = 0;
+    int32_t questions_in_run = 0;
+    int32_t hints = 0;
+    int32_t skips = 0;
+    bool hint_awarded = false;
+    bool skip_awarded = false;
+    int32_t streak = 0;
+    // The loaded question database (database_bytes, database_count, question_offsets, ...).
+    QuestionDatabase database;
+    bool database_loaded = false;
+    // Screen control.
+    bool fading = false;
+    int32_t fade_step = 0;
+    int32_t fade_step_ms = 0;
+    JavaPtr<JArray<signed char>> fade_mask;
+    int32_t fade_target_state = 0;
+    // Per game state, its fade sequence once read.
+    JavaPtr<JArray<JArray<signed char>>> fade_sequences;
+    bool finger_down = false;
+    int64_t pointer_held_ms = 0;
+    int32_t state_time_ms = 0;
+    int32_t top_corner = -1;
+    int32_t button_flash = 0;
+    int64_t next_stars1_sound_ms = 0;
+    int64_t next_stars2_sound_ms = 0;
+    bool list_selection_drawn = false;
+    bool list_touch_down = false;
+    bool list_touch_long = false;
+    bool list_back_hover = false;
+    bool list_back_pressed = false;
+    // Font and image handles the quiz's logic measures with.
+    int32_t main_font = 0;
+    int32_t answer_button_click = -1;
+    int32_t answer_button_width = 0;
+    int32_t answer_button_height = 0;
+    // The saved progress was read (or found missing), so saves may replace it.
+    std::atomic<bool> progress_loaded{false};
+    // The hidden canvas's progress was saved; cleared when it is shown again.
+    bool saved_while_hidden = false;
 
 private:
     // Made with the canvas; the image cache's and fonts' arrays are the fields and statics above.

@@ -128,7 +128,9 @@ void HookCanvas::runOnce() {
     int64_t wait = HIDDEN_POLL_MS;
     if (!isShown()) {
         hideNotify();
+        saveProgressWhileHidden();
     } else if (app_status.load() & APPSTATUSFLAG_PAUSED) {
+        saved_while_hidden = false;
         showNotify();
         wait = 0;
     } else {

@@ -21,7 +21,9 @@ public:
     // colours: 4 bytes per pixel, alpha, red, green, blue; colour type 2 when every alpha is 255.
     static JavaPtr<JArray<signed char>> pngCreateByteArray(int32_t width, int32_t height,
                                                            const JavaPtr<JArray<signed char>>& colours);
-    // Null when the platform decoder refuses the file.
+    // Null when the platform decoder refuses the file. The file never leaves this call, so it is
+    // built without sums and decoded without checking them, except with readyStream: a stream from
+    // elsewhere keeps its Adler-32 checked.
     static JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height, int32_t bitDepth,
                                                                      const JavaPtr<JArray<signed char>>& palette,
                                                                      const JavaPtr<JArray<signed char>>& indices,

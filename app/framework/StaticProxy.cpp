@@ -2,6 +2,7 @@
 
 #include "app/framework/AppMidlet.h"
 #include "app/framework/HookCanvas.h"
+#include "app/framework/WLHttpConnectionThread.h"
 #include "host/Launcher.h"
 
 void StaticProxy::initialiseAllStatics() { HookCanvas::HookCanvas_globalStaticCreate(); }
@@ -9,6 +10,7 @@ void StaticProxy::initialiseAllStatics() { HookCanvas::HookCanvas_globalStaticCr
 void StaticProxy::destroyAllStatics() {
     AppMidlet::AppMidlet_globalStaticDestroy();
     HookCanvas::HookCanvas_globalStaticDestroy();
+    WLHttpConnectionThread::WLHttpConnectionThread_globalStaticDestroy();
 }
 
 void StaticProxy::registerWithLauncher() {

@@ -3,9 +3,13 @@
 // Every wait is on the journal's condition or a join, never on time.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -15,14 +19,19 @@
 #include "host/Launcher.h"
 #include "host/MIDlet.h"
 #include "host/ProxyMIDlet.h"
+#include "runtime/io/FileSystem.h"
+#include "runtime/io/rms/RecordStore.h"
+#include "runtime/io/rms/RecordStoreException.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lang/Thread.h"
+#include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/forms/Ticker.h"
 #include "runtime/text/String.h"
+#include "tools/writers/RuntimeFontFile.h"
 
 using java::lang::jnew;
 using javax::microedition::lcdui::Canvas;
@@ -487,4 +496,61 @@ TEST_F(LauncherTest, TeardownWaitsForTheApplicationsThreadsToEnd) {
     ASSERT_NE(ended, order.end());
     EXPECT_LT(ended, teardown);
     expectTornDownOnce();
+}
+
+// What each start-up and tear-down step found when it ran: whether the font was loaded, whether the
+// application's store was still open, whether the display had been tidied.
+std::atomic<Log*> steps{nullptr};
+const char* const STORE_NAME = "launcher-steps";
+
+bool storeIsOpen() {
+    try {
+        javax::microedition::rms::RecordStore::deleteRecordStore(jnew<java::lang::String>(STORE_NAME));
+        return false;
+    } catch (const javax::microedition::rms::RecordStoreException&) {
+        return true;
+    }
+}
+
+void step(std::string what) {
+    using javax::microedition::lcdui::BitmapFontSystem;
+    what += BitmapFontSystem::isInitialised() ? " font" : " no-font";
+    steps.load()->push_back(std::move(what));
+}
+
+TEST_F(LauncherTest, StartUpAndTearDownRunTheirStepsInOrderAndCloseEveryStore) {
+    namespace fs = std::filesystem;
+    const fs::path bundle = fs::temp_directory_path() / ("launcher-steps-" + std::to_string(::getpid()));
+    fs::create_directories(bundle);
+    writers::RuntimeFont font;
+    font.glyphs = {{u'A', 0, {"#.#", "###"}}};
+    const std::vector<uint8_t> fontBytes = font.bytes();
+    std::ofstream(bundle / "wlbmpfnt", std::ios::binary)
+        .write(reinterpret_cast<const char*>(fontBytes.data()), static_cast<std::streamsize>(fontBytes.size()));
+    java::io::FileSystem::setDirectories(bundle.string(), (bundle / "documents").string());
+
+    Log recorded;
+    steps = &recorded;
+    launcher::staticInitHooks().add([] { step("static init"); });
+    launcher::preStartHooks().add([] {
+        step("pre-start");
+        // The application's store, left open for the teardown to close.
+        javax::microedition::rms::RecordStore::openRecordStore(jnew<java::lang::String>(STORE_NAME), true);
+        javax::microedition::rms::RecordStore::openRecordStore(jnew<java::lang::String>(STORE_NAME), true);
+    });
+    launcher::preStopHooks().add([] { step(Display::currentCanvas() ? "pre-stop canvas" : "pre-stop"); });
+    launcher::postStopHooks().add([] {
+        step(std::string(Display::currentCanvas() ? "post-stop canvas" : "post-stop") +
+             (storeIsOpen() ? " store-open" : " store-closed"));
+    });
+    launcher::staticDestroyHooks().add(
+        [] { step(storeIsOpen() ? "static destroy store-open" : "static destroy store-closed"); });
+
+    launchAndWaitForTheCanvas();
+    terminateAndJoin();
+    steps = nullptr;
+    EXPECT_EQ(recorded, (Log{"static init no-font", "pre-start no-font", "pre-stop canvas font",
+                             "post-stop store-open font", "static destroy store-closed no-font"}));
+    expectTornDownOnce();
+    fs::remove_all(bundle);
 }

@@ -21,6 +21,9 @@ TEST(ProgramOptions, TakesEachOptionWithItsValueSeparateOrAfterAnEqualsSign) {
     EXPECT_EQ(options.device, "iPad1,1");
     EXPECT_EQ(options.zoom, 2);
     EXPECT_EQ(options.midlet, "demo");
+    EXPECT_EQ(options.gpsdHost + " " + options.gpsdPort, "localhost 2947");
+    const ProgramOptions ipv6 = parse({"--gpsd", "[::1]:12947"});
+    EXPECT_EQ(ipv6.gpsdHost + " " + ipv6.gpsdPort, "::1 12947");
 }
 
 TEST(ProgramOptions, ABadOptionIsAnErrorThatNamesIt) {
@@ -37,6 +40,8 @@ TEST(ProgramOptions, ABadOptionIsAnErrorThatNamesIt) {
         {{"--zoom", "2x"}, "--zoom takes a whole number"},
         {{"--device", "Nokia"}, "unknown device 'Nokia'; known: iPhone1,1"},
         {{"--headless=yes"}, "--headless takes no value"},
+        {{"--gpsd", "localhost"}, "--gpsd takes HOST:PORT"},
+        {{"--gpsd", "localhost:70000"}, "--gpsd takes HOST:PORT"},
     };
     for (const Case& c : cases) {
         try {

@@ -34,6 +34,7 @@ public:
     // Reads the rest of the output and answers the exit status (-1 when it did not exit normally).
     int wait();
     const std::string& output() const { return m_output; }
+    pid_t pid() const { return m_pid; }
 
 private:
     pid_t m_pid = -1;

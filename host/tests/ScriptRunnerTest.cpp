@@ -147,4 +147,13 @@ TEST_F(ScriptRunnerTest, AccelerometerCommandsSendOneSampleOrOneEveryTwentyMilli
     EXPECT_EQ(samples, 7);
 }
 
+// Once, a window closed during a long wait left the program running until the wait ended.
+TEST_F(ScriptRunnerTest, ATerminationFromOutsideEndsTheWaitAndSkipsTheRest) {
+    // The window is closed from outside while the script waits an hour; the capture after the
+    // wait (which would fail: no frame was ever presented) is never reached.
+    std::thread closer([this] { UiThread::post([this] { m_app->applicationWillTerminate(); }); });
+    EXPECT_NO_THROW(run("wait 3600000\ncapture never.png\n"));
+    closer.join();
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // names its line number before anything runs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "host/Script.h"
@@ -94,6 +96,58 @@ TEST(Script, ABadLineFailsWithItsLineNumber) {
             EXPECT_NE(message.find(c.message), std::string::npos) << c.line << " gave: " << message;
         }
     }
+}
+
+TEST(Script, HostileTextGivesShortPrintableErrors) {
+    const std::string hugeWord(1 << 20, 'w');
+    struct Case {
+        std::string text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"wait " + hugeWord + "\n", "MS is no whole number: 'wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww...'"},
+        {std::string("wait 1\nbad\0word\x1b[2J\n", 20), "line 2: unknown command 'bad\\x00word\\x1b[2J'"},
+        {"capture a\x01.png\n", "holds control bytes"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Script::parse(c.text, 320, 480);
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const ScriptError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(c.message), std::string::npos) << message.substr(0, 200);
+            EXPECT_LT(message.size(), 200u);
+        }
+    }
+    // A byte order mark belongs to no command.
+    EXPECT_EQ(Script::parse("\xEF\xBB\xBFwait 5\n", 320, 480).at(0).millis, 5);
+}
+
+TEST(Script, OnlyRegularFilesOfBoundedSizeAreLoaded) {
+    const std::filesystem::path directory = std::filesystem::temp_directory_path() / "script-load-test";
+    std::filesystem::create_directories(directory);
+    std::ofstream(directory / "big.txt") << std::string(Script::MAX_FILE_BYTES + 1, '#');
+    std::ofstream(directory / "fine.txt") << "wait 1\n";
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {directory.string(), "no regular file"},
+        {"/dev/zero", "no regular file"},
+        {(directory / "big.txt").string(), "larger than"},
+        {(directory / "missing.txt").string(), "No such file"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Script::load(c.path);
+            ADD_FAILURE() << "loaded " << c.path;
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_EQ(Script::load((directory / "fine.txt").string()), "wait 1\n");
+    std::filesystem::remove_all(directory);
 }
 
 TEST(Script, TouchesMayReachTheWholeScreenOfTheDevice) {

@@ -11,6 +11,7 @@
 
 #include "host/tests/ProgramRun.h"
 #include "demos/DemoLayout.h"
+#include "host/tests/FakeGpsd.h"
 
 namespace {
 
@@ -60,9 +61,10 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
 
     // The pointer goes to the middle of the button (in window points at zoom 1), then the server
     // clicks there as a real mouse would.
-    const int clicked = shell("xdotool search --sync --name 'ZAR Lexivo Quiz' windowactivate --sync %1 2>/dev/null; "
-                              "xdotool search --sync --name 'ZAR Lexivo Quiz' mousemove --window %1 --sync 160 340 "
-                              "click 1");
+    // By process too: other tests' windows may share the display.
+    const std::string window = "xdotool search --all --sync --pid " + std::to_string(program.pid()) + " --name 'ZAR Lexivo Quiz' ";
+    const int clicked = shell(window + "windowactivate --sync %1 2>/dev/null; " + window +
+                              "mousemove --window %1 --sync 160 340 click 1");
     EXPECT_EQ(clicked, 0);
     const int status = program.wait();
     std::ifstream errors(directory.path() / "stderr.txt");
@@ -76,6 +78,78 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
     EXPECT_EQ(after.rgbAt(px(66), px(398)), DemoLayout::COUNT_WHITE);
     EXPECT_NE(program.output().find("demo: pressed 320 680"), std::string::npos) << program.output();
     EXPECT_NE(program.output().find("demo: released 320 680"), std::string::npos);
+}
+
+// Losing the display once made Xlib exit from inside the event wait: destroyApp never ran and the
+// statics went under the painting thread. A termination the script did not ask for once waited for
+// the script's current wait to end.
+TEST(Window, LosingTheDisplayOrBeingEndedFromOutsideEndsTheApplicationInOrder) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    struct Case {
+        const char* name;
+        const char* action;  // a shell command; %PID% stands for the program's process id
+        int status;
+        const char* why;  // the one line on standard error, or null for none
+    };
+    const Case cases[] = {
+        {"client killed", "xdotool search --all --sync --pid %PID% --name 'ZAR Lexivo Quiz' windowkill", 4,
+         "the application was ended: the connection to the X display was lost"},
+        {"window destroyed by another client", "xdotool search --all --sync --pid %PID% --name 'ZAR Lexivo Quiz' windowclose", 4,
+         "the application was ended: an X protocol error"},
+        {"asked to quit during an hour's wait", "kill -TERM %PID%", 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryDirectory directory("window-loss-test");
+        useSdlSuppressionsToo(directory.path() / "lsan.supp");
+        std::ofstream(directory.path() / "wait.txt") << "wait_frames 1 30000\nwait 3600000\ncapture never.png\n";
+        RunningProgram program(LEXIVO_QUIZ_PATH,
+                               {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "wait.txt").string(), "--capture",
+                                directory.path().string(), "--documents", (directory.path() / "documents").string()},
+                               directory.path() / "stderr.txt");
+        ASSERT_TRUE(program.readUntil("demo: startApp")) << program.output();
+        std::string action = c.action;
+        for (size_t at = action.find("%PID%"); at != std::string::npos; at = action.find("%PID%"))
+            action.replace(at, 5, std::to_string(program.pid()));
+        EXPECT_EQ(shell(action + " 2>/dev/null"), 0);
+        const int status = program.wait();
+        std::ifstream errors(directory.path() / "stderr.txt");
+        const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(status, c.status) << program.output() << errorText;
+        EXPECT_NE(program.output().find("demo: destroyApp"), std::string::npos) << program.output();
+        EXPECT_NE(program.output().find("ended from outside the script"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.png"));
+        if (c.why) EXPECT_NE(errorText.find(c.why), std::string::npos) << errorText;
+        EXPECT_EQ(errorText.find("Sanitizer"), std::string::npos) << errorText;
+    }
+}
+
+TEST(Window, TheLocationDemonstrationLogsAFixReadFromGpsd) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    TemporaryDirectory directory("window-gpsd-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    std::ofstream(directory.path() / "fixes.nmea") << gpsdtest::nmeaLog();
+    const std::string port = gpsdtest::freePort();
+    gpsdtest::FakeGpsd daemon(directory.path() / "fixes.nmea", port);
+    for (int tries = 0; tries < 600 && !gpsdtest::accepts(port); ++tries) shell("sleep 0.05");
+    ASSERT_TRUE(gpsdtest::accepts(port)) << "gpsfake did not start";
+
+    std::ofstream(directory.path() / "gpsd.txt") << "wait_frames 1 30000\n"
+                                                    "expect_log location: fix 51.50000 -0.12500 alt 35.0\n"
+                                                    // gpsd's own fix time comes as the description.
+                                                    "expect_log \"2026-01-07T12:00:0\n"
+                                                    "terminate\n";
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--midlet", "location", "--gpsd", "127.0.0.1:" + port, "--script",
+                            (directory.path() / "gpsd.txt").string(), "--capture", directory.path().string(),
+                            "--documents", (directory.path() / "documents").string()},
+                           directory.path() / "stderr.txt");
+    const int status = program.wait();
+    std::ifstream errors(directory.path() / "stderr.txt");
+    const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(status, 0) << program.output() << errorText;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <GLES/gl.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/FrontBuffer.h"
@@ -101,5 +103,33 @@ TEST(GLView, DepthBufferCanBeReplacedAndStopDestroysTheFramebuffer) {
     EXPECT_EQ(platform::in2dmode.load(), 0);
     platform::glViewShutdown();
     ASSERT_TRUE(EGLstart()) << platform::glViewError();
+    ASSERT_TRUE(EGLWaitGL());
+}
+
+TEST(GLView, AThreadTakingTheViewWaitsForTheOwnersFrameToEnd) {
+    setOutput(4, 4);
+    std::atomic<bool> taken{false};
+    std::atomic<bool> ownerPresented{false};
+    std::thread owner([&] {
+        ASSERT_TRUE(EGLWaitNative());
+        taken = true;
+        taken.notify_one();
+        EXPECT_TRUE(EGLcontextOwnedHere());
+        // Long enough that the main thread is most likely waiting by now; either way it must not fail.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        glClearColor(1, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        ownerPresented = EGLWaitGL();
+    });
+    taken.wait(false);
+    EXPECT_FALSE(EGLcontextOwnedHere());
+    ASSERT_TRUE(EGLWaitNative()) << platform::glViewError();
+    // The other thread drew since this thread's last turn: its state may be anything.
+    EXPECT_TRUE(EGLviewTouchedByAnotherThread());
+    ASSERT_TRUE(EGLWaitGL());
+    owner.join();
+    EXPECT_TRUE(ownerPresented.load());
+    ASSERT_TRUE(EGLWaitNative());
+    EXPECT_FALSE(EGLviewTouchedByAnotherThread());
     ASSERT_TRUE(EGLWaitGL());
 }

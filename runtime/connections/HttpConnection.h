@@ -12,6 +12,53 @@ class HttpConnection : public virtual ContentConnection {
 public:
     using String = java::lang::String;
 
+    // The request methods, compared with equals; made at static set-up.
+    static inline JavaPtr<String> GET;
+    static inline JavaPtr<String> HEAD;
+    static inline JavaPtr<String> POST;
+    // Also fills Connector's HTTP slot, and the destroy empties it.
+    static void HttpConnection_staticInit();
+    static void HttpConnection_staticDestroy();
+
+    static constexpr int32_t HTTP_OK = 200;
+    static constexpr int32_t HTTP_CREATED = 201;
+    static constexpr int32_t HTTP_ACCEPTED = 202;
+    static constexpr int32_t HTTP_NOT_AUTHORITATIVE = 203;
+    static constexpr int32_t HTTP_NO_CONTENT = 204;
+    static constexpr int32_t HTTP_RESET = 205;
+    static constexpr int32_t HTTP_PARTIAL = 206;
+    static constexpr int32_t HTTP_MULT_CHOICE = 300;
+    static constexpr int32_t HTTP_MOVED_PERM = 301;
+    static constexpr int32_t HTTP_MOVED_TEMP = 302;
+    static constexpr int32_t HTTP_SEE_OTHER = 303;
+    static constexpr int32_t HTTP_NOT_MODIFIED = 304;
+    static constexpr int32_t HTTP_USE_PROXY = 305;
+    static constexpr int32_t HTTP_TEMP_REDIRECT = 307;
+    static constexpr int32_t HTTP_BAD_REQUEST = 400;
+    static constexpr int32_t HTTP_UNAUTHORIZED = 401;
+    static constexpr int32_t HTTP_PAYMENT_REQUIRED = 402;
+    static constexpr int32_t HTTP_FORBIDDEN = 403;
+    static constexpr int32_t HTTP_NOT_FOUND = 404;
+    static constexpr int32_t HTTP_BAD_METHOD = 405;
+    static constexpr int32_t HTTP_NOT_ACCEPTABLE = 406;
+    static constexpr int32_t HTTP_PROXY_AUTH = 407;
+    static constexpr int32_t HTTP_CLIENT_TIMEOUT = 408;
+    static constexpr int32_t HTTP_CONFLICT = 409;
+    static constexpr int32_t HTTP_GONE = 410;
+    static constexpr int32_t HTTP_LENGTH_REQUIRED = 411;
+    static constexpr int32_t HTTP_PRECON_FAILED = 412;
+    static constexpr int32_t HTTP_ENTITY_TOO_LARGE = 413;
+    static constexpr int32_t HTTP_REQ_TOO_LONG = 414;
+    static constexpr int32_t HTTP_UNSUPPORTED_TYPE = 415;
+    static constexpr int32_t HTTP_UNSUPPORTED_RANGE = 416;
+    static constexpr int32_t HTTP_EXPECT_FAILED = 417;
+    static constexpr int32_t HTTP_INTERNAL_ERROR = 500;
+    static constexpr int32_t HTTP_NOT_IMPLEMENTED = 501;
+    static constexpr int32_t HTTP_BAD_GATEWAY = 502;
+    static constexpr int32_t HTTP_UNAVAILABLE = 503;
+    static constexpr int32_t HTTP_GATEWAY_TIMEOUT = 504;
+    static constexpr int32_t HTTP_VERSION = 505;
+
     virtual int64_t getDate() = 0;
     virtual int64_t getExpiration() = 0;
     virtual JavaPtr<String> getFile() = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/connections/HttpConnection.h"
+#include "runtime/lang/Object.h"
 
 namespace javax::microedition::io {
 

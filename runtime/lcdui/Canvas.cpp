@@ -46,7 +46,9 @@ void Canvas::WENDinvokeconstructor() {
     setGraphicsField(nullptr);
 }
 
-int32_t Canvas::getGameAction(int32_t keyCode) {
+int32_t Canvas::getGameAction(int32_t keyCode) { return getGameActionInternal(keyCode); }
+
+int32_t Canvas::getGameActionInternal(int32_t keyCode) {
     // Tested in this order because up and an unknown key share a code.
     if (keyCode == expectedKeypressID(18)) return UP;
     if (keyCode == expectedKeypressID(19)) return DOWN;
@@ -127,9 +129,11 @@ void Canvas::flushGraphics(int32_t, int32_t, int32_t, int32_t) {
         std::fflush(stdout);
     }
     // The whole frame is presented whatever the rectangle. A back end ends its frame even when the
-    // canvas is hidden, so that the painting thread never keeps the GL context.
-    if (graphics && graphics->backEnd) graphics->backEnd->flushGraphics(*graphics);
-    if (graphics && isShown()) frameBufferUpdate();
+    // canvas is hidden, so that the painting thread never keeps the GL context, but presents it
+    // only when shown.
+    const bool shown = graphics && isShown();
+    if (graphics && graphics->backEnd) graphics->backEnd->flushGraphics(*graphics, shown);
+    if (shown) frameBufferUpdate();
 }
 
 }  // namespace javax::microedition::lcdui

@@ -49,6 +49,8 @@ public:
     void WENDinvokeconstructor();
 
     virtual int32_t getGameAction(int32_t keyCode);
+    // The arrow and fire keys' actions, for subclasses that map further keys in getGameAction.
+    static int32_t getGameActionInternal(int32_t keyCode);
     virtual int32_t getKeyCode(int32_t gameAction);
     virtual JavaPtr<java::lang::String> getKeyName(int32_t keyCode);
     virtual bool hasPointerEvents() { return true; }

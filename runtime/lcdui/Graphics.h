@@ -6,6 +6,7 @@
 
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Object.h"
+#include "runtime/lcdui/LineEnds.h"
 #include "runtime/lcdui/WLRect.h"
 
 namespace java::lang { class String; }
@@ -119,7 +120,11 @@ public:
 
     // The software forms of the writers, for a back end that draws into a pixel copy of its own.
     void myRectBlitSoftware(const WLRect& r);
-    void drawLineSoftware(int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight);
+    // Lights the pixels of the whole line that lie inside the clip.
+    void drawLineSoftware(const LineEnds& whole);
+    // The part of the geometric line inside the clip, for a back end that draws from its ends;
+    // false when none is.
+    bool cutLineToClip(const LineEnds& whole, LineEnds& cut) const;
     void drawRGBSoftware(const int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h,
                          bool processAlpha);
     void getRGBSoftware(int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h);

@@ -1,7 +1,10 @@
 // Image blitting: anchors, the eight transforms, clipping on both the target and the source image,
 // and the copy, masked and blended pixel modes.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/GraphicsBackEnd.h"
@@ -28,6 +31,19 @@ void subRegionOffset(int32_t transform, int64_t w, int64_t h, int64_t a, int64_t
         case 7: u = h - b - subH, v = w - a - subW; break;
         default: u = a, v = b; break;
     }
+}
+
+// Whether the words a rectangle covers in one block may be among those another covers in a second.
+bool sharesMemory(const uint32_t* first, int32_t firstStride, const WLRect& a, const uint32_t* second,
+                  int32_t secondStride, const WLRect& b) {
+    const auto span = [](const uint32_t* base, int32_t stride, const WLRect& r) {
+        const uint32_t* begin = base + r.x + static_cast<ptrdiff_t>(r.y) * stride;
+        const uint32_t* end = begin + static_cast<ptrdiff_t>(r.height - 1) * stride + r.width;
+        return std::pair{reinterpret_cast<uintptr_t>(begin), reinterpret_cast<uintptr_t>(end)};
+    };
+    const auto [aBegin, aEnd] = span(first, firstStride, a);
+    const auto [bBegin, bEnd] = span(second, secondStride, b);
+    return aBegin < bEnd && bBegin < aEnd;
 }
 
 }  // namespace
@@ -126,6 +142,18 @@ void Graphics::blitPixelsSoftware(const WLRect& dst, const WLRect& src, const ui
     const int32_t width = src.width, height = src.height;
     if (src.x < 0 || src.y < 0 || src.x > sourceWidth - width || src.y > sourceHeight - height) return;
     if (dst.x < 0 || dst.y < 0 || dst.x > m_targetWidth - dst.width || dst.y > m_targetHeight - dst.height) return;
+    // An image drawn onto itself: the source rows may be overwritten before they are read, so draw
+    // from a copy of the region.
+    if (sharesMemory(sourcePixels, sourceStride, src, m_pixels, m_rowStride, dst)) {
+        std::vector<uint32_t> copy(static_cast<size_t>(width) * height);
+        for (int32_t row = 0; row < height; ++row)
+            std::memcpy(copy.data() + static_cast<size_t>(row) * width,
+                        sourcePixels + src.x + static_cast<ptrdiff_t>(src.y + row) * sourceStride,
+                        static_cast<size_t>(width) * sizeof(uint32_t));
+        blitPixelsSoftware(dst, {0, 0, width, height}, copy.data(), width, width, height, hasTransparentPixels,
+                           hasTranslucentPixels, transform);
+        return;
+    }
     const ptrdiff_t W = m_rowStride;
     ptrdiff_t startX = dst.x, startY = dst.y, pixelStep = 1, rowStep = W;
     switch (transform) {

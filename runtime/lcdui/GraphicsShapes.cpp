@@ -61,19 +61,29 @@ void Graphics::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
         return;
     }
     if (clipIsEmpty()) return;
-    int64_t ax = static_cast<int64_t>(x1) + m_translateX, ay = static_cast<int64_t>(y1) + m_translateY;
-    int64_t bx = static_cast<int64_t>(x2) + m_translateX, by = static_cast<int64_t>(y2) + m_translateY;
-    if (ay > by) {
-        std::swap(ax, bx);
-        std::swap(ay, by);
+    LineEnds whole{static_cast<int64_t>(x1) + m_translateX, static_cast<int64_t>(y1) + m_translateY,
+                   static_cast<int64_t>(x2) + m_translateX, static_cast<int64_t>(y2) + m_translateY};
+    if (whole.ay > whole.by) {
+        std::swap(whole.ax, whole.bx);
+        std::swap(whole.ay, whole.by);
     }
+    if (backEnd) {
+        backEnd->drawLine(*this, whole);
+        return;
+    }
+    drawLineSoftware(whole);
+}
+
+bool Graphics::cutLineToClip(const LineEnds& whole, LineEnds& cut) const {
+    if (clipIsEmpty()) return false;
+    int64_t ax = whole.ax, ay = whole.ay, bx = whole.bx, by = whole.by;
     const bool goesRight = ax < bx;
     const int64_t clipLeft = m_clipX, clipTop = m_clipY;
     const int64_t clipRight = clipLeft + m_clipWidth, clipBottom = clipTop + m_clipHeight;
 
     // Reject before cutting: a cut against an edge the line never reaches would move it inside.
-    if (by < clipTop || ay >= clipBottom) return;
-    if (std::max(ax, bx) < clipLeft || std::min(ax, bx) >= clipRight) return;
+    if (by < clipTop || ay >= clipBottom) return false;
+    if (std::max(ax, bx) < clipLeft || std::min(ax, bx) >= clipRight) return false;
     if (ay < clipTop) {
         ax += mulDiv(clipTop - ay, bx - ax, by - ay);
         ay = clipTop;
@@ -83,7 +93,7 @@ void Graphics::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
         by = clipBottom - 1;
     }
     // The vertical cut may have left the line wholly beside the clip.
-    if (std::max(ax, bx) < clipLeft || std::min(ax, bx) >= clipRight) return;
+    if (std::max(ax, bx) < clipLeft || std::min(ax, bx) >= clipRight) return false;
     if (goesRight) {
         if (ax < clipLeft) {
             if (bx != ax) ay += mulDiv(clipLeft - ax, by - ay, bx - ax);
@@ -103,40 +113,61 @@ void Graphics::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
             ax = clipRight - 1;
         }
     }
-    if (by < ay) return;
-    const auto sax = static_cast<int32_t>(ax), say = static_cast<int32_t>(ay);
-    const auto sbx = static_cast<int32_t>(bx), sby = static_cast<int32_t>(by);
-    if (backEnd) {
-        backEnd->drawLine(*this, sax, say, sbx, sby, goesRight);
-        return;
-    }
-    drawLineSoftware(sax, say, sbx, sby, goesRight);
+    if (by < ay) return false;
+    cut = {ax, ay, bx, by};
+    return true;
 }
 
-void Graphics::drawLineSoftware(int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) {
-    if (!m_pixels) return;
-    // 10-bit fixed point from the pixel centre.
-    const int64_t dy = static_cast<int64_t>(by) - ay;
-    const int64_t dx = abs64(static_cast<int64_t>(bx) - ax);
+namespace {
+
+// The first index in [low, high) at which a predicate that turns from false to true holds; high
+// when it never does.
+template <class Predicate>
+int64_t firstWhere(int64_t low, int64_t high, Predicate holds) {
+    while (low < high) {
+        const int64_t middle = low + (high - low) / 2;
+        if (holds(middle)) high = middle;
+        else low = middle + 1;
+    }
+    return low;
+}
+
+}  // namespace
+
+// The line steps in 10-bit fixed point from the upper end's pixel centre. Both coordinates move
+// monotonically with the step, so the steps inside the clip form one range, found by bisection:
+// the cut part lights exactly the pixels the whole line would.
+void Graphics::drawLineSoftware(const LineEnds& whole) {
+    if (!m_pixels || clipIsEmpty()) return;
+    const int64_t dy = whole.by - whole.ay;
+    const int64_t dx = abs64(whole.bx - whole.ax);
     int64_t count, xStep, yStep;
     if (dx < dy) {
         count = dy + 1;
-        xStep = (static_cast<int64_t>(bx) - ax) * 1024 / dy;
+        xStep = (whole.bx - whole.ax) * 1024 / dy;
         yStep = 1024;
     } else {
         count = dx + 1;
-        xStep = goesRight ? 1024 : -1024;
+        xStep = whole.ax < whole.bx ? 1024 : -1024;
         yStep = dx == 0 ? 1024 : dy * 1024 / dx;
     }
-    int64_t x = static_cast<int64_t>(ax) * 1024 + 512;
-    int64_t y = static_cast<int64_t>(ay) * 1024 + 512;
-    for (int64_t i = 0; i < count; ++i) {
-        const int64_t px = x >> 10, py = y >> 10;
-        if (px >= 0 && py >= 0 && px < m_targetWidth && py < m_targetHeight)
-            m_pixels[static_cast<size_t>(py) * m_rowStride + static_cast<size_t>(px)] = m_pixelColour;
-        x += xStep;
-        y += yStep;
+    const int64_t x0 = whole.ax * 1024 + 512, y0 = whole.ay * 1024 + 512;
+    const auto xAt = [&](int64_t i) { return (x0 + i * xStep) >> 10; };
+    const auto yAt = [&](int64_t i) { return (y0 + i * yStep) >> 10; };
+    const int64_t left = m_clipX, top = m_clipY;
+    const int64_t right = left + m_clipWidth, bottom = top + m_clipHeight;
+    int64_t first = firstWhere(0, count, [&](int64_t i) { return yAt(i) >= top; });
+    int64_t end = firstWhere(0, count, [&](int64_t i) { return yAt(i) >= bottom; });
+    if (xStep >= 0) {
+        first = std::max(first, firstWhere(0, count, [&](int64_t i) { return xAt(i) >= left; }));
+        end = std::min(end, firstWhere(0, count, [&](int64_t i) { return xAt(i) >= right; }));
+    } else {
+        first = std::max(first, firstWhere(0, count, [&](int64_t i) { return xAt(i) < right; }));
+        end = std::min(end, firstWhere(0, count, [&](int64_t i) { return xAt(i) < left; }));
     }
+    // The clip lies inside the target.
+    for (int64_t i = first; i < end; ++i)
+        m_pixels[static_cast<size_t>(yAt(i)) * m_rowStride + static_cast<size_t>(xAt(i))] = m_pixelColour;
 }
 
 void Graphics::drawRoundRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t arcWidth, int32_t arcHeight) {

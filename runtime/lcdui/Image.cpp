@@ -97,19 +97,29 @@ JavaPtr<Image> Image::createImage(const JavaPtr<JArray<signed char>>& data, int3
     return decode({reinterpret_cast<const uint8_t*>(data->data) + offset, static_cast<size_t>(length)});
 }
 
+JavaPtr<Image> Image::decodePNG(std::span<const uint8_t> bytes, bool trusted) {
+    int32_t width = 0, height = 0;
+    uint32_t* block = imagedecoders::decodePNG(
+        bytes, width, height, trusted ? imagedecoders::PngSums::TRUSTED : imagedecoders::PngSums::CHECKED);
+    if (!block) return nullptr;
+    auto image = adopt(width, height, block, false);
+    image->scanAlpha();
+    if (auto* backEnd = GraphicsBackEnd::installed()) backEnd->imageCreated(*image);
+    return image;
+}
+
+JavaPtr<Image> Image::decodeBuiltPNG(std::span<const uint8_t> bytes) { return decodePNG(bytes, true); }
+
 JavaPtr<Image> Image::decode(std::span<const uint8_t> bytes) {
     if (bytes.size() < 2) return nullptr;
-    if (bytes[0] == 0x89 && bytes[1] == 'P') {
-        int32_t width = 0, height = 0;
-        uint32_t* block = imagedecoders::decodePNG(bytes, width, height);
-        if (!block) return nullptr;
-        auto image = adopt(width, height, block, false);
-        image->scanAlpha();
-        if (auto* backEnd = GraphicsBackEnd::installed()) backEnd->imageCreated(*image);
-        return image;
-    }
+    if (bytes[0] == 0x89 && bytes[1] == 'P') return decodePNG(bytes, false);
     if (bytes[0] == 0xFF && bytes[1] == 0xD8) {
         if (bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
+        // Counted first: refusing thousands of scans costs one pass over the bytes, decoding them seconds.
+        size_t next = 2;
+        const int32_t scans = imagedecoders::countJPEGScans(
+            [&bytes, &next] { return next < bytes.size() ? static_cast<int32_t>(bytes[next++]) : -1; });
+        if (scans < 0 || scans > imagedecoders::MAX_JPEG_SCANS) return nullptr;
         int32_t width = -1, height = -1;
         uint32_t* block = decodeJPEGtoRGB(bytes.data(), static_cast<int32_t>(bytes.size()), &width, &height);
         if (!block) return nullptr;

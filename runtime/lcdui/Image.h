@@ -49,6 +49,9 @@ public:
     static JavaPtr<Image> createRGBImage(const int32_t* rgb, int32_t width, int32_t height, bool processAlpha);
     // The decoder behind the byte-array form, on a borrowed range.
     static JavaPtr<Image> decode(std::span<const uint8_t> bytes);
+    // A PNG this process has just built in memory, never stored, received or handed out: decoded
+    // without checking its CRCs and Adler-32, which its builder may leave at zero. Null as decode.
+    static JavaPtr<Image> decodeBuiltPNG(std::span<const uint8_t> bytes);
 
     // Owned, width x height words; the texture back end may take it over and leave null.
     uint32_t* pixels = nullptr;
@@ -61,6 +64,7 @@ private:
     // Takes a std::malloc block of width x height words.
     Image(int32_t width, int32_t height, uint32_t* block, bool isMutable);
     static JavaPtr<Image> adopt(int32_t width, int32_t height, uint32_t* block, bool isMutable);
+    static JavaPtr<Image> decodePNG(std::span<const uint8_t> bytes, bool trusted);
     // A transformed copy of a region already known to lie inside the source.
     static JavaPtr<Image> copyRegion(Image& source, int32_t x, int32_t y, int32_t width, int32_t height,
                                      int32_t transform);

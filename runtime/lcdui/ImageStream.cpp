@@ -28,14 +28,12 @@ public:
         }
         return true;
     }
-    // Appends everything up to the end of the source.
-    bool takeRest() {
-        for (;;) {
-            const int32_t value = m_readByte();
-            if (value < 0) return true;
-            if (m_out.size() >= MAX_PICTURE_BYTES) return false;
-            m_out.push_back(static_cast<uint8_t>(value));
-        }
+    // One byte, or -1 when the source has ended or the picture would pass the limit.
+    int32_t takeOne() {
+        if (m_out.size() >= MAX_PICTURE_BYTES) return -1;
+        const int32_t value = m_readByte();
+        if (value >= 0) m_out.push_back(static_cast<uint8_t>(value));
+        return value;
     }
     uint8_t at(size_t index) const { return m_out[index]; }
     size_t size() const { return m_out.size(); }
@@ -78,13 +76,56 @@ bool readBMP(PictureCollector& bytes) {
 
 }  // namespace
 
+int32_t countJPEGScans(const std::function<int32_t()>& readByte) {
+    constexpr int32_t START_OF_SCAN = 0xDA, END_OF_IMAGE = 0xD9;
+    const auto isRestart = [](int32_t marker) { return marker >= 0xD0 && marker <= 0xD7; };
+    // The code of the marker after a 0xFF, fill bytes skipped; -1 at the end.
+    const auto markerCode = [&readByte] {
+        int32_t value;
+        do value = readByte();
+        while (value == 0xFF);
+        return value;
+    };
+    int32_t scans = 0;
+    int32_t marker = readByte() == 0xFF ? markerCode() : -1;
+    for (;;) {
+        if (marker < 0 || marker == 0x00) return -1;
+        if (marker == END_OF_IMAGE) return scans;
+        if (!isRestart(marker) && marker != 0x01) {
+            const int32_t high = readByte(), low = readByte();
+            if (high < 0 || low < 0) return -1;
+            const int32_t length = high << 8 | low;
+            if (length < 2) return -1;
+            for (int32_t i = 2; i < length; ++i)
+                if (readByte() < 0) return -1;
+        }
+        if (marker != START_OF_SCAN) {
+            marker = readByte() == 0xFF ? markerCode() : -1;
+            continue;
+        }
+        if (++scans > MAX_JPEG_SCANS) return scans;
+        // Entropy-coded data: a 0xFF in it is followed by a stuffed zero or a restart marker, so
+        // the first other marker ends it.
+        for (;;) {
+            const int32_t value = readByte();
+            if (value < 0) return -1;
+            if (value != 0xFF) continue;
+            marker = markerCode();
+            if (marker != 0x00 && !isRestart(marker)) break;
+        }
+    }
+}
+
 bool readOnePicture(const std::function<int32_t()>& readByte, std::vector<uint8_t>& out) {
     out.clear();
     PictureCollector bytes(readByte, out);
     if (!bytes.take(2)) return false;
     if (bytes.at(0) == 'B' && bytes.at(1) == 'M') return readBMP(bytes);
     if (bytes.at(0) == 0x89 && bytes.at(1) == 'P') return readPNGChunks(bytes);
-    if (bytes.at(0) == 0xFF && bytes.at(1) == 0xD8) return bytes.takeRest();
+    if (bytes.at(0) == 0xFF && bytes.at(1) == 0xD8) {
+        const int32_t scans = countJPEGScans([&bytes] { return bytes.takeOne(); });
+        return scans >= 0 && scans <= MAX_JPEG_SCANS;
+    }
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include <GLES/gl.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 
@@ -104,7 +105,9 @@ bool OpenGLBackEnd::getReadyFor2DOver3D() {
     if (!m_frameDrawable) return false;
     const int32_t width = Display::screenWidth.load(std::memory_order_relaxed);
     const int32_t height = Display::screenHeight.load(std::memory_order_relaxed);
-    if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight) stateSetUp(width, height);
+    // A MIDlet drawing with GL on its own thread shares the context and may have changed any state.
+    if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight || EGLviewTouchedByAnotherThread())
+        stateSetUp(width, height);
     // Deleting textures needs the context, so the sweep follows taking it.
     sweepTextures();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -123,6 +126,19 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     glDisable(GL_DITHER);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_COLOR_LOGIC_OP);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);  // textures with alpha are uploaded premultiplied
     glClearColor(0, 0, 0, 0);
@@ -251,12 +267,16 @@ int32_t OpenGLBackEnd::takeSlot(int32_t kind, Texture2DOver3D* texture) {
     return m_pendingBufferIndex++;
 }
 
-void OpenGLBackEnd::flushGraphics(Graphics& g) {
+void OpenGLBackEnd::flushGraphics(Graphics& g, bool present) {
     if (!m_readyFor2DOver3D) return;
     m_readyFor2DOver3D = false;
     if (!m_frameDrawable) return;
     flushPendingBuffer(-1, nullptr);
     glFlush();
+    if (!present) {
+        EGLReleaseUnpresented();
+        return;
+    }
     if (EGLWaitGL()) m_framesPresented.fetch_add(1, std::memory_order_relaxed);
 }
 
@@ -292,12 +312,19 @@ void OpenGLBackEnd::rectBlit(Graphics& g, const WLRect& r) {
     }
 }
 
-void OpenGLBackEnd::drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) {
+void OpenGLBackEnd::drawLine(Graphics& g, const LineEnds& whole) {
     if (g.targetTexture) {
-        g.targetTexture->markChanged(ay + g.textureOriginY, by - ay + 1);
-        g.drawLineSoftware(ax, ay, bx, by, goesRight);
+        // The rows of the clip the line crosses.
+        const WLRect rows = g.clipped(INT32_MIN, whole.ay, int64_t{1} << 33, whole.by - whole.ay + 1);
+        if (rows.isEmpty()) return;
+        g.targetTexture->markChanged(rows.y + g.textureOriginY, rows.height);
+        g.drawLineSoftware(whole);
         return;
     }
+    LineEnds cut;
+    if (!g.cutLineToClip(whole, cut)) return;
+    const auto ax = static_cast<int32_t>(cut.ax), ay = static_cast<int32_t>(cut.ay);
+    const auto bx = static_cast<int32_t>(cut.bx), by = static_cast<int32_t>(cut.by);
     if (!getReadyFor2DOver3D()) return;
     const int32_t n = takeSlot(LINES, nullptr);
     // End points are the pixel corners, as for rectangles: no half-pixel offset.

@@ -35,14 +35,14 @@ public:
     static OpenGLBackEnd& instance();
 
     void rectBlit(Graphics& g, const WLRect& r) override;
-    void drawLine(Graphics& g, int32_t ax, int32_t ay, int32_t bx, int32_t by, bool goesRight) override;
+    void drawLine(Graphics& g, const LineEnds& whole) override;
     void getRGB(Graphics& g, int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h) override;
     void drawRGB(Graphics& g, const int32_t* rgb, int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h,
                  bool processAlpha) override;
     void blit(Graphics& g, const WLRect& dst, const WLRect& src, Image& img, int32_t transform) override;
     void blitChar(Graphics& g, const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) override;
     void colorChanged(Graphics& g) override {}
-    void flushGraphics(Graphics& g) override;
+    void flushGraphics(Graphics& g, bool present) override;
     void imageCreated(Image& img) override;
     void imageDestroyed(Image& img) override;
 

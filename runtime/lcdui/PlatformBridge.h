@@ -23,7 +23,14 @@ bool EGLstart();
 bool EGLWaitNative();
 // Presents the drawn frame and releases the context from the calling thread.
 bool EGLWaitGL();
+// Releases the context from the calling thread without presenting: the frame of a hidden canvas.
+void EGLReleaseUnpresented();
 // Gives the software view back the screen and destroys the view's framebuffer.
 void EGLstop();
 // Replaces the view's depth buffer: 16 bits when depth is 16, else 24. Needs the context current.
 void setGLBufferDepth(int32_t depth);
+// True while the calling thread owns the view: from EGLstart or EGLWaitNative until EGLWaitGL or
+// EGLstop. Another thread's EGLstart and EGLWaitNative wait for the owner, within a bound.
+bool EGLcontextOwnedHere();
+// True when another thread owned the view between the calling owner's previous turn and this one.
+bool EGLviewTouchedByAnotherThread();

@@ -10,7 +10,7 @@ class Math : public Object {
 public:
     static constexpr double PI = 3.141592653589793;
 
-    // Within about 4e-6 of the true value for every finite angle; NaN for NaN or infinity.
+    // Within 4e-6 of the true value for every finite angle (exact reduction); NaN for NaN or infinity.
     static double sin(double radians);
     static double cos(double radians);
     // NaN for negative or NaN input, +infinity for +infinity, the input itself for either zero.

@@ -29,7 +29,7 @@ EncodedImage FrameworkFont::glyphSheet() const {
     sheet.cellsDown = std::max(1, (count + glyphsPerRow - 1) / glyphsPerRow);
     sheet.width = cellWidth * sheet.cellsAcross;
     sheet.height = cellHeight * sheet.cellsDown;
-    sheet.paletteColours = 2;
+    sheet.paletteColours = std::max(2, inkLevels);
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height, 0);
     for (int32_t g = 0; g < sheet.cellsAcross * sheet.cellsDown; ++g) {
         const int32_t left = (g % glyphsPerRow) * cellWidth, top = (g / glyphsPerRow) * cellHeight;
@@ -37,8 +37,9 @@ EncodedImage FrameworkFont::glyphSheet() const {
         if (g < count)
             for (int32_t y = 0; y < cellHeight && y < static_cast<int32_t>(glyphs[g].size()); ++y)
                 for (int32_t x = 0; x < cellWidth && x < static_cast<int32_t>(glyphs[g][y].size()); ++x) {
-                    if (glyphs[g][y][x] != '#') continue;
-                    sheet.pixels[static_cast<size_t>(top + y) * sheet.width + left + x] = 1;
+                    const int32_t level = levelOf(glyphs[g][y][x]);
+                    if (level == 0) continue;
+                    sheet.pixels[static_cast<size_t>(top + y) * sheet.width + left + x] = static_cast<uint32_t>(level);
                     minX = std::min(minX, x), maxX = std::max(maxX, x);
                     minY = std::min(minY, y), maxY = std::max(maxY, y);
                 }
@@ -51,11 +52,24 @@ EncodedImage FrameworkFont::glyphSheet() const {
     return sheet;
 }
 
+int32_t FrameworkFont::levelOf(char pixel) const {
+    const int32_t full = std::max(2, inkLevels) - 1;
+    int32_t level = 0;
+    if (pixel == '#') level = full;
+    if (pixel >= '1' && pixel <= '9') level = pixel - '0';
+    if (pixel >= 'a' && pixel <= 'z') level = pixel - 'a' + 10;
+    return std::min(level, full);
+}
+
 int32_t FrameworkFont::addTo(ResourceBundle& bundle, int32_t block) const {
     const int32_t id = bundle.addResource(block, characterTable());
     bundle.addResource(block, advanceTable());
     bundle.addResource(block, glyphSheet().bytes());
-    bundle.addResource(block, paletteFile({0x00000000u, ink}));
+    std::vector<uint32_t> palette;
+    const uint32_t full = static_cast<uint32_t>(std::max(2, inkLevels) - 1), alpha = ink >> 24;
+    for (uint32_t level = 0; level <= full; ++level)
+        palette.push_back(((alpha * level + full / 2) / full) << 24 | (ink & 0xFFFFFFu));
+    bundle.addResource(block, paletteFile(palette));
     return id;
 }
 

@@ -130,6 +130,33 @@ TEST_F(EncodedImageTest, EveryFormDecodesToItsExactPixels) {
     }
 }
 
+// Only the files the framework builds from decoded pixels skip their sums; a PNG from the bundle,
+// and a file built around the bundle's own zlib rows, are checked in full.
+TEST_F(EncodedImageTest, BundlePngsWithDamagedSumsAreRefused) {
+    writers::EncodedImage png;
+    png.form = Form::ZeroThenPng;
+    png.png = writers::pngFile(4, 2, colourPattern(4, 2));
+    writers::EncodedImage rows;
+    rows.form = Form::PngRowsNoPalette;
+    rows.width = 4, rows.height = 2, rows.paletteColours = 2, rows.pixels = indexPattern(4, 2, 2);
+    const Colours palette = paletteOf(2);
+    ASSERT_FALSE(load(png.bytes(), palette).empty());
+    ASSERT_FALSE(load(rows.bytes(), palette).empty());
+    auto damaged = [](Bytes bytes, size_t fromEnd) {
+        bytes[bytes.size() - fromEnd] ^= 0x10;
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } cases[] = {
+        {"IHDR CRC", damaged(png.bytes(), png.bytes().size() - 30)},  // after the 0 byte, at 29 in the PNG
+        {"IDAT CRC", damaged(png.bytes(), 14)},                        // IEND takes the last 12 bytes
+        {"Adler-32 of the rows", damaged(rows.bytes(), 1)},
+    };
+    for (const auto& c : cases) EXPECT_THROW(load(c.bytes, palette), IOException) << c.name;
+}
+
 TEST(EncodedImageDecodeTest, RunsAndPackedIndicesFollowTheFormat) {
     struct Case {
         const char* name;

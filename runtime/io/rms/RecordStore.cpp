@@ -137,6 +137,21 @@ void RecordStore::closeRecordStore() {
     stores.byKey.erase({m_directory, m_name});
 }
 
+void RecordStore::closeAllRecordStores() {
+    OpenStores& stores = openStores();
+    std::map<std::pair<std::string, std::u16string>, JavaPtr<RecordStore>> closing;
+    {
+        std::lock_guard<std::mutex> tableGuard(stores.lock);
+        closing.swap(stores.byKey);
+        for (auto& [key, store] : closing) {
+            std::lock_guard<std::mutex> guard(store->m_lock);
+            store->m_open = false;
+            store->m_openCount = 0;
+        }
+    }
+    // The stores' last references may go here, outside the table's lock.
+}
+
 void RecordStore::requireOpen() const {
     if (!m_open) throw RecordStoreNotOpenException();
 }

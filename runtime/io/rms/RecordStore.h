@@ -32,6 +32,10 @@ public:
     // RecordStoreException while the store is open, RecordStoreNotFoundException when missing.
     static void deleteRecordStore(const JavaPtr<java::lang::String>& recordStoreName);
 
+    // At teardown: every open store is closed however often it was opened. A change in progress
+    // on another thread finishes first, so no store file is left half-written.
+    static void closeAllRecordStores();
+
     void closeRecordStore();
     JavaPtr<java::lang::String> getName();
     int32_t getNumRecords();

@@ -119,7 +119,10 @@ TEST_F(CanvasTest, GameActionsKeyCodesAndKeyNames) {
         {-1, Canvas::UP}, {-2, Canvas::DOWN}, {-3, Canvas::LEFT}, {-4, Canvas::RIGHT}, {-5, Canvas::FIRE},
         {49, 0}, {-6, 0}, {0, 0},
     };
-    for (auto [code, action] : actions) EXPECT_EQ(canvas->getGameAction(code), action) << code;
+    for (auto [code, action] : actions) {
+        EXPECT_EQ(canvas->getGameAction(code), action) << code;
+        EXPECT_EQ(Canvas::getGameActionInternal(code), action) << code;
+    }
 
     const std::pair<int32_t, int32_t> codes[] = {
         {Canvas::UP, -1}, {Canvas::DOWN, -2}, {Canvas::LEFT, -3}, {Canvas::RIGHT, -4}, {Canvas::FIRE, -5},

@@ -43,7 +43,7 @@ public:
 
     // Ends the frame as Canvas::flushGraphics does and answers the presented pixels.
     std::vector<uint32_t> present() {
-        backEnd().flushGraphics(*screen);
+        backEnd().flushGraphics(*screen, true);
         const platform::Frame frame = platform::latestFrame();
         if (frame.width != width || frame.height != height) return {};
         return frame.pixels;

@@ -188,3 +188,36 @@ TEST(ImageBasics, MutableImagesAndTransformedCopies) {
     g->fillRect(-10, -10, 100, 100);
     EXPECT_EQ(drawnInto->pixels[15], 0xFF0000FFu);
 }
+
+// Overlapping rows were once copied with memcpy in place, smearing the image over itself.
+TEST(GraphicsBlit, DrawingAnImageOntoItselfEqualsDrawingFromACopy) {
+    const auto pixelsOf = [](const JavaPtr<Image>& image) {
+        auto rgb = java::lang::jnew<JArray<int>>(image->getWidth() * image->getHeight());
+        image->getRGB(rgb, 0, image->getWidth(), 0, 0, image->getWidth(), image->getHeight());
+        return std::vector<int>(rgb->data, rgb->data + rgb->length);
+    };
+    const auto numberedMutable = [] {
+        JavaPtr<Image> image = Image::createImage(9, 9);
+        auto rgb = java::lang::jnew<JArray<int>>(81);
+        for (int32_t i = 0; i < 81; ++i) rgb->data[i] = static_cast<int32_t>(0xFF000000u | (0x010305u * (i + 1)));
+        image->getGraphics()->drawRGB(rgb, 0, 9, 0, 0, 9, 9, false);
+        return image;
+    };
+    struct Move {
+        int32_t x, y;
+    };
+    for (int32_t t = 0; t < 8; ++t)
+        for (const Move move : {Move{1, 0}, Move{0, 1}, Move{-1, -1}, Move{2, -3}, Move{0, 0}}) {
+            SCOPED_TRACE(testing::Message() << "transform " << t << " move " << move.x << "," << move.y);
+            JavaPtr<Image> self = numberedMutable(), other = numberedMutable();
+            const JavaPtr<Image> copy = Image::createImage(other);
+            self->getGraphics()->drawRegion(self, 1, 1, 7, 6, t, 1 + move.x, 1 + move.y, Graphics::TOP | Graphics::LEFT);
+            other->getGraphics()->drawRegion(copy, 1, 1, 7, 6, t, 1 + move.x, 1 + move.y, Graphics::TOP | Graphics::LEFT);
+            EXPECT_EQ(pixelsOf(self), pixelsOf(other));
+            if (t == 0) {
+                self->getGraphics()->drawImage(self, move.x, move.y, Graphics::TOP | Graphics::LEFT);
+                other->getGraphics()->drawImage(Image::createImage(other), move.x, move.y, Graphics::TOP | Graphics::LEFT);
+                EXPECT_EQ(pixelsOf(self), pixelsOf(other));
+            }
+        }
+}

@@ -39,3 +39,32 @@ TEST(GraphicsGLThreads, ImagesMadeAndDroppedOnAnotherThreadDuringFrames) {
     glScreen.present();
     EXPECT_EQ(glScreen.backEnd().liveTextureCount(), 1);
 }
+
+// A hidden canvas's frame once went on to be read back and shown; it must still give up the
+// context, or the next painter on another thread could not draw at all.
+TEST(GraphicsGLThreads, AnUnshownFrameIsNotPresentedAndTheNextPainterMayBeAnotherThread) {
+    GLScreen glScreen(16, 16);
+    glScreen.screen->setColor(0x0000FF);
+    glScreen.screen->fillRect(0, 0, 16, 16);
+    const std::vector<uint32_t> blue = glScreen.present();
+    ASSERT_EQ(blue.size(), 16u * 16u);
+    const uint64_t shownFrames = platform::framesPresented();
+
+    std::thread([&] {
+        glScreen.screen->setColor(0xFF0000);
+        glScreen.screen->fillRect(0, 0, 16, 16);
+        glScreen.backEnd().flushGraphics(*glScreen.screen, false);
+    }).join();
+    EXPECT_EQ(platform::framesPresented(), shownFrames);
+    EXPECT_EQ(platform::latestFrame().pixels, blue);
+
+    std::vector<uint32_t> next;
+    std::thread([&] {
+        glScreen.screen->setColor(0x00FF00);
+        glScreen.screen->fillRect(0, 0, 16, 16);
+        next = glScreen.present();
+    }).join();
+    ASSERT_EQ(next.size(), 16u * 16u);
+    EXPECT_NE(next, blue);
+    EXPECT_EQ(platform::framesPresented(), shownFrames + 1);
+}

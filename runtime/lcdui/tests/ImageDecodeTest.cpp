@@ -12,6 +12,7 @@
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lcdui/Image.h"
 #include "runtime/lcdui/PlatformBridge.h"
+#include "runtime/lcdui/tests/HostileJPEG.h"
 #include "runtime/lcdui/tests/TestPictures.h"
 #include "runtime/text/String.h"
 
@@ -187,6 +188,30 @@ TEST(ImagePNG, AbsurdSizesAreRefusedBeforeDecoding) {
     }
 }
 
+TEST(ImagePNG, PaletteIndicesPastThePaletteAreRefused) {
+    PNGDescription d = describe(PNG_COLOR_TYPE_PALETTE, 4, Transparency::None, false, 4);
+    d.palette.resize(3);
+    for (uint16_t& sample : d.samples) sample %= 3;
+    ASSERT_TRUE(decodeBytes(lcduitest::encodePNG(d)));
+    d.samples.back() = 3;
+    const auto bytes = lcduitest::encodePNG(d);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_FALSE(decodeBytes(bytes));
+}
+
+// Both were once decoded: the first with 641 MiB resident, the second in 8 to 9 seconds.
+TEST(ImageJPEG, HostileProgressivePicturesAreRefusedAndOrdinaryOnesDecode) {
+    using lcduitest::ProgressiveJPEGWriter;
+    const auto ordinary = decodeBytes(ProgressiveJPEGWriter::write(64, 32, 5, 1));
+    ASSERT_TRUE(ordinary);
+    EXPECT_EQ(ordinary->getWidth(), 64);
+    EXPECT_EQ(ordinary->getHeight(), 32);
+    // Past the decoded-pixel cap, though within both side limits.
+    EXPECT_FALSE(decodeBytes(ProgressiveJPEGWriter::write(16384, 4096, 1, 0)));
+    // 14 + 3 x 63 x 11 = 2093 near-empty scans.
+    EXPECT_FALSE(decodeBytes(ProgressiveJPEGWriter::write(4096, 4096, 63, 10)));
+}
+
 TEST(ImageJPEG, DecodesOpaqueAndFailsCleanlyOnEveryPrefix) {
     auto colourAt = [](int x, int y) -> uint32_t { return x < 8 ? 0xFF0000 : (y < 8 ? 0x00FF00 : 0x0000FF); };
     const auto jpeg = lcduitest::encodeJPEG(16, 16, 100, colourAt);
@@ -230,8 +255,15 @@ TEST(ImageStream, ReadsExactlyOnePictureAtATime) {
     EXPECT_TRUE(two->hasTransparentPixels);
     EXPECT_FALSE(Image::createImage(JavaPtr<java::io::InputStream>(stream)));
 
-    const auto jpeg = lcduitest::encodeJPEG(8, 8, 90, [](int, int) { return 0x808080u; });
-    EXPECT_TRUE(Image::createImage(JavaPtr<java::io::InputStream>(java::lang::jnew<java::io::ByteArrayInputStream>(byteArray(jpeg)))));
+    // A JPEG is counted out to its end marker too: what follows stays in the stream, and a
+    // stuffed 0xFF or a marker-like pair inside its scans does not end it early.
+    auto jpeg = lcduitest::encodeJPEG(16, 8, 90, [](int x, int y) { return x * 0x0F1F2Fu + y * 0xFFu; });
+    const size_t jpegSize = jpeg.size();
+    jpeg.insert(jpeg.end(), second.begin(), second.end());
+    auto jpegStream = java::lang::jnew<java::io::ByteArrayInputStream>(byteArray(jpeg));
+    EXPECT_TRUE(Image::createImage(JavaPtr<java::io::InputStream>(jpegStream)));
+    EXPECT_EQ(jpegStream->available(), static_cast<int32_t>(jpeg.size() - jpegSize));
+    EXPECT_TRUE(Image::createImage(JavaPtr<java::io::InputStream>(jpegStream)));
 }
 
 TEST(ImageStream, TruncatedOrUnknownStreamsEndWithNull) {
