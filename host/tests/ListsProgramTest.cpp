@@ -1,5 +1,5 @@
 // The lists demonstration end to end, headless on a 320 x 480 device: the select soft key picks the
-// focused row, its alert shows a running indicator, and the list comes back when the alert times out.
+// focused row (drawn highlighted), its alert shows, and the list comes back when the alert times out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,11 +11,11 @@ namespace {
 using programtest::loadPicture;
 using programtest::Picture;
 
-// Black pixels in the content band below the title: the indicator's track, which the list lacks.
-int32_t blackInContent(const Picture& picture) {
+// Pixels of the colour in the content band below the title.
+int32_t countInContent(const Picture& picture, int32_t rgb) {
     int32_t count = 0;
     for (int32_t y = 8; y < 200; ++y)
-        for (int32_t x = 0; x < 300; ++x) count += picture.rgbAt(x, y) == 0x000000 ? 1 : 0;
+        for (int32_t x = 0; x < 300; ++x) count += picture.rgbAt(x, y) == rgb ? 1 : 0;
     return count;
 }
 
@@ -31,8 +31,9 @@ TEST(ListsProgram, APickShowsItsAlertAndTheListReturns) {
     const Picture list = loadPicture(directory.path() / "list.png");
     const Picture alert = loadPicture(directory.path() / "alert.png");
     ASSERT_EQ(alert.width, 320);
-    EXPECT_EQ(blackInContent(list), 0);
-    EXPECT_GT(blackInContent(alert), 20) << "the running indicator";
+    EXPECT_GT(countInContent(list, 0x0000CC), 20) << "the focused row";
+    EXPECT_EQ(countInContent(alert, 0x0000CC), 0) << "an alert highlights nothing";
+    EXPECT_GT(countInContent(alert, 0x000000), 20) << "its text and running indicator";
 }
 
 }  // namespace
