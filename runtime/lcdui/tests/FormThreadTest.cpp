@@ -7,6 +7,7 @@
 #include "runtime/lcdui/forms/ChoiceGroup.h"
 #include "runtime/lcdui/forms/Gauge.h"
 #include "runtime/lcdui/forms/List.h"
+#include "runtime/lcdui/forms/TextField.h"
 #include "runtime/lcdui/tests/FormFixture.h"
 
 namespace formtest {
@@ -58,7 +59,7 @@ TEST_F(FormThreadTest, ItemChangesInputAndTicksMeetWithoutRacesOrDeadlock) {
     for (int32_t i = 1; i < form->size(); ++i) EXPECT_GE(form->get(i)->m_row, form->get(i - 1)->m_row);
 }
 
-TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
+TEST_F(FormThreadTest, GaugeTextAndListChangesMeetTypingTouchesAndTicks) {
     List::List_staticInit();
     auto list = jnew<List>();
     list->WENDinvokeconstructor(str("List"), Choice::IMPLICIT);
@@ -67,6 +68,9 @@ TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
     level->WENDinvokeconstructor(str("Level"), true, 50, 0);
     auto busy = jnew<Gauge>();
     busy->WENDinvokeconstructor(nullptr, false, Gauge::INDEFINITE, Gauge::CONTINUOUS_RUNNING);
+    auto typed = jnew<TextField>();
+    typed->WENDinvokeconstructor(str("Typed"), str(""), 60, TextField::ANY);
+    form->append(JavaPtr<Item>(typed));
     form->append(JavaPtr<Item>(level));
     form->append(JavaPtr<Item>(busy));
     show();
@@ -87,6 +91,8 @@ TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
             list->append(str("new"), nullptr);
             if (list->size() > 6) list->deleteJ(i % list->size());
             list->set(0, str(i % 2 ? "odd" : "even"), nullptr);
+            if (i % 10 == 0) typed->setString(str("from the MIDlet"));
+            if (typed->size() < 50) typed->insert(str("m"), 0);
             if (i == ROUNDS / 2) display->setCurrent(JavaPtr<Displayable>(list));
         }
     });
@@ -97,7 +103,9 @@ TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
         // Only the current canvas has its held-back input replayed: a canvas left behind is not waited for.
         while (core->getEventBufferCount() > Core::EVENT_BUFFER_LIMIT / 2 && Display::currentCanvas() == current)
             std::this_thread::yield();
-        const int32_t key = i % 3 == 0 ? int32_t(Core::KEY_RIGHT) : i % 3 == 1 ? int32_t(Core::KEY_DOWN) : int32_t(Core::KEY_FIRE);
+        // Mostly typing into the field, now and then a move or FIRE.
+        const int32_t key = i % 7 == 0 ? int32_t(Core::KEY_DOWN) : i % 7 == 1 ? int32_t(Core::KEY_UP)
+                            : i % 7 == 2 ? int32_t(Core::KEY_FIRE) : Core::KEY_NUM0 + 2 + i % 8;
         core->keyPressed(key);
         core->keyReleased(key);
         core->pointerPressed(100, (i * 29) % 300);
@@ -110,6 +118,9 @@ TEST_F(FormThreadTest, GaugeAndListChangesMeetKeysTouchesAndTicks) {
     EXPECT_EQ(Display::lcdUIEventInProgress, 0);
     EXPECT_LE(level->getValue(), level->getMaxValue());
     EXPECT_GE(list->size(), 1);
+    EXPECT_LE(typed->size(), 60);
+    EXPECT_GE(typed->getCaretPosition(), 0);
+    EXPECT_LE(typed->getCaretPosition(), typed->size());
 }
 
 }  // namespace
