@@ -225,24 +225,6 @@ TEST_F(PlaybackTest, InterruptionPausesEveryPlayerAndARestartPlaysFromTheStart) 
     EXPECT_NEAR(output[heard[1].first], samples[0] / 32768.0f, 1e-5f) << "the restart did not go back to the start";
 }
 
-TEST_F(PlaybackTest, PauseThenStartContinuesWhereTheSoundStood) {
-    const std::vector<int16_t> samples = testsounds::ramp(RATE, 1000, 4);
-    JavaPtr<PlayerImpl> player = playerOf(samples);
-    TickThread ticks;
-    player->start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    player->stop();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    player->start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    player->stop();
-    const std::vector<float> output = finishOutput();
-    const auto heard = bursts(output);
-    ASSERT_EQ(heard.size(), 2u);
-    // The second stretch goes on from the last sample of the first.
-    EXPECT_NEAR(output[heard[1].first], output[heard[0].second - 1], 2.0f / 32768.0f);
-}
-
 TEST_F(PlaybackTest, TidyUpClosesEveryPlayerEvenOneLeftInterruptedAndEnds) {
     std::vector<JavaPtr<PlayerImpl>> players;
     auto listener = jnew<RecordingListener>();
