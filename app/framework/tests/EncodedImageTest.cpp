@@ -7,7 +7,6 @@
 #include "app/framework/EncodedImage.h"
 #include "app/framework/ImageCache.h"
 #include "app/framework/tests/BundleFixture.h"
-#include "app/framework/tests/PixelHelpers.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lcdui/Image.h"
 #include "tools/writers/EncodedImageFile.h"
@@ -180,17 +179,6 @@ TEST(EncodedImageDecodeTest, RunsAndPackedIndicesFollowTheFormat) {
     const auto colour = EncodedImage::decodeImage(byteArray({0, 0xFF, 0x10, 0x20, 0x30, 0x02}), 0, 3, 1);
     for (int p = 0; p < 3; ++p)
         EXPECT_EQ(Bytes(colour->data + 4 * p, colour->data + 4 * p + 4), (Bytes{0xFF, 0x10, 0x20, 0x30}));
-}
-
-TEST(EncodedImageDecodeTest, TheSevenByteExampleIsATwoPixelRun) {
-    const Bytes resource = {0x02, 0x00, 0x02, 0x00, 0x01, 0x00, 0x81};
-    const EncodedImage::Layout layout = EncodedImage::classify(resource);
-    EXPECT_EQ(layout.format, EncodedImage::IMAGEFORMAT_ENCODEDPIXELDATA_NOPALETTE);
-    EXPECT_EQ(layout.width, 2);
-    EXPECT_EQ(layout.height, 1);
-    const auto indices = EncodedImage::decodeImage(byteArray(resource), layout.pixelOffset, 2, 1, 2);
-    EXPECT_EQ(indices->data[0], 1);
-    EXPECT_EQ(indices->data[1], 1);
 }
 
 TEST(EncodedImageDecodeTest, DamagedDataIsRefused) {
