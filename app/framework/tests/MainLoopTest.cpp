@@ -132,7 +132,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
             std::lock_guard guard(logLock);
             log.push_back("begin " + std::to_string(state & ~LOADING));
         }
-        if ((state & ~LOADING) == HookCanvas::GAMESTATE_MAIN_MENU) eventually([&] { return releaseFirst.load(); });
+        if ((state & ~LOADING) == HookCanvas::GAMESTATE_MAIN_MENU) waitFor([&] { return releaseFirst.load(); });
         std::lock_guard guard(logLock);
         log.push_back("end " + std::to_string(state & ~LOADING));
     };
@@ -142,7 +142,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
     };
 
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
-    ASSERT_TRUE(eventually([&] { return entries().size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return entries().size() == 1; }));
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_STATS | LOADING);
     EXPECT_EQ(HookCanvas::game_state, HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
     EXPECT_EQ(HookCanvas::previous_game_state, HookCanvas::GAMESTATE_INIT_WENDREL);
@@ -153,7 +153,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_CONFIRM | LOADING);
     EXPECT_FALSE(happensSoon([&] { return entries().size() > 1; }));
     releaseFirst = true;
-    ASSERT_TRUE(eventually([&] { return HookCanvas::game_state == HookCanvas::GAMESTATE_CONFIRM; }));
+    ASSERT_TRUE(waitFor([&] { return HookCanvas::game_state == HookCanvas::GAMESTATE_CONFIRM; }));
     EXPECT_EQ(entries(), (std::vector<std::string>{"begin 1", "end 1", "begin 5", "end 5"}));
     EXPECT_EQ(HookCanvas::previous_game_state, HookCanvas::GAMESTATE_ABOUT);
 }
@@ -172,13 +172,13 @@ TEST_F(MainLoop, AFailingLoadIsReportedAndStillClearsTheLoadingFlag) {
         HookCanvas::game_state = HookCanvas::GAMESTATE_ABOUT;
         testquiz::onLoad = c.load;
         canvas->changeGameStateTo(HookCanvas::GAMESTATE_STATS | LOADING);
-        EXPECT_TRUE(eventually([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_STATS; }));
+        EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_STATS; }));
     }
     // Later loads are not held up by the failed ones.
     testquiz::onLoad = nullptr;
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
-    EXPECT_TRUE(eventually([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
-    EXPECT_TRUE(eventually([] { return testquiz::calls.loads == 3; }));
+    EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
+    EXPECT_TRUE(waitFor([] { return testquiz::calls.loads == 3; }));
 }
 
 }  // namespace
