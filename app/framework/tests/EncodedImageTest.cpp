@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "app/framework/EncodedImage.h"
 #include "app/framework/ImageCache.h"
@@ -59,73 +60,45 @@ protected:
 
 TEST_F(EncodedImageTest, EveryFormDecodesToItsExactPixels) {
     const int32_t w = 300, h = 6;
-    struct Case {
-        const char* name;
-        std::function<writers::EncodedImage()> make;
-    };
-    auto paletted = [&](int32_t colours, bool runLength) {
-        return [=] {
-            writers::EncodedImage image;
-            image.width = w, image.height = h, image.paletteColours = colours, image.runLength = runLength;
-            image.pixels = indexPattern(w, h, colours);
-            return image;
-        };
-    };
-    auto fullColour = [&](bool runLength) {
-        return [=] {
-            writers::EncodedImage image;
-            image.width = w, image.height = h, image.fullColour = true, image.runLength = runLength;
-            image.pixels = colourPattern(w, h);
-            return image;
-        };
+    // colours: the palette's size for indexed pixels; 0 for full colour.
+    auto pixels = [&](int32_t colours, bool runLength, Form form = Form::Pixels) {
+        writers::EncodedImage image;
+        image.form = form, image.width = w, image.height = h, image.runLength = runLength;
+        image.fullColour = colours == 0, image.paletteColours = colours ? colours : 2;
+        image.pixels = colours ? indexPattern(w, h, colours) : colourPattern(w, h);
+        return image;
     };
     auto png = [&](Form form) {
-        return [=] {
-            writers::EncodedImage image;
-            image.form = form;
-            image.png = writers::pngFile(w, h, colourPattern(w, h));
-            return image;
-        };
+        writers::EncodedImage image;
+        image.form = form, image.png = writers::pngFile(w, h, colourPattern(w, h));
+        return image;
     };
-    const Case cases[] = {
+    writers::EncodedImage withCells = pixels(16, true);
+    withCells.cellsAcross = 3, withCells.cellsDown = 2;
+    for (int32_t c = 0; c < 6; ++c) withCells.cells.push_back({(c % 3) * 100 + 1, (c / 3) * 3, 98, 2});
+    const std::pair<const char*, writers::EncodedImage> cases[] = {
         {"png", png(Form::Png)},
         {"zero then png", png(Form::ZeroThenPng)},
-        {"1 bit run-length", paletted(2, true)},
-        {"1 bit raw", paletted(2, false)},
-        {"2 bits run-length", paletted(3, true)},
-        {"2 bits raw", paletted(4, false)},
-        {"4 bits run-length", paletted(16, true)},
-        {"4 bits raw", paletted(9, false)},
-        {"8 bits run-length", paletted(17, true)},
-        {"8 bits raw", paletted(256, false)},
-        {"full colour run-length", fullColour(true)},
-        {"full colour raw", fullColour(false)},
-        {"png rows with a separate palette",
-         [&] {
-             writers::EncodedImage image = paletted(200, true)();
-             image.form = Form::PngRowsNoPalette;
-             return image;
-         }},
-        {"header with cells",
-         [&] {
-             writers::EncodedImage image = paletted(16, true)();
-             image.cellsAcross = 3, image.cellsDown = 2;
-             for (int32_t c = 0; c < 6; ++c) image.cells.push_back({(c % 3) * 100 + 1, (c / 3) * 3, 98, 2});
-             return image;
-         }},
+        {"1 bit run-length", pixels(2, true)},
+        {"1 bit raw", pixels(2, false)},
+        {"2 bits run-length", pixels(3, true)},
+        {"2 bits raw", pixels(4, false)},
+        {"4 bits run-length", pixels(16, true)},
+        {"4 bits raw", pixels(9, false)},
+        {"8 bits run-length", pixels(17, true)},
+        {"8 bits raw", pixels(256, false)},
+        {"full colour run-length", pixels(0, true)},
+        {"full colour raw", pixels(0, false)},
+        {"png rows with a separate palette", pixels(200, true, Form::PngRowsNoPalette)},
+        {"header with cells", withCells},
     };
-    for (const Case& c : cases) {
-        const writers::EncodedImage image = c.make();
-        const bool isPng = image.form == Form::Png || image.form == Form::ZeroThenPng;
-        const int32_t colours = image.fullColour || isPng ? 2 : image.paletteColours;
-        const Colours palette = paletteOf(colours);
-        Colours expected;
-        if (isPng || image.fullColour) {
-            expected = colourPattern(w, h);
-        } else {
-            for (const uint32_t index : image.pixels) expected.push_back(palette[index]);
-        }
-        EXPECT_EQ(load(image.bytes(), palette), expected) << c.name;
+    for (const auto& [name, image] : cases) {
+        const bool indexed = image.png.empty() && !image.fullColour;
+        const Colours palette = paletteOf(indexed ? image.paletteColours : 2);
+        Colours expected = colourPattern(w, h);
+        if (indexed)
+            for (size_t p = 0; p < expected.size(); ++p) expected[p] = palette[image.pixels[p]];
+        EXPECT_EQ(load(image.bytes(), palette), expected) << name;
     }
 }
 

@@ -6,9 +6,7 @@
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/media/AudioSession.h"
 #include "runtime/media/MediaException.h"
-#include "runtime/media/PlayerImpl.h"
 #include "runtime/media/control/VolumeControl.h"
-#include "runtime/media/player_internalPF.h"
 #include "runtime/media/tests/MediaTestSupport.h"
 #include "runtime/media/tests/TestSounds.h"
 
@@ -17,6 +15,7 @@ namespace {
 using namespace javax::microedition::media;
 using javax::microedition::media::control::VolumeControl;
 using java::lang::jnew;
+using mediatest::platformOf;
 using mediatest::RecordingListener;
 using mediatest::TickThread;
 using mediatest::waitFor;
@@ -53,9 +52,6 @@ protected:
         Manager::tidyUp();
         AudioSession::close();
         return testsounds::readWaveOutput(waveOutput);
-    }
-    static player_internalPF& platformOf(const JavaPtr<PlayerImpl>& player) {
-        return *static_cast<player_internalPF*>(player->platformPlayerForTests());
     }
 };
 
