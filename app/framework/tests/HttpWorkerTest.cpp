@@ -137,7 +137,6 @@ TEST_F(HttpWorker, ANewerRequestStopsTheRunningOne) {
     EXPECT_EQ(stored(*second).substr(stored(*second).find("\n\n") + 2), "x=\xe9");
     canvas->closeHttpConnection();
     EXPECT_EQ(HookCanvas::currentHttpConnection(), nullptr);
-    EXPECT_TRUE(canvas->launchWapBrowser(jstr("http://127.0.0.1/")));
 }
 
 TEST_F(HttpWorker, StopsRacingRequestsEndEveryWorkerQuietly) {
