@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "demos/ChromeGeometry.h"
 #include "demos/DemoEvents.h"
 #include "host/MIDlet.h"
 #include "runtime/lcdui/Display.h"
@@ -12,8 +13,11 @@
 #include "runtime/lcdui/chrome/DisplayableCoreCanvas.h"
 #include "runtime/lcdui/chrome/KeyInternal.h"
 #include "runtime/lcdui/chrome/OnScreenKeyboard.h"
+#include "runtime/lcdui/chrome/TouchScreenAreaListener.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaManager.h"
-#include "runtime/lcdui/forms/Screen.h"
+#include "runtime/lcdui/forms/Form.h"
+#include "runtime/lcdui/forms/FormCanvas.h"
+#include "runtime/lcdui/forms/StringItem.h"
 #include "runtime/lcdui/forms/Ticker.h"
 #include "runtime/text/String.h"
 
@@ -27,116 +31,74 @@ namespace demo {
 namespace {
 
 using L = ChromeDemoLayout;
+using Core = DisplayableCoreCanvas;
 
 JavaPtr<String> text(const char* value) { return jnew<String>(value); }
 
-// The content until forms exist: numbered rows inside the chrome, scrolled by its bar.
-class RowsCanvas : public DisplayableCoreCanvas {
-    JAVA_CLASS(RowsCanvas, "demo.RowsCanvas", DisplayableCoreCanvas)
+// What the rows share: the text typed so far, and what the chrome looked like when last logged.
+struct RowsState {
+    std::string typed;
+    int32_t loggedState = -1;
+};
+
+// One row: logs a touch anywhere on it and the keys typed while it is highlighted, and, when it is
+// painted after the chrome changed, where the chrome put everything.
+class Row : public StringItem {
+    JAVA_CLASS(Row, "demo.Row", StringItem)
 public:
-    void showNotify() override {
-        DisplayableCoreCanvas::showNotify();
-        setVerticalScrollbarVisible(true);
-        setVerticalHeight(L::ROWS * L::ROW_HEIGHT);
-        m_loggedState = -1;
-    }
+    Row(RowsState& state, int32_t number) : m_state(state), m_number(number) {}
 
-    void paint(const JavaPtr<Graphics>& g) override {
-        const auto area = unreservedArea();
-        const int32_t scroll = getVerticalScrollPos();
-        g->setClip(area[0], area[1], area[2] - area[0], area[3] - area[1]);
-        g->setColor(L::ROW_BACKGROUND);
-        g->fillRect(area[0], area[1], area[2] - area[0], area[3] - area[1]);
-        for (int32_t row = 0; row < L::ROWS; ++row) {
-            const int32_t y = area[1] + row * L::ROW_HEIGHT - scroll;
-            if (y + L::ROW_HEIGHT < area[1] || y > area[3]) continue;
-            if (row == m_touchedRow) {
-                g->setColor(L::ROW_TOUCHED);
-                g->fillRect(area[0], y, area[2] - area[0], L::ROW_HEIGHT);
-            }
-            g->setColor(0x000000);
-            g->drawLine(area[0], y + L::ROW_HEIGHT - 1, area[2], y + L::ROW_HEIGHT - 1);
-            g->drawString(text("Row ") + (row + 1), area[0] + 4, y + 4, Graphics::TOP | Graphics::LEFT);
-        }
-        DisplayableCoreCanvas::paint(g);
-        // Again whenever the popup or the keyboard comes or goes, since they bring areas of their own.
-        const int32_t state = (isPopupOpen() ? 1 : 0) | (OnScreenKeyboard::isShown() ? 2 : 0);
-        if (state != m_loggedState) {
-            m_loggedState = state;
-            logGeometry(unreservedArea());
-        }
+    // The whole box answers a touch, label included: the row registers an area over it.
+    void touchscreenAreaEvent(const JavaPtr<String>&, int32_t type, int32_t, int32_t, int32_t, int32_t,
+                              bool) override {
+        if (type == TouchScreenAreaListener::PRESS) evt("chrome: row %d", m_number);
     }
-
-protected:
-    bool dispatchInput(InputEvent::EventType type, int32_t a, int32_t b) override {
-        if (DisplayableCoreCanvas::dispatchInput(type, a, b)) return true;
-        if (type == InputEvent::KEY_PRESSED) typed(a);
-        if (type != InputEvent::POINTER_RELEASED) return false;
-        const auto area = unreservedArea();
-        if (a < area[0] || a >= area[2] || b < area[1] || b >= area[3]) return false;
-        const int32_t row = (b - area[1] + getVerticalScrollPos()) / L::ROW_HEIGHT;
-        if (row >= L::ROWS) return false;
-        m_touchedRow = row;
-        evt("chrome: row %d", row + 1);
-        setNeedsRepaint();
-        return true;
+    void rebuildTouchscreenAreas() override {
+        if (!m_areaName) m_areaName = TouchScreenAreaManager::getUniqueBaseCode(text("row")) + "box";
+        registerArea(-m_contentX, -m_contentY, m_width - m_contentX, m_height - m_contentY, m_areaName);
+    }
+    void keyPressed(int32_t code) override {
+        char ch = 0;
+        if (code >= Core::KEY_a && code <= Core::KEY_z) ch = static_cast<char>('a' + code - Core::KEY_a);
+        if (code >= Core::KEY_A && code <= Core::KEY_Z) ch = static_cast<char>('A' + code - Core::KEY_A);
+        if (code >= Core::KEY_KEYBOARD_NUM0 && code <= Core::KEY_KEYBOARD_NUM9)
+            ch = static_cast<char>('0' + code - Core::KEY_KEYBOARD_NUM0);
+        if (code == Core::KEY_SPACEBAR) ch = ' ';
+        if (code == Core::KEY_DELETE && !m_state.typed.empty()) m_state.typed.pop_back();
+        if (ch) m_state.typed += ch;
+        evt("chrome: typed \"%s\"", m_state.typed.c_str());
+    }
+    using StringItem::paint;
+    void paint(const JavaPtr<Graphics>& g, int32_t w, int32_t h) override {
+        StringItem::paint(g, w, h);
+        rebuildTouchscreenAreas();
+        logGeometry();
     }
 
 private:
-    std::array<int32_t, 4> unreservedArea() {
-        auto out = jnew<JArray<int32_t>>(4);
-        getUnreservedArea(out);
-        return {(*out)[0], (*out)[1], (*out)[2], (*out)[3]};
+    // The chrome registers its areas when it paints, after the items: logged once they are there.
+    void logGeometry() {
+        JavaPtr<FormCanvas> canvas = getFormCanvas();
+        if (canvas && logChromeGeometry("chrome", *canvas, &m_state.loggedState)) evt("chrome: geometry rows %d", m_height);
     }
 
-    void typed(int32_t code) {
-        char ch = 0;
-        if (code >= KEY_a && code <= KEY_z) ch = static_cast<char>('a' + code - KEY_a);
-        if (code >= KEY_A && code <= KEY_Z) ch = static_cast<char>('A' + code - KEY_A);
-        if (code >= KEY_KEYBOARD_NUM0 && code <= KEY_KEYBOARD_NUM9)
-            ch = static_cast<char>('0' + code - KEY_KEYBOARD_NUM0);
-        if (code == KEY_SPACEBAR) ch = ' ';
-        if (code == KEY_DELETE && !m_typed.empty()) m_typed.pop_back();
-        if (ch) m_typed += ch;
-        evt("chrome: typed \"%s\"", m_typed.c_str());
-    }
-
-    // One line an area, in screen pixels: what the scripts and tests aim at.
-    void logGeometry(const std::array<int32_t, 4>& area) {
-        evt("chrome: geometry content %d,%d,%d,%d", area[0], area[1], area[2], area[3]);
-        for (const char* name : {"backsoft", "fwdsoft", "osktoggle", "scrollup", "scrolldown", "scrollbarbox"}) {
-            int32_t r[4];
-            if (TouchScreenAreaManager::areaFor(getAreaBaseCode() + name, r))
-                evt("chrome: area %s %d,%d,%d,%d", name, r[0], r[1], r[2], r[3]);
-        }
-        for (int32_t row = 0; isPopupOpen(); ++row) {
-            int32_t r[4];
-            if (!TouchScreenAreaManager::areaFor(getAreaBaseCode() + "popup" + row, r)) break;
-            evt("chrome: area popup%d %d,%d,%d,%d", row, r[0], r[1], r[2], r[3]);
-        }
-        if (!OnScreenKeyboard::isShown()) return;
-        for (int32_t index = 0; index < OnScreenKeyboard::NUM_KEYS; ++index) {
-            JavaPtr<KeyInternal> key = OnScreenKeyboard::keyAt(index);
-            if (!key) continue;
-            evt("chrome: key %d %s %d,%d,%d,%d", index, key->label->val(), key->x, key->y, key->width, key->height);
-        }
-    }
-
-    int32_t m_loggedState = -1;
-    int32_t m_touchedRow = -1;
-    std::string m_typed;
+    RowsState& m_state;
+    int32_t m_number;
+    JavaPtr<String> m_areaName;
 };
 
-class ChromeScreen : public Screen, public CommandListener {
-    JAVA_CLASS(ChromeScreen, "demo.ChromeScreen", Screen, CommandListener)
+class ChromeForm : public Form, public CommandListener {
+    JAVA_CLASS(ChromeForm, "demo.ChromeForm", Form, CommandListener)
 public:
     void WENDinvokeconstructor(MIDlet* midlet) {
-        Screen::WENDinvokeconstructor();
+        Form::WENDinvokeconstructor(text("Chrome demo"));
         m_midlet = midlet;
-        m_canvas = jnew<RowsCanvas>();
-        m_canvas->WENDinvokeconstructor(this);
-        setCorrespondingCanvas(m_canvas.get());
-        setTitle(text("Chrome demo"));
+        for (int32_t number = 1; number <= L::ROWS; ++number) {
+            auto row = JavaPtr<Row>(new Row(m_rows, number));
+            row->WENDinvokeconstructor(text("Row ") + number, text("Item ") + number + " of " + L::ROWS);
+            row->setPreferredSize(-1, L::ROW_CONTENT_HEIGHT);
+            append(JavaPtr<Item>(row));
+        }
         auto ticker = jnew<Ticker>();
         ticker->WENDinvokeconstructor(text("Soft keys, a menu, a scroll bar and a keyboard"));
         setTicker(ticker);
@@ -144,12 +106,17 @@ public:
         addCommand(make("First", Command::SCREEN, 1));
         addCommand(make("Second", Command::SCREEN, 2));
         addCommand(make("Exit", Command::EXIT, 3));
+        addCommand(make("Delete", Command::SCREEN, 4));
         setCommandListener(JavaPtr<CommandListener>(this));
     }
 
     void commandAction(const JavaPtr<Command>& command, const JavaPtr<Displayable>&) override {
         evt("chrome: command %s", command->getLabel()->val());
         if (command->getCommandType() == Command::EXIT && m_midlet) m_midlet->notifyDestroyed();
+        if (command->getLabel()->val() == std::string("Delete") && size() > 0) {
+            deleteJ(size() - 1);
+            evt("chrome: %d rows", size());
+        }
     }
 
     // The Display may hold the screen after the MIDlet is gone.
@@ -163,7 +130,7 @@ private:
     }
 
     MIDlet* m_midlet = nullptr;
-    JavaPtr<RowsCanvas> m_canvas;
+    RowsState m_rows;
 };
 
 class ChromeDemoMIDlet : public MIDlet {
@@ -175,7 +142,7 @@ public:
     void startApp() override {
         evt("chrome: startApp");
         if (!m_screen) {
-            m_screen = jnew<ChromeScreen>();
+            m_screen = jnew<ChromeForm>();
             m_screen->WENDinvokeconstructor(this);
         }
         Display::getDisplay()->setCurrent(JavaPtr<Displayable>(m_screen));
@@ -187,7 +154,7 @@ public:
     }
 
 private:
-    JavaPtr<ChromeScreen> m_screen;
+    JavaPtr<ChromeForm> m_screen;
 };
 
 }  // namespace

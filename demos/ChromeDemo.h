@@ -1,6 +1,7 @@
-// The demonstration of the screen chrome: a screen with a title, a ticker, a back command, two
-// screen commands and an exit, whose content is 30 numbered rows under a scroll bar. It logs its
-// commands, the rows touched, the text typed and, at each show, where the chrome put everything.
+// The demonstration of the screen chrome: a form with a title, a ticker, a back command, two screen
+// commands, a Delete that removes the last row and an exit, whose content is 30 labelled rows under
+// a scroll bar. It logs its commands, the rows touched, the text typed and, at each show, where the
+// chrome put everything.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +14,8 @@ namespace demo {
 
 struct ChromeDemoLayout {
     static constexpr int32_t ROWS = 30;
-    static constexpr int32_t ROW_HEIGHT = 24;
-    static constexpr int32_t ROW_BACKGROUND = 0xFFFFFF;
-    static constexpr int32_t ROW_TOUCHED = 0x40C040;
+    // The rows' content height, locked so that 30 rows need the scroll bar whatever the font.
+    static constexpr int32_t ROW_CONTENT_HEIGHT = 24;
 };
 
 JavaPtr<javax::microedition::midlet::MIDlet> makeChromeDemoMIDlet();

@@ -6,6 +6,10 @@
 #include "demos/GLDemoMIDlet.h"
 #include "demos/HttpMIDlet.h"
 #include "demos/LocationMIDlet.h"
+#include "demos/FormsDemo.h"
+#include "demos/ListsDemo.h"
+#include "demos/TextDemo.h"
+#include "demos/DatesDemo.h"
 #include "demos/SmsMIDlet.h"
 #include "demos/SoundDemoMIDlet.h"
 
@@ -33,6 +37,13 @@ constexpr DemoEntry DEMOS[] = {
      "expect_log sound: loaded\ntap 160 240\nwait 500\nterminate\n"},
     {"gl", "OpenGL ES through EGL: a triangle, compressed textures, a 2D canvas between GL frames", makeGLDemoMIDlet, GL_DEMO_SCRIPT},
     {"location", "logs a fix every second and a proximity event near a point", makeLocationMIDlet, LOCATION_SCRIPT},
+    {"forms", "a form: flowing text, aligned and expanding items, an image and a custom cross", makeFormsDemoMIDlet,
+     nullptr},
+    {"lists", "an implicit list whose rows show alerts, a modal question and an exclusive list", makeListsDemoMIDlet,
+     nullptr},
+    {"text", "text fields: plain, password and box mode, typed on the keypad or the keyboard", makeTextDemoMIDlet,
+     nullptr},
+    {"dates", "a date and time field with its calendar and clock", makeDatesDemoMIDlet, nullptr},
     {"bare", "30 flat frames a second: the floor for measuring the quiz at rest", makeBareFramesMIDlet, nullptr},
 };
 

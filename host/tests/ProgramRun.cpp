@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 #include <png.h>
@@ -110,6 +112,30 @@ size_t countOccurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
     return count;
+}
+
+DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& directory, const std::string& midlet,
+                      const std::string& name, const std::string& script) {
+    const auto scriptFile = directory.path() / (name + ".txt");
+    std::ofstream(scriptFile) << script;
+    RunningProgram program(executable,
+                           {executable, "--headless", "--midlet", midlet, "--device", "iPhone2,1", "--script",
+                            scriptFile.string(), "--capture", directory.path().string(), "--documents",
+                            (directory.path() / "documents").string()},
+                           directory.path() / (name + "-stderr.txt"));
+    DemoRun run;
+    run.status = program.wait();
+    run.output = program.output();
+    return run;
+}
+
+std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix) {
+    const std::string start = prefix + " ";
+    std::array<int32_t, 4> box{-1, -1, -1, -1};
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(start, 0) == 0) std::sscanf(line.c_str() + start.size(), "%d,%d,%d,%d", &box[0], &box[1], &box[2], &box[3]);
+    return box;
 }
 
 }  // namespace programtest

@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -54,5 +55,18 @@ struct Picture {
 Picture loadPicture(const std::filesystem::path& file);
 
 size_t countOccurrences(const std::string& text, const std::string& part);
+
+struct DemoRun {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a demonstration MIDlet headless on a 320 x 480 device with the script, capturing into the
+// directory, where the script stays as NAME.txt and the standard error as NAME-stderr.txt.
+DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& directory, const std::string& midlet,
+                      const std::string& name, const std::string& script);
+
+// The four numbers of the last output line that starts with the prefix and a space; all -1 when none.
+std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix);
 
 }  // namespace programtest

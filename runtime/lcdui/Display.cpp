@@ -74,9 +74,12 @@ void Display::setCurrent(const JavaPtr<Displayable>& displayable) {
 
 void Display::setCurrentLCDUI(const JavaPtr<Displayable>& displayable) {
     if (auto alert = recastObj<Alert>(displayable); alert && !alert->getNextDisplayable()) {
-        // The alert returns to whatever is current.
-        setCurrent(alert, getCurrent());
-        return;
+        // The alert returns to whatever is current; with nothing current it is shown all the same,
+        // and its dismissal leaves it there.
+        if (JavaPtr<Displayable> current = getCurrent()) {
+            setCurrent(alert, current);
+            return;
+        }
     }
     JavaPtr<Canvas> canvas = displayable->getCorrespondingCanvas();
     bool nothingShown = false;

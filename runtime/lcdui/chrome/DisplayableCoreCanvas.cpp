@@ -222,7 +222,7 @@ void DisplayableCoreCanvas::reLayout() {
         bottom -= OnScreenKeyboard::getHeight();
     }
     JArray<int32_t>& area = *m_unreservedArea;
-    if (area[0] != 0 || area[1] != top || area[2] != width || area[3] != bottom) sizeChanged(width, bottom - top);
+    const bool changed = area[0] != 0 || area[1] != top || area[2] != width || area[3] != bottom;
     area[0] = 0;
     area[1] = top;
     area[2] = width;
@@ -230,6 +230,9 @@ void DisplayableCoreCanvas::reLayout() {
     // The content may now be taller or shorter than what shows.
     m_verticalScrollPos = std::clamp(m_verticalScrollPos, 0, m_maxScrollPos());
     setNeedsRepaint();
+    // Last, with the new area in place: the content's answer may lay the chrome out again (a form
+    // that needs its scroll bar), and that inner layout must be the one that stays.
+    if (changed) sizeChanged(width, bottom - top);
 }
 
 void DisplayableCoreCanvas::getUnreservedArea(const JavaPtr<JArray<int32_t>>& out) {
@@ -285,6 +288,11 @@ void DisplayableCoreCanvas::setFormItemCommands(const JavaPtr<JArray<Command>>& 
     m_itemCommands = commands;
     m_itemDefaultCommand = defaultCommand;
     reLayout();
+}
+
+JavaPtr<Item> DisplayableCoreCanvas::getFormItemOverlay() {
+    std::lock_guard lock(paintLock());
+    return m_overlayItem;
 }
 
 void DisplayableCoreCanvas::setFormItemOverlay(const JavaPtr<Item>& item, const JavaPtr<JArray<Command>>& commands) {

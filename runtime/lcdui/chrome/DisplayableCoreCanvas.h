@@ -119,6 +119,7 @@ public:
     void setVerticalScrollbarVisible(bool visible);
     void setFormItemCommands(const JavaPtr<JArray<Command>>& commands, const JavaPtr<Command>& defaultCommand);
     void setFormItemOverlay(const JavaPtr<Item>& item, const JavaPtr<JArray<Command>>& commands);
+    JavaPtr<Item> getFormItemOverlay();
     void setNeedsRepaint() { m_needsRepaint.store(true, std::memory_order_relaxed); }
     bool needsRepaint() const { return m_needsRepaint.load(std::memory_order_relaxed); }
     void notifyParentDestroyed();

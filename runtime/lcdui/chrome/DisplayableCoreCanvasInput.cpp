@@ -13,6 +13,11 @@
 #include "runtime/lcdui/chrome/OnScreenKeyboard.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaListener.h"
 #include "runtime/lcdui/chrome/TouchScreenAreaManager.h"
+#include "runtime/lcdui/forms/ChoiceGroup.h"
+#include "runtime/lcdui/forms/Form.h"
+#include "runtime/lcdui/forms/Item.h"
+#include "runtime/lcdui/forms/ItemCommandListener.h"
+#include "runtime/lcdui/forms/List.h"
 #include "runtime/text/Integer.h"
 #include "runtime/text/String.h"
 
@@ -377,9 +382,29 @@ void DisplayableCoreCanvas::touchscreenAreaEvent(const JavaPtr<String>& name, in
 void DisplayableCoreCanvas::triggerCommand(const JavaPtr<Command>& command) {
     if (!command) return;
     std::lock_guard lock(paintLock());
-    if (!m_owner || findCommandIndex(m_owner->getCommands(), command, nullptr) < 0) return;
-    if (JavaPtr<CommandListener> listener = m_owner->getCommandListener())
-        listener->commandAction(command, Display::currentDisplayable());
+    if (!m_owner) return;
+    // Held: a listener may drop the screen, and with it the canvas's owner.
+    JavaPtr<Displayable> owner(m_owner);
+    // Whatever fires on an implicit list picks its focused row first.
+    if (auto list = recastObj<List>(Display::currentDisplayable())) {
+        JavaPtr<ChoiceGroup> group = list->getChoiceGroup();
+        const int32_t focused = group ? group->getHighlightedIndex() : -1;
+        if (group && group->getChoiceType() == Choice::IMPLICIT && focused >= 0 && focused < group->size())
+            group->m_setSelectedIndex(focused, true, true);
+    }
+    if (findCommandIndex(owner->getCommands(), command, nullptr) >= 0) {
+        if (JavaPtr<CommandListener> listener = owner->getCommandListener())
+            listener->commandAction(command, Display::currentDisplayable());
+    }
+    auto* form = static_cast<Form*>(owner->castAsTypeID(Form::typeID));
+    if (!form) return;
+    JavaPtr<Item> item = form->highlightedItem();
+    if (!item) return;
+    if (findCommandIndex(m_itemCommands, command, nullptr) >= 0) {
+        if (JavaPtr<ItemCommandListener> listener = item->getItemCommandListener()) listener->commandAction(command, item);
+    }
+    // Every command reaches the highlighted item: an overlay's commands are its own.
+    item->command(command);
 }
 
 }  // namespace javax::microedition::lcdui
