@@ -53,6 +53,11 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, cons
 }
 
 std::string tap(int32_t x, int32_t y) { return "tap " + std::to_string(x) + " " + std::to_string(y) + "\n"; }
+// A finger resting long enough for the lists to take it as a choice, whatever the machine's pace.
+std::string rest(int32_t x, int32_t y) {
+    const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
+    return "down " + at + "wait_frames 3 10000\nup " + at;
+}
 // Waits for the n-th screen to be shown and wiped in.
 std::string shown(int32_t n, const char* name) {
     return "expect_log quiz: screen " + std::to_string(n) + ": " + name + "\nwait_frames 12 10000\n";
@@ -159,10 +164,11 @@ TEST_F(QuizProgram, NewTestAsksFirstWhileATestIsUnderWayAndPracticeScrollsAndCho
     const std::string script = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "confirmation") +
                                "capture confirm.png\n" + tap(160, 332) + shown(3, "main menu") +
                                tap(160, PRACTICE_Y) + shown(4, "categories") + "capture categories.png\n" +
-                               "down 160 380\nwait 100\nmove 160 330\nwait 40\nmove 160 260\nwait 40\nmove 160 180\nwait 40\nup 160 180\n"
+                               "down 160 380\nwait_frames 2 10000\nmove 160 330\nwait_frames 1 10000\nmove 160 260\nwait_frames 1 10000\n"
+                               "move 160 180\nwait_frames 1 10000\nup 160 180\n"
                                "wait_frames 40 10000\ncapture scrolled.png\n" +
-                               "tap 160 100 200\n" + shown(5, "subsections") + "capture subsections.png\n" +
-                               "tap 160 40 200\n" + shown(6, "question") + "capture practice.png\nterminate\n";
+                               rest(160, 100) + shown(5, "subsections") + "capture subsections.png\n" +
+                               rest(160, 40) + shown(6, "question") + "capture practice.png\nterminate\n";
     ProgramResult run = runQuiz(dir("run"), documents(), script);
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_EQ(run.output.find("screen 2: question"), std::string::npos);
