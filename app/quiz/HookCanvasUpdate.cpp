@@ -221,9 +221,10 @@ void announce(int32_t state) {
 
 // Updates in a row in which a still screen (the main menu, about, statistics, the confirmation)
 // had nothing moving: no fade, no finger, no twinkle. Once its wipes have long finished, its frame
-// is the one already presented, and drawing it again would only cost processor time.
+// is the one already presented, and drawing it at the full rate would only cost processor time.
 std::atomic<int32_t> stillUpdates{0};
 constexpr int32_t STILL_BEFORE_SKIPPING = 30;
+constexpr int32_t STILL_PRESENT_EVERY = 4;
 
 bool stillScreen(int32_t state) {
     return state == HookCanvas::GAMESTATE_MAIN_MENU || state == HookCanvas::GAMESTATE_ABOUT ||
@@ -291,7 +292,8 @@ void HookCanvas::fixedRateUpdate() {
     const bool still = game_state.load() == state && stillScreen(state) && !fading && !stillTouching &&
                        !finger_down && count_particles() == 0;
     stillUpdates = still ? stillUpdates + 1 : 0;
-    if (stillUpdates > STILL_BEFORE_SKIPPING) render_after_update = false;
+    // Still presented now and then, so that whoever waits for frames (a script) still gets them.
+    if (stillUpdates > STILL_BEFORE_SKIPPING && stillUpdates % STILL_PRESENT_EVERY != 0) render_after_update = false;
 
     // The touch feedback: a trail of twinkles from a held finger, and the long press's sounds.
     if (stillTouching && top_corner == -1) top_corner = 0;

@@ -39,7 +39,9 @@ struct ProgramResult {
 ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, const std::string& script) {
     // Silent and the same on every machine: the audio library's null output.
     ::setenv("ALSOFT_DRIVERS", "null", 1);
-    std::ofstream(directory / "script.txt") << script;
+    // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
+    // it may take longer than a script's wait for a log line allows, so that wait starts later.
+    std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
     RunningProgram program(LEXIVO_QUIZ_PATH,
                            {LEXIVO_QUIZ_PATH, "--headless", "--script", (directory / "script.txt").string(), "--capture",
                             directory.string(), "--documents", documents.string()},
