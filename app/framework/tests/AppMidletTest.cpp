@@ -110,7 +110,7 @@ TEST_F(Lifecycle, AnUpdateThatThrowsEndsTheLoopAndTheNextStartBeginsANewOne) {
     midlet->startApp();
     JavaPtr<java::lang::Thread> next = HookCanvas::mainThread();
     ASSERT_TRUE(next);
-    EXPECT_TRUE(eventually([&updates] { return updates > 1; }));
+    EXPECT_TRUE(waitFor([&updates] { return updates > 1; }));
     midlet->destroyApp(false);
     next->join();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/framework/ResourceHandler.h"
+#include "runtime/lcdui/Image.h"
 #include "runtime/io/tests/TestDirectories.h"
 #include "tools/writers/ResourceBundle.h"
 
@@ -20,13 +21,21 @@ inline std::vector<uint8_t> bytesOf(const JavaPtr<JArray<signed char>>& array) {
     return {reinterpret_cast<const uint8_t*>(array->data), reinterpret_cast<const uint8_t*>(array->data) + array->length};
 }
 
+// An image's pixels as 0xAARRGGBB.
+inline std::vector<uint32_t> pixelsOf(const JavaPtr<javax::microedition::lcdui::Image>& image) {
+    if (!image) return {};
+    const int32_t w = image->getWidth(), h = image->getHeight();
+    auto rgb = java::lang::jnew<JArray<int>>(w * h);
+    image->getRGB(rgb, 0, w, 0, 0, w, h);
+    return {reinterpret_cast<uint32_t*>(rgb->data), reinterpret_cast<uint32_t*>(rgb->data) + w * h};
+}
+
 class BundleFixture : public TestDirectories {
 protected:
     void install(const writers::ResourceBundle& bundle) {
         for (const auto& [name, bytes] : bundle.files()) writeFile(this->bundle / name, {bytes.begin(), bytes.end()});
         resources.initWendrel();
     }
-
 
     ResourceHandler resources;
 };

@@ -15,6 +15,7 @@
 #include "runtime/lang/Clocks.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Graphics.h"
+#include "runtime/media/tests/MediaTestSupport.h"
 
 namespace frameworktest {
 
@@ -24,16 +25,8 @@ inline std::vector<int64_t> waits;  // written by the test's own thread only
 inline int64_t fakeClock() { return fakeNow.load(); }
 inline void recordWait(int64_t millis) { waits.push_back(millis); }
 
-// Polls for something another thread does; the bound only keeps a broken build from hanging.
-template <class Condition>
-bool eventually(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
+// Polls for something another thread does, with a bound that only keeps a broken build from hanging.
+using mediatest::waitFor;
 
 // For what must not happen: watches a moment for it. A correct build passes however slow the machine.
 template <class Condition>

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "app/framework/EncodedImage.h"
 #include "app/framework/ImageCache.h"
 #include "app/framework/tests/BundleFixture.h"
-#include "app/framework/tests/PixelHelpers.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lcdui/Image.h"
 #include "tools/writers/EncodedImageFile.h"
@@ -60,73 +60,45 @@ protected:
 
 TEST_F(EncodedImageTest, EveryFormDecodesToItsExactPixels) {
     const int32_t w = 300, h = 6;
-    struct Case {
-        const char* name;
-        std::function<writers::EncodedImage()> make;
-    };
-    auto paletted = [&](int32_t colours, bool runLength) {
-        return [=] {
-            writers::EncodedImage image;
-            image.width = w, image.height = h, image.paletteColours = colours, image.runLength = runLength;
-            image.pixels = indexPattern(w, h, colours);
-            return image;
-        };
-    };
-    auto fullColour = [&](bool runLength) {
-        return [=] {
-            writers::EncodedImage image;
-            image.width = w, image.height = h, image.fullColour = true, image.runLength = runLength;
-            image.pixels = colourPattern(w, h);
-            return image;
-        };
+    // colours: the palette's size for indexed pixels; 0 for full colour.
+    auto pixels = [&](int32_t colours, bool runLength, Form form = Form::Pixels) {
+        writers::EncodedImage image;
+        image.form = form, image.width = w, image.height = h, image.runLength = runLength;
+        image.fullColour = colours == 0, image.paletteColours = colours ? colours : 2;
+        image.pixels = colours ? indexPattern(w, h, colours) : colourPattern(w, h);
+        return image;
     };
     auto png = [&](Form form) {
-        return [=] {
-            writers::EncodedImage image;
-            image.form = form;
-            image.png = writers::pngFile(w, h, colourPattern(w, h));
-            return image;
-        };
+        writers::EncodedImage image;
+        image.form = form, image.png = writers::pngFile(w, h, colourPattern(w, h));
+        return image;
     };
-    const Case cases[] = {
+    writers::EncodedImage withCells = pixels(16, true);
+    withCells.cellsAcross = 3, withCells.cellsDown = 2;
+    for (int32_t c = 0; c < 6; ++c) withCells.cells.push_back({(c % 3) * 100 + 1, (c / 3) * 3, 98, 2});
+    const std::pair<const char*, writers::EncodedImage> cases[] = {
         {"png", png(Form::Png)},
         {"zero then png", png(Form::ZeroThenPng)},
-        {"1 bit run-length", paletted(2, true)},
-        {"1 bit raw", paletted(2, false)},
-        {"2 bits run-length", paletted(3, true)},
-        {"2 bits raw", paletted(4, false)},
-        {"4 bits run-length", paletted(16, true)},
-        {"4 bits raw", paletted(9, false)},
-        {"8 bits run-length", paletted(17, true)},
-        {"8 bits raw", paletted(256, false)},
-        {"full colour run-length", fullColour(true)},
-        {"full colour raw", fullColour(false)},
-        {"png rows with a separate palette",
-         [&] {
-             writers::EncodedImage image = paletted(200, true)();
-             image.form = Form::PngRowsNoPalette;
-             return image;
-         }},
-        {"header with cells",
-         [&] {
-             writers::EncodedImage image = paletted(16, true)();
-             image.cellsAcross = 3, image.cellsDown = 2;
-             for (int32_t c = 0; c < 6; ++c) image.cells.push_back({(c % 3) * 100 + 1, (c / 3) * 3, 98, 2});
-             return image;
-         }},
+        {"1 bit run-length", pixels(2, true)},
+        {"1 bit raw", pixels(2, false)},
+        {"2 bits run-length", pixels(3, true)},
+        {"2 bits raw", pixels(4, false)},
+        {"4 bits run-length", pixels(16, true)},
+        {"4 bits raw", pixels(9, false)},
+        {"8 bits run-length", pixels(17, true)},
+        {"8 bits raw", pixels(256, false)},
+        {"full colour run-length", pixels(0, true)},
+        {"full colour raw", pixels(0, false)},
+        {"png rows with a separate palette", pixels(200, true, Form::PngRowsNoPalette)},
+        {"header with cells", withCells},
     };
-    for (const Case& c : cases) {
-        const writers::EncodedImage image = c.make();
-        const bool isPng = image.form == Form::Png || image.form == Form::ZeroThenPng;
-        const int32_t colours = image.fullColour || isPng ? 2 : image.paletteColours;
-        const Colours palette = paletteOf(colours);
-        Colours expected;
-        if (isPng || image.fullColour) {
-            expected = colourPattern(w, h);
-        } else {
-            for (const uint32_t index : image.pixels) expected.push_back(palette[index]);
-        }
-        EXPECT_EQ(load(image.bytes(), palette), expected) << c.name;
+    for (const auto& [name, image] : cases) {
+        const bool indexed = image.png.empty() && !image.fullColour;
+        const Colours palette = paletteOf(indexed ? image.paletteColours : 2);
+        Colours expected = colourPattern(w, h);
+        if (indexed)
+            for (size_t p = 0; p < expected.size(); ++p) expected[p] = palette[image.pixels[p]];
+        EXPECT_EQ(load(image.bytes(), palette), expected) << name;
     }
 }
 
@@ -180,17 +152,6 @@ TEST(EncodedImageDecodeTest, RunsAndPackedIndicesFollowTheFormat) {
     const auto colour = EncodedImage::decodeImage(byteArray({0, 0xFF, 0x10, 0x20, 0x30, 0x02}), 0, 3, 1);
     for (int p = 0; p < 3; ++p)
         EXPECT_EQ(Bytes(colour->data + 4 * p, colour->data + 4 * p + 4), (Bytes{0xFF, 0x10, 0x20, 0x30}));
-}
-
-TEST(EncodedImageDecodeTest, TheSevenByteExampleIsATwoPixelRun) {
-    const Bytes resource = {0x02, 0x00, 0x02, 0x00, 0x01, 0x00, 0x81};
-    const EncodedImage::Layout layout = EncodedImage::classify(resource);
-    EXPECT_EQ(layout.format, EncodedImage::IMAGEFORMAT_ENCODEDPIXELDATA_NOPALETTE);
-    EXPECT_EQ(layout.width, 2);
-    EXPECT_EQ(layout.height, 1);
-    const auto indices = EncodedImage::decodeImage(byteArray(resource), layout.pixelOffset, 2, 1, 2);
-    EXPECT_EQ(indices->data[0], 1);
-    EXPECT_EQ(indices->data[1], 1);
 }
 
 TEST(EncodedImageDecodeTest, DamagedDataIsRefused) {

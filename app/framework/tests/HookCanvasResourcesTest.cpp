@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "app/framework/HookCanvas.h"
-#include "app/framework/ResourceHandler.h"
-#include "runtime/io/tests/TestDirectories.h"
+#include "app/framework/tests/BundleFixture.h"
 #include "runtime/lcdui/tests/RecordingCanvas.h"
 #include "runtime/text/String.h"
 #include "tools/writers/EncodedStringFile.h"
 #include "tools/writers/FrameworkFontFile.h"
-#include "tools/writers/ResourceBundle.h"
 
 namespace {
 
@@ -19,7 +17,7 @@ using java::lang::String;
 using javax::microedition::lcdui::Graphics;
 using Log = std::vector<std::string>;
 
-class HookCanvasResourcesTest : public TestDirectories {};
+class HookCanvasResourcesTest : public BundleFixture {};
 
 TEST_F(HookCanvasResourcesTest, CanvasOperationsShareTheirTablesWithTheStatics) {
     writers::ResourceBundle bundle(1);
@@ -31,7 +29,7 @@ TEST_F(HookCanvasResourcesTest, CanvasOperationsShareTheirTablesWithTheStatics) 
     font.advances = {5, 6};
     font.glyphs = {{"##", "##"}, {"#", "#", "#"}};
     const int32_t fontId = font.addTo(bundle, block);
-    for (const auto& [name, bytes] : bundle.files()) writeFile(this->bundle / name, {bytes.begin(), bytes.end()});
+    install(bundle);
     writeFile(this->bundle / "fr", writers::languageFile({writers::encodedString(u"un"), writers::encodedString(u"ab ab")}));
 
     HookCanvas::HookCanvas_globalStaticCreate();

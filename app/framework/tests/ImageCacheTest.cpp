@@ -6,7 +6,6 @@
 
 #include "app/framework/ImageCache.h"
 #include "app/framework/tests/BundleFixture.h"
-#include "app/framework/tests/PixelHelpers.h"
 #include "runtime/lcdui/tests/RecordingCanvas.h"
 #include "tools/writers/EncodedImageFile.h"
 #include "tools/writers/PngFile.h"

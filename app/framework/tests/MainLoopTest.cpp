@@ -2,6 +2,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "app/framework/tests/CanvasFixture.h"
 #include "runtime/lang/Exceptions.h"
@@ -49,19 +50,16 @@ TEST_F(MainLoop, InputIsLatchedOncePerUpdate) {
     HookCanvas::internal_pointer_repeated = false;
     HookCanvas::internal_keys_pressed = HookCanvas::KEYFLAG_FIRE;
     HookCanvas::internal_keys_repeated = HookCanvas::KEYFLAG_UP;
-    std::vector<std::string> seen;
+    using Seen = std::tuple<bool, bool, int32_t, int32_t>;  // pointer pressed, repeated; keys pressed, repeated
+    std::vector<Seen> seen;
     testquiz::onUpdate = [&](HookCanvas&) {
-        seen.push_back(std::to_string(int(HookCanvas::pointer_pressed.load())) +
-                       std::to_string(int(HookCanvas::pointer_repeated.load())) + " " +
-                       std::to_string(HookCanvas::keys_pressed.load()) + " " +
-                       std::to_string(HookCanvas::keys_repeated.load()));
+        seen.push_back({HookCanvas::pointer_pressed, HookCanvas::pointer_repeated, HookCanvas::keys_pressed,
+                        HookCanvas::keys_repeated});
     };
     fakeNow += 66;
     canvas->runOnce();
-    const std::string fire = std::to_string(HookCanvas::KEYFLAG_FIRE);
-    const std::string up = std::to_string(HookCanvas::KEYFLAG_UP);
-    const std::string both = std::to_string(HookCanvas::KEYFLAG_FIRE | HookCanvas::KEYFLAG_UP);
-    EXPECT_EQ(seen, (std::vector<std::string>{"11 " + fire + " " + both, "00 0 " + up}));
+    const int32_t fire = HookCanvas::KEYFLAG_FIRE, up = HookCanvas::KEYFLAG_UP;
+    EXPECT_EQ(seen, (std::vector<Seen>{{true, true, fire, fire | up}, {false, false, 0, up}}));
 }
 
 TEST_F(MainLoop, HiddenCanvasPausesOnceAndNeitherUpdatesNorPaints) {
@@ -132,7 +130,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
             std::lock_guard guard(logLock);
             log.push_back("begin " + std::to_string(state & ~LOADING));
         }
-        if ((state & ~LOADING) == HookCanvas::GAMESTATE_MAIN_MENU) eventually([&] { return releaseFirst.load(); });
+        if ((state & ~LOADING) == HookCanvas::GAMESTATE_MAIN_MENU) waitFor([&] { return releaseFirst.load(); });
         std::lock_guard guard(logLock);
         log.push_back("end " + std::to_string(state & ~LOADING));
     };
@@ -142,7 +140,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
     };
 
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
-    ASSERT_TRUE(eventually([&] { return entries().size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return entries().size() == 1; }));
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_STATS | LOADING);
     EXPECT_EQ(HookCanvas::game_state, HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
     EXPECT_EQ(HookCanvas::previous_game_state, HookCanvas::GAMESTATE_INIT_WENDREL);
@@ -153,7 +151,7 @@ TEST_F(MainLoop, ALoadingRequestWhileLoadingIsIgnoredAndEachLoaderClearsOnlyItsO
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_CONFIRM | LOADING);
     EXPECT_FALSE(happensSoon([&] { return entries().size() > 1; }));
     releaseFirst = true;
-    ASSERT_TRUE(eventually([&] { return HookCanvas::game_state == HookCanvas::GAMESTATE_CONFIRM; }));
+    ASSERT_TRUE(waitFor([&] { return HookCanvas::game_state == HookCanvas::GAMESTATE_CONFIRM; }));
     EXPECT_EQ(entries(), (std::vector<std::string>{"begin 1", "end 1", "begin 5", "end 5"}));
     EXPECT_EQ(HookCanvas::previous_game_state, HookCanvas::GAMESTATE_ABOUT);
 }
@@ -172,13 +170,13 @@ TEST_F(MainLoop, AFailingLoadIsReportedAndStillClearsTheLoadingFlag) {
         HookCanvas::game_state = HookCanvas::GAMESTATE_ABOUT;
         testquiz::onLoad = c.load;
         canvas->changeGameStateTo(HookCanvas::GAMESTATE_STATS | LOADING);
-        EXPECT_TRUE(eventually([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_STATS; }));
+        EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_STATS; }));
     }
     // Later loads are not held up by the failed ones.
     testquiz::onLoad = nullptr;
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
-    EXPECT_TRUE(eventually([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
-    EXPECT_TRUE(eventually([] { return testquiz::calls.loads == 3; }));
+    EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
+    EXPECT_TRUE(waitFor([] { return testquiz::calls.loads == 3; }));
 }
 
 }  // namespace

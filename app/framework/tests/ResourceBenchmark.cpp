@@ -1,4 +1,4 @@
-// Speed of the framework's resource paths, each printed as a ratio to a peer doing the same work in
+// Time of the framework's resource paths, each printed as a ratio to a peer doing the same work in
 // the same run: a full-colour encoded image against libpng decoding a plain PNG of the same pixels, a
 // cached getImage against a map lookup, wrapping 10 kB of text against measuring it once, and
 // bitmap-font text against opaque 16 x 16 blits.
@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "runtime/io/FileSystem.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
+#include "runtime/lcdui/tests/RatioReporter.h"
 #include "runtime/text/String.h"
 #include "tools/writers/EncodedImageFile.h"
 #include "tools/writers/EncodedStringFile.h"
@@ -203,36 +203,17 @@ BENCHMARK(BM_MeasureTenKilobytes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BitmapFontChars)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpaqueBlits)->Unit(benchmark::kMicrosecond);
 
-// Prints each result's speed as a ratio to its peer's, measured in the same run (above 1: faster).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::cout << "\nSpeed ratios against the peer (above 1: faster than the peer):\n";
-        for (const auto& [name, peer] : std::map<std::string, std::string>{
-                 {"BM_EncodedImageLoad", "BM_PlainPngLibpng"},
-                 {"BM_EncodedImageWithoutPng", "BM_PlainPngLibpng"},
-                 {"BM_CachedGetImage", "BM_MapLookup"},
-                 {"BM_WrapTenKilobytes", "BM_MeasureTenKilobytes"},
-                 {"BM_BitmapFontChars", "BM_OpaqueBlits"}})
-            if (seconds.count(name) && seconds.count(peer) && seconds[name] > 0)
-                std::cout << name << " vs " << peer << ": " << seconds[peer] / seconds[name] << '\n';
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    lcduitest::RatioReporter reporter({
+        {"BM_EncodedImageLoad", "BM_PlainPngLibpng", "goal: at most 1"},
+        {"BM_EncodedImageWithoutPng", "BM_PlainPngLibpng", "the decode without the in-memory PNG"},
+        {"BM_CachedGetImage", "BM_MapLookup", "a cached image against a map lookup"},
+        {"BM_WrapTenKilobytes", "BM_MeasureTenKilobytes", "wrapping against measuring once"},
+        {"BM_BitmapFontChars", "BM_OpaqueBlits", "2,000 characters against 2,000 blits"},
+    });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

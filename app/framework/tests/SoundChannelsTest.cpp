@@ -6,10 +6,6 @@
 
 #include "app/framework/SoundChannels.h"
 #include "runtime/media/AudioSession.h"
-#include "runtime/media/Manager.h"
-#include "runtime/media/PlayerImpl.h"
-#include "runtime/media/PlayerListener.h"
-#include "runtime/media/player_internalPF.h"
 #include "runtime/media/tests/MediaTestSupport.h"
 #include "runtime/media/tests/TestSounds.h"
 
@@ -54,10 +50,7 @@ protected:
             for (int32_t wanted : states) found += state(channel) == wanted;
         return found;
     }
-    player_internalPF& platformOf(int32_t channel) {
-        auto player = java::lang::recastObj<PlayerImpl>(channels.playerOf(channel));
-        return *static_cast<player_internalPF*>(player->platformPlayerForTests());
-    }
+    player_internalPF& platformOf(int32_t channel) { return mediatest::platformOf(channels.playerOf(channel)); }
 
     static inline std::vector<unsigned char> sound;
     std::map<int32_t, int32_t> reads;

@@ -12,10 +12,7 @@
 
 #include "app/framework/SoundChannels.h"
 #include "runtime/media/AudioSession.h"
-#include "runtime/media/Manager.h"
-#include "runtime/media/PlayerImpl.h"
-#include "runtime/media/PlayerListener.h"
-#include "runtime/media/player_internalPF.h"
+#include "runtime/media/tests/MediaTestSupport.h"
 #include "runtime/media/tests/TestSounds.h"
 
 namespace {
@@ -50,8 +47,7 @@ Latency oneLatency(const std::string& output) {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     const Clock::time_point played = Clock::now();
     channels.playSound(SoundChannels::RESID_CLICK_ON_BUTTON, 1, 1);
-    auto& platform = *static_cast<player_internalPF*>(
-        java::lang::recastObj<PlayerImpl>(channels.playerOf(0))->platformPlayerForTests());
+    auto& platform = mediatest::platformOf(channels.playerOf(0));
     while (platform.sampleOffset() <= 0 && Clock::now() - played < std::chrono::milliseconds(150))
         std::this_thread::sleep_for(std::chrono::microseconds(50));
     const double mixed = std::chrono::duration<double, std::milli>(Clock::now() - played).count();

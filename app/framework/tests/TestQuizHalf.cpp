@@ -3,12 +3,9 @@
 namespace testquiz {
 
 void reset() {
-    calls.updates = 0;
-    calls.renders = 0;
-    calls.loads = 0;
-    calls.soundLoads = 0;
-    calls.soundUnloads = 0;
-    calls.inputSetUps = 0;
+    for (auto* count : {&calls.updates, &calls.renders, &calls.loads, &calls.soundLoads, &calls.soundUnloads,
+                        &calls.inputSetUps})
+        *count = 0;
     onUpdate = nullptr;
     onLoad = nullptr;
     onRender = nullptr;

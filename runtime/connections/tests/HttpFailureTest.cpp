@@ -25,10 +25,6 @@ using javax::microedition::io::HttpExchange;
 
 namespace {
 
-int hits(const TestHttpServer& server, const std::string& path) {
-    return std::stoi(readAll(openHttp(server.url("/hits?path=" + path))->openInputStream()));
-}
-
 // A port nothing listens on: bound, then closed again.
 int refusedPort() {
     const int probe = socket(AF_INET, SOCK_STREAM, 0);

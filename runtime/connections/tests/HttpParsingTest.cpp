@@ -9,7 +9,6 @@
 
 #include "runtime/connections/HttpBodyBuffer.h"
 #include "runtime/connections/HttpDate.h"
-#include "runtime/connections/HttpInputStream.h"
 #include "runtime/connections/HttpResponseHeader.h"
 #include "runtime/connections/HttpUrl.h"
 #include "runtime/connections/SilenceWatch.h"
@@ -152,19 +151,6 @@ TEST(HttpBodyBuffer, KeepsEveryByteInOrderWhateverLengthWasAnnounced) {
     EXPECT_TRUE(capped.append("abcd", 4));
     EXPECT_FALSE(capped.append("e", 1));
     EXPECT_EQ(capped.takeArray()->length, 4);
-}
-
-TEST(HttpInputStream, AppendedBytesAreReadAfterThoseAlreadyRead) {
-    auto stream = jnew<HttpInputStream>();
-    const signed char bytes[] = {1, 2, 3, 4, 5, 6, 7};
-    stream->write(bytes, 3);
-    EXPECT_EQ(stream->available(), 3);
-    EXPECT_EQ(stream->read(), 1);
-    EXPECT_EQ(stream->read(), 2);
-    stream->write(bytes + 3, 4);
-    EXPECT_EQ(stream->available(), 5);
-    EXPECT_EQ(stream->read(), 3);
-    EXPECT_EQ(stream->read(), 4);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime/connections/Connector.h"
+#include "runtime/connections/tests/TestHttpServer.h"
 #include "runtime/connections/HttpConnection.h"
 #include "runtime/connections/HttpConnectionImpl.h"
 #include "runtime/io/InputStream.h"
@@ -44,6 +45,11 @@ inline std::string readAll(const JavaPtr<java::io::InputStream>& stream) {
 }
 
 inline std::string text(const JavaPtr<java::lang::String>& value) { return value ? std::string(value->val()) : "<null>"; }
+
+// How many requests for the path the server has answered.
+inline int hits(const TestHttpServer& server, const std::string& path) {
+    return std::stoi(readAll(openHttp(server.url("/hits?path=" + path))->openInputStream()));
+}
 
 // The server's body for /bytes?n=N.
 inline std::string pattern(size_t n) {

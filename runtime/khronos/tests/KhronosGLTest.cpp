@@ -134,17 +134,7 @@ TEST_F(MIDletGL, TriangleCoversItsPixels) {
     EXPECT_EQ(frame[1 * SIZE + SIZE - 2], 0xFF000000u);    // top right
 }
 
-TEST_F(MIDletGL, DrawTexCopiesTheTextureToTheScreen) {
-    bindNewTexture();
-    const std::vector<uint8_t> texels = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-    gl->jglTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, bytesOf(texels));
-    drawTexture(2, 2);
-    const auto pixels = readPixels(2, 2);
-    EXPECT_EQ(pixels, (std::vector<uint32_t>{0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFFFFFFFFu}));
-    EXPECT_EQ(gl->jglGetError(), GL_NO_ERROR);
-}
-
-TEST_F(MIDletGL, CompressedTexturesAreDecodedForTheDriver) {
+TEST_F(MIDletGL, CompressedTexturesAreDecodedForTheDriverAndDrawnByDrawTex) {
     struct Case {
         const char* what;
         int32_t internalformat;

@@ -24,15 +24,10 @@ constexpr const char* OUT_OF_DATE = "This Location information is out of date";
 // Degrees of longitude on the equator that make the metres, as distance measures them.
 double equatorDegrees(double metres) { return metres / 111319.5; }
 
-TEST_F(Provider, GetLocationRefusesZeroAndBelowMinusOneAtOnce) {
-    JavaPtr<LocationProvider> provider = LocationProvider::getInstance(nullptr);
-    EXPECT_EQ(provider->getState(), LocationProvider::AVAILABLE);
+TEST_F(Provider, GetLocationRefusesBadTimeoutsAtOnceAndGivesUpExactlyAtItsDeadline) {
     for (const int32_t timeout : {0, -2, -1000})
-        EXPECT_THROW(provider->getLocation(timeout), IllegalArgumentException) << timeout;
-    EXPECT_EQ(LocationProvider::locationMechanismUsageCount(), 1);
-}
-
-TEST_F(Provider, GetLocationGivesUpExactlyAtItsDeadline) {
+        EXPECT_THROW(LocationProvider::getInstance(nullptr)->getLocation(timeout), IllegalArgumentException) << timeout;
+    LocationProvider::LocationProvider_staticDestroy();
     for (const std::pair<int32_t, int64_t>& row : {std::pair<int32_t, int64_t>{2, 2000}, {-1, 5000}}) {
         const int32_t timeout = row.first;
         const int64_t deadline = row.second;
@@ -121,44 +116,37 @@ TEST_F(Provider, OnlyTheLastOfTwoFixesBetweenPassesIsPublishedAndDelivered) {
     EXPECT_EQ(calls[0].location->getLocationMethod(), Location::MTE_SATELLITE);
 }
 
-TEST_F(Provider, AProximityRegistrationFiresOnceWithinItsRadius) {
+TEST_F(Provider, ProximityRegistrationsFireOnceWithinTheirRadiusInOrder) {
     struct Row {
-        double metres;
-        size_t events;
+        const char* what;
+        std::vector<std::pair<double, double>> points;  // latitude, metres east on the equator
+        float radius;
+        double fixMetres;
+        size_t events;  // the first registrations, in order
     };
-    for (const Row row : {Row{99, 1}, Row{101, 0}}) {
+    const Row rows[] = {
+        {"99 m within 100", {{0, 0}}, 100, 99, 1},
+        {"101 m beyond 100", {{0, 0}}, 100, 101, 0},
+        {"two in range", {{0, 0}, {0, 20}}, 50, 10, 2},
+        // A NaN latitude passes the range checks; every distance from it is NaN.
+        {"NaN distance", {{NaN, 0}}, 1e9f, 0, 0},
+    };
+    for (const Row& row : rows) {
         JavaPtr<RecordingProximityListener> listener = jnew<RecordingProximityListener>();
-        JavaPtr<Coordinates> point = jnew<Coordinates>(0, 0, 0.0f);
-        LocationProvider::addProximityListener(listener, point, 100);
-        feedAndPass(0, equatorDegrees(row.metres));
-        feedAndPass(0, equatorDegrees(row.metres));
-        ASSERT_EQ(listener->taken().size(), row.events) << row.metres;
-        if (row.events) EXPECT_TRUE(listener->taken()[0] == point);
-        EXPECT_EQ(LocationProvider::locationMechanismUsageCount(), 1 - static_cast<int32_t>(row.events));
+        std::vector<JavaPtr<Coordinates>> points;
+        for (const auto& [latitude, metres] : row.points) {
+            points.push_back(jnew<Coordinates>(latitude, equatorDegrees(metres), 0.0f));
+            LocationProvider::addProximityListener(listener, points.back(), row.radius);
+        }
+        feedAndPass(0, equatorDegrees(row.fixMetres));
+        feedAndPass(0, equatorDegrees(row.fixMetres));
+        const auto events = listener->taken();
+        ASSERT_EQ(events.size(), row.events) << row.what;
+        for (size_t i = 0; i < events.size(); ++i) EXPECT_TRUE(events[i] == points[i]) << row.what;
+        EXPECT_EQ(LocationProvider::locationMechanismUsageCount(), static_cast<int32_t>(points.size() - row.events))
+            << row.what;
         LocationProvider::LocationProvider_staticDestroy();
     }
-}
-
-TEST_F(Provider, TwoRegistrationsInRangeFireInTheirOrder) {
-    JavaPtr<RecordingProximityListener> listener = jnew<RecordingProximityListener>();
-    JavaPtr<Coordinates> first = jnew<Coordinates>(0, 0, 0.0f), second = jnew<Coordinates>(0, equatorDegrees(20), 0.0f);
-    LocationProvider::addProximityListener(listener, first, 50);
-    LocationProvider::addProximityListener(listener, second, 50);
-    feedAndPass(0, equatorDegrees(10));
-    const auto events = listener->taken();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_TRUE(events[0] == first);
-    EXPECT_TRUE(events[1] == second);
-    EXPECT_EQ(LocationProvider::locationMechanismUsageCount(), 0);
-}
-
-TEST_F(Provider, ANaNDistanceFiresNoRegistration) {
-    JavaPtr<RecordingProximityListener> listener = jnew<RecordingProximityListener>();
-    // A NaN latitude passes the range checks; every distance from it is NaN.
-    LocationProvider::addProximityListener(listener, jnew<Coordinates>(NaN, 0, 0.0f), 1e9f);
-    feedAndPass(0, 0);
-    EXPECT_TRUE(listener->taken().empty());
-    EXPECT_EQ(LocationProvider::locationMechanismUsageCount(), 1);
 }
 
 // Each step: move the clock to start + at, optionally feed a fix first, run a pass, and expect

@@ -13,7 +13,9 @@
 #include "runtime/lang/Exceptions.h"
 #include "runtime/media/Manager.h"
 #include "runtime/media/Player.h"
+#include "runtime/media/PlayerImpl.h"
 #include "runtime/media/PlayerListener.h"
+#include "runtime/media/player_internalPF.h"
 #include "runtime/text/Long.h"
 #include "runtime/text/String.h"
 
@@ -84,6 +86,11 @@ private:
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
+
+// The platform player beneath a player, where the device's view of it can be read.
+inline player_internalPF& platformOf(const JavaPtr<Player>& player) {
+    return *static_cast<player_internalPF*>(java::lang::recastObj<PlayerImpl>(player)->platformPlayerForTests());
+}
 
 // Waits for the condition, for at most ten seconds; playback runs in real time.
 inline bool waitFor(const std::function<bool()>& condition) {

@@ -6,9 +6,7 @@
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/media/AudioSession.h"
 #include "runtime/media/MediaException.h"
-#include "runtime/media/PlayerImpl.h"
 #include "runtime/media/control/VolumeControl.h"
-#include "runtime/media/player_internalPF.h"
 #include "runtime/media/tests/MediaTestSupport.h"
 #include "runtime/media/tests/TestSounds.h"
 
@@ -17,6 +15,7 @@ namespace {
 using namespace javax::microedition::media;
 using javax::microedition::media::control::VolumeControl;
 using java::lang::jnew;
+using mediatest::platformOf;
 using mediatest::RecordingListener;
 using mediatest::TickThread;
 using mediatest::waitFor;
@@ -53,9 +52,6 @@ protected:
         Manager::tidyUp();
         AudioSession::close();
         return testsounds::readWaveOutput(waveOutput);
-    }
-    static player_internalPF& platformOf(const JavaPtr<PlayerImpl>& player) {
-        return *static_cast<player_internalPF*>(player->platformPlayerForTests());
     }
 };
 
@@ -223,24 +219,6 @@ TEST_F(PlaybackTest, InterruptionPausesEveryPlayerAndARestartPlaysFromTheStart) 
     const auto heard = bursts(output);
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_NEAR(output[heard[1].first], samples[0] / 32768.0f, 1e-5f) << "the restart did not go back to the start";
-}
-
-TEST_F(PlaybackTest, PauseThenStartContinuesWhereTheSoundStood) {
-    const std::vector<int16_t> samples = testsounds::ramp(RATE, 1000, 4);
-    JavaPtr<PlayerImpl> player = playerOf(samples);
-    TickThread ticks;
-    player->start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    player->stop();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    player->start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    player->stop();
-    const std::vector<float> output = finishOutput();
-    const auto heard = bursts(output);
-    ASSERT_EQ(heard.size(), 2u);
-    // The second stretch goes on from the last sample of the first.
-    EXPECT_NEAR(output[heard[1].first], output[heard[0].second - 1], 2.0f / 32768.0f);
 }
 
 TEST_F(PlaybackTest, TidyUpClosesEveryPlayerEvenOneLeftInterruptedAndEnds) {

@@ -5,7 +5,6 @@
 #include <sndfile.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
@@ -18,41 +17,6 @@
 #include "runtime/lang/JArray.h"
 
 namespace testsounds {
-
-struct MemoryFile {
-    std::vector<unsigned char> bytes;
-    sf_count_t position = 0;
-};
-
-inline SF_VIRTUAL_IO memoryIo() {
-    SF_VIRTUAL_IO io{};
-    io.get_filelen = [](void* file) { return static_cast<sf_count_t>(static_cast<MemoryFile*>(file)->bytes.size()); };
-    io.seek = [](sf_count_t offset, int whence, void* file) {
-        auto* memory = static_cast<MemoryFile*>(file);
-        const sf_count_t base = whence == SEEK_CUR ? memory->position
-                                : whence == SEEK_END ? static_cast<sf_count_t>(memory->bytes.size())
-                                                     : 0;
-        return memory->position = std::max<sf_count_t>(0, base + offset);
-    };
-    io.read = [](void* destination, sf_count_t count, void* file) {
-        auto* memory = static_cast<MemoryFile*>(file);
-        const sf_count_t left = static_cast<sf_count_t>(memory->bytes.size()) - memory->position;
-        const sf_count_t taken = std::clamp<sf_count_t>(count, 0, left);
-        if (taken > 0) std::memcpy(destination, memory->bytes.data() + memory->position, taken);
-        memory->position += taken;
-        return taken;
-    };
-    io.write = [](const void* source, sf_count_t count, void* file) {
-        auto* memory = static_cast<MemoryFile*>(file);
-        if (memory->bytes.size() < static_cast<size_t>(memory->position + count))
-            memory->bytes.resize(memory->position + count);
-        std::memcpy(memory->bytes.data() + memory->position, source, count);
-        memory->position += count;
-        return count;
-    };
-    io.tell = [](void* file) { return static_cast<MemoryFile*>(file)->position; };
-    return io;
-}
 
 // The formats the platform player is asked to play.
 struct Format {
@@ -71,19 +35,24 @@ inline constexpr Format FORMATS[] = {
 
 inline constexpr int32_t RATE = 48000;
 
+// Written through an unnamed temporary file, which the sound-file library can seek in.
 inline std::vector<unsigned char> writeSound(int format, std::span<const int16_t> samples, int32_t rate = RATE,
                                              int32_t channels = 1) {
-    MemoryFile file;
-    SF_VIRTUAL_IO io = memoryIo();
+    std::FILE* file = std::tmpfile();
+    if (!file) return {};
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
     info.format = format;
-    SNDFILE* sound = sf_open_virtual(&io, SFM_WRITE, &info, &file);
-    if (!sound) return {};
-    sf_writef_short(sound, samples.data(), static_cast<sf_count_t>(samples.size() / channels));
-    sf_close(sound);
-    return file.bytes;
+    std::vector<unsigned char> bytes;
+    if (SNDFILE* sound = sf_open_fd(::fileno(file), SFM_WRITE, &info, SF_FALSE)) {
+        sf_writef_short(sound, samples.data(), static_cast<sf_count_t>(samples.size() / channels));
+        sf_close(sound);
+        bytes.resize(static_cast<size_t>(::lseek(::fileno(file), 0, SEEK_END)));
+        ::pread(::fileno(file), bytes.data(), bytes.size(), 0);
+    }
+    std::fclose(file);
+    return bytes;
 }
 
 // Sample i is start + i / slowness: where playback stands can be read off the output.

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/connections/Connector.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lang/Exceptions.h"
@@ -48,7 +49,10 @@ protected:
         java::lang::clocks::setWallSource(nullptr);
     }
 
-    static JavaPtr<sensor::SensorConnection> openTilt();
+    static JavaPtr<sensor::SensorConnection> openTilt() {
+        return java::lang::recastObj<sensor::SensorConnection>(
+            javax::microedition::io::Connector::open(jnew<java::lang::String>(TILT_URL)));
+    }
     // One reading, then one polling pass.
     static void feed(float x, float y, float z) {
         setTiltReading(x, y, z);
@@ -60,12 +64,28 @@ protected:
 // What one dataReceived call was given.
 struct Batch {
     std::vector<double> pitch, roll;
-    bool timestamps = false, uncertainties = false, validities = false;
+    std::vector<int64_t> times;  // through getTimestamp, of the first channel; empty without extras
+    bool uncertainties = false, validities = false;
     bool dataLost = false;
     std::thread::id thread;
 };
 
-Batch batchOf(const JavaPtr<JArray<sensor::Data>>& data, bool dataLost);
+inline Batch batchOf(const JavaPtr<JArray<sensor::Data>>& data, bool dataLost) {
+    Batch batch;
+    batch.dataLost = dataLost;
+    batch.thread = std::this_thread::get_id();
+    for (int32_t channel = 0; channel < data->length; ++channel) {
+        JavaPtr<JArray<double>> values = (*data)[channel]->getDoubleValues();
+        std::vector<double>& into = channel == 0 ? batch.pitch : batch.roll;
+        into.assign(values->data, values->data + values->length);
+    }
+    JavaPtr<sensor::DataImpl> first = java::lang::recastObj<sensor::DataImpl>((*data)[0]);
+    if (first->timestamps)
+        for (int32_t i = 0; i < first->timestamps->length; ++i) batch.times.push_back(first->getTimestamp(i));
+    batch.uncertainties = first->uncertainties != nullptr;
+    batch.validities = first->validities != nullptr;
+    return batch;
+}
 
 class RecordingListener : public java::lang::Object, public sensor::DataListener {
     JAVA_CLASS(RecordingListener, "sensortest.RecordingListener", java::lang::Object, sensor::DataListener)

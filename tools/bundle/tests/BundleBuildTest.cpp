@@ -18,7 +18,6 @@
 #include "app/framework/ImageCache.h"
 #include "app/framework/ResourceHandler.h"
 #include "app/framework/tests/BundleFixture.h"
-#include "app/framework/tests/PixelHelpers.h"
 #include "runtime/io/File.h"
 #include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Graphics.h"
