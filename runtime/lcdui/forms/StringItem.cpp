@@ -181,7 +181,12 @@ void StringItem::m_updatecontentHeightAndWidth() {
     if (!m_text) m_lines = nullptr;
     wrapTextLines(width);
     const int32_t lines = m_lines ? m_lines->length : 0;
-    if (lines == 1) width = m_font->stringWidth((*m_lines)[0]);
+    if (lines == 1) {
+        width = m_font->stringWidth((*m_lines)[0]);
+        // The layout already placed a one-line item's box by its alignment: aligning the text inside
+        // that box again would push it out of the box.
+        (*m_lineX)[0] = 0;
+    }
     m_contentWidth = width;
     m_contentHeight = m_heightLocked ? m_preferredHeight : lines * m_font->getHeight();
 }

@@ -178,6 +178,7 @@ TEST_F(FormLayoutTest, RowsBreakBeforeAndAfterWhatMustStandAlone) {
         {"e: an interactive item", plain, [] { return JavaPtr<Item>(block<FakeGauge>(10, 10)); }, true},
         {"f: after an interactive item", [] { return JavaPtr<Item>(block<FakeGauge>(10, 10)); }, plain, true},
         {"g: after text ending with a line feed", [] { return JavaPtr<Item>(text("dd\n")); }, plain, true},
+        {"g: an empty text ends no row", [] { return JavaPtr<Item>(text("")); }, plain, false},
         {"h: an item that wants its own row", plain, [] { auto b = block(10, 10); b->ownRow = true; return JavaPtr<Item>(b); }, true},
     };
     for (const auto& c : cases) {

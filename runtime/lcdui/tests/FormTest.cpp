@@ -109,6 +109,20 @@ TEST_F(FormItemTest, ItemPaintsLabelFrameAndContentInsideItsBox) {
     EXPECT_EQ(calls, expected);
 }
 
+TEST_F(FormItemTest, AOneLineTextStartsAtItsOwnBoxWhateverItsAlignment) {
+    for (const int32_t layout : {Item::LAYOUT_LEFT, Item::LAYOUT_RIGHT, Item::LAYOUT_CENTER}) {
+        auto item = text("hello");
+        item->setLayout(layout);
+        form->deleteAll();
+        form->append(JavaPtr<Item>(item));
+        show();
+        log.take();
+        item->paint(master);
+        const auto drawn = lcduitest::callsNamed(log.take(), {"drawString"});
+        EXPECT_EQ(drawn, std::vector<std::string>{"drawString \"hello\",0,0,20"}) << "layout " << layout;
+    }
+}
+
 using FormHighlightTest = FormFixture;
 
 TEST_F(FormHighlightTest, TheHighlightAndItsCommandsFollowTheItemOperations) {

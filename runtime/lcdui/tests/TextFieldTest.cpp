@@ -144,9 +144,21 @@ TEST_F(TextFieldTest, UneditableRefusesNewTextButKeepsItsOwnAndTheCaretStaysInTh
     EXPECT_EQ(text(field(nullptr)), "");
 }
 
-TEST_F(TextFieldTest, TheContentIsAsHighAsItsRows) {
-    EXPECT_EQ(shown("ad\nef\ngh")->getMinContentHeight(), 3 * (8 + 3) + 3);
-    EXPECT_EQ(shown("")->getMinContentHeight(), 8 + 3 + 3);
+TEST_F(TextFieldTest, TheContentIsAsHighAsItsRowsInTheFontsHeight) {
+    const struct {
+        int32_t fontHeight;
+        const char* text;
+        int32_t height;
+    } cases[] = {
+        {8, "ad\nef\ngh", 36}, {8, "", 14},  // an empty text is one empty row
+        {13, "ad\nef\ngh", 51}, {13, "", 19},
+    };
+    for (const auto& c : cases) {
+        auto font = lcduitest::sampleFont(false);
+        font.cellHeight = c.fontHeight;
+        ASSERT_TRUE(lcduitest::installFont(font.bytes()));
+        EXPECT_EQ(shown(c.text)->getMinContentHeight(), c.height) << "\"" << c.text << "\", font " << c.fontHeight;
+    }
 }
 
 TEST_F(TextFieldTest, MultiTapKeysCycleCommitAndStartAnewAsTheClockSays) {
