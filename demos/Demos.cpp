@@ -1,5 +1,6 @@
 #include "demos/Demos.h"
 
+#include "demos/BareFramesMIDlet.h"
 #include "demos/ChromeDemo.h"
 #include "demos/DemoMIDlet.h"
 #include "demos/GLDemoMIDlet.h"
@@ -43,6 +44,7 @@ constexpr DemoEntry DEMOS[] = {
     {"text", "text fields: plain, password and box mode, typed on the keypad or the keyboard", makeTextDemoMIDlet,
      nullptr},
     {"dates", "a date and time field with its calendar and clock", makeDatesDemoMIDlet, nullptr},
+    {"bare", "30 flat frames a second: the floor for measuring the quiz at rest", makeBareFramesMIDlet, nullptr},
 };
 
 }  // namespace

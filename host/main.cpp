@@ -43,13 +43,50 @@ constexpr const char* BUILT_IN_SCRIPT =
     "capture frame-2.png\n"
     "terminate\n";
 
-// Until the application is complete the program runs the first demonstration by default.
-constexpr const char* DEFAULT_MIDLET = "demo";
+constexpr const char* DEFAULT_MIDLET = "app";
 
-// The application itself, chosen like a demonstration. Its start-up state presents no frame, so its
-// script only lets it run a moment before ending it.
+// The application's own session: a test question answered, the information panel, the practice
+// lists and the statistics, each screen captured once it has wiped in.
 constexpr const char* APPLICATION_SCRIPT =
-    "wait 1000\n"
+    "expect_log quiz: screen 1: main menu\n"
+    "wait_frames 12 10000\n"
+    "capture 1-main-menu.png\n"
+    "tap 160 192\n"
+    "expect_log quiz: screen 2: question\n"
+    "wait_frames 12 10000\n"
+    "capture 2-question.png\n"
+    "tap 200 435\n"
+    "expect_log quiz: screen 3: information\n"
+    "wait_frames 4 10000\n"
+    "capture 3-information.png\n"
+    "tap 280 430\n"
+    "expect_log quiz: screen 4: question\n"
+    "tap 200 157\n"
+    "wait_frames 4 10000\n"
+    "capture 4-answered.png\n"
+    "# The next question slides in after a pause of about three seconds.\n"
+    "wait 5000\n"
+    "tap 280 435\n"
+    "expect_log quiz: screen 5: main menu\n"
+    "tap 160 262\n"
+    "expect_log quiz: screen 6: categories\n"
+    "wait_frames 12 10000\n"
+    "accel 0.5 -0.5 0 for 400\n"
+    "capture 5-categories.png\n"
+    "down 160 40\n"
+    "wait_frames 3 10000\n"
+    "up 160 40\n"
+    "expect_log quiz: screen 7: subsections\n"
+    "wait_frames 12 10000\n"
+    "capture 6-subsections.png\n"
+    "tap 280 435\n"
+    "expect_log quiz: screen 8: categories\n"
+    "tap 280 435\n"
+    "expect_log quiz: screen 9: main menu\n"
+    "tap 160 332\n"
+    "expect_log quiz: screen 10: statistics\n"
+    "wait_frames 12 10000\n"
+    "capture 7-statistics.png\n"
     "terminate\n";
 constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT};
 

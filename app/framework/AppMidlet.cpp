@@ -55,6 +55,7 @@ void AppMidlet::destroyApp(bool unconditional) {
     if (dropped) {
         dropped->hideNotify();
         dropped->stopMainThread();
+        dropped->stopSteering();
     }
     notifyDestroyed();
 }

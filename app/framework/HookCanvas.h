@@ -19,6 +19,7 @@
 #include "runtime/lcdui/GameCanvas.h"
 #include "runtime/lcdui/Image.h"
 #include "runtime/media/PlayerListener.h"
+#include "runtime/sensor/DataListener.h"
 
 namespace java::lang {
 class Class;
@@ -40,10 +41,11 @@ class WLHttpConnectionThread;
 class HookCanvas : public javax::microedition::lcdui::game::GameCanvas,
                    public java::lang::Runnable,
                    public javax::microedition::media::PlayerListener,
+                   public javax::microedition::sensor::DataListener,
                    public AppParameters,
                    public CanvasConstants {
     JAVA_CLASS(HookCanvas, "HookCanvas", javax::microedition::lcdui::game::GameCanvas, java::lang::Runnable,
-               javax::microedition::media::PlayerListener)
+               javax::microedition::media::PlayerListener, javax::microedition::sensor::DataListener)
 public:
     using Graphics = javax::microedition::lcdui::Graphics;
     using String = java::lang::String;
@@ -755,6 +757,27 @@ public:
     std::atomic<bool> progress_loaded{false};
     // The hidden canvas's progress was saved; cleared when it is shown again.
     bool saved_while_hidden = false;
+
+    // ---- The quiz: the practice lists' scrolling and the tilt input ------------------------
+
+    static inline int32_t msfy = 0;
+    static inline int32_t weight_decay = 0;
+    static inline bool was_dragging = false;
+    static inline bool scroller_static_menus = false;
+    static inline int32_t scroller_items_in_menu = 0;
+    static inline int32_t scroller_menu_drag_distance = 0;
+    // One 33 ms update of the category or subsection list.
+    virtual void updatePracticeList();
+    // A list entered afresh: at the top, nothing chosen, highlighted or pressed.
+    void resetPracticeList();
+    // Opens the tilt sensor with the canvas as its listener; without one the canvas has no tilt.
+    virtual void prepForSteering();
+    // Lets go of the tilt sensor, which holds the canvas as its listener.
+    virtual void stopSteering();
+    // On the tick thread: keeps the batch's last roll and pitch when it holds both.
+    void dataReceived(JavaPtr<javax::microedition::sensor::SensorConnection> connection,
+                      JavaPtr<JArray<javax::microedition::sensor::Data>> data, bool isDataLost) override;
+    JavaPtr<javax::microedition::sensor::SensorConnection> tilt_connection;
 
 private:
     // Made with the canvas; the image cache's and fonts' arrays are the fields and statics above.

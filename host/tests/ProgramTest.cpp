@@ -70,7 +70,7 @@ TEST(Program, AScriptedSessionShowsEachStepInItsCaptures) {
               "capture resumed.png\n"
               "terminate\n"
               "expect_log demo: destroyApp\n");
-    const ProgramRun run = runProgram(directory, {"--headless", "--script", (directory.path() / "session.txt").string(),
+    const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "demo", "--script", (directory.path() / "session.txt").string(),
                                            "--capture", directory.path().string(), "--documents",
                                            (directory.path() / "documents").string()});
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
@@ -136,7 +136,7 @@ TEST(Program, TheDemonstrationDrawsTextOnceTheBundleHasAFontAndRunsWithoutOne) {
     std::filesystem::create_directories(withoutFont);
 
     const auto captionPixels = [&](const std::filesystem::path& bundle, std::string& errors) {
-        const ProgramRun run = runProgram(directory, {"--headless", "--bundle", bundle.string(), "--script",
+        const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "demo", "--bundle", bundle.string(), "--script",
                                                       (directory.path() / "frame.txt").string(), "--capture",
                                                       bundle.string(), "--documents",
                                                       (directory.path() / "documents").string()});
@@ -243,14 +243,20 @@ TEST(Program, BadOptionsUnusableDirectoriesAndBadScriptsStopItWithAClearMessage)
     EXPECT_NE(list.output.find("\ndemo\t"), std::string::npos) << list.output;
 }
 
-TEST(Program, TheApplicationRunsHeadlessAndEndsCleanly) {
+TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreen) {
     TemporaryDirectory directory("program-application-test");
     const std::string documents = (directory.path() / "documents").string();
     const std::string captures = (directory.path() / "captures").string();
+    setenv("ALSOFT_DRIVERS", "null", 1);
     const ProgramRun run =
-        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures, "--midlet", "app"});
+        runProgram(directory, {"--headless", "--documents", documents, "--capture", captures});
+    unsetenv("ALSOFT_DRIVERS");
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.output.find("demo: startApp"), std::string::npos);
+    // The built-in session visits each screen it captures.
+    for (const char* frame : {"1-main-menu.png", "2-question.png", "3-information.png", "4-answered.png",
+                              "5-categories.png", "6-subsections.png", "7-statistics.png"})
+        EXPECT_EQ(loadPicture(std::filesystem::path(captures) / frame).width, 640) << frame;
 }
 
 }  // namespace

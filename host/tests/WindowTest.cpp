@@ -54,7 +54,7 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
                                                      "capture after.png\n"
                                                      "terminate\n";
     RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "click.txt").string(), "--capture",
+                           {LEXIVO_QUIZ_PATH, "--midlet", "demo", "--script", (directory.path() / "click.txt").string(), "--capture",
                             directory.path().string(), "--documents", (directory.path() / "documents").string()},
                            directory.path() / "stderr.txt");
     ASSERT_TRUE(program.readUntil("before.png")) << program.output();
@@ -78,6 +78,37 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
     EXPECT_EQ(after.rgbAt(px(66), px(398)), DemoLayout::COUNT_WHITE);
     EXPECT_NE(program.output().find("demo: pressed 320 680"), std::string::npos) << program.output();
     EXPECT_NE(program.output().find("demo: released 320 680"), std::string::npos);
+}
+
+// The quiz by default: a click on "New Test" in the window starts a test question.
+TEST(Window, AClickOnNewTestInTheQuizsWindowShowsAQuestion) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    TemporaryDirectory directory("window-quiz-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    std::ofstream(directory.path() / "quiz.txt") << "expect_log quiz: screen 1: main menu\n"
+                                                    "wait_frames 12 10000\n"
+                                                    "capture menu.png\n"
+                                                    "expect_log quiz: screen 2: question\n"
+                                                    "wait_frames 12 10000\n"
+                                                    "capture question.png\n"
+                                                    "terminate\n";
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "quiz.txt").string(), "--capture",
+                            directory.path().string(), "--documents", (directory.path() / "documents").string()},
+                           directory.path() / "stderr.txt");
+    ASSERT_TRUE(program.readUntil("menu.png")) << program.output();
+    const std::string window = "xdotool search --all --sync --pid " + std::to_string(program.pid()) + " --name 'ZAR Lexivo Quiz' ";
+    EXPECT_EQ(shell(window + "windowactivate --sync %1 2>/dev/null; " + window +
+                    "mousemove --window %1 --sync 160 192 click 1"),
+              0);
+    const int status = program.wait();
+    ASSERT_EQ(status, 0) << program.output();
+    const Picture menu = loadPicture(directory.path() / "menu.png");
+    const Picture question = loadPicture(directory.path() / "question.png");
+    EXPECT_EQ(menu.width, 640);
+    // The question screen's level badge sits where the menu has its title bar.
+    EXPECT_NE(menu.rgbAt(px(40), px(50)), question.rgbAt(px(40), px(50)));
 }
 
 // Losing the display once made Xlib exit from inside the event wait: destroyApp never ran and the
@@ -105,7 +136,7 @@ TEST(Window, LosingTheDisplayOrBeingEndedFromOutsideEndsTheApplicationInOrder) {
         useSdlSuppressionsToo(directory.path() / "lsan.supp");
         std::ofstream(directory.path() / "wait.txt") << "wait_frames 1 30000\nwait 3600000\ncapture never.png\n";
         RunningProgram program(LEXIVO_QUIZ_PATH,
-                               {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "wait.txt").string(), "--capture",
+                               {LEXIVO_QUIZ_PATH, "--midlet", "demo", "--script", (directory.path() / "wait.txt").string(), "--capture",
                                 directory.path().string(), "--documents", (directory.path() / "documents").string()},
                                directory.path() / "stderr.txt");
         ASSERT_TRUE(program.readUntil("demo: startApp")) << program.output();

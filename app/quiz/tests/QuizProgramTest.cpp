@@ -1,0 +1,209 @@
+// The quiz end to end: the built program run headless with scripted touches over saved progress
+// that the test prepares, its captured frames checked at known places. Layout points are doubled
+// on the default retina phone.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/quiz/tests/QuizCanvas.h"
+#include "host/tests/ProgramRun.h"
+
+namespace {
+
+using programtest::loadPicture;
+using programtest::Picture;
+using programtest::RunningProgram;
+using programtest::TemporaryDirectory;
+namespace fs = std::filesystem;
+
+int32_t px(int32_t layout) { return layout * 2; }
+
+// Centres of the answer slots and buttons, in layout points.
+constexpr int32_t ANSWER_X = 200;
+int32_t answerY(int32_t slot) { return 161 + 85 * slot; }
+constexpr int32_t CONTINUE_Y = 122;
+constexpr int32_t NEW_TEST_Y = 192;
+constexpr int32_t PRACTICE_Y = 262;
+constexpr int32_t STATS_Y = 332;
+
+struct ProgramResult {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, const std::string& script) {
+    // Silent and the same on every machine: the audio library's null output.
+    ::setenv("ALSOFT_DRIVERS", "null", 1);
+    // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
+    // it may take longer than a script's wait for a log line allows, so that wait starts later.
+    std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--headless", "--script", (directory / "script.txt").string(), "--capture",
+                            directory.string(), "--documents", documents.string()},
+                           directory / "stderr.txt");
+    ProgramResult run;
+    run.status = program.wait();
+    run.output = program.output();
+    std::ifstream in(directory / "stderr.txt");
+    run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return run;
+}
+
+std::string tap(int32_t x, int32_t y) { return "tap " + std::to_string(x) + " " + std::to_string(y) + "\n"; }
+// A finger resting long enough for the lists to take it as a choice, whatever the machine's pace.
+std::string rest(int32_t x, int32_t y) {
+    const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
+    return "down " + at + "wait_frames 3 10000\nup " + at;
+}
+// Waits for the n-th screen to be shown and wiped in.
+std::string shown(int32_t n, const char* name) {
+    return "expect_log quiz: screen " + std::to_string(n) + ": " + name + "\nwait_frames 12 10000\n";
+}
+
+int32_t red(int32_t rgb) { return (rgb >> 16) & 0xFF; }
+int32_t green(int32_t rgb) { return (rgb >> 8) & 0xFF; }
+bool greenish(int32_t rgb) { return green(rgb) > red(rgb) + 40; }
+bool reddish(int32_t rgb) { return red(rgb) > green(rgb) + 40; }
+
+// How many pixels of the rectangle (layout points) differ between two pictures.
+int32_t differences(const Picture& a, const Picture& b, int32_t x, int32_t y, int32_t w, int32_t h) {
+    int32_t count = 0;
+    for (int32_t j = px(y); j < px(y + h); ++j)
+        for (int32_t i = px(x); i < px(x + w); ++i) count += a.rgbAt(i, j) != b.rgbAt(i, j);
+    return count;
+}
+
+// A test under way at level 2 with one right answer to go before promotion, and its question on
+// record: the slot of the right answer, 0 to 2.
+int32_t prepareTestUnderWay(const fs::path& documents) {
+    QuizWorld world(documents);
+    world.startTest(false);
+    QuizCanvas& quiz = *world.canvas;
+    quiz.rank = 1;
+    // The bundle's table asks for more than 2 net right answers at this level.
+    quiz.level_right = 2;
+    quiz.test_finished = false;
+    quiz.settings->data[4] = false;
+    quiz.settings->data[5] = true;
+    quiz.saveData();
+    return quiz.correct_answer - 1;
+}
+
+class QuizProgram : public ::testing::Test {
+protected:
+    TemporaryDirectory directory{"quiz-program-test"};
+    fs::path documents() const { return directory.path() / "documents"; }
+    fs::path dir(const std::string& name) const {
+        fs::create_directories(directory.path() / name);
+        return directory.path() / name;
+    }
+    Picture picture(const std::string& run, const char* name) const { return loadPicture(directory.path() / run / name); }
+};
+
+TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScoresTheAnswers) {
+    const int32_t right = prepareTestUnderWay(documents());
+    const int32_t wrong = (right + 1) % 3;
+    fs::copy(documents(), directory.path() / "documents-copy", fs::copy_options::recursive);
+
+    const std::string resume = shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(2, "question") +
+                               "capture question.png\n";
+    // First the statistics before this run's answer, then the question resumed; the program ends
+    // with the question on screen.
+    ProgramResult first = runQuiz(dir("first"), documents(),
+                                  shown(1, "main menu") + tap(160, STATS_Y) + shown(2, "statistics") +
+                                      "capture stats.png\n" + tap(280, 435) + shown(3, "main menu") +
+                                      "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(4, "question") +
+                                      "capture question.png\nterminate\n");
+    ASSERT_EQ(first.status, 0) << first.output << first.errors;
+    // Resumed again after the restart, paused and resumed, answered wrong; then the statistics.
+    ProgramResult second = runQuiz(dir("second"), documents(),
+                         resume + "pause\nwait 300\nresume\nwait_frames 12 10000\ncapture after-pause.png\n" +
+                             tap(ANSWER_X, answerY(wrong)) + "wait_frames 4 10000\ncapture wrong.png\n" +
+                             "wait 5000\n" + tap(280, 435) + shown(3, "main menu") + tap(160, STATS_Y) +
+                             shown(4, "statistics") + "capture stats.png\nterminate\n");
+    ASSERT_EQ(second.status, 0) << second.output << second.errors;
+    // From the same record, answered right: the level goes up.
+    ProgramResult third = runQuiz(dir("third"), directory.path() / "documents-copy",
+                        resume + tap(ANSWER_X, answerY(right)) + "wait_frames 4 10000\ncapture right.png\n" +
+                            shown(3, "promotion") + "capture promoted.png\nterminate\n");
+    ASSERT_EQ(third.status, 0) << third.output << third.errors;
+
+    const Picture menu = picture("first", "menu.png");
+    const Picture question = picture("first", "question.png");
+    ASSERT_EQ(menu.width, 640);
+    ASSERT_EQ(question.height, 960);
+    // "Continue Test" is enabled (no hatching of the ghosted button over its middle).
+    EXPECT_GT(red(menu.rgbAt(px(160), px(CONTINUE_Y) - 20)), 200) << std::hex << menu.rgbAt(px(160), px(CONTINUE_Y) - 20);
+    // The same question box and answers after the restart and after the pause: only a twinkle or
+    // two may differ, where another question's text would change thousands of pixels.
+    const Picture again = picture("second", "question.png");
+    const Picture afterPause = picture("second", "after-pause.png");
+    for (const Picture* p : {&again, &afterPause}) {
+        EXPECT_LT(differences(question, *p, 85, 5, 230, 95), 1200);
+        EXPECT_LT(differences(question, *p, 95, 135, 200, 225), 1000);
+    }
+    // The wrong answer red and the right one green; then the promotion panel.
+    const Picture wrongFrame = picture("second", "wrong.png");
+    EXPECT_TRUE(reddish(wrongFrame.rgbAt(px(ANSWER_X + 80), px(answerY(wrong)))));
+    EXPECT_TRUE(greenish(wrongFrame.rgbAt(px(ANSWER_X + 80), px(answerY(right)))));
+    const Picture rightFrame = picture("third", "right.png");
+    EXPECT_TRUE(greenish(rightFrame.rgbAt(px(ANSWER_X + 80), px(answerY(right)))));
+    EXPECT_FALSE(reddish(rightFrame.rgbAt(px(ANSWER_X + 80), px(answerY(wrong)))));
+    EXPECT_NE(third.output.find("screen 3: promotion"), std::string::npos);
+    EXPECT_EQ(second.output.find("promotion"), std::string::npos);
+    EXPECT_EQ(picture("third", "promoted.png").width, 640);
+    // The statistics' value column shows the answer.
+    EXPECT_GT(differences(picture("first", "stats.png"), picture("second", "stats.png"), 150, 90, 75, 350), 100);
+}
+
+TEST_F(QuizProgram, NewTestAsksFirstWhileATestIsUnderWayAndPracticeScrollsAndChoosesFromItsLists) {
+    prepareTestUnderWay(documents());
+    const std::string script = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "confirmation") +
+                               "capture confirm.png\n" + tap(160, 332) + shown(3, "main menu") +
+                               tap(160, PRACTICE_Y) + shown(4, "categories") + "capture categories.png\n" +
+                               "down 160 380\nwait_frames 2 10000\nmove 160 330\nwait_frames 1 10000\nmove 160 260\nwait_frames 1 10000\n"
+                               "move 160 180\nwait_frames 1 10000\nup 160 180\n"
+                               "wait_frames 40 10000\ncapture scrolled.png\n" +
+                               rest(160, 100) + shown(5, "subsections") + "capture subsections.png\n" +
+                               rest(160, 40) + shown(6, "question") + "capture practice.png\nterminate\n";
+    ProgramResult run = runQuiz(dir("run"), documents(), script);
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    EXPECT_EQ(run.output.find("screen 2: question"), std::string::npos);
+    // The list moved up by the flick and more (it coasts), and stayed within its ends.
+    const Picture before = picture("run", "categories.png");
+    const Picture scrolled = picture("run", "scrolled.png");
+    EXPECT_GT(differences(before, scrolled, 20, 20, 280, 360), 10000);
+    EXPECT_EQ(picture("run", "practice.png").width, 640);
+}
+
+TEST_F(QuizProgram, TwinklesDriftTheWayTheDeviceIsTilted) {
+    // Held below the menu's buttons while tilted one way or the other; counts bright pixels on
+    // each side of the finger in the band between the buttons and the about icon.
+    const auto brightSides = [&](const std::string& name, const char* tilt) {
+        const std::string script = shown(1, "main menu") + "accel " + tilt + " 0 0 for 200\ndown 160 386\n" +
+                                   "accel " + tilt + " 0 0 for 1200\ncapture tilted.png\nup 160 386\nterminate\n";
+        ProgramResult run = runQuiz(dir(name), directory.path() / ("documents-" + name), script);
+        EXPECT_EQ(run.status, 0) << run.output << run.errors;
+        const Picture frame = picture(name, "tilted.png");
+        std::pair<int32_t, int32_t> sides{0, 0};
+        for (int32_t y = px(370); y < px(408); ++y)
+            for (int32_t x = 0; x < 640; ++x) {
+                const int32_t rgb = frame.rgbAt(x, y);
+                if (red(rgb) < 150 && green(rgb) < 150) continue;
+                if (x < px(120)) ++sides.first;
+                if (x > px(200)) ++sides.second;
+            }
+        return sides;
+    };
+    const auto right = brightSides("right", "0.9");
+    const auto left = brightSides("left", "-0.9");
+    EXPECT_GT(right.second, right.first);
+    EXPECT_GT(left.first, left.second);
+}
+
+}  // namespace
