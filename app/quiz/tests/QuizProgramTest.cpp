@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/quiz/tests/QuizCanvas.h"
 #include "host/tests/ProgramRun.h"
@@ -100,8 +102,8 @@ int32_t differences(const Picture& a, const Picture& b, int32_t x, int32_t y, in
 }
 
 // A test under way at level 2 with one right answer to go before promotion, and its question on
-// record: the slot of the right answer, 0 to 2.
-int32_t prepareTestUnderWay(const fs::path& documents) {
+// record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it.
+int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0) {
     QuizWorld world(documents);
     world.startTest(false);
     QuizCanvas& quiz = *world.canvas;
@@ -109,7 +111,8 @@ int32_t prepareTestUnderWay(const fs::path& documents) {
     // The bundle's table asks for more than 2 net right answers at this level.
     quiz.level_right = 2;
     quiz.test_finished = false;
-    quiz.settings->data[4] = false;
+    quiz.settings->data[4] = timeLeftMs > 0;
+    if (timeLeftMs > 0) quiz.question_timer_ms = timeLeftMs;
     quiz.settings->data[5] = true;
     quiz.saveData();
     return quiz.correct_answer - 1;
@@ -180,6 +183,48 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     EXPECT_EQ(picture("third", "promoted.png").width, 640);
     // The statistics' value column shows the answer.
     EXPECT_GT(differences(picture("first", "stats.png"), picture("second", "stats.png"), 150, 90, 75, 350), 100);
+}
+
+// The separate orange dots in the rectangle (layout points): the timer's dots on its clock face.
+int32_t orangeDots(const Picture& frame, int32_t x, int32_t y, int32_t w, int32_t h) {
+    const auto orange = [&](int32_t i, int32_t j) {
+        const int32_t rgb = frame.rgbAt(i, j);
+        return red(rgb) > 200 && green(rgb) > 80 && green(rgb) < 200 && blue(rgb) < 160;
+    };
+    std::vector<bool> seen(static_cast<size_t>(px(w) * px(h)), false);
+    int32_t dots = 0;
+    for (int32_t j = 0; j < px(h); ++j)
+        for (int32_t i = 0; i < px(w); ++i) {
+            if (seen[j * px(w) + i] || !orange(px(x) + i, px(y) + j)) continue;
+            ++dots;
+            std::vector<std::pair<int32_t, int32_t>> todo{{i, j}};
+            seen[j * px(w) + i] = true;
+            while (!todo.empty()) {
+                const auto [a, b] = todo.back();
+                todo.pop_back();
+                for (const auto& [da, db] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    const int32_t c = a + da, d = b + db;
+                    if (c < 0 || d < 0 || c >= px(w) || d >= px(h) || seen[d * px(w) + c] || !orange(px(x) + c, px(y) + d))
+                        continue;
+                    seen[d * px(w) + c] = true;
+                    todo.emplace_back(c, d);
+                }
+            }
+        }
+    return dots;
+}
+
+TEST_F(QuizProgram, AResumedTestKeepsTheTimeLeftOnItsTimer) {
+    // 6.9 s of 10 show 8 of the 12 dots; the seconds run again once the question is back, so one
+    // dot may have gone by the time the frame is taken, where a restarted timer would show 12.
+    prepareTestUnderWay(documents(), 6900);
+    ProgramResult run = runQuiz(dir("run"), documents(),
+                                shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question") +
+                                    "capture question.png\nterminate\n");
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    const int32_t dots = orangeDots(picture("run", "question.png"), 5, 108, 66, 68);
+    EXPECT_GE(dots, 7);
+    EXPECT_LE(dots, 8);
 }
 
 TEST_F(QuizProgram, NewTestAsksFirstWhileATestIsUnderWayAndPracticeScrollsAndChoosesFromItsLists) {
