@@ -9,19 +9,20 @@ using H = HookCanvas;
 constexpr int32_t ITEM_SPACING = 5;
 constexpr int32_t DRAG_THRESHOLD = 6;
 
-int32_t itemLeft() { return (H::PARAM_WL_BASE_SCREEN_WIDTH.load() - H::scroller_buttonClickWidth) >> 1; }
+// Where the rows are drawn, so that the place that acts is the one the player sees.
+int32_t itemLeft(H& c) { return c.getParam(H::PARAM_PRACTICE_MENU_TOP_SPACE); }
 
 int32_t itemTop(H& c, int32_t item) {
     return c.getParam(H::PARAM_PRACTICE_MENU_TOP_SPACE) + H::scrolly_menu_yoffset +
            (H::scroller_buttonClickHeight + ITEM_SPACING) * item;
 }
 
-bool overListColumn(H& c) { return c.pointerOverArea(itemLeft(), 0, H::scroller_buttonClickWidth, c.getParam(395)); }
+bool overListColumn(H& c) { return c.pointerOverArea(itemLeft(c), 0, H::scroller_buttonClickWidth, c.getParam(395)); }
 
 // The first item under the pointer, -1 for none.
 int32_t itemUnderPointer(H& c) {
     for (int32_t i = 0; i < H::scroller_items_in_menu; ++i)
-        if (c.pointerOverArea(itemLeft(), itemTop(c, i), H::scroller_buttonClickWidth, H::scroller_buttonClickHeight))
+        if (c.pointerOverArea(itemLeft(c), itemTop(c, i), H::scroller_buttonClickWidth, H::scroller_buttonClickHeight))
             return i;
     return -1;
 }

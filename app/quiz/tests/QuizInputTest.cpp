@@ -130,7 +130,7 @@ TEST_F(PracticeList, TheBackButtonActsOnlyWhenReleasedOnItAndATapNeedsARestingFi
     // A touch shorter than 40 ms selects nothing; a resting one selects the item under it.
     H::scrolly_menu_yoffset = 0;
     H::weight_decay = 0;
-    const int32_t itemX = (H::PARAM_WL_BASE_SCREEN_WIDTH.load() - QuizCanvas::IMAGE_WIDTH) / 2 + 5;
+    const int32_t itemX = 10 + 5;
     update(true, itemX, 10 + (QuizCanvas::IMAGE_HEIGHT + 5) * 2 + 5);
     update(false);
     EXPECT_EQ(quiz().list_selected_item, -1);
@@ -143,6 +143,22 @@ TEST_F(PracticeList, TheBackButtonActsOnlyWhenReleasedOnItAndATapNeedsARestingFi
     update(false);
     EXPECT_EQ(quiz().stateRequests,
               std::vector<int32_t>{H::GAMESTATE_CHOOSE_CATEGORY | H::GAMESTATEFLAG_LOADING});
+}
+
+TEST_F(PracticeList, ARestingFingerChoosesTheRowOnlyWhereTheRowIsDrawn) {
+    // The rows are drawn from 10 points in, a button's width wide; the second row's middle height.
+    const int32_t y = 10 + QuizCanvas::IMAGE_HEIGHT + 5 + QuizCanvas::IMAGE_HEIGHT / 2;
+    const struct {
+        int32_t x;
+        int32_t item;
+    } cases[] = {{9, -1}, {10, 1}, {10 + QuizCanvas::IMAGE_WIDTH - 1, 1}, {10 + QuizCanvas::IMAGE_WIDTH + 1, -1}};
+    for (const auto& c : cases) {
+        quiz().list_selected_item = -1;
+        update(true, c.x, y);
+        update(true, c.x, y);
+        update(false);
+        EXPECT_EQ(quiz().list_selected_item, c.item) << "x " << c.x;
+    }
 }
 
 }  // namespace
