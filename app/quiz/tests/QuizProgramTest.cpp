@@ -1,6 +1,6 @@
 // The quiz end to end: the built program run headless with scripted touches over saved progress
 // that the test prepares, its captured frames checked at known places. Layout points are doubled
-// on the default retina phone.
+// on the default retina phone. Built a second time to play the same sessions in a real window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,10 +45,20 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, cons
     // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
     // it may take longer than a script's wait for a log line allows, so that wait starts later.
     std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
-    RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--headless", "--script", (directory / "script.txt").string(), "--capture",
-                            directory.string(), "--documents", documents.string()},
-                           directory / "stderr.txt");
+    std::vector<std::string> arguments{LEXIVO_QUIZ_PATH, "--script", (directory / "script.txt").string(), "--capture",
+                                       directory.string(), "--documents", documents.string()};
+#ifdef QUIZ_IN_A_WINDOW
+    // The SDL suppressions join the test's for this run only: the combined file goes with the directory.
+    const char* given = std::getenv("LSAN_OPTIONS");
+    const std::string options = given ? given : "";
+    programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, directory / "lsan.supp");
+#else
+    arguments.push_back("--headless");
+#endif
+    RunningProgram program(LEXIVO_QUIZ_PATH, arguments, directory / "stderr.txt");
+#ifdef QUIZ_IN_A_WINDOW
+    if (given) ::setenv("LSAN_OPTIONS", options.c_str(), 1); else ::unsetenv("LSAN_OPTIONS");
+#endif
     ProgramResult run;
     run.status = program.wait();
     run.output = program.output();
