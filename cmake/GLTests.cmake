@@ -1,4 +1,4 @@
-# lexivo_gl_test(NAME SOURCES... DEPS libs... [LABELS labels...])
+# lexivo_gl_test(NAME SOURCES... DEPS libs... [LABELS labels...] [PREFIX test-name-prefix])
 # A GoogleTest executable that draws with OpenGL ES on Mesa's llvmpipe. Its tests get the label "gl",
 # one rasteriser thread (light under the sanitizers) and the sanitizer suppression files for the
 # driver's own allocations and its uninstrumented threads, appended to whatever options CI sets.
@@ -10,10 +10,10 @@ set(LEXIVO_GL_TEST_ENVIRONMENT
     "TSAN_OPTIONS=path_list_append:suppressions=${CMAKE_SOURCE_DIR}/platform/tests/tsan-mesa.supp")
 
 function(lexivo_gl_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${ARG_PREFIX}")
   # Discovery flattens list-valued properties, so the labels and the environment are set by a
   # script that CTest includes after the discovered tests.
   set(labels gl ${ARG_LABELS})

@@ -138,4 +138,19 @@ std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::strin
     return box;
 }
 
+void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined) {
+    const auto contents = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const char* options = std::getenv("LSAN_OPTIONS");
+    const std::string given = options ? options : "";
+    const std::string key = "suppressions=";
+    std::string all = contents(suppressions);
+    if (const size_t at = given.find(key); at != std::string::npos)
+        all += contents(given.substr(at + key.size(), given.find(':', at) - at - key.size()));
+    std::ofstream(combined) << all;
+    ::setenv("LSAN_OPTIONS", (key + combined.string()).c_str(), 1);
+}
+
 }  // namespace programtest

@@ -69,4 +69,8 @@ DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& d
 // The four numbers of the last output line that starts with the prefix and a space; all -1 when none.
 std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix);
 
+// The program's leak check takes one suppression file: the one given joins whatever the test got,
+// written together into combined.
+void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined);
+
 }  // namespace programtest

@@ -26,20 +26,9 @@ int32_t px(int32_t layout) { return layout * 2 + 1; }
 // Runs a shell command; its exit status.
 int shell(const std::string& command) { return std::system(command.c_str()); }
 
-// The program's leak check takes one suppression file: the SDL one joins whatever the test got.
+// The SDL suppressions join whatever the test got.
 void useSdlSuppressionsToo(const std::filesystem::path& combined) {
-    const auto contents = [](const std::string& path) {
-        std::ifstream in(path);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    };
-    const char* options = std::getenv("LSAN_OPTIONS");
-    const std::string given = options ? options : "";
-    const std::string key = "suppressions=";
-    std::string suppressions = contents(LEXIVO_LSAN_SDL_SUPPRESSIONS);
-    if (const size_t at = given.find(key); at != std::string::npos)
-        suppressions += contents(given.substr(at + key.size(), given.find(':', at) - at - key.size()));
-    std::ofstream(combined) << suppressions;
-    ::setenv("LSAN_OPTIONS", (key + combined.string()).c_str(), 1);
+    programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, combined);
 }
 
 TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {

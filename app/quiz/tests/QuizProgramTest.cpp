@@ -1,6 +1,6 @@
 // The quiz end to end: the built program run headless with scripted touches over saved progress
 // that the test prepares, its captured frames checked at known places. Layout points are doubled
-// on the default retina phone.
+// on the default retina phone. Built a second time to play the same sessions in a real window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,10 +45,20 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, cons
     // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
     // it may take longer than a script's wait for a log line allows, so that wait starts later.
     std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
-    RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--headless", "--script", (directory / "script.txt").string(), "--capture",
-                            directory.string(), "--documents", documents.string()},
-                           directory / "stderr.txt");
+    std::vector<std::string> arguments{LEXIVO_QUIZ_PATH, "--script", (directory / "script.txt").string(), "--capture",
+                                       directory.string(), "--documents", documents.string()};
+#ifdef QUIZ_IN_A_WINDOW
+    // The SDL suppressions join the test's for this run only: the combined file goes with the directory.
+    const char* given = std::getenv("LSAN_OPTIONS");
+    const std::string options = given ? given : "";
+    programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, directory / "lsan.supp");
+#else
+    arguments.push_back("--headless");
+#endif
+    RunningProgram program(LEXIVO_QUIZ_PATH, arguments, directory / "stderr.txt");
+#ifdef QUIZ_IN_A_WINDOW
+    if (given) ::setenv("LSAN_OPTIONS", options.c_str(), 1); else ::unsetenv("LSAN_OPTIONS");
+#endif
     ProgramResult run;
     run.status = program.wait();
     run.output = program.output();
@@ -102,8 +112,9 @@ int32_t differences(const Picture& a, const Picture& b, int32_t x, int32_t y, in
 }
 
 // A test under way at level 2 with one right answer to go before promotion, and its question on
-// record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it.
-int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0) {
+// record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it; a
+// number of wrong test answers may be added to the record's totals.
+int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, int32_t moreWrong = 0) {
     QuizWorld world(documents);
     world.startTest(false);
     QuizCanvas& quiz = *world.canvas;
@@ -114,6 +125,7 @@ int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0) {
     quiz.settings->data[4] = timeLeftMs > 0;
     if (timeLeftMs > 0) quiz.question_timer_ms = timeLeftMs;
     quiz.settings->data[5] = true;
+    quiz.test_wrong_total += moreWrong;
     quiz.saveData();
     return quiz.correct_answer - 1;
 }
@@ -149,13 +161,19 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
                          resume + "pause\nwait 300\nresume\nwait_frames 12 10000\ncapture after-pause.png\n" +
                              tap(ANSWER_X, answerY(wrong)) + "wait_frames 4 10000\ncapture wrong.png\n" +
                              "wait_frames 250 60000\n" + tap(280, 435) + shown(3, "main menu") + tap(160, STATS_Y) +
-                             shown(4, "statistics") + "capture stats.png\nterminate\n");
+                             shown(4, "statistics") + "capture stats.png\nwait_frames 8 10000\ncapture stats-later.png\nterminate\n");
     ASSERT_EQ(second.status, 0) << second.output << second.errors;
     // From the same record, answered right: the level goes up.
     ProgramResult third = runQuiz(dir("third"), directory.path() / "documents-copy",
                         resume + tap(ANSWER_X, answerY(right)) + "wait_frames 4 10000\ncapture right.png\n" +
                             shown(3, "promotion") + "capture promoted.png\nterminate\n");
     ASSERT_EQ(third.status, 0) << third.output << third.errors;
+    // The statistics of a record that holds exactly one more wrong test answer than the prepared one.
+    prepareTestUnderWay(directory.path() / "documents-expected", 0, 1);
+    ProgramResult expected = runQuiz(dir("expected"), directory.path() / "documents-expected",
+                                     shown(1, "main menu") + tap(160, STATS_Y) + shown(2, "statistics") +
+                                         "capture stats.png\nwait_frames 8 10000\ncapture stats-later.png\nterminate\n");
+    ASSERT_EQ(expected.status, 0) << expected.output << expected.errors;
 
     const Picture menu = picture("first", "menu.png");
     const Picture question = picture("first", "question.png");
@@ -181,8 +199,19 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     EXPECT_NE(third.output.find("screen 3: promotion"), std::string::npos);
     EXPECT_EQ(second.output.find("promotion"), std::string::npos);
     EXPECT_EQ(picture("third", "promoted.png").width, 640);
-    // The statistics' value column shows the answer.
+    // The statistics' value column shows the answer, and exactly what was played: the same values
+    // as a record holding those totals. Twinkles of every colour pass over the column: only pixels
+    // that stay the same between two frames of each run are compared.
     EXPECT_GT(differences(picture("first", "stats.png"), picture("second", "stats.png"), 150, 90, 75, 350), 100);
+    const Picture played[] = {picture("second", "stats.png"), picture("second", "stats-later.png")};
+    const Picture prepared[] = {picture("expected", "stats.png"), picture("expected", "stats-later.png")};
+    int32_t steadyDifferences = 0;
+    for (int32_t j = px(90); j < px(440); ++j)
+        for (int32_t i = px(150); i < px(225); ++i) {
+            const int32_t p = played[0].rgbAt(i, j), q = prepared[0].rgbAt(i, j);
+            steadyDifferences += p != q && p == played[1].rgbAt(i, j) && q == prepared[1].rgbAt(i, j);
+        }
+    EXPECT_EQ(steadyDifferences, 0);
 }
 
 // The separate orange dots in the rectangle (layout points): the timer's dots on its clock face.
