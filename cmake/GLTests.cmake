@@ -17,10 +17,12 @@ function(lexivo_gl_test name)
   # Discovery flattens list-valued properties, so the labels and the environment are set by a
   # script that CTest includes after the discovered tests.
   set(labels gl ${ARG_LABELS})
-  # Windows on one display take each other's focus, which pauses the application: one at a time.
+  # Windows on one display take each other's focus, which pauses the application: one at a time,
+  # and with nothing else running, since a loaded machine paces a window's frames too unevenly for
+  # the scripted sessions' pixel checks.
   set(lock "")
   if("window" IN_LIST ARG_LABELS)
-    set(lock " RESOURCE_LOCK x_display")
+    set(lock " RESOURCE_LOCK x_display RUN_SERIAL TRUE")
   endif()
   set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
   file(WRITE "${script}"
