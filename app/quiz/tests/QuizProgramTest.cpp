@@ -111,6 +111,20 @@ int32_t differences(const Picture& a, const Picture& b, int32_t x, int32_t y, in
     return count;
 }
 
+// How many pixels of the rectangle (layout points) differ between two scenes, each captured twice
+// some frames apart: only pixels that stay the same within each scene count, so twinkles of any
+// colour passing over are left out.
+int32_t steadyDifferences(const Picture& a, const Picture& aLater, const Picture& b, const Picture& bLater, int32_t x,
+                          int32_t y, int32_t w, int32_t h) {
+    int32_t count = 0;
+    for (int32_t j = px(y); j < px(y + h); ++j)
+        for (int32_t i = px(x); i < px(x + w); ++i) {
+            const int32_t p = a.rgbAt(i, j), q = b.rgbAt(i, j);
+            count += p != q && p == aLater.rgbAt(i, j) && q == bLater.rgbAt(i, j);
+        }
+    return count;
+}
+
 // A test under way at level 2 with one right answer to go before promotion, and its question on
 // record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it; a
 // number of wrong test answers may be added to the record's totals.
@@ -147,18 +161,19 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     fs::copy(documents(), directory.path() / "documents-copy", fs::copy_options::recursive);
 
     const std::string resume = shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(2, "question") +
-                               "capture question.png\n";
+                               "capture question.png\nwait_frames 8 10000\ncapture question-later.png\n";
     // First the statistics before this run's answer, then the question resumed; the program ends
     // with the question on screen.
     ProgramResult first = runQuiz(dir("first"), documents(),
                                   shown(1, "main menu") + tap(160, STATS_Y) + shown(2, "statistics") +
                                       "capture stats.png\n" + tap(280, 435) + shown(3, "main menu") +
                                       "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(4, "question") +
-                                      "capture question.png\nterminate\n");
+                                      "capture question.png\nwait_frames 8 10000\ncapture question-later.png\nterminate\n");
     ASSERT_EQ(first.status, 0) << first.output << first.errors;
     // Resumed again after the restart, paused and resumed, answered wrong; then the statistics.
     ProgramResult second = runQuiz(dir("second"), documents(),
                          resume + "pause\nwait 300\nresume\nwait_frames 12 10000\ncapture after-pause.png\n" +
+                             "wait_frames 8 10000\ncapture after-pause-later.png\n" +
                              tap(ANSWER_X, answerY(wrong)) + "wait_frames 4 10000\ncapture wrong.png\n" +
                              "wait_frames 250 60000\n" + tap(280, 435) + shown(3, "main menu") + tap(160, STATS_Y) +
                              shown(4, "statistics") + "capture stats.png\nwait_frames 8 10000\ncapture stats-later.png\nterminate\n");
@@ -181,13 +196,15 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     ASSERT_EQ(question.height, 960);
     // "Continue Test" is enabled (no hatching of the ghosted button over its middle).
     EXPECT_GT(red(menu.rgbAt(px(160), px(CONTINUE_Y) - 20)), 200) << std::hex << menu.rgbAt(px(160), px(CONTINUE_Y) - 20);
-    // The same question box and answers after the restart and after the pause: only a twinkle's
-    // edge may differ, where another question's text would change thousands of pixels.
-    const Picture again = picture("second", "question.png");
-    const Picture afterPause = picture("second", "after-pause.png");
-    for (const Picture* p : {&again, &afterPause}) {
-        EXPECT_LT(differences(question, *p, 85, 5, 230, 95), 1200);
-        EXPECT_LT(differences(question, *p, 95, 135, 200, 225), 1000);
+    // The same question box and answers after the restart and after the pause, where another
+    // question's text would change thousands of the pixels that stay still between two frames.
+    const Picture questionLater = picture("first", "question-later.png");
+    const std::pair<Picture, Picture> resumed[] = {
+        {picture("second", "question.png"), picture("second", "question-later.png")},
+        {picture("second", "after-pause.png"), picture("second", "after-pause-later.png")}};
+    for (const auto& [p, pLater] : resumed) {
+        EXPECT_LT(steadyDifferences(question, questionLater, p, pLater, 85, 5, 230, 95), 50);
+        EXPECT_LT(steadyDifferences(question, questionLater, p, pLater, 95, 135, 200, 225), 50);
     }
     // The wrong answer red and the right one green; then the promotion panel.
     const Picture wrongFrame = picture("second", "wrong.png");
@@ -203,15 +220,10 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     // as a record holding those totals. Twinkles of every colour pass over the column: only pixels
     // that stay the same between two frames of each run are compared.
     EXPECT_GT(differences(picture("first", "stats.png"), picture("second", "stats.png"), 150, 90, 75, 350), 100);
-    const Picture played[] = {picture("second", "stats.png"), picture("second", "stats-later.png")};
-    const Picture prepared[] = {picture("expected", "stats.png"), picture("expected", "stats-later.png")};
-    int32_t steadyDifferences = 0;
-    for (int32_t j = px(90); j < px(440); ++j)
-        for (int32_t i = px(150); i < px(225); ++i) {
-            const int32_t p = played[0].rgbAt(i, j), q = prepared[0].rgbAt(i, j);
-            steadyDifferences += p != q && p == played[1].rgbAt(i, j) && q == prepared[1].rgbAt(i, j);
-        }
-    EXPECT_EQ(steadyDifferences, 0);
+    EXPECT_EQ(steadyDifferences(picture("second", "stats.png"), picture("second", "stats-later.png"),
+                                picture("expected", "stats.png"), picture("expected", "stats-later.png"), 150, 90,
+                                75, 350),
+              0);
 }
 
 // The separate orange dots in the rectangle (layout points): the timer's dots on its clock face.
@@ -244,15 +256,16 @@ int32_t orangeDots(const Picture& frame, int32_t x, int32_t y, int32_t w, int32_
 }
 
 TEST_F(QuizProgram, AResumedTestKeepsTheTimeLeftOnItsTimer) {
-    // 6.9 s of 10 show 8 of the 12 dots; the seconds run again once the question is back, so one
-    // dot may have gone by the time the frame is taken, where a restarted timer would show 12.
+    // 6.9 s of 10 show 8 of the 12 dots; the seconds run again once the question is back, so a
+    // dot or two may have gone by the time a busy machine takes the frame, where a restarted
+    // timer would show 12.
     prepareTestUnderWay(documents(), 6900);
     ProgramResult run = runQuiz(dir("run"), documents(),
                                 shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question") +
                                     "capture question.png\nterminate\n");
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
     const int32_t dots = orangeDots(picture("run", "question.png"), 5, 108, 66, 68);
-    EXPECT_GE(dots, 7);
+    EXPECT_GE(dots, 6);
     EXPECT_LE(dots, 8);
 }
 
