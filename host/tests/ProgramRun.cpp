@@ -138,6 +138,15 @@ std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::strin
     return box;
 }
 
+bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y) {
+    // By process too: other tests' windows may share the display. Without a window manager the
+    // activation fails harmlessly.
+    const std::string window = "xdotool search --all --sync --pid " + std::to_string(pid) + " --name '" + title + "' ";
+    const std::string command = window + "windowactivate --sync %1 2>/dev/null; " + window + "mousemove --window %1 --sync " +
+                                std::to_string(x) + " " + std::to_string(y) + " click 1";
+    return std::system(command.c_str()) == 0;
+}
+
 void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined) {
     const auto contents = [](const std::string& path) {
         std::ifstream in(path);

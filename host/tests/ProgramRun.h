@@ -69,6 +69,11 @@ DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& d
 // The four numbers of the last output line that starts with the prefix and a space; all -1 when none.
 std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix);
 
+// Clicks the program's window, found by its process and title, at a point in window coordinates
+// as a real mouse would: the X server moves the pointer there, presses and releases. True when
+// xdotool could.
+bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y);
+
 // The program's leak check takes one suppression file: the one given joins whatever the test got,
 // written together into combined.
 void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined);

@@ -257,6 +257,21 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreen) {
     for (const char* frame : {"1-main-menu.png", "2-question.png", "3-information.png", "4-answered.png",
                               "5-categories.png", "6-subsections.png", "7-statistics.png"})
         EXPECT_EQ(loadPicture(std::filesystem::path(captures) / frame).width, 640) << frame;
+    // The information panel covers the dark band left of the answers, and is gone once closed;
+    // counted over a patch of 70 x 80 pixels, so that a passing twinkle cannot decide it.
+    const auto lightPixels = [&](const char* frame) {
+        const Picture picture = loadPicture(std::filesystem::path(captures) / frame);
+        int32_t light = 0;
+        for (int32_t y = 660; y < 740; ++y)
+            for (int32_t x = 110; x < 180; ++x) {
+                const int32_t rgb = picture.rgbAt(x, y);
+                light += (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 180;
+            }
+        return light;
+    };
+    EXPECT_GT(lightPixels("3-information.png"), 80 * 70 * 9 / 10);
+    EXPECT_LT(lightPixels("4-answered.png"), 80 * 70 / 10);
+    EXPECT_LT(lightPixels("2-question.png"), 80 * 70 / 10);
 }
 
 }  // namespace

@@ -48,13 +48,8 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
                            directory.path() / "stderr.txt");
     ASSERT_TRUE(program.readUntil("before.png")) << program.output();
 
-    // The pointer goes to the middle of the button (in window points at zoom 1), then the server
-    // clicks there as a real mouse would.
-    // By process too: other tests' windows may share the display.
-    const std::string window = "xdotool search --all --sync --pid " + std::to_string(program.pid()) + " --name 'ZAR Lexivo Quiz' ";
-    const int clicked = shell(window + "windowactivate --sync %1 2>/dev/null; " + window +
-                              "mousemove --window %1 --sync 160 340 click 1");
-    EXPECT_EQ(clicked, 0);
+    // The middle of the button, in window points at zoom 1.
+    EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", 160, 340));
     const int status = program.wait();
     std::ifstream errors(directory.path() / "stderr.txt");
     const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
@@ -87,10 +82,7 @@ TEST(Window, AClickOnNewTestInTheQuizsWindowShowsAQuestion) {
                             directory.path().string(), "--documents", (directory.path() / "documents").string()},
                            directory.path() / "stderr.txt");
     ASSERT_TRUE(program.readUntil("menu.png")) << program.output();
-    const std::string window = "xdotool search --all --sync --pid " + std::to_string(program.pid()) + " --name 'ZAR Lexivo Quiz' ";
-    EXPECT_EQ(shell(window + "windowactivate --sync %1 2>/dev/null; " + window +
-                    "mousemove --window %1 --sync 160 192 click 1"),
-              0);
+    EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", 160, 192));
     const int status = program.wait();
     ASSERT_EQ(status, 0) << program.output();
     const Picture menu = loadPicture(directory.path() / "menu.png");

@@ -1,6 +1,7 @@
 // The quiz end to end: the built program run headless with scripted touches over saved progress
 // that the test prepares, its captured frames checked at known places. Layout points are doubled
-// on the default retina phone. Built a second time to play the same sessions in a real window.
+// on the default retina phone. Built a second time to play the same sessions in a real window,
+// where the taps that change screens are clicks on it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,11 +41,44 @@ struct ProgramResult {
     std::string errors;
 };
 
-ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, const std::string& script) {
+#ifdef QUIZ_IN_A_WINDOW
+struct Click {
+    std::string marker;
+    int32_t x = 0, y = 0;
+};
+
+// In a window the taps that lead to another screen are real clicks sent by the X server: the
+// script marks the moment with a capture and then waits for the screen as after its own taps.
+std::vector<Click> clicksInstead(std::string& script) {
+    std::vector<Click> clicks;
+    std::istringstream in(script);
+    std::string line, next, rewritten;
+    std::getline(in, line);
+    for (bool more = true; more; line = next) {
+        more = static_cast<bool>(std::getline(in, next));
+        Click click;
+        std::istringstream words(line);
+        std::string verb;
+        if (more && next.rfind("expect_log ", 0) == 0 && words >> verb >> click.x >> click.y && verb == "tap") {
+            click.marker = "click-" + std::to_string(clicks.size() + 1) + ".png";
+            line = "capture " + click.marker;
+            clicks.push_back(click);
+        }
+        rewritten += line + "\n";
+    }
+    script = rewritten;
+    return clicks;
+}
+#endif
+
+ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std::string script) {
     // Silent and the same on every machine: the audio library's null output.
     ::setenv("ALSOFT_DRIVERS", "null", 1);
     // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
     // it may take longer than a script's wait for a log line allows, so that wait starts later.
+#ifdef QUIZ_IN_A_WINDOW
+    const std::vector<Click> clicks = clicksInstead(script);
+#endif
     std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
     std::vector<std::string> arguments{LEXIVO_QUIZ_PATH, "--script", (directory / "script.txt").string(), "--capture",
                                        directory.string(), "--documents", documents.string()};
@@ -58,6 +93,11 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, cons
     RunningProgram program(LEXIVO_QUIZ_PATH, arguments, directory / "stderr.txt");
 #ifdef QUIZ_IN_A_WINDOW
     if (given) ::setenv("LSAN_OPTIONS", options.c_str(), 1); else ::unsetenv("LSAN_OPTIONS");
+#endif
+#ifdef QUIZ_IN_A_WINDOW
+    for (const Click& click : clicks)
+        if (!program.readUntil(click.marker) || !programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", click.x, click.y))
+            break;
 #endif
     ProgramResult run;
     run.status = program.wait();
