@@ -1,5 +1,7 @@
 #include "tools/fonts/Utf8Text.h"
 
+#include "runtime/text/Utf8Append.h"
+
 namespace fonts {
 
 std::u32string decodeUtf8(std::string_view bytes) {
@@ -33,23 +35,7 @@ std::u32string decodeUtf8(std::string_view bytes) {
 
 std::string encodeUtf8(std::u32string_view text) {
     std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (char32_t c : text) java::lang::detail::appendUtf8(out, c);
     return out;
 }
 

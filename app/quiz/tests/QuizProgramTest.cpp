@@ -186,6 +186,12 @@ int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, i
 
 class QuizProgram : public ::testing::Test {
 protected:
+#ifdef QUIZ_IN_A_WINDOW
+    void SetUp() override {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
+    }
+#endif
     TemporaryDirectory directory{"quiz-program-test"};
     fs::path documents() const { return directory.path() / "documents"; }
     fs::path dir(const std::string& name) const {
