@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/quiz/tests/QuizCanvas.h"
+#include "runtime/io/tests/ChildReports.h"
 #include "runtime/io/tests/TestDirectories.h"
 
 namespace {
@@ -148,21 +149,6 @@ std::string questionOf(const std::string& progress) {
     return q == "-" ? q : q.substr(0, q.find('#'));
 }
 
-std::string readAll(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
-std::string readUntilFirstEnd(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; text.find("\nend ") == std::string::npos && (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
 }  // namespace
 
 using ProgressKills = TestDirectories;
@@ -194,13 +180,13 @@ TEST_F(ProgressKills, RestartRestoresTheLastSaveAndNeverResumesAnAnsweredQuestio
         // Aimed kills are the player's own; the others fall at a random moment after its first save.
         std::string lines;
         if (plan.aim == Aim::AnyMoment) {
-            lines = readUntilFirstEnd(pipeEnds[0]);
+            lines = readPipeUntil(pipeEnds[0], "\nend ");
             std::this_thread::sleep_for(std::chrono::microseconds(random() % 10000));
             ::kill(child, SIGKILL);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
-        lines += readAll(pipeEnds[0]);
+        lines += readPipe(pipeEnds[0]);
         ::close(pipeEnds[0]);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the player stopped by itself with status " << status << "\n" << lines;
 

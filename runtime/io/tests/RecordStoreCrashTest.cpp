@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "ChildReports.h"
 #include "TestDirectories.h"
 #include "runtime/io/rms/RecordEnumeration.h"
 #include "runtime/io/rms/RecordStore.h"
@@ -104,22 +105,6 @@ Operation parse(const std::string& line) {
     return op;
 }
 
-std::string readAll(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
-// What the child reported up to and including its first finished change (all of it, should it end first).
-std::string readUntilFirstDone(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; text.find("done ") == std::string::npos && (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
 std::string describe(const Model& model) {
     std::string text;
     for (const auto& [id, content] : model)
@@ -151,12 +136,12 @@ TEST_F(CrashedSaves, StoreHoldsTheLastReturnedChangeOrTheOneUnderWayAfterEveryKi
         ::close(pipeEnds[1]);
         // The random moment counts from the child's first finished change, so that a loaded
         // machine, slow to start the child, still kills it between changes.
-        std::string lines = readUntilFirstDone(pipeEnds[0]);
+        std::string lines = readPipeUntil(pipeEnds[0], "done ");
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 25000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        lines += readAll(pipeEnds[0]);
+        lines += readPipe(pipeEnds[0]);
         ::close(pipeEnds[0]);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself with status " << status;
 
