@@ -9,7 +9,7 @@ set(LEXIVO_AUDIO_TEST_ENVIRONMENT
 
 function(lexivo_audio_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  lexivo_test_executable(${name} "${ARG_LABELS}" ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
   # Discovery flattens list-valued properties, so the labels and the environment are set by a

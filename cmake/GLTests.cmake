@@ -11,7 +11,7 @@ set(LEXIVO_GL_TEST_ENVIRONMENT
 
 function(lexivo_gl_test name)
   cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;DEPS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  lexivo_test_executable(${name} "${ARG_LABELS}" ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${ARG_PREFIX}")
   # Discovery flattens list-valued properties, so the labels and the environment are set by a
