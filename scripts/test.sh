@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test: all tests under AddressSanitizer + UndefinedBehaviorSanitizer,
 # the threaded tests under ThreadSanitizer, all tests again in an optimised Release build (the code
-# users run), and the fuzz targets within one shared time budget.
+# users run), and the fuzz targets, each for its share of one time budget, as many at a time as
+# there are cores.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -46,21 +47,27 @@ fuzzers=$(find build/asan -type f -executable -name '*_fuzzer' | sort)
 fuzz_count=$(echo "$fuzzers" | grep -c . || true)
 fuzz_seconds=$((fuzz_count > 0 ? fuzz_budget / fuzz_count : 0))
 fuzz_seconds=$((fuzz_seconds < 1 ? 1 : fuzz_seconds))
-echo "== Fuzz targets: ${fuzz_budget} s shared by ${fuzz_count}, ${fuzz_seconds} s each"
-status=0
-for target in $fuzzers; do
+echo "== Fuzz targets: ${fuzz_budget} s shared by ${fuzz_count}, ${fuzz_seconds} s each, ${jobs} at a time"
+# fuzz_one TARGET SECONDS: one report, printed whole; fails when the target found something.
+fuzz_one() {
+  local target=$1 seconds=$2 name corpus seeds
   name=$(basename "$target")
   corpus=$(mktemp -d)
   # Seeds, where a target has them, sit in a corpus/ folder named after the target without "_fuzzer".
   seeds=$(find . -path ./build -prune -o -type d -path "*/corpus/${name%_fuzzer}" -print | head -n 1)
-  echo "-- $name"
-  if "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 \
+  local status=0 report
+  if "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 \
       "$corpus" ${seeds:+"$seeds"} >"$corpus.log" 2>&1; then
-    echo "   clean after $(grep -Eo '^#[0-9]+' "$corpus.log" | tail -n 1 | tr -d '#') inputs"
+    report="-- $name: clean after $(grep -Eo '^#[0-9]+' "$corpus.log" | tail -n 1 | tr -d '#') inputs"
   else
-    tail -n 40 "$corpus.log"
+    report="-- $name"$'\n'"$(tail -n 40 "$corpus.log")"
     status=1
   fi
   rm -rf "$corpus" "$corpus.log"
-done
-exit $status
+  echo "$report"
+  return $status
+}
+export -f fuzz_one
+if [ "$fuzz_count" -gt 0 ]; then
+  echo "$fuzzers" | xargs -P "$jobs" -I{} bash -c 'fuzz_one "$1" "$2"' _ {} "$fuzz_seconds" || exit 1
+fi
