@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "demos/FlatCanvas.h"
 #include "host/MIDlet.h"
 #include "runtime/connections/Connector.h"
 #include "runtime/connections/HttpConnection.h"
@@ -11,16 +12,12 @@
 #include "runtime/io/InputStream.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lang/Thread.h"
-#include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
-#include "runtime/lcdui/Graphics.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
-using javax::microedition::lcdui::Canvas;
 using javax::microedition::lcdui::Display;
 using javax::microedition::lcdui::Displayable;
-using javax::microedition::lcdui::Graphics;
 using javax::microedition::midlet::MIDlet;
 
 namespace demo {
@@ -70,24 +67,13 @@ private:
     }
 };
 
-class HttpCanvas : public Canvas {
-    JAVA_CLASS(HttpCanvas, "demo.HttpCanvas", Canvas)
-public:
-    void WENDinvokeconstructor() { Canvas::WENDinvokeconstructor(); }
-
-    void paint(const JavaPtr<Graphics>& g) override {
-        g->setColor(BACKGROUND);
-        g->fillRect(0, 0, getWidth(), getHeight());
-    }
-};
-
 class HttpMIDlet : public MIDlet {
     JAVA_CLASS(HttpMIDlet, "demo.HttpMIDlet", MIDlet)
 public:
     void startApp() override {
         if (m_canvas) return;
-        m_canvas = jnew<HttpCanvas>();
-        m_canvas->WENDinvokeconstructor();
+        m_canvas = jnew<FlatCanvas>();
+        m_canvas->WENDinvokeconstructor(BACKGROUND);
         Display::getDisplay()->setCurrent(JavaPtr<Displayable>(m_canvas));
         m_canvas->repaint();
         JavaPtr<java::lang::Thread> fetcher = jnew<java::lang::Thread>();
@@ -98,7 +84,7 @@ public:
     void destroyApp(bool) override { notifyDestroyed(); }
 
 private:
-    JavaPtr<HttpCanvas> m_canvas;
+    JavaPtr<FlatCanvas> m_canvas;
 };
 
 }  // namespace

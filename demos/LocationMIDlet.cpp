@@ -3,18 +3,15 @@
 #include <cstdio>
 #include <string>
 
+#include "demos/FlatCanvas.h"
 #include "host/MIDlet.h"
-#include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
-#include "runtime/lcdui/Graphics.h"
 #include "runtime/location/LocationProvider.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
-using javax::microedition::lcdui::Canvas;
 using javax::microedition::lcdui::Display;
 using javax::microedition::lcdui::Displayable;
-using javax::microedition::lcdui::Graphics;
 using javax::microedition::midlet::MIDlet;
 namespace location = javax::microedition::location;
 
@@ -66,23 +63,13 @@ public:
     }
 };
 
-class LocationCanvas : public Canvas {
-    JAVA_CLASS(LocationCanvas, "demo.LocationCanvas", Canvas)
-public:
-    void WENDinvokeconstructor() { Canvas::WENDinvokeconstructor(); }
-    void paint(const JavaPtr<Graphics>& g) override {
-        g->setColor(BACKGROUND);
-        g->fillRect(0, 0, getWidth(), getHeight());
-    }
-};
-
 class LocationMIDlet : public MIDlet {
     JAVA_CLASS(LocationMIDlet, "demo.LocationMIDlet", MIDlet)
 public:
     void startApp() override {
         if (m_canvas) return;
-        m_canvas = jnew<LocationCanvas>();
-        m_canvas->WENDinvokeconstructor();
+        m_canvas = jnew<FlatCanvas>();
+        m_canvas->WENDinvokeconstructor(BACKGROUND);
         Display::getDisplay()->setCurrent(JavaPtr<Displayable>(m_canvas));
         m_canvas->repaint();
         JavaPtr<Listener> listener = jnew<Listener>();
@@ -95,7 +82,7 @@ public:
     void destroyApp(bool) override { notifyDestroyed(); }
 
 private:
-    JavaPtr<LocationCanvas> m_canvas;
+    JavaPtr<FlatCanvas> m_canvas;
     JavaPtr<location::LocationProvider> m_provider;
 };
 

@@ -4,23 +4,20 @@
 #include <cstdio>
 #include <string>
 
+#include "demos/FlatCanvas.h"
 #include "host/MIDlet.h"
 #include "runtime/connections/Connector.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lang/Thread.h"
-#include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
-#include "runtime/lcdui/Graphics.h"
 #include "runtime/messaging/MessageConnection.h"
 #include "runtime/messaging/TextMessage.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
-using javax::microedition::lcdui::Canvas;
 using javax::microedition::lcdui::Display;
 using javax::microedition::lcdui::Displayable;
-using javax::microedition::lcdui::Graphics;
 using javax::microedition::midlet::MIDlet;
 namespace messaging = javax::wireless::messaging;
 
@@ -63,15 +60,10 @@ private:
     int32_t m_number;
 };
 
-class SmsCanvas : public Canvas {
-    JAVA_CLASS(SmsCanvas, "demo.SmsCanvas", Canvas)
+class SmsCanvas : public FlatCanvas {
+    JAVA_CLASS(SmsCanvas, "demo.SmsCanvas", FlatCanvas)
 public:
-    void WENDinvokeconstructor() { Canvas::WENDinvokeconstructor(); }
-
-    void paint(const JavaPtr<Graphics>& g) override {
-        g->setColor(BACKGROUND);
-        g->fillRect(0, 0, getWidth(), getHeight());
-    }
+    void WENDinvokeconstructor() { FlatCanvas::WENDinvokeconstructor(BACKGROUND); }
     void pointerReleased(int32_t, int32_t) override {
         JavaPtr<java::lang::Thread> sender = jnew<java::lang::Thread>();
         sender->WENDinvokeconstructor(JavaPtr<java::lang::Runnable>(jnew<SmsSender>(++m_sends)));

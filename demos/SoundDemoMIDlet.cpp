@@ -7,18 +7,15 @@
 #include <vector>
 
 #include "app/framework/SoundChannels.h"
+#include "demos/FlatCanvas.h"
 #include "host/MIDlet.h"
-#include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
-#include "runtime/lcdui/Graphics.h"
 #include "runtime/media/PlayerListener.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
-using javax::microedition::lcdui::Canvas;
 using javax::microedition::lcdui::Display;
 using javax::microedition::lcdui::Displayable;
-using javax::microedition::lcdui::Graphics;
 using javax::microedition::media::Player;
 using javax::microedition::media::PlayerListener;
 using javax::microedition::midlet::MIDlet;
@@ -65,15 +62,10 @@ JavaPtr<JArray<signed char>> fadingTone(double hertz) {
     return bytes;
 }
 
-class SoundDemoCanvas : public Canvas, public PlayerListener {
-    JAVA_CLASS(SoundDemoCanvas, "demo.SoundDemoCanvas", Canvas, PlayerListener)
+class SoundDemoCanvas : public FlatCanvas, public PlayerListener {
+    JAVA_CLASS(SoundDemoCanvas, "demo.SoundDemoCanvas", FlatCanvas, PlayerListener)
 public:
-    void WENDinvokeconstructor() { Canvas::WENDinvokeconstructor(); }
-
-    void paint(const JavaPtr<Graphics>& g) override {
-        g->setColor(0x203040);
-        g->fillRect(0, 0, getWidth(), getHeight());
-    }
+    void WENDinvokeconstructor() { FlatCanvas::WENDinvokeconstructor(0x203040); }
     void pointerReleased(int32_t x, int32_t y) override {
         const int32_t id = SOUNDS[m_taps++ % 3];
         log(m_channels.playResumeSound(id, 1, 1, false) ? "started" : "not started", id);
