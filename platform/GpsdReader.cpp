@@ -2,8 +2,8 @@
 
 #include <gps.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
