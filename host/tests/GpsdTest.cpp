@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <netinet/in.h>
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -114,78 +112,60 @@ TEST_F(Gpsd, FixesCarryTheLogsValuesUntilUpdatesStop) {
     std::filesystem::remove(log);
 }
 
+sockaddr_in loopback(const std::string& port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(std::stoi(port)));
+    return address;
+}
+
+// Copies bytes until either side ends, then ends both.
+void pipeBytes(int from, int to) {
+    char chunk[4096];
+    ssize_t got = 0;
+    while ((got = ::recv(from, chunk, sizeof chunk, 0)) > 0 && ::send(to, chunk, static_cast<size_t>(got), MSG_NOSIGNAL) == got) {
+    }
+    ::shutdown(from, SHUT_RDWR);
+    ::shutdown(to, SHUT_RDWR);
+}
+
 // Stands between a reader and the daemon, forwarding both ways; on its first connection it sends
 // one line longer than any report before the daemon's own.
 class LongLineRelay {
 public:
-    explicit LongLineRelay(const std::string& daemonPort) : m_daemonPort(daemonPort), m_port(freePort()) {
-        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    explicit LongLineRelay(const std::string& daemonPort) : m_port(freePort()) {
         const sockaddr_in address = loopback(m_port);
         ::bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         ::listen(m_listener, 4);
-        m_wake = ::eventfd(0, EFD_CLOEXEC);
-        m_thread = std::thread([this] { serve(); });
+        m_thread = std::thread([this, daemonPort] {
+            for (int client; (client = ::accept(m_listener, nullptr, nullptr)) >= 0; ::close(client)) {
+                const int daemon = ::socket(AF_INET, SOCK_STREAM, 0);
+                const sockaddr_in to = loopback(daemonPort);
+                ::connect(daemon, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+                if (m_connections++ == 0) {
+                    const std::string line = "{\"class\":\"NOISE\",\"pad\":\"" + std::string(300 * 1024, 'x') + "\"}\n";
+                    ::send(client, line.data(), line.size(), MSG_NOSIGNAL);
+                }
+                std::thread requests(pipeBytes, client, daemon);
+                pipeBytes(daemon, client);
+                requests.join();
+                ::close(daemon);
+            }
+        });
     }
+    // The reader has gone by now, and its connection with it.
     ~LongLineRelay() {
-        const uint64_t one = 1;
-        [[maybe_unused]] const ssize_t written = ::write(m_wake, &one, sizeof one);
+        ::shutdown(m_listener, SHUT_RDWR);
         m_thread.join();
         ::close(m_listener);
-        ::close(m_wake);
     }
     const std::string& port() const { return m_port; }
     int connections() const { return m_connections.load(); }
 
 private:
-    static sockaddr_in loopback(const std::string& port) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(std::stoi(port)));
-        return address;
-    }
-    // False once the relay is ending.
-    bool waitFor(int fd) {
-        pollfd watched[2] = {{fd, POLLIN, 0}, {m_wake, POLLIN, 0}};
-        while (::poll(watched, 2, -1) < 0) {
-        }
-        return !(watched[1].revents & POLLIN);
-    }
-    void serve() {
-        while (waitFor(m_listener)) {
-            const int client = ::accept(m_listener, nullptr, nullptr);
-            const int daemon = ::socket(AF_INET, SOCK_STREAM, 0);
-            const sockaddr_in address = loopback(m_daemonPort);
-            ::connect(daemon, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-            if (m_connections++ == 0) {
-                const std::string line = "{\"class\":\"NOISE\",\"pad\":\"" + std::string(300 * 1024, 'x') + "\"}\n";
-                for (size_t sent = 0; sent < line.size();) {
-                    const ssize_t wrote = ::send(client, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
-                    if (wrote <= 0) break;
-                    sent += static_cast<size_t>(wrote);
-                }
-            }
-            forward(client, daemon);
-            ::close(client);
-            ::close(daemon);
-        }
-    }
-    void forward(int client, int daemon) {
-        char chunk[4096];
-        for (;;) {
-            pollfd watched[3] = {{client, POLLIN, 0}, {daemon, POLLIN, 0}, {m_wake, POLLIN, 0}};
-            if (::poll(watched, 3, -1) < 0) continue;
-            if (watched[2].revents & POLLIN) return;
-            for (int from = 0; from < 2; ++from) {
-                if (!watched[from].revents) continue;
-                const ssize_t got = ::recv(watched[from].fd, chunk, sizeof chunk, 0);
-                if (got <= 0 || ::send(watched[1 - from].fd, chunk, static_cast<size_t>(got), MSG_NOSIGNAL) != got) return;
-            }
-        }
-    }
-
-    std::string m_daemonPort, m_port;
-    int m_listener = -1, m_wake = -1;
+    std::string m_port;
+    int m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     std::atomic<int> m_connections{0};
     std::thread m_thread;
 };
