@@ -3,15 +3,17 @@
 #include <gps.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
 
 namespace platform {
@@ -48,9 +50,13 @@ namespace {
 
 using State = GpsdReader::State;
 
-// A message is a fix when it is a position report of a 2D or 3D fix with a position.
-bool fixFrom(const gps_data_t& data, const char* message, GpsdReader::Fix& fix) {
-    if (!std::strstr(message, "\"class\":\"TPV\"")) return false;
+// gpsd's longest reports are a few kilobytes; a line beyond this is not one and is skipped whole.
+constexpr size_t LONGEST_LINE = 64 * 1024;
+
+// A line is a fix when it is a position report of a 2D or 3D fix with a position.
+bool fixFrom(gps_data_t& data, std::string& line, GpsdReader::Fix& fix) {
+    if (line.find("\"class\":\"TPV\"") == std::string::npos) return false;
+    if (gps_unpack(line.data(), &data) != 0) return false;
     if (data.fix.mode < MODE_2D || !std::isfinite(data.fix.latitude) || !std::isfinite(data.fix.longitude))
         return false;
     fix.latitude = data.fix.latitude;
@@ -66,19 +72,15 @@ bool fixFrom(const gps_data_t& data, const char* message, GpsdReader::Fix& fix) 
     return true;
 }
 
-// Reads from one open connection until it fails or the reader is no longer wanted.
+// Reads from one open connection until it fails or the reader is no longer wanted. The lines are
+// split here rather than by libgps, which gives up the whole connection on one overlong line.
 void readConnection(State& state, gps_data_t& data) {
     gps_stream(&data, WATCH_ENABLE | WATCH_JSON, nullptr);
-    char message[8192];
+    std::string line;
+    bool skipping = false;  // inside a line past LONGEST_LINE, until its end
+    char chunk[8192];
     GpsdReader::Fix fix;
     while (state.wanted()) {
-        // libgps may already hold whole messages that the socket no longer shows.
-        while (gps_waiting(&data, 0)) {
-            if (gps_read(&data, message, sizeof message - 1) < 0) return;
-            message[sizeof message - 1] = 0;
-            if (fixFrom(data, message, fix)) state.deliver(fix);
-            if (!state.wanted()) return;
-        }
         pollfd watched[2] = {{static_cast<int>(data.gps_fd), POLLIN, 0}, {state.wake, POLLIN, 0}};
         if (::poll(watched, 2, -1) < 0 && errno != EINTR) return;
         if (watched[1].revents & POLLIN) {
@@ -88,10 +90,23 @@ void readConnection(State& state, gps_data_t& data) {
         }
         if (watched[0].revents & (POLLERR | POLLNVAL)) return;
         // A hang-up with nothing left to read ends the connection at the next read.
-        if (watched[0].revents & (POLLIN | POLLHUP)) {
-            if (gps_read(&data, message, sizeof message - 1) < 0) return;
-            message[sizeof message - 1] = 0;
-            if (fixFrom(data, message, fix)) state.deliver(fix);
+        if (!(watched[0].revents & (POLLIN | POLLHUP))) continue;
+        const ssize_t got = ::recv(static_cast<int>(data.gps_fd), chunk, sizeof chunk, 0);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (got <= 0) return;
+        for (std::string_view rest(chunk, static_cast<size_t>(got)); !rest.empty();) {
+            const size_t end = rest.find('\n');
+            if (!skipping) line.append(rest.substr(0, end));
+            if (line.size() > LONGEST_LINE) {
+                line.clear();
+                skipping = true;
+            }
+            if (end == std::string_view::npos) break;
+            if (!skipping && fixFrom(data, line, fix)) state.deliver(fix);
+            line.clear();
+            skipping = false;
+            rest.remove_prefix(end + 1);
+            if (!state.wanted()) return;
         }
     }
 }

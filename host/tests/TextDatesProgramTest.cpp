@@ -58,6 +58,30 @@ TEST(TextProgram, HiTypedOnTheKeyboardReachesTheField) {
     ASSERT_EQ(session.status, 0) << session.output;
 }
 
+TEST(TextDatesProgram, TheRunningTickerLeavesTheSoftKeyBarAndItsKeyboardToggleInSight) {
+    TemporaryDirectory directory("ticker-program-test");
+    // The chrome puts the toggle in the same place on every screen; the text demonstration logs it.
+    Box toggle{};
+    for (const std::string demo : {"text", "dates"}) {
+        const std::string shown = demo == "text" ? "area osktoggle" : "line";
+        const DemoRun session = run(directory, demo.c_str(), demo,
+                                 "wait_frames 2 30000\nexpect_log " + demo + ": " + shown +
+                                     "\nwait_frames 2 10000\ncapture " + demo + ".png\nterminate\n");
+        ASSERT_EQ(session.status, 0) << session.output;
+        if (demo == "text") toggle = lastLoggedBox(session.output, "EVT text: area osktoggle");
+        const Picture chrome = loadPicture(directory.path() / (demo + ".png"));
+        ASSERT_EQ(chrome.width, 320) << demo;
+        for (int32_t x : {toggle[0], toggle[2]})
+            for (int32_t y : {toggle[1], toggle[3]})
+                EXPECT_EQ(chrome.rgbAt(x, y), 0x000000) << demo << ": toggle corner " << x << "," << y;
+        // Left of the toggle, the bar's plain background: no ticker band, edge or text over it.
+        int32_t covered = 0;
+        for (int32_t y = toggle[1]; y <= toggle[3]; ++y)
+            for (int32_t x = 0; x < toggle[0]; ++x) covered += chrome.rgbAt(x, y) != 0xCCCCCC;
+        EXPECT_EQ(covered, 0) << demo;
+    }
+}
+
 TEST(DatesProgram, TheCalendarStepsAMonthAndSavesTheTouchedDay) {
     TemporaryDirectory directory("dates-program-test");
     const DemoRun first = run(directory, "dates", "first", "wait_frames 2 30000\nexpect_log dates: line\nterminate\n");

@@ -75,6 +75,15 @@ bool lengthAgrees(const HttpExchange::Request& request) {
     return true;
 }
 
+// The status line's text after its next separator, a run of spaces as libcurl reads it; the whole
+// text when it has none.
+JavaPtr<String> afterSeparator(const JavaPtr<String>& text) {
+    int32_t at = text->indexOf(u' ');
+    if (at < 0) return text;
+    while (at < text->length() && text->charAt(at) == u' ') ++at;
+    return text->substring(at);
+}
+
 }  // namespace
 
 JavaPtr<Connection> HttpConnectionImpl::openConnection(const JavaPtr<String>& name, int32_t, bool) {
@@ -296,16 +305,15 @@ HttpConnectionImpl::Response HttpConnectionImpl::requireResponse() {
 int32_t HttpConnectionImpl::getResponseCode() {
     const Response response = requireResponse();
     if (!response.statusLine) return 0;
-    JavaPtr<String> afterSpace = response.statusLine->substring(response.statusLine->indexOf(u' ') + 1);
-    const int32_t end = afterSpace->indexOf(u' ');
-    return java::lang::Integer::parseInt(end < 0 ? afterSpace : afterSpace->substring(0, end));
+    JavaPtr<String> afterVersion = afterSeparator(response.statusLine);
+    const int32_t end = afterVersion->indexOf(u' ');
+    return java::lang::Integer::parseInt(end < 0 ? afterVersion : afterVersion->substring(0, end));
 }
 
 JavaPtr<String> HttpConnectionImpl::getResponseMessage() {
     const Response response = requireResponse();
     if (!response.statusLine) return nullptr;
-    JavaPtr<String> afterSpace = response.statusLine->substring(response.statusLine->indexOf(u' ') + 1);
-    return afterSpace->substring(afterSpace->indexOf(u' ') + 1);
+    return afterSeparator(afterSeparator(response.statusLine));
 }
 
 JavaPtr<String> HttpConnectionImpl::getHeaderField(JavaPtr<String> name) {

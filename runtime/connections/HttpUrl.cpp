@@ -49,7 +49,9 @@ HttpUrlParts parseHttpUrl(const JavaPtr<String>& url) {
         }
     }
 
-    const int32_t portColon = authority->indexOf(u':');
+    // An IPv6 address is bracketed and full of colons: the port's colon comes after the bracket.
+    const int32_t hostEnd = authority->length() > 0 && authority->charAt(0) == u'[' ? authority->indexOf(u']') : -1;
+    const int32_t portColon = authority->indexOf(u':', hostEnd + 1);
     if (portColon < 0) {
         parts.port = parts.protocol->length() == 4 ? 80 : 443;
     } else {

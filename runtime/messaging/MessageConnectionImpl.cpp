@@ -30,6 +30,9 @@ bool isClientAddress(const JavaPtr<java::lang::String>& name) {
     return name && startsWith(name, u"sms://") && !startsWith(name, u"sms://:");
 }
 
+// The composer takes C strings: a NUL would silently cut the number or the text there.
+bool holdsNul(const JavaPtr<java::lang::String>& text) { return text->view().find(u'\0') != std::u16string_view::npos; }
+
 }  // namespace
 
 JavaPtr<javax::microedition::io::Connection> MessageConnectionImpl::openConnection(const JavaPtr<String>& name,
@@ -72,12 +75,12 @@ void MessageConnectionImpl::send(JavaPtr<Message> message) {
     if (!made) throw IllegalArgumentException();
     const JavaPtr<String> type = made->_messageType();
     const JavaPtr<String> address = made->getAddress();
-    if (!isClientAddress(address)) throw IllegalArgumentException();
+    if (!isClientAddress(address) || holdsNul(address)) throw IllegalArgumentException();
     const JavaPtr<String> number = smsformat::recipientNumber(address);
 
     if (TEXT_MESSAGE->equals(type)) {
         JavaPtr<TextMessageImpl> text = recastObj<TextMessageImpl>(made);
-        if (!text || !text->getPayloadText()) throw IllegalArgumentException();
+        if (!text || !text->getPayloadText() || holdsNul(text->getPayloadText())) throw IllegalArgumentException();
         if (!sendText(number, text->getPayloadText())) throw java::io::IOException();
         return;
     }

@@ -135,14 +135,18 @@ void SensorConnection::bufferReading(const JavaPtr<JArray<ChannelInfo>>& channel
     std::lock_guard guard(m_lock);
     if (!m_listening) return;
     if (!m_buffer) {
-        if (m_bufferSize < 1) m_bufferSize = maxBufferSize;
-        m_batchLength = m_bufferSize;
-        m_buffer = jnew<JArray<Data>>(channels->length);
+        // The sensor's largest buffer bounds every batch: a size beyond it would allocate whatever
+        // the caller asked for on each pass.
+        if (m_bufferSize < 1 || m_bufferSize > maxBufferSize) m_bufferSize = maxBufferSize;
+        // Built whole before it is kept, so that a failed allocation leaves no half-made batch.
+        JavaPtr<JArray<Data>> batch = jnew<JArray<Data>>(channels->length);
         for (int32_t c = 0; c < channels->length; ++c)
-            (*m_buffer)[c] = jnew<DataImpl>((*channels)[c], jnew<JArray<double>>(m_batchLength), nullptr, nullptr,
-                                            arrayIf<long long>(m_timestampIncluded, m_batchLength),
-                                            arrayIf<float>(m_uncertaintyIncluded, m_batchLength),
-                                            arrayIf<bool>(m_validityIncluded, m_batchLength));
+            (*batch)[c] = jnew<DataImpl>((*channels)[c], jnew<JArray<double>>(m_bufferSize), nullptr, nullptr,
+                                         arrayIf<long long>(m_timestampIncluded, m_bufferSize),
+                                         arrayIf<float>(m_uncertaintyIncluded, m_bufferSize),
+                                         arrayIf<bool>(m_validityIncluded, m_bufferSize));
+        m_buffer = std::move(batch);
+        m_batchLength = m_bufferSize;
     }
     if (m_sampleCount >= m_bufferSize || m_sampleCount >= m_batchLength) {
         m_dataLost = true;

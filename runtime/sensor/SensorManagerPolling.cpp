@@ -37,14 +37,17 @@ void SensorManager::checkListeners() {
             java::lang::recastObj<sensorconnection_internal>(registry::connectionAt(i, past));
         if (past) break;
         if (!connection || connection->sensorIndex() != 0) continue;
-        if (pending) {
-            const JavaPtr<SensorInfo> sensor = connection->getSensorInfo();
-            const double values[] = {reading.pitch, reading.roll};
-            connection->bufferReading(sensor->getChannelInfos(), sensor->getMaxBufferSize(), values,
-                                      reading.timestamp);
-            visited = true;
-        }
-        connection->deliverIfDue();
+        if (pending) visited = true;
+        // One connection that fails keeps none of the others from their readings.
+        java::lang::runGuarded([&] {
+            if (pending) {
+                const JavaPtr<SensorInfo> sensor = connection->getSensorInfo();
+                const double values[] = {reading.pitch, reading.roll};
+                connection->bufferReading(sensor->getChannelInfos(), sensor->getMaxBufferSize(), values,
+                                          reading.timestamp);
+            }
+            connection->deliverIfDue();
+        });
     }
     // With no tilt connection open the reading waits for a later pass.
     if (pending && visited) TiltFeed::consume(reading.serial);

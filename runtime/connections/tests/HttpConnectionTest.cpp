@@ -53,6 +53,17 @@ TEST(HttpExchange, BringsABodyThatArrivesInChunksWholeAndInOrder) {
     }
 }
 
+TEST(HttpExchange, AnIPv6LoopbackUrlIsFetchedAndNamesItsHostAndPort) {
+    TestHttpServer server(TestHttpServer::Scheme::HTTP, TestHttpServer::Loopback::IPv6);
+    const std::string url = server.url("/bytes?n=300");
+    ASSERT_EQ(url.rfind("http://[::1]:", 0), 0u) << url;
+    auto connection = openHttp(url);
+    EXPECT_EQ(connection->getResponseCode(), 200);
+    EXPECT_EQ(readAll(connection->openInputStream()), pattern(300));
+    EXPECT_EQ(text(connection->getHost()), "[::1]");
+    EXPECT_EQ(std::to_string(connection->getPort()), url.substr(13, url.find('/', 13) - 13));
+}
+
 TEST(HttpExchange, HttpsIsVerifiedAgainstTheNamedAuthorities) {
     TestHttpServer server(TestHttpServer::Scheme::HTTPS);
     setenv(javax::microedition::io::HttpExchange::CA_FILE_VARIABLE, server.certificate().c_str(), 1);
@@ -133,6 +144,7 @@ TEST(HttpExchange, StatusLinesGiveCodeAndMessageAndAnErrorStillItsBody) {
         {"HTTP/1.1 200", 200, "200"},
         {"HTTP/1.1 201 ", 201, ""},
         {"HTTP/1.1 404 Not Found", HttpConnection::HTTP_NOT_FOUND, "Not Found"},
+        {"HTTP/1.1  200  OK", 200, "OK"},
     };
     for (const Case& c : cases) {
         std::string query = c.line;

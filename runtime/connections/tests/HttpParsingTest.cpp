@@ -45,6 +45,8 @@ TEST(HttpUrl, SplitsEveryPartAsTheGettersAnswerThem) {
         {"http://h/d/f#r1#r2", "http", "<null>", "<null>", "h", 80, "d", "f#r1", "<null>", "<null>", "r2"},
         {"http://h?q=1", "http", "<null>", "<null>", "h?q=1", 80, "<null>", "<null>", "<null>", "<null>", "<null>"},
         {"http:", "http", "<null>", "<null>", "", 80, "<null>", "<null>", "<null>", "<null>", "<null>"},
+        {"http://[::1]:8080/x", "http", "<null>", "<null>", "[::1]", 8080, "x", "<null>", "<null>", "<null>", "<null>"},
+        {"https://u@[fe80::1:2]/x", "https", "u", "<null>", "[fe80::1:2]", 443, "x", "<null>", "<null>", "<null>", "<null>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);

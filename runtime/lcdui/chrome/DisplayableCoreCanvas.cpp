@@ -211,7 +211,8 @@ void DisplayableCoreCanvas::reLayout() {
 
     const int32_t top = title ? m_titleFont->getHeight() + 4 : 0;
     int32_t bottom = height;
-    if (m_backCommand || m_forwardCommand || m_menuInUse) bottom = height - 4 - m_softKeyFont->getHeight();
+    // The soft-key bar, painted always, holds the keyboard toggle: a ticker sits above it, never over it.
+    if (m_backCommand || m_forwardCommand || m_menuInUse || ticker) bottom = height - 4 - m_softKeyFont->getHeight();
     if (ticker) {
         bottom -= 4 + m_tickerFont->getHeight();
         m_tickerY = bottom;

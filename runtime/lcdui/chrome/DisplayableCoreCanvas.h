@@ -57,7 +57,7 @@ public:
 
     static constexpr int64_t KEY_REPEAT_BEGIN_MS = 1000;
     static constexpr int64_t KEY_REPEAT_MS = 100;
-    // Input held back while the lock is busy; beyond this many, events are dropped and reported.
+    // Input held back while the lock is busy; beyond this many, consecutive drags collapse into the latest.
     static constexpr int32_t EVENT_BUFFER_LIMIT = 256;
     static constexpr int32_t SCROLLBAR_WIDTH = 15;
 

@@ -1,7 +1,6 @@
 // The chrome canvas's input: one entry wrapper, the event buffer and its replay, key repeat, the
 // soft keys and the popup menu by key and by touch, the scroll bar, and firing commands.
 #include <algorithm>
-#include <cstdio>
 
 #include "runtime/lang/BuildConstants.h"
 #include "runtime/lang/Clocks.h"
@@ -65,18 +64,20 @@ void DisplayableCoreCanvas::m_inputEntry(InputEvent::EventType type, int32_t a, 
 }
 
 bool DisplayableCoreCanvas::m_addedEventToBuffer(InputEvent::EventType type, int32_t a, int32_t b, bool lockBusy) {
-    {
-        std::lock_guard guard(m_bufferLock);
-        // Once one event waits, later ones wait behind it until the replay.
-        const bool wait =
-            lockBusy || (!m_replaying.load() && (!m_eventBuffer.empty() || Display::lcdUITickInProgress.load()));
-        if (!wait) return false;
-        if (static_cast<int32_t>(m_eventBuffer.size()) < EVENT_BUFFER_LIMIT) {
-            m_eventBuffer.push_back({type, a, b, now()});
-            return true;
-        }
+    std::lock_guard guard(m_bufferLock);
+    // Once one event waits, later ones wait behind it until the replay.
+    const bool wait =
+        lockBusy || (!m_replaying.load() && (!m_eventBuffer.empty() || Display::lcdUITickInProgress.load()));
+    if (!wait) return false;
+    // Nothing is dropped: a lost release would leave a key repeating or a press active. Past the
+    // limit a drag only moves the drag waiting last, so a stream of drags cannot grow the buffer.
+    const InputEvent event{type, a, b, now()};
+    if (type == InputEvent::POINTER_DRAGGED && static_cast<int32_t>(m_eventBuffer.size()) >= EVENT_BUFFER_LIMIT &&
+        m_eventBuffer.back().type == InputEvent::POINTER_DRAGGED) {
+        m_eventBuffer.back() = event;
+    } else {
+        m_eventBuffer.push_back(event);
     }
-    std::fprintf(stderr, "lcdui: input buffer full, event %d (%d, %d) dropped\n", static_cast<int>(type), a, b);
     return true;
 }
 

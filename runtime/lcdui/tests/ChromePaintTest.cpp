@@ -125,7 +125,7 @@ TEST_F(ChromePaintTest, TheTickerTextEntersAtTheRightAndRunsAtHalfTheDeviceWidth
     ticker->WENDinvokeconstructor(str("??????????"));
     screen->setTicker(ticker);
     show();
-    // Without commands the band sits at the bottom of the screen.
+    // Without commands too the band sits above the soft-key bar.
     struct Step {
         int64_t ms;
         int32_t x;
@@ -135,9 +135,9 @@ TEST_F(ChromePaintTest, TheTickerTextEntersAtTheRightAndRunsAtHalfTheDeviceWidth
     for (const Step& step : steps) {
         tick(step.ms);
         const Calls calls = paint();
-        EXPECT_TRUE(hasBlock(calls, {"setColor 0xcccccc", "fillRect 0,468,320,12", "setColor 0x666666",
-                                     "drawRect 0,468,320,12", "setColor 0x000000", "setFont 0,0,8",
-                                     "drawString \"??????????\"," + std::to_string(step.x) + ",470,20"}))
+        EXPECT_TRUE(hasBlock(calls, {"setColor 0xcccccc", "fillRect 0,456,320,12", "setColor 0x666666",
+                                     "drawRect 0,456,320,12", "setColor 0x000000", "setFont 0,0,8",
+                                     "drawString \"??????????\"," + std::to_string(step.x) + ",458,20"}))
             << "after " << ticker->getTotalTickedTimeMS() << " ms";
     }
 }

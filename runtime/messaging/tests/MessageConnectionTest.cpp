@@ -120,6 +120,17 @@ TEST_F(MessageConnectionTest, SendChecksTheMessageAndShowsTextsToTheComposer) {
             return message;
         };
     };
+    // Built from UTF-16, so that a number or a text can hold U+0000.
+    auto units16 = [](const char* type, std::u16string address, std::u16string payload) -> Make {
+        return [=](const JavaPtr<MessageConnection>& connection) {
+            JavaPtr<Message> message = connection->newMessage(jnew<String>(type), units(address));
+            if (auto text = java::lang::recastObj<TextMessage>(message)) text->setPayloadText(units(payload));
+            if (auto binary = java::lang::recastObj<BinaryMessage>(message))
+                binary->setPayloadData(jnew<JArray<signed char>>(10));
+            return message;
+        };
+    };
+    using namespace std::string_literals;
     struct Row {
         const char* what;
         Make make;
@@ -139,12 +150,18 @@ TEST_F(MessageConnectionTest, SendChecksTheMessageAndShowsTextsToTheComposer) {
         {"other scheme", text("mms://5551234", "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"no address", text(nullptr, "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"no payload", text("sms://5551234", nullptr), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
+        {"NUL in the text", units16("text", u"sms://5551234", u"abc\0def"s), SMSComposer::Answer::Sent,
+         "IllegalArgumentException", nullptr},
+        {"NUL in the number", units16("text", u"sms://12\0" u"34"s, u"hi"), SMSComposer::Answer::Sent,
+         "IllegalArgumentException", nullptr},
         {"binary, port 0", binary("sms://1:0", 10), SMSComposer::Answer::Sent, "returned", nullptr},
         {"binary, port 65535", binary("sms://1:65535", 10), SMSComposer::Answer::Sent, "returned", nullptr},
         {"binary, port 65536", binary("sms://1:65536", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no port", binary("sms://1", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no number", binary("sms://:5000", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no payload", binary("sms://1:5000", -1), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
+        {"binary, NUL in the number", units16("binary", u"sms://12\0" u"34:5000"s, u""), SMSComposer::Answer::Sent,
+         "IllegalArgumentException", nullptr},
         {"null", [](const JavaPtr<MessageConnection>&) { return JavaPtr<Message>(); }, SMSComposer::Answer::Sent,
          "NullPointerException", nullptr},
     };

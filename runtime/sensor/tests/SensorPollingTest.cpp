@@ -2,6 +2,7 @@
 // reports, failing listeners, and readings fed from another thread.
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "runtime/sensor/tests/SensorFixture.h"
@@ -30,6 +31,10 @@ TEST_F(SensorPolling, BatchesOfTheAskedSizeOrPeriodCarryExactlyTheirReadings) {
         {"three, no period", 3, 0, false, {3}},
         {"largest size, 50 ms", 0, 50, false, {4, 1}},
         {"two, 50 ms, with extras", 2, 50, true, {2, 2, 1}},
+        // Beyond the sensor's largest buffer: bounded by it, and the connections after still served.
+        {"a hundred million, 50 ms", 100000000, 50, false, {4, 1}},
+        {"the largest int, 50 ms", std::numeric_limits<int32_t>::max(), 50, true, {4, 1}},
+        {"three again, no period", 3, 0, false, {3}},
     };
     for (const Row& row : rows) {
         JavaPtr<sensor::SensorConnection> connection = openTilt();
