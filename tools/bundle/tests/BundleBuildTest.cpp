@@ -350,11 +350,12 @@ std::vector<float> parseSound(const std::vector<uint8_t>& bytes, SF_INFO& info) 
     return samples;
 }
 
-TEST_F(BuiltBundle, EverySoundParsesShortAndCleanWithoutClippingOrClicks) {
-    int sounds = 0;
+// Loudness is the RMS over the whole sound in dB below full scale: the sounds play at one loudness
+// give or take 6 dB, and a success never sounds quieter than the failure it answers.
+TEST_F(BuiltBundle, EverySoundParsesShortCleanAndEvenlyLoudWithoutClippingOrClicks) {
+    std::map<std::string, double> loudness;
     for (const auto& entry : bundle::readManifest(APP_RESOURCE_MANIFEST)) {
         if (entry.kind != "sound") continue;
-        ++sounds;
         SF_INFO info;
         const auto samples = parseSound(bytesOf(resources.getResourceByteArray(entry.id)), info);
         ASSERT_FALSE(samples.empty()) << entry.name;
@@ -362,13 +363,29 @@ TEST_F(BuiltBundle, EverySoundParsesShortAndCleanWithoutClippingOrClicks) {
         EXPECT_GT(seconds, 0.02) << entry.name;
         EXPECT_LT(seconds, 2.0) << entry.name;
         float peak = 0;
-        for (float s : samples) peak = std::max(peak, std::fabs(s));
+        double energy = 0;
+        for (float s : samples) {
+            peak = std::max(peak, std::fabs(s));
+            energy += static_cast<double>(s) * s;
+        }
+        loudness[entry.name] = 10 * std::log10(energy / static_cast<double>(samples.size()));
         EXPECT_GT(peak, 0.3f) << entry.name << " is audible";
         EXPECT_LT(peak, 0.99f) << entry.name << " does not clip";
         EXPECT_LT(std::fabs(samples.front()), 0.01f) << entry.name << " starts without a click";
         EXPECT_LT(std::fabs(samples.back()), 0.01f) << entry.name << " ends without a click";
     }
-    EXPECT_EQ(sounds, 21);
+    ASSERT_EQ(loudness.size(), 21u);
+    const auto [quietest, loudest] = std::minmax_element(
+        loudness.begin(), loudness.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    EXPECT_LE(loudest->second - quietest->second, 6.0)
+        << loudest->first << " at " << loudest->second << " dB, " << quietest->first << " at " << quietest->second;
+    const std::pair<const char*, const char*> successAndFailure[] = {
+        {"RESID_GAME_OVER_WIN", "RESID_GAME_OVER_LOSE"},
+        {"RESID_PROMOTED", "RESID_DEMOTED"},
+        {"RESID_CORRECT", "RESID_INCORRECT"},
+        {"RESID_CORRECT_PLUS_HINT_OR_SKIP", "RESID_INCORRECT"}};
+    for (const auto& [success, failure] : successAndFailure)
+        EXPECT_GE(loudness.at(success), loudness.at(failure)) << success << " against " << failure;
 }
 
 TEST_F(BuiltBundle, TheLanguageFileHoldsItsStringsWithHyphenationGuides) {
