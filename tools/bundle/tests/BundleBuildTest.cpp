@@ -127,15 +127,27 @@ TEST_F(BuiltBundle, EveryImageDecodesAndItsRetinaFormIsTwiceAsLarge) {
         EXPECT_EQ(large.width, 2 * small.width) << name;
         EXPECT_EQ(large.height, 2 * small.height) << name;
         const auto bytes = bytesOf(resources.getResourceByteArray(low));
-        if (name.rfind("RESID_RANKING_", 0) == 0 && isdigit(static_cast<unsigned char>(name[14]))) badges.insert(bytes);
+        if (name.rfind("RESID_RANKING_", 0) == 0 && isdigit(static_cast<unsigned char>(name[14]))) {
+            badges.insert(bytes);
+            // A badge is drawn whole on the panels: nothing of it, its crown included, is cut by its edges.
+            for (const auto& [id, margin] : {std::pair{low, 2}, std::pair{high, 4}}) {
+                const auto image = images.getImage(id);
+                const auto pixels = pixelsOf(image);
+                const int32_t w = image->getWidth(), h = image->getHeight();
+                for (int32_t y = 0; y < h; ++y)
+                    for (int32_t x = 0; x < w; ++x)
+                        if (x < margin || y < margin || x >= w - margin || y >= h - margin)
+                            ASSERT_EQ(pixels[y * w + x] >> 24, 0u) << name << " at " << x << "," << y << " of " << id;
+            }
+        }
         if (name.rfind("RESID_TWINKLE", 0) == 0) twinkles.insert(bytes);
     }
     EXPECT_EQ(badges.size(), 29u) << "every rank has its own badge";
     EXPECT_EQ(twinkles.size(), 20u) << "four frames in five colours";
 }
 
-// Background segments at the places the screens draw them: inside the screen, never overlapping,
-// and where the screen has no gap between them, covering it whole.
+// Background segments at the places the screens draw them: inside the screen, their painted pixels
+// never overlapping and covering the screen whole, so that nothing of the screen before shows through.
 TEST_F(BuiltBundle, BackgroundSegmentsTileTheirScreens) {
     struct Placed {
         int32_t id, x, y;
@@ -143,34 +155,38 @@ TEST_F(BuiltBundle, BackgroundSegmentsTileTheirScreens) {
     struct Screen {
         const char* name;
         std::vector<Placed> segments;
-        bool covers;
     };
     const std::vector<Screen> screens = {
         {"menu", {{RESID_MENU_BG_0_LOW, 0, 0}, {RESID_MENU_BG_1_LOW, 0, 17}, {RESID_MENU_BG_2_LOW, 0, 80},
-                  {RESID_MENU_BG_3_LOW, 0, 395}}, true},
+                  {RESID_MENU_BG_3_LOW, 0, 395}}},
         {"about", {{RESID_ABOUT_BG_0_LOW, 0, 0}, {RESID_ABOUT_BG_1_LOW, 0, 17}, {RESID_ABOUT_BG_2_LOW, 0, 80},
-                   {RESID_ABOUT_BG_3_LOW, 240, 0}, {RESID_ABOUT_BG_4_LOW, 240, 80}, {RESID_ABOUT_BG_5_LOW, 240, 395}}, true},
+                   {RESID_ABOUT_BG_3_LOW, 240, 0}, {RESID_ABOUT_BG_4_LOW, 240, 80}, {RESID_ABOUT_BG_5_LOW, 240, 395}}},
         {"statistics", {{RESID_STATS_BG_0_LOW, 0, 0}, {RESID_STATS_BG_1_LOW, 0, 17}, {RESID_STATS_BG_2_LOW, 0, 80},
-                        {RESID_STATS_BG_3_LOW, 240, 0}, {RESID_STATS_BG_4_LOW, 240, 80}, {RESID_STATS_BG_5_LOW, 240, 395}}, true},
+                        {RESID_STATS_BG_3_LOW, 240, 0}, {RESID_STATS_BG_4_LOW, 240, 80}, {RESID_STATS_BG_5_LOW, 240, 395}}},
         {"confirmation", {{RESID_CONFIRM_BG_0_LOW, 0, 0}, {RESID_CONFIRM_BG_1_LOW, 0, 79}, {RESID_CONFIRM_BG_2_LOW, 41, 79},
-                          {RESID_CONFIRM_BG_3_LOW, 279, 79}, {RESID_CONFIRM_BG_4_LOW, 0, 396}}, true},
-        // The question screen's timer column starts a row below its answers' segment.
+                          {RESID_CONFIRM_BG_3_LOW, 279, 79}, {RESID_CONFIRM_BG_4_LOW, 0, 396}}},
         {"question", {{RESID_GAME_BG_0_LOW, 0, 0}, {RESID_GAME_BG_1_LOW, 81, 0}, {RESID_GAME_BG_2_LOW, 0, 109},
-                      {RESID_GAME_BG_3_LOW, 80, 108}, {RESID_GAME_BG_4_LOW, 0, 395}}, false},
+                      {RESID_GAME_BG_3_LOW, 80, 108}, {RESID_GAME_BG_4_LOW, 0, 395}}},
         {"practice", {{RESID_MENU_BG_0_LOW, 0, 0}, {RESID_PRACTICE_MENU_HEADER_LOW, 0, 17},
-                      {RESID_CHOOSER_BG_2_LOW, 0, 80}, {RESID_PRACTICE_MENU_FOOTER_LOW, 0, 395}}, true},
+                      {RESID_CHOOSER_BG_2_LOW, 0, 80}, {RESID_PRACTICE_MENU_FOOTER_LOW, 0, 395}}},
     };
     for (const Screen& screen : screens) {
         std::vector<int> cover(320 * 480, 0);
         for (const Placed& s : screen.segments) {
-            const Size size = sizeOf(s.id);
-            ASSERT_LE(s.x + size.width, 320) << screen.name << " segment " << s.id;
-            ASSERT_LE(s.y + size.height, 480) << screen.name << " segment " << s.id;
-            for (int y = s.y; y < s.y + size.height; ++y)
-                for (int x = s.x; x < s.x + size.width; ++x) ++cover[y * 320 + x];
+            const auto image = images.getImage(s.id);
+            ASSERT_TRUE(image) << screen.name << " segment " << s.id;
+            const int32_t w = image->getWidth(), h = image->getHeight();
+            ASSERT_LE(s.x + w, 320) << screen.name << " segment " << s.id;
+            ASSERT_LE(s.y + h, 480) << screen.name << " segment " << s.id;
+            const auto pixels = pixelsOf(image);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) cover[(s.y + y) * 320 + s.x + x] += pixels[y * w + x] >> 24 != 0;
         }
-        EXPECT_EQ(*std::max_element(cover.begin(), cover.end()), 1) << screen.name << ": segments overlap";
-        if (screen.covers) EXPECT_EQ(*std::min_element(cover.begin(), cover.end()), 1) << screen.name << ": a gap";
+        const auto [least, most] = std::minmax_element(cover.begin(), cover.end());
+        EXPECT_EQ(*most, 1) << screen.name << ": segments overlap at " << (most - cover.begin()) % 320 << ","
+                            << (most - cover.begin()) / 320;
+        EXPECT_EQ(*least, 1) << screen.name << ": a gap at " << (least - cover.begin()) % 320 << ","
+                             << (least - cover.begin()) / 320;
     }
 }
 
@@ -227,6 +243,52 @@ TEST_F(BuiltBundle, ButtonsAndPanelsFitTheAreasTheQuizGivesThem) {
         const Size size = sizeOf(id);
         EXPECT_LE(PARAM_MENU_BUTTON_PROMOTE_LEFT + size.width, 320) << id;
         EXPECT_LE(PARAM_MENU_BUTTON_PROMOTE_TOP + size.height, 480) << id;
+    }
+}
+
+// What the screens draw over a plate at fixed places stands on the plate's light face, clear of its
+// border: the version line on the About panel and the subsection list's mark on its button.
+TEST_F(BuiltBundle, MarksAndTextDrawnOverPlatesStandClearOfTheirBorders) {
+    struct Area {
+        const char* what;
+        int32_t plate, x, y, width, height;  // in the plate's pixels
+    };
+    const int32_t font = fonts.loadBitmapFont(RESID_MAIN_FONT_LOW, RESID_MAIN_FONT_LOW + 3);
+    ASSERT_GE(font, 0);
+    const int32_t versionWidth = fonts.getStringWidth(font, jnew<String>("v1.1")), lineHeight = fonts.getFontHeight(font);
+    fonts.unloadFont(font);
+    // The mark's painted pixels, where the list draws them over its button.
+    const auto mark = pixelsOf(images.getImage(RESID_ONE_BOX_ON_LOW));
+    const Size markSize = sizeOf(RESID_ONE_BOX_ON_LOW);
+    int32_t left = markSize.width, top = markSize.height, right = -1, bottom = -1;
+    for (int32_t y = 0; y < markSize.height; ++y)
+        for (int32_t x = 0; x < markSize.width; ++x)
+            if (mark[y * markSize.width + x] >> 24) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, left);
+    const int32_t markX = PARAM_ONE_BOX_LEFT - PARAM_PRACTICE_MENU_TOP_SPACE, markY = PARAM_ONE_BOX_TOP_ADJUST;
+    const Area areas[] = {
+        {"the version line", RESID_ABOUT_BG_2_LOW, PARAM_ABOUT_TEXT_X, 480 - PARAM_BG_1_H - PARAM_ABOUT_TEXT_Y - lineHeight,
+         versionWidth, lineHeight},
+        {"the subsection mark", RESID_WIDE_BUTTON_NORMAL_LOW, markX + left, markY + top, right - left + 1,
+         bottom - top + 1},
+    };
+    for (const Area& area : areas) {
+        const auto image = images.getImage(area.plate);
+        const auto pixels = pixelsOf(image);
+        const int32_t w = image->getWidth();
+        // A unit around the area too: the border's anti-aliased edge is darker than the face.
+        int32_t off = 0;
+        for (int32_t y = area.y - 1; y <= area.y + area.height; ++y)
+            for (int32_t x = area.x - 1; x <= area.x + area.width; ++x) {
+                const bool inside = x >= 0 && y >= 0 && x < w && y < image->getHeight();
+                const uint32_t p = inside ? pixels[y * w + x] : 0;
+                const uint32_t darkest = std::min({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF});
+                off += p >> 24 != 0xFF || darkest <= 0xA0;
+            }
+        EXPECT_EQ(off, 0) << area.what << " has pixels off the plate's face around it";
     }
 }
 
