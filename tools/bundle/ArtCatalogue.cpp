@@ -66,7 +66,7 @@ void sideColumnScreen(ArtCanvas& c, const std::string& title, bool aboutText) {
     // The version line the screen draws at its bottom-left, in dark ink, stands on a tab of its own.
     c.plate(5, 456, 47, 40, S::smallCornerRadius, S::panelTop, S::panelBottom, S::panelEdge);
     const std::vector<std::string> lines = {
-        "Lexivo Quiz", "", "How many words do you know?", "Answer each question before", "the clock runs out.",
+        "Lexivo Quiz", "", "How many words do you know?", "Pick the right one of three", "answers to each question.",
         "Climb 30 levels in the test,", "or practise any subject.", "", "Words and meanings:", "WordNet 3.0,",
         "Princeton University.", "Fonts: DejaVu.", "", "Tap Menu to go back."};
     double y = 118;
