@@ -224,8 +224,8 @@ std::map<std::string, ArtPiece> build() {
     art["wide_button_click"] = {300, 56, [](ArtCanvas& c) { buttonFace(c, 0, 0, 300, 56, Look::Pressed); }};
     for (int k = 0; k <= 3; ++k)
         art["three_boxes_" + std::to_string(k)] = {60, 56, [k](ArtCanvas& c) { progressBoxes(c, 2, 21, 14, k, 3); }};
-    // Drawn at the button's top right corner: the box stands clear of the border, level with the
-    // category list's boxes.
+    // The list draws these near its button's top right corner: padded, the box stands clear of the
+    // border, level with the category list's boxes.
     art["one_box_on"] = {16, 32, [](ArtCanvas& c) { progressBoxes(c, 0, 17, 12, 1, 1); }};
     art["one_box_off"] = {16, 32, [](ArtCanvas& c) { progressBoxes(c, 0, 17, 12, 0, 1); }};
 
