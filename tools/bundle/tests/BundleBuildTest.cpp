@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/framework/BundleBytes.h"
 #include "app/framework/EncodedStrings.h"
@@ -85,6 +86,21 @@ protected:
         images.unloadImageID(slot);
         return size;
     }
+    // The bounds of an image's painted pixels, right and bottom exclusive.
+    struct Box {
+        int32_t left, top, right, bottom;
+    };
+    Box inkOf(int32_t id) {
+        const auto image = images.getImage(id);
+        const auto pixels = pixelsOf(image);
+        const int32_t w = image->getWidth(), h = image->getHeight();
+        Box ink{w, h, 0, 0};
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x)
+                if (pixels[y * w + x] >> 24)
+                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        return ink;
+    }
 
     ImageCache images{resources};
     FrameworkFonts fonts{resources, images};
@@ -130,14 +146,10 @@ TEST_F(BuiltBundle, EveryImageDecodesAndItsRetinaFormIsTwiceAsLarge) {
         if (name.rfind("RESID_RANKING_", 0) == 0 && isdigit(static_cast<unsigned char>(name[14]))) {
             badges.insert(bytes);
             // A badge is drawn whole on the panels: nothing of it, its crown included, is cut by its edges.
-            for (const auto& [id, margin] : {std::pair{low, 2}, std::pair{high, 4}}) {
-                const auto image = images.getImage(id);
-                const auto pixels = pixelsOf(image);
-                const int32_t w = image->getWidth(), h = image->getHeight();
-                for (int32_t y = 0; y < h; ++y)
-                    for (int32_t x = 0; x < w; ++x)
-                        if (x < margin || y < margin || x >= w - margin || y >= h - margin)
-                            ASSERT_EQ(pixels[y * w + x] >> 24, 0u) << name << " at " << x << "," << y << " of " << id;
+            for (const auto& [id, size, margin] : {std::tuple{low, small, 2}, std::tuple{high, large, 4}}) {
+                const Box ink = inkOf(id);
+                EXPECT_TRUE(ink.left >= margin && ink.top >= margin && ink.right <= size.width - margin &&
+                            ink.bottom <= size.height - margin) << name << " at " << margin / 2 << "x";
             }
         }
         if (name.rfind("RESID_TWINKLE", 0) == 0) twinkles.insert(bytes);
@@ -258,22 +270,12 @@ TEST_F(BuiltBundle, MarksAndTextDrawnOverPlatesStandClearOfTheirBorders) {
     const int32_t versionWidth = fonts.getStringWidth(font, jnew<String>("v1.1")), lineHeight = fonts.getFontHeight(font);
     fonts.unloadFont(font);
     // The mark's painted pixels, where the list draws them over its button.
-    const auto mark = pixelsOf(images.getImage(RESID_ONE_BOX_ON_LOW));
-    const Size markSize = sizeOf(RESID_ONE_BOX_ON_LOW);
-    int32_t left = markSize.width, top = markSize.height, right = -1, bottom = -1;
-    for (int32_t y = 0; y < markSize.height; ++y)
-        for (int32_t x = 0; x < markSize.width; ++x)
-            if (mark[y * markSize.width + x] >> 24) {
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-    ASSERT_GE(right, left);
-    const int32_t markX = PARAM_ONE_BOX_LEFT - PARAM_PRACTICE_MENU_TOP_SPACE, markY = PARAM_ONE_BOX_TOP_ADJUST;
+    const Box mark = inkOf(RESID_ONE_BOX_ON_LOW);
     const Area areas[] = {
         {"the version line", RESID_ABOUT_BG_2_LOW, PARAM_ABOUT_TEXT_X, 480 - PARAM_BG_1_H - PARAM_ABOUT_TEXT_Y - lineHeight,
          versionWidth, lineHeight},
-        {"the subsection mark", RESID_WIDE_BUTTON_NORMAL_LOW, markX + left, markY + top, right - left + 1,
-         bottom - top + 1},
+        {"the subsection mark", RESID_WIDE_BUTTON_NORMAL_LOW, PARAM_ONE_BOX_LEFT - PARAM_PRACTICE_MENU_TOP_SPACE + mark.left,
+         PARAM_ONE_BOX_TOP_ADJUST + mark.top, mark.right - mark.left, mark.bottom - mark.top},
     };
     for (const Area& area : areas) {
         const auto image = images.getImage(area.plate);
