@@ -62,9 +62,11 @@ void sideColumnScreen(ArtCanvas& c, const std::string& title, bool aboutText) {
     medalStar(c, 280, 250, 12, Medal::Bronze);
     barButton(c, 251, 403, 59, 61, BarIcon::Menu, Look::Normal);
     if (!aboutText) return;
-    panel(c, 10, 92, 220, 386);  // down to the version line the screen draws at its bottom-left
+    panel(c, 10, 92, 220, 356);
+    // The version line the screen draws at its bottom-left, in dark ink, stands on a tab of its own.
+    c.plate(5, 456, 47, 40, S::smallCornerRadius, S::panelTop, S::panelBottom, S::panelEdge);
     const std::vector<std::string> lines = {
-        "Lexivo Quiz", "", "How many words do you know?", "Answer each question before", "the clock runs out.",
+        "Lexivo Quiz", "", "How many words do you know?", "Pick the right one of three", "answers to each question.",
         "Climb 30 levels in the test,", "or practise any subject.", "", "Words and meanings:", "WordNet 3.0,",
         "Princeton University.", "Fonts: DejaVu.", "", "Tap Menu to go back."};
     double y = 118;
@@ -169,9 +171,9 @@ void splashScreen(ArtCanvas& c) {
 }
 
 void logo(ArtCanvas& c) {
-    c.text("Lexivo", 121, 43, 40, S::shadow, ArtCanvas::Align::Centre);
-    c.text("Lexivo", 120, 41, 40, S::lightInk, ArtCanvas::Align::Centre);
-    c.text("QUIZ", 120, 58, 14, S::accent, ArtCanvas::Align::Centre);
+    c.text("Lexivo", 121, 39, 36, S::shadow, ArtCanvas::Align::Centre);
+    c.text("Lexivo", 120, 37, 36, S::lightInk, ArtCanvas::Align::Centre);
+    c.text("QUIZ", 120, 53, 13, S::accent, ArtCanvas::Align::Centre);
 }
 
 // A piece cut from a whole screen at (x, y).
@@ -222,8 +224,10 @@ std::map<std::string, ArtPiece> build() {
     art["wide_button_click"] = {300, 56, [](ArtCanvas& c) { buttonFace(c, 0, 0, 300, 56, Look::Pressed); }};
     for (int k = 0; k <= 3; ++k)
         art["three_boxes_" + std::to_string(k)] = {60, 56, [k](ArtCanvas& c) { progressBoxes(c, 2, 21, 14, k, 3); }};
-    art["one_box_on"] = {20, 20, [](ArtCanvas& c) { progressBoxes(c, 2, 2, 15, 1, 1); }};
-    art["one_box_off"] = {20, 20, [](ArtCanvas& c) { progressBoxes(c, 2, 2, 15, 0, 1); }};
+    // The list draws these near its button's top right corner: padded, the box stands clear of the
+    // border, level with the category list's boxes.
+    art["one_box_on"] = {16, 32, [](ArtCanvas& c) { progressBoxes(c, 0, 17, 12, 1, 1); }};
+    art["one_box_off"] = {16, 32, [](ArtCanvas& c) { progressBoxes(c, 0, 17, 12, 0, 1); }};
 
     const Draw about = [](ArtCanvas& c) { sideColumnScreen(c, "About", true); };
     const Draw stats = [](ArtCanvas& c) { sideColumnScreen(c, "Statistics", false); };
@@ -258,7 +262,7 @@ std::map<std::string, ArtPiece> build() {
     art["complete_bg"] = {320, 480, [](ArtCanvas& c) {
                               resultScreen(c, "Test Complete", {"Congratulations!", "You passed all 30 levels."}, 300,
                                            BarIcon::Menu);
-                              rankBadge(c, 70, 110, 100, 29);
+                              rankBadge(c, 70, 110, 100, 30);  // all 30 levels passed
                           }};
     art["complete_bg_practice"] = {320, 480, [](ArtCanvas& c) {
                                        // Wide, so that the count the screen centres on x 160 sits on its plate.
@@ -269,7 +273,15 @@ std::map<std::string, ArtPiece> build() {
                                    }};
 
     const Draw game = gameScreen;
-    art["game_bg_0"] = cut(game, 0, 0, 81, 108);
+    // The header corner reaches down to the timer column, which starts a row below the question box;
+    // its last pixel belongs to the answers' segment, which starts on that row.
+    art["game_bg_0"] = {81, 109, [game](ArtCanvas& c) {
+                            cut(game, 0, 0, 81, 109).draw(c);
+                            cairo_set_operator(c.cr(), CAIRO_OPERATOR_CLEAR);
+                            cairo_rectangle(c.cr(), 80, 108, 1, 1);
+                            cairo_fill(c.cr());
+                            cairo_set_operator(c.cr(), CAIRO_OPERATOR_OVER);
+                        }};
     art["game_bg_1"] = cut(game, 81, 0, 239, 108);
     art["game_bg_2"] = cut(game, 0, 109, 80, 286);
     art["game_bg_3"] = cut(game, 80, 108, 240, 287);

@@ -163,13 +163,15 @@ void medalStar(ArtCanvas& c, double cx, double cy, double radius, Medal medal) {
 }
 
 void rankBadge(ArtCanvas& c, double x, double y, double size, int rank) {
-    // Four tiers of seven ranks (bronze, silver, gold, sapphire) and a crowned last rank; within a tier
+    // Four tiers of seven ranks (bronze, silver, gold, sapphire) and a crowned top tier; within a tier
     // the count of pips grows, and every badge carries its number.
     static const Colour tiers[] = {S::bronze, S::silver, S::gold, Colour::rgb(0x5BA8F0), Colour::rgb(0xD65BF0)};
     const int tier = std::min((rank - 1) / 7, 4);
     const int pips = (rank - 1) % 7 + 1;
     const Colour metal = tiers[tier];
-    const double cx = x + size / 2, cy = y + size / 2, r = size * 0.44;
+    // A crowned badge is smaller and lower, so that its crown stays inside the square.
+    const bool crowned = tier == 4;
+    const double cx = x + size / 2, cy = y + size * (crowned ? 0.53 : 0.5), r = size * (crowned ? 0.4 : 0.44);
     cairo_t* cr = c.cr();
     // A shield: flat top, pointed bottom; the sides of higher tiers have more facets.
     auto shield = [&](double dx, double dy, double scale) {
@@ -192,7 +194,7 @@ void rankBadge(ArtCanvas& c, double x, double y, double size, int rank) {
     c.strokePath(darker(metal, 0.45), size * 0.03);
     shield(0, 0, 0.78);
     c.fillPathGradient(cy - r, cy + r, S::buttonBottom, S::backgroundTop);
-    if (tier == 4) {  // the crown of the last rank
+    if (crowned) {
         cairo_move_to(cr, cx - r * 0.5, cy - r * 0.95);
         cairo_line_to(cr, cx - r * 0.5, cy - r * 1.2);
         cairo_line_to(cr, cx - r * 0.25, cy - r * 1.05);

@@ -23,7 +23,7 @@ void buttonFace(ArtCanvas& c, double x, double y, double w, double h, Look look)
 // A square bar button with its icon and caption.
 void barButton(ArtCanvas& c, double x, double y, double w, double h, BarIcon icon, Look look);
 void medalStar(ArtCanvas& c, double cx, double cy, double radius, Medal medal);
-// Badge of rank 1 to 29 filling a size x size square at (x, y).
+// Badge of rank 1 to 29, or 30 for the finished test, filling a size x size square at (x, y).
 void rankBadge(ArtCanvas& c, double x, double y, double size, int rank);
 // A count badge (digit, or the flash ring when digit < 0) filling the square.
 void numberBadge(ArtCanvas& c, double size, int digit);

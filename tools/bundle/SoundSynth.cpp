@@ -15,6 +15,8 @@ namespace {
 
 enum class Wave { Sine, Bell, Square, Saw };
 
+constexpr double kCeiling = 0.9;  // the highest peak, a little below full scale
+
 class Mix {
 public:
     explicit Mix(double seconds) : m_samples(static_cast<size_t>(seconds * kSoundRate), 0.0f) {}
@@ -61,11 +63,10 @@ public:
         }
     }
 
-    std::vector<float> finish() {
-        float peak = 0;
-        for (float s : m_samples) peak = std::max(peak, std::fabs(s));
-        if (peak > 0)
-            for (float& s : m_samples) s *= 0.8f / peak;
+    // Fades the ends and sets the loudness: the RMS over the whole sound reaches levelDb (dB below full
+    // scale) unless that would lift the peak above kCeiling, so that no sound plays much louder than
+    // another however its energy is spread, and none clips.
+    std::vector<float> finish(double levelDb) {
         // Short fades so that neither end starts or stops with a step.
         const size_t fade = std::min(m_samples.size() / 2, static_cast<size_t>(kSoundRate * 0.004));
         for (size_t i = 0; i < fade; ++i) {
@@ -73,6 +74,15 @@ public:
             m_samples[i] *= g;
             m_samples[m_samples.size() - 1 - i] *= g;
         }
+        double energy = 0, peak = 0;
+        for (float s : m_samples) {
+            energy += static_cast<double>(s) * s;
+            peak = std::max(peak, static_cast<double>(std::fabs(s)));
+        }
+        if (peak == 0) return m_samples;
+        const double rms = std::sqrt(energy / static_cast<double>(m_samples.size()));
+        const double gain = std::min(std::pow(10.0, levelDb / 20) / rms, kCeiling / peak);
+        for (float& s : m_samples) s = static_cast<float>(s * gain);
         return m_samples;
     }
 
@@ -92,9 +102,13 @@ double note(int semitonesFromA4) { return 440.0 * std::pow(2.0, semitonesFromA4 
 
 using Recipe = std::function<void(Mix&)>;
 
+// Every sound's loudness, and the lift that keeps a success no quieter than the matching failure.
+constexpr double kLevelDb = -15, kSuccessLiftDb = 1;
+
 struct Sound {
     double seconds;
     Recipe recipe;
+    double levelDb = kLevelDb;
 };
 
 const std::map<std::string, Sound>& recipes() {
@@ -115,11 +129,11 @@ const std::map<std::string, Sound>& recipes() {
         {"correct", {0.55, [](Mix& m) {
              const int steps[] = {3, 7, 10};
              for (int k = 0; k < 3; ++k) m.tone(k * 0.08, 0.4, note(steps[k] + 12), note(steps[k] + 12), 0.5, Wave::Bell, 0.14);
-         }}},
+         }, kLevelDb + kSuccessLiftDb}},
         {"correct_bonus", {0.75, [](Mix& m) {
              const int steps[] = {3, 7, 10, 15, 19};
              for (int k = 0; k < 5; ++k) m.tone(k * 0.07, 0.4, note(steps[k] + 12), note(steps[k] + 12), 0.45, Wave::Bell, 0.12);
-         }}},
+         }, kLevelDb + kSuccessLiftDb}},
         {"incorrect", {0.4, [](Mix& m) {
              m.tone(0, 0.38, 140, 110, 0.7, Wave::Saw, 0.2);
              m.tone(0, 0.38, 147, 115, 0.5, Wave::Saw, 0.2);
@@ -133,7 +147,7 @@ const std::map<std::string, Sound>& recipes() {
              const int steps[] = {3, 7, 10, 15};
              for (int k = 0; k < 4; ++k) m.tone(k * 0.12, k == 3 ? 0.5 : 0.2, note(steps[k]), note(steps[k]), 0.5, Wave::Square, 0.15);
              m.tone(0.36, 0.5, note(10), note(10), 0.3, Wave::Square, 0.2);
-         }}},
+         }, kLevelDb + kSuccessLiftDb}},
         {"demoted", {0.8, [](Mix& m) {
              const int steps[] = {10, 6, 3, -2};
              for (int k = 0; k < 4; ++k) m.tone(k * 0.15, 0.25, note(steps[k]), note(steps[k]) * 0.98, 0.5, Wave::Square, 0.12);
@@ -141,8 +155,8 @@ const std::map<std::string, Sound>& recipes() {
         {"fanfare_win", {1.6, [](Mix& m) {
              const int steps[] = {3, 7, 10, 15};
              for (int k = 0; k < 4; ++k) m.tone(k * 0.14, 0.18, note(steps[k]), note(steps[k]), 0.5, Wave::Square, 0.2);
-             for (int chord : {3, 7, 10, 15}) m.tone(0.6, 0.95, note(chord), note(chord), 0.3, Wave::Bell, 0.4);
-         }}},
+             for (int chord : {3, 7, 10, 15}) m.tone(0.6, 0.95, note(chord), note(chord), 0.2, Wave::Bell, 1.2);
+         }, kLevelDb + kSuccessLiftDb}},
         {"fanfare_lose", {1.3, [](Mix& m) {
              const int steps[] = {3, 2, 1, 0};
              for (int k = 0; k < 4; ++k) m.tone(k * 0.25, k == 3 ? 0.5 : 0.24, note(steps[k] - 5), note(steps[k] - 5), 0.5, Wave::Saw, 0.25);
@@ -203,7 +217,7 @@ std::vector<float> synthesiseSound(const std::string& name) {
     if (found == recipes().end()) throw std::invalid_argument("no sound recipe is named " + name);
     Mix mix(found->second.seconds);
     found->second.recipe(mix);
-    return mix.finish();
+    return mix.finish(found->second.levelDb);
 }
 
 std::vector<uint8_t> wavFile(const std::vector<float>& samples) {

@@ -10,8 +10,8 @@ namespace bundle {
 
 constexpr int kSoundRate = 22050;
 
-// The samples of the named recipe, peaking at 0.8 and faded in and out at the ends; throws
-// std::invalid_argument for a name no recipe has.
+// The samples of the named recipe at the common loudness (successes a little above it), peaking below
+// full scale and faded in and out at the ends; throws std::invalid_argument for a name no recipe has.
 std::vector<float> synthesiseSound(const std::string& name);
 
 // The samples as a WAV file's bytes.

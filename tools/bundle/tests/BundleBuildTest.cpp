@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/framework/BundleBytes.h"
 #include "app/framework/EncodedStrings.h"
@@ -85,6 +86,21 @@ protected:
         images.unloadImageID(slot);
         return size;
     }
+    // The bounds of an image's painted pixels, right and bottom exclusive.
+    struct Box {
+        int32_t left, top, right, bottom;
+    };
+    Box inkOf(int32_t id) {
+        const auto image = images.getImage(id);
+        const auto pixels = pixelsOf(image);
+        const int32_t w = image->getWidth(), h = image->getHeight();
+        Box ink{w, h, 0, 0};
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x)
+                if (pixels[y * w + x] >> 24)
+                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        return ink;
+    }
 
     ImageCache images{resources};
     FrameworkFonts fonts{resources, images};
@@ -127,15 +143,23 @@ TEST_F(BuiltBundle, EveryImageDecodesAndItsRetinaFormIsTwiceAsLarge) {
         EXPECT_EQ(large.width, 2 * small.width) << name;
         EXPECT_EQ(large.height, 2 * small.height) << name;
         const auto bytes = bytesOf(resources.getResourceByteArray(low));
-        if (name.rfind("RESID_RANKING_", 0) == 0 && isdigit(static_cast<unsigned char>(name[14]))) badges.insert(bytes);
+        if (name.rfind("RESID_RANKING_", 0) == 0 && isdigit(static_cast<unsigned char>(name[14]))) {
+            badges.insert(bytes);
+            // A badge is drawn whole on the panels: nothing of it, its crown included, is cut by its edges.
+            for (const auto& [id, size, margin] : {std::tuple{low, small, 2}, std::tuple{high, large, 4}}) {
+                const Box ink = inkOf(id);
+                EXPECT_TRUE(ink.left >= margin && ink.top >= margin && ink.right <= size.width - margin &&
+                            ink.bottom <= size.height - margin) << name << " at " << margin / 2 << "x";
+            }
+        }
         if (name.rfind("RESID_TWINKLE", 0) == 0) twinkles.insert(bytes);
     }
     EXPECT_EQ(badges.size(), 29u) << "every rank has its own badge";
     EXPECT_EQ(twinkles.size(), 20u) << "four frames in five colours";
 }
 
-// Background segments at the places the screens draw them: inside the screen, never overlapping,
-// and where the screen has no gap between them, covering it whole.
+// Background segments at the places the screens draw them: inside the screen, their painted pixels
+// never overlapping and covering the screen whole, so that nothing of the screen before shows through.
 TEST_F(BuiltBundle, BackgroundSegmentsTileTheirScreens) {
     struct Placed {
         int32_t id, x, y;
@@ -143,34 +167,38 @@ TEST_F(BuiltBundle, BackgroundSegmentsTileTheirScreens) {
     struct Screen {
         const char* name;
         std::vector<Placed> segments;
-        bool covers;
     };
     const std::vector<Screen> screens = {
         {"menu", {{RESID_MENU_BG_0_LOW, 0, 0}, {RESID_MENU_BG_1_LOW, 0, 17}, {RESID_MENU_BG_2_LOW, 0, 80},
-                  {RESID_MENU_BG_3_LOW, 0, 395}}, true},
+                  {RESID_MENU_BG_3_LOW, 0, 395}}},
         {"about", {{RESID_ABOUT_BG_0_LOW, 0, 0}, {RESID_ABOUT_BG_1_LOW, 0, 17}, {RESID_ABOUT_BG_2_LOW, 0, 80},
-                   {RESID_ABOUT_BG_3_LOW, 240, 0}, {RESID_ABOUT_BG_4_LOW, 240, 80}, {RESID_ABOUT_BG_5_LOW, 240, 395}}, true},
+                   {RESID_ABOUT_BG_3_LOW, 240, 0}, {RESID_ABOUT_BG_4_LOW, 240, 80}, {RESID_ABOUT_BG_5_LOW, 240, 395}}},
         {"statistics", {{RESID_STATS_BG_0_LOW, 0, 0}, {RESID_STATS_BG_1_LOW, 0, 17}, {RESID_STATS_BG_2_LOW, 0, 80},
-                        {RESID_STATS_BG_3_LOW, 240, 0}, {RESID_STATS_BG_4_LOW, 240, 80}, {RESID_STATS_BG_5_LOW, 240, 395}}, true},
+                        {RESID_STATS_BG_3_LOW, 240, 0}, {RESID_STATS_BG_4_LOW, 240, 80}, {RESID_STATS_BG_5_LOW, 240, 395}}},
         {"confirmation", {{RESID_CONFIRM_BG_0_LOW, 0, 0}, {RESID_CONFIRM_BG_1_LOW, 0, 79}, {RESID_CONFIRM_BG_2_LOW, 41, 79},
-                          {RESID_CONFIRM_BG_3_LOW, 279, 79}, {RESID_CONFIRM_BG_4_LOW, 0, 396}}, true},
-        // The question screen's timer column starts a row below its answers' segment.
+                          {RESID_CONFIRM_BG_3_LOW, 279, 79}, {RESID_CONFIRM_BG_4_LOW, 0, 396}}},
         {"question", {{RESID_GAME_BG_0_LOW, 0, 0}, {RESID_GAME_BG_1_LOW, 81, 0}, {RESID_GAME_BG_2_LOW, 0, 109},
-                      {RESID_GAME_BG_3_LOW, 80, 108}, {RESID_GAME_BG_4_LOW, 0, 395}}, false},
+                      {RESID_GAME_BG_3_LOW, 80, 108}, {RESID_GAME_BG_4_LOW, 0, 395}}},
         {"practice", {{RESID_MENU_BG_0_LOW, 0, 0}, {RESID_PRACTICE_MENU_HEADER_LOW, 0, 17},
-                      {RESID_CHOOSER_BG_2_LOW, 0, 80}, {RESID_PRACTICE_MENU_FOOTER_LOW, 0, 395}}, true},
+                      {RESID_CHOOSER_BG_2_LOW, 0, 80}, {RESID_PRACTICE_MENU_FOOTER_LOW, 0, 395}}},
     };
     for (const Screen& screen : screens) {
         std::vector<int> cover(320 * 480, 0);
         for (const Placed& s : screen.segments) {
-            const Size size = sizeOf(s.id);
-            ASSERT_LE(s.x + size.width, 320) << screen.name << " segment " << s.id;
-            ASSERT_LE(s.y + size.height, 480) << screen.name << " segment " << s.id;
-            for (int y = s.y; y < s.y + size.height; ++y)
-                for (int x = s.x; x < s.x + size.width; ++x) ++cover[y * 320 + x];
+            const auto image = images.getImage(s.id);
+            ASSERT_TRUE(image) << screen.name << " segment " << s.id;
+            const int32_t w = image->getWidth(), h = image->getHeight();
+            ASSERT_LE(s.x + w, 320) << screen.name << " segment " << s.id;
+            ASSERT_LE(s.y + h, 480) << screen.name << " segment " << s.id;
+            const auto pixels = pixelsOf(image);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) cover[(s.y + y) * 320 + s.x + x] += pixels[y * w + x] >> 24 != 0;
         }
-        EXPECT_EQ(*std::max_element(cover.begin(), cover.end()), 1) << screen.name << ": segments overlap";
-        if (screen.covers) EXPECT_EQ(*std::min_element(cover.begin(), cover.end()), 1) << screen.name << ": a gap";
+        const auto [least, most] = std::minmax_element(cover.begin(), cover.end());
+        EXPECT_EQ(*most, 1) << screen.name << ": segments overlap at " << (most - cover.begin()) % 320 << ","
+                            << (most - cover.begin()) / 320;
+        EXPECT_EQ(*least, 1) << screen.name << ": a gap at " << (least - cover.begin()) % 320 << ","
+                             << (least - cover.begin()) / 320;
     }
 }
 
@@ -227,6 +255,42 @@ TEST_F(BuiltBundle, ButtonsAndPanelsFitTheAreasTheQuizGivesThem) {
         const Size size = sizeOf(id);
         EXPECT_LE(PARAM_MENU_BUTTON_PROMOTE_LEFT + size.width, 320) << id;
         EXPECT_LE(PARAM_MENU_BUTTON_PROMOTE_TOP + size.height, 480) << id;
+    }
+}
+
+// What the screens draw over a plate at fixed places stands on the plate's light face, clear of its
+// border: the version line on the About panel and the subsection list's mark on its button.
+TEST_F(BuiltBundle, MarksAndTextDrawnOverPlatesStandClearOfTheirBorders) {
+    struct Area {
+        const char* what;
+        int32_t plate, x, y, width, height;  // in the plate's pixels
+    };
+    const int32_t font = fonts.loadBitmapFont(RESID_MAIN_FONT_LOW, RESID_MAIN_FONT_LOW + 3);
+    ASSERT_GE(font, 0);
+    const int32_t versionWidth = fonts.getStringWidth(font, jnew<String>("v1.1")), lineHeight = fonts.getFontHeight(font);
+    fonts.unloadFont(font);
+    // The mark's painted pixels, where the list draws them over its button.
+    const Box mark = inkOf(RESID_ONE_BOX_ON_LOW);
+    const Area areas[] = {
+        {"the version line", RESID_ABOUT_BG_2_LOW, PARAM_ABOUT_TEXT_X, 480 - PARAM_BG_1_H - PARAM_ABOUT_TEXT_Y - lineHeight,
+         versionWidth, lineHeight},
+        {"the subsection mark", RESID_WIDE_BUTTON_NORMAL_LOW, PARAM_ONE_BOX_LEFT - PARAM_PRACTICE_MENU_TOP_SPACE + mark.left,
+         PARAM_ONE_BOX_TOP_ADJUST + mark.top, mark.right - mark.left, mark.bottom - mark.top},
+    };
+    for (const Area& area : areas) {
+        const auto image = images.getImage(area.plate);
+        const auto pixels = pixelsOf(image);
+        const int32_t w = image->getWidth();
+        // A unit around the area too: the border's anti-aliased edge is darker than the face.
+        int32_t off = 0;
+        for (int32_t y = area.y - 1; y <= area.y + area.height; ++y)
+            for (int32_t x = area.x - 1; x <= area.x + area.width; ++x) {
+                const bool inside = x >= 0 && y >= 0 && x < w && y < image->getHeight();
+                const uint32_t p = inside ? pixels[y * w + x] : 0;
+                const uint32_t darkest = std::min({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF});
+                off += p >> 24 != 0xFF || darkest <= 0xA0;
+            }
+        EXPECT_EQ(off, 0) << area.what << " has pixels off the plate's face around it";
     }
 }
 
@@ -350,11 +414,12 @@ std::vector<float> parseSound(const std::vector<uint8_t>& bytes, SF_INFO& info) 
     return samples;
 }
 
-TEST_F(BuiltBundle, EverySoundParsesShortAndCleanWithoutClippingOrClicks) {
-    int sounds = 0;
+// Loudness is the RMS over the whole sound in dB below full scale: the sounds play at one loudness
+// give or take 6 dB, and a success never sounds quieter than the failure it answers.
+TEST_F(BuiltBundle, EverySoundParsesShortCleanAndEvenlyLoudWithoutClippingOrClicks) {
+    std::map<std::string, double> loudness;
     for (const auto& entry : bundle::readManifest(APP_RESOURCE_MANIFEST)) {
         if (entry.kind != "sound") continue;
-        ++sounds;
         SF_INFO info;
         const auto samples = parseSound(bytesOf(resources.getResourceByteArray(entry.id)), info);
         ASSERT_FALSE(samples.empty()) << entry.name;
@@ -362,13 +427,29 @@ TEST_F(BuiltBundle, EverySoundParsesShortAndCleanWithoutClippingOrClicks) {
         EXPECT_GT(seconds, 0.02) << entry.name;
         EXPECT_LT(seconds, 2.0) << entry.name;
         float peak = 0;
-        for (float s : samples) peak = std::max(peak, std::fabs(s));
+        double energy = 0;
+        for (float s : samples) {
+            peak = std::max(peak, std::fabs(s));
+            energy += static_cast<double>(s) * s;
+        }
+        loudness[entry.name] = 10 * std::log10(energy / static_cast<double>(samples.size()));
         EXPECT_GT(peak, 0.3f) << entry.name << " is audible";
         EXPECT_LT(peak, 0.99f) << entry.name << " does not clip";
         EXPECT_LT(std::fabs(samples.front()), 0.01f) << entry.name << " starts without a click";
         EXPECT_LT(std::fabs(samples.back()), 0.01f) << entry.name << " ends without a click";
     }
-    EXPECT_EQ(sounds, 21);
+    ASSERT_EQ(loudness.size(), 21u);
+    const auto [quietest, loudest] = std::minmax_element(
+        loudness.begin(), loudness.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    EXPECT_LE(loudest->second - quietest->second, 6.0)
+        << loudest->first << " at " << loudest->second << " dB, " << quietest->first << " at " << quietest->second;
+    const std::pair<const char*, const char*> successAndFailure[] = {
+        {"RESID_GAME_OVER_WIN", "RESID_GAME_OVER_LOSE"},
+        {"RESID_PROMOTED", "RESID_DEMOTED"},
+        {"RESID_CORRECT", "RESID_INCORRECT"},
+        {"RESID_CORRECT_PLUS_HINT_OR_SKIP", "RESID_INCORRECT"}};
+    for (const auto& [success, failure] : successAndFailure)
+        EXPECT_GE(loudness.at(success), loudness.at(failure)) << success << " against " << failure;
 }
 
 TEST_F(BuiltBundle, TheLanguageFileHoldsItsStringsWithHyphenationGuides) {
