@@ -1,10 +1,12 @@
 #include "tools/questions/CategoryQuestions.h"
 
 #include <algorithm>
-#include <map>
+#include <cstdlib>
 #include <set>
 
 #include "tools/questions/CategoryTable.h"
+#include "tools/questions/Commonness.h"
+#include "tools/questions/GlossText.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/SeededOrder.h"
 #include "tools/questions/WordNet.h"
@@ -18,6 +20,8 @@ namespace {
 constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextBytes;
 // Wrong answers come from this many places either side of the right one, then further out.
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
+// Of the senses of the same kind, this many nearest in rank are tried.
+constexpr size_t sameKindTried = 40;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 
@@ -27,7 +31,20 @@ std::string firstClause(std::string_view definition) {
     return std::string(definition.substr(0, definition.find("; ")));
 }
 
+bool holdsWord(const Synset& synset, std::string_view lemma) {
+    for (const SynsetWord& word : synset.words)
+        if (Wording::shown(Wording::lowered(word.lemma)) == Wording::shown(lemma)) return true;
+    return false;
+}
+
 }  // namespace
+
+bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
+    if (Wording::givesAway(text, Wording::shown(lemma))) return true;
+    for (const std::string& form : m_wordNet.derivedForms(lemma))
+        if (Wording::givesAway(text, Wording::shown(form))) return true;
+    return false;
+}
 
 std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const CategorySource& source) const {
     std::set<int> lexFiles;
@@ -36,22 +53,43 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
     const auto& synsets = m_wordNet.synsets();
     for (int id = 0; id < static_cast<int>(synsets.size()); ++id) {
         const Synset& synset = synsets[id];
-        if (!lexFiles.contains(synset.lexFile) || synset.instance || !usableText(synset.definition)) continue;
-        if (Wording::isLeftOut(m_wordNet, synset)) continue;
-        // The most used plain word of the sense that its definition does not give away.
+        if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
+        const char partOfSpeech = synset.partOfSpeech();
+        std::string definition = GlossText::clean(synset.definition);
+        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech)) continue;
+        // The most used plain word of the sense that its definition does not give away; a word in
+        // no word list is foreign or rare in its spelling, a listed plural is no headword.
+        // Of equal use in this sense, the word WordNet lists first is the usual name for it.
         const SynsetWord* best = nullptr;
+        int bestBand = 0;
         for (const SynsetWord& word : synset.words) {
-            if (!Wording::isPlainWord(word.lemma) || Wording::givesAway(synset.definition, Wording::shown(word.lemma)))
-                continue;
-            if (!best || word.tagCount > best->tagCount) best = &word;
+            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount)) continue;
+            const int band = m_commonness.band(Wording::shown(word.lemma));
+            if (band == 0) continue;
+            if (partOfSpeech == 'n' && m_wordNet.isInflectedNoun(word.lemma)) continue;
+            if (givesAway(definition, std::string(word.lemma))) continue;
+            best = &word;
+            bestBand = band;
         }
         if (!best) continue;
-        const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(synset.partOfSpeech(), best->lemma).size());
-        // Ranked by the shown word's own use: a sense made common by a word the definition gives away
-        // should not put a rare synonym among the everyday questions.
-        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), best->tagCount, senseCount});
+        const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(partOfSpeech, best->lemma).size());
+        // The kind of thing: for nouns and verbs the grandparents, for adjectives the attribute
+        // their cluster measures (size for big and small).
+        std::vector<std::vector<int>> kinds;
+        std::vector<int> level = synset.hypernyms;
+        for (int step = 2; step <= 4; ++step) {
+            std::vector<int> up;
+            for (int below : level) up.insert(up.end(), synsets[below].hypernyms.begin(), synsets[below].hypernyms.end());
+            level = up;
+            kinds.push_back(std::move(up));
+        }
+        const int head = synset.type == 's' && !synset.similar.empty() ? synset.similar.front() : id;
+        kinds.front().insert(kinds.front().end(), synsets[head].attributes.begin(), synsets[head].attributes.end());
+        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
+                          bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
+        if (a.score != b.score) return a.score > b.score;
         if (a.tagCount != b.tagCount) return a.tagCount > b.tagCount;
         if (a.senseCount != b.senseCount) return a.senseCount > b.senseCount;
         if (a.word != b.word) return a.word < b.word;
@@ -64,40 +102,63 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
 }
 
 template <class Accept>
-std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const Sense& sense,
-                                                                          const std::vector<const Sense*>& pool,
+std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const Sense& sense, const Pool& pool,
                                                                           Accept accept) {
     std::vector<const Sense*> chosen;
     std::set<size_t> tried{sense.poolPosition};
     SeededOrder order(static_cast<uint64_t>(sense.synset));
-    for (size_t reach : nearbyRanks) {
-        const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
-        const size_t to = std::min(pool.size(), sense.poolPosition + reach + 1);
-        std::vector<size_t> positions;
-        for (size_t p = from; p < to; ++p)
-            if (!tried.contains(p)) positions.push_back(p);
+    const auto distance = [&sense](size_t p) { return p > sense.poolPosition ? p - sense.poolPosition : sense.poolPosition - p; };
+    const auto tryAll = [&](std::vector<size_t> positions) {
         order.shuffle(positions);
         for (size_t p : positions) {
-            tried.insert(p);
-            if (accept(*pool[p], chosen)) chosen.push_back(pool[p]);
-            if (chosen.size() == 2) return chosen;
+            if (!tried.insert(p).second) continue;
+            if (accept(*pool.senses[p], chosen)) chosen.push_back(pool.senses[p]);
+            if (chosen.size() == 2) return true;
         }
-        if (to == pool.size() && from == 0) break;
+        return false;
+    };
+    // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
+    // which relatedness refuses), else a great-grandparent, and about as common.
+    for (const std::vector<int>& kind : sense.kinds) {
+        std::vector<size_t> sameKind;
+        for (int ancestor : kind)
+            if (const auto found = pool.byKind.find(ancestor); found != pool.byKind.end())
+                for (size_t p : found->second)
+                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) sameKind.push_back(p);
+        std::sort(sameKind.begin(), sameKind.end(),
+                  [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+        sameKind.erase(std::unique(sameKind.begin(), sameKind.end()), sameKind.end());
+        if (sameKind.size() > sameKindTried) sameKind.resize(sameKindTried);
+        if (tryAll(std::move(sameKind))) return chosen;
+    }
+    for (bool sameBand : {true, false}) {
+        for (size_t reach : nearbyRanks) {
+            const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
+            const size_t to = std::min(pool.senses.size(), sense.poolPosition + reach + 1);
+            std::vector<size_t> positions;
+            for (size_t p = from; p < to; ++p)
+                if (!tried.contains(p) && (!sameBand || pool.senses[p]->band == sense.band)) positions.push_back(p);
+            if (tryAll(std::move(positions))) return chosen;
+            if (to == pool.senses.size() && from == 0) break;
+        }
     }
     return {};
 }
 
-bool CategoryQuestions::askWord(const Sense& sense, const std::vector<const Sense*>& pool, Question& out) {
+bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
-    std::string question = "Which word means: " + std::string(synset.definition) + "?";
-    if (!m_fit.question(question)) question = "Which word means: " + firstClause(synset.definition) + "?";
-    if (!m_fit.question(question) || Wording::givesAway(question, sense.word) || !m_fit.answer(sense.word)) return false;
+    std::string question = "Which word means: " + sense.definition + "?";
+    if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
+    if (!m_fit.question(question) || !m_fit.answer(sense.word)) return false;
     const char partOfSpeech = synset.partOfSpeech();
+    const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         for (const Sense* taken : chosen)
             if (taken->word == other.word) return false;
-        for (int meaning : m_wordNet.synsetsOf(partOfSpeech, other.lemma))
-            if (m_wordNet.areRelated(meaning, sense.synset)) return false;
+        // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
+        if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
+            return false;
+        if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -108,27 +169,30 @@ bool CategoryQuestions::askWord(const Sense& sense, const std::vector<const Sens
     return true;
 }
 
-bool CategoryQuestions::askMeaning(const Sense& sense, const std::vector<const Sense*>& pool, Question& out) {
+bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     const std::string question = "What does " + sense.word + " mean?";
-    const std::string right(synset.definition);
+    const std::string& right = sense.definition;
     if (right.size() > shortTextLimit || !m_fit.question(question) || !m_fit.answer(right)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
+    const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
-        const std::string_view definition = m_wordNet.synsets()[other.synset].definition;
-        if (definition == right || definition.size() > shortTextLimit || Wording::givesAway(definition, sense.word))
-            return false;
+        const std::string& definition = other.definition;
+        if (definition == right || definition.size() > shortTextLimit || givesAway(definition, sense.lemma)) return false;
         for (const Sense* taken : chosen)
-            if (m_wordNet.synsets()[taken->synset].definition == definition) return false;
-        // No sense of the asked word may be what a wrong definition describes, or near it.
+            if (taken->definition == definition) return false;
+        // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
+        const Synset& described = m_wordNet.synsets()[other.synset];
+        if (holdsWord(described, sense.lemma)) return false;
+        for (const std::string& relative : relatives)
+            if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
         return m_fit.answer(definition);
     });
     if (wrong.empty()) return false;
     out.question = question;
-    out.answers = {right, std::string(m_wordNet.synsets()[wrong[0]->synset].definition),
-                   std::string(m_wordNet.synsets()[wrong[1]->synset].definition)};
+    out.answers = {right, wrong[0]->definition, wrong[1]->definition};
     out.answerSynsets = {sense.synset, wrong[0]->synset, wrong[1]->synset};
     out.asksMeaning = true;
     return true;
@@ -136,7 +200,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const std::vector<const S
 
 bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
-    std::string text(synset.definition);
+    // The word first, then what it means, one example and its synonyms.
+    std::string text = sense.word + ": " + sense.definition;
     if (text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
     if (text.size() > shortTextLimit || !m_fit.information(text)) return false;
     const auto tryAdding = [&](const std::string& more) {
@@ -145,9 +210,10 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         text = longer;
         return true;
     };
-    for (std::string_view example : synset.examples)
-        if (usableText(example) && !Wording::hasBlockedWord(example) && tryAdding("\n\"" + std::string(example) + "\""))
-            break;
+    for (std::string_view example : synset.examples) {
+        const std::string plain = GlossText::clean(example);
+        if (usableText(plain) && !Wording::isUnsuitableExample(plain) && tryAdding("\n\"" + plain + "\"")) break;
+    }
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
@@ -161,16 +227,18 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
 
 std::vector<Question> CategoryQuestions::make(const CategorySource& source, size_t wanted) {
     std::vector<Sense> senses = rankedSenses(source);
-    std::map<char, std::vector<const Sense*>> pools;
+    std::map<char, Pool> pools;
     for (Sense& sense : senses) {
-        auto& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
-        sense.poolPosition = pool.size();
-        pool.push_back(&sense);
+        Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
+        sense.poolPosition = pool.senses.size();
+        for (const std::vector<int>& kind : sense.kinds)
+            for (int ancestor : kind) pool.byKind[ancestor].push_back(sense.poolPosition);
+        pool.senses.push_back(&sense);
     }
     std::vector<Question> made;
     for (const Sense& sense : senses) {
         if (made.size() == wanted) break;
-        const auto& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
+        const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
         Question question;
         const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
         const bool asked = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
