@@ -22,6 +22,8 @@ constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextByt
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
 // Of the senses of the same kind, this many nearest in rank are tried.
 constexpr size_t sameKindTried = 40;
+// An ancestor over more than one in this many of the category's senses names no particular kind.
+constexpr size_t genericShare = 12;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 
@@ -29,6 +31,66 @@ bool usableText(std::string_view text) { return !text.empty() && Wording::hasOnl
 
 std::string firstClause(std::string_view definition) {
     return std::string(definition.substr(0, definition.find("; ")));
+}
+
+// A plural standing for a singular gloss: listed as an inflected form, or a word ending in s whose
+// stem is a noun of its own (sprites, loins); names of sciences (physics) are no plurals.
+bool isPluralForm(const WordNet& wordNet, std::string_view lemma) {
+    if (wordNet.isInflectedNoun(lemma)) return true;
+    if (!lemma.ends_with("s") || lemma.ends_with("ss") || lemma.ends_with("us") || lemma.ends_with("is") ||
+        lemma.ends_with("ics"))
+        return false;
+    const std::string_view singular = lemma.substr(0, lemma.size() - 1);
+    return !wordNet.synsetsOf('n', singular).empty() ||
+           (singular.ends_with("e") && !wordNet.synsetsOf('n', singular.substr(0, singular.size() - 1)).empty());
+}
+
+// The definition's first clause without its article, when it is no more than a name for a class
+// ("a coniferous tree"): any word under that class would answer it too.
+std::string bareClass(std::string_view definition) {
+    std::string_view head = definition.substr(0, definition.find("; "));
+    for (std::string_view article : {"a ", "an ", "the "})
+        if (head.starts_with(article)) head.remove_prefix(article.size());
+    return std::string(head);
+}
+
+// The stems of a definition's words of four letters or more, sorted and unique.
+std::vector<std::string> contentStems(std::string_view definition) {
+    constexpr std::string_view common[] = {"that", "with", "from", "which", "having", "used", "especially", "into",
+                                           "some", "something", "someone", "other", "more", "than", "usually",
+                                           "often", "their", "your", "very", "made", "such", "being", "person",
+                                           "various", "several", "numerous", "part", "form", "kind", "genus", "family"};
+    std::vector<std::string> stems;
+    std::string word;
+    for (size_t i = 0; i <= definition.size(); ++i) {
+        const char c = i < definition.size() ? definition[i] : ' ';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+            word += static_cast<char>(c | 0x20);
+            continue;
+        }
+        if (word.size() >= 4 && std::find(std::begin(common), std::end(common), word) == std::end(common))
+            stems.push_back(Wording::stem(word));
+        word.clear();
+    }
+    std::sort(stems.begin(), stems.end());
+    stems.erase(std::unique(stems.begin(), stems.end()), stems.end());
+    return stems;
+}
+
+size_t sharedCount(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    size_t shared = 0;
+    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
+        if (*i == *j) {
+            ++shared;
+            ++i;
+            ++j;
+        } else if (*i < *j) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    return shared;
 }
 
 bool holdsWord(const Synset& synset, std::string_view lemma) {
@@ -66,7 +128,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount)) continue;
             const int band = m_commonness.band(Wording::shown(word.lemma));
             if (band == 0) continue;
-            if (partOfSpeech == 'n' && m_wordNet.isInflectedNoun(word.lemma)) continue;
+            if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
             if (givesAway(definition, std::string(word.lemma))) continue;
             best = &word;
             bestBand = band;
@@ -85,8 +147,19 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         }
         const int head = synset.type == 's' && !synset.similar.empty() ? synset.similar.front() : id;
         kinds.front().insert(kinds.front().end(), synsets[head].attributes.begin(), synsets[head].attributes.end());
+        // A word known for another kind of thing reads as absurd among wrong answers (salad, rock, split).
+        int mostUsed = -1, mostUses = 0;
+        for (int other : m_wordNet.synsetsOf(partOfSpeech, best->lemma))
+            for (const SynsetWord& word : synsets[other].words)
+                if (Wording::lowered(word.lemma) == Wording::lowered(best->lemma) && word.tagCount > mostUses) {
+                    mostUsed = other;
+                    mostUses = word.tagCount;
+                }
+        const bool typical = mostUsed < 0 || lexFiles.contains(synsets[mostUsed].lexFile);
+        std::vector<std::string> glossWords = contentStems(definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
-                          bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(kinds)});
+                          bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
+                          typical, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -108,38 +181,80 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
     std::set<size_t> tried{sense.poolPosition};
     SeededOrder order(static_cast<uint64_t>(sense.synset));
     const auto distance = [&sense](size_t p) { return p > sense.poolPosition ? p - sense.poolPosition : sense.poolPosition - p; };
+    bool typicalOnly = true;
     const auto tryAll = [&](std::vector<size_t> positions) {
         order.shuffle(positions);
         for (size_t p : positions) {
-            if (!tried.insert(p).second) continue;
+            if (tried.contains(p) || (typicalOnly && !pool.senses[p]->typical)) continue;
+            tried.insert(p);
             if (accept(*pool.senses[p], chosen)) chosen.push_back(pool.senses[p]);
             if (chosen.size() == 2) return true;
         }
         return false;
     };
-    // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
-    // which relatedness refuses), else a great-grandparent, and about as common.
-    for (const std::vector<int>& kind : sense.kinds) {
-        std::vector<size_t> sameKind;
-        for (int ancestor : kind)
-            if (const auto found = pool.byKind.find(ancestor); found != pool.byKind.end())
-                for (size_t p : found->second)
-                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) sameKind.push_back(p);
-        std::sort(sameKind.begin(), sameKind.end(),
-                  [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
-        sameKind.erase(std::unique(sameKind.begin(), sameKind.end()), sameKind.end());
-        if (sameKind.size() > sameKindTried) sameKind.resize(sameKindTried);
-        if (tryAll(std::move(sameKind))) return chosen;
-    }
-    for (bool sameBand : {true, false}) {
-        for (size_t reach : nearbyRanks) {
-            const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
-            const size_t to = std::min(pool.senses.size(), sense.poolPosition + reach + 1);
+    // Senses whose definitions share the most content words with the right one, but not so many
+    // that they could pass for it.
+    const auto sameTerms = [&] {
+        std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
+        const size_t most = std::max<size_t>(1, sense.glossWords.size() / 2);
+        for (size_t p = 0; p < pool.senses.size(); ++p) {
+            const Sense& other = *pool.senses[p];
+            if (tried.contains(p) || std::abs(other.band - sense.band) > 1) continue;
+            const size_t shared = sharedCount(sense.glossWords, other.glossWords);
+            if (shared > 0 && (shared < most || sense.glossWords.size() == 1)) scored.emplace_back(shared, p);
+        }
+        std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first > b.first;
+            return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
+        });
+        std::vector<size_t> positions;
+        for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
+        return positions;
+    };
+    for (const bool typical : {true, false}) {
+        typicalOnly = typical;
+        // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
+        // which relatedness refuses), else a higher ancestor; one over a large share of the
+        // category (artifact) is no kind. Then defined in the same terms.
+        // Candidates under each ancestor, the most particular ancestor (fewest senses) first.
+        const auto underKind = [&](bool particular) {
+            std::vector<std::pair<size_t, size_t>> found;  // the ancestor's size, position
+            for (const std::vector<int>& kind : sense.kinds)
+                for (int ancestor : kind) {
+                    const auto members = pool.byKind.find(ancestor);
+                    if (members == pool.byKind.end()) continue;
+                    const size_t size = members->second.size();
+                    if ((size <= pool.senses.size() / genericShare) != particular) continue;
+                    for (size_t p : members->second)
+                        if (std::abs(pool.senses[p]->band - sense.band) <= 1) found.emplace_back(size, p);
+                }
+            std::sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
+                if (a.first != b.first) return a.first < b.first;
+                return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
+            });
             std::vector<size_t> positions;
-            for (size_t p = from; p < to; ++p)
-                if (!tried.contains(p) && (!sameBand || pool.senses[p]->band == sense.band)) positions.push_back(p);
-            if (tryAll(std::move(positions))) return chosen;
-            if (to == pool.senses.size() && from == 0) break;
+            for (const auto& [size, p] : found)
+                if (positions.size() < sameKindTried && std::find(positions.begin(), positions.end(), p) == positions.end())
+                    positions.push_back(p);
+            return positions;
+        };
+        if (tryAll(underKind(true)) || tryAll(sameTerms()) || tryAll(underKind(false))) return chosen;
+        // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
+        const int lexFile = m_wordNet.synsets()[sense.synset].lexFile;
+        for (int closeness : {2, 1, 0}) {
+            for (size_t reach : nearbyRanks) {
+                const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
+                const size_t to = std::min(pool.senses.size(), sense.poolPosition + reach + 1);
+                std::vector<size_t> positions;
+                for (size_t p = from; p < to; ++p) {
+                    const Sense& other = *pool.senses[p];
+                    const bool close = (closeness < 1 || other.band == sense.band) &&
+                                       (closeness < 2 || m_wordNet.synsets()[other.synset].lexFile == lexFile);
+                    if (!tried.contains(p) && close) positions.push_back(p);
+                }
+                if (tryAll(std::move(positions))) return chosen;
+                if (to == pool.senses.size() && from == 0) break;
+            }
         }
     }
     return {};
@@ -152,12 +267,21 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     if (!m_fit.question(question) || !m_fit.answer(sense.word)) return false;
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
+    const std::string namedClass = bareClass(Wording::lowered(sense.definition));
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         for (const Sense* taken : chosen)
             if (taken->word == other.word) return false;
         // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
         if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
             return false;
+        // A word defined by the right one is a kind of it (malaria: "an infective disease ..."), and
+        // one under the class that the definition merely names answers it too (pine, yew: "a coniferous tree").
+        for (int meaning : m_wordNet.synsetsOf(partOfSpeech, other.lemma)) {
+            if (Wording::givesAway(m_wordNet.synsets()[meaning].definition, sense.word)) return false;
+            for (int above : m_wordNet.ancestors(meaning))
+                for (const SynsetWord& word : m_wordNet.synsets()[above].words)
+                    if (Wording::shown(Wording::lowered(word.lemma)) == namedClass) return false;
+        }
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         return m_fit.answer(other.word);
     });

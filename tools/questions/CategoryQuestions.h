@@ -34,6 +34,8 @@ private:
         int band;
         int score;
         int senseCount;
+        std::vector<std::string> glossWords;  // stems of the definition's content words, sorted
+        bool typical;  // the word's most used sense in its part of speech is of this category
         std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
         size_t poolPosition = 0;  // among the category's senses of its part of speech
     };
@@ -47,9 +49,10 @@ private:
     bool askWord(const Sense& sense, const Pool& pool, Question& out);
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     bool describe(const Sense& sense, Question& out);
-    // Two senses that `accept` takes: first of the nearest same kind (a shared grandparent, then
-    // great-grandparent, ...) and a similar band, then of the same band nearby, then anything
-    // nearby, each tried in a seeded order.
+    // Two senses that `accept` takes, about as common: first under a shared grandparent, great-
+    // or great-great-grandparent of a particular kind, then defined in the same terms (shared
+    // content words), then nearby in rank (the same lexicographer file and band, the same
+    // band, anything), each tried in a seeded order; typical words of the category before the others.
     template <class Accept>
     std::vector<const Sense*> pickWrong(const Sense& sense, const Pool& pool, Accept accept);
 

@@ -21,6 +21,7 @@ Commonness::Commonness(const std::string& directory) {
 }
 
 int Commonness::band(std::string_view word) const {
+    if (const auto whole = m_bands.find(std::string(word)); whole != m_bands.end()) return whole->second;
     int least = listCount;
     std::string part;
     const auto close = [&] {
@@ -37,7 +38,9 @@ int Commonness::band(std::string_view word) const {
         }
     }
     close();
-    return least;
+    // A phrase of common words is rarer than its words (yellow jack).
+    const bool phrase = word.find_first_of(" _-") != std::string_view::npos;
+    return phrase && least > 1 ? least - 1 : least;
 }
 
 int Commonness::score(int band, int tagCount) {

@@ -16,7 +16,7 @@ public:
     explicit Commonness(const std::string& directory);
 
     // 4 for a word of the small list down to 1 for one only in the huge list, 0 for none; a phrase
-    // is as common as its least common word.
+    // not listed whole is a band below its least common word.
     int band(std::string_view word) const;
     // Orders senses from common to rare: the band first, the tag count within it.
     static int score(int band, int tagCount);

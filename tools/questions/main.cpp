@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tools/questions/Commonness.h"
+#include "tools/questions/QuestionAudit.h"
 #include "tools/questions/QuestionReport.h"
 #include "tools/questions/QuestionSetBuilder.h"
 #include "tools/questions/QuestionSetFiles.h"
@@ -17,7 +18,7 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: lexivo-questions --wordnet DIR --words DIR (--out DIR | --report [--seed N])\n";
+    std::cerr << "usage: lexivo-questions --wordnet DIR --words DIR (--out DIR | --report [--seed N] | --sample [--seed N])\n";
     return 2;
 }
 
@@ -25,7 +26,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string wordNetDirectory, wordListDirectory, outputDirectory;
-    bool report = false;
+    bool report = false, sample = false;
     uint64_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
@@ -40,11 +41,14 @@ int main(int argc, char** argv) {
             seed = std::strtoull(argv[++i], nullptr, 10);
         } else if (option == "--report") {
             report = true;
+        } else if (option == "--sample") {
+            sample = true;
         } else {
             return usage();
         }
     }
-    if (wordNetDirectory.empty() || wordListDirectory.empty() || report == !outputDirectory.empty()) return usage();
+    if (wordNetDirectory.empty() || wordListDirectory.empty() || (report || sample) == !outputDirectory.empty() || (report && sample))
+        return usage();
     try {
         const auto started = std::chrono::steady_clock::now();
         const questions::WordNet wordNet(wordNetDirectory);
@@ -52,7 +56,11 @@ int main(int argc, char** argv) {
         questions::ScreenFit fit;
         const questions::QuestionSet set = questions::QuestionSetBuilder::build(wordNet, commonness, fit);
         if (report) {
-            questions::QuestionReport::print(set, seed, 10, std::cout);
+            questions::QuestionReport::print(set, questions::QuestionAudit(wordNet, commonness), seed, 10, std::cout);
+            return 0;
+        }
+        if (sample) {
+            questions::QuestionReport::printSample(set, seed, std::cout);
             return 0;
         }
         auto files = questions::QuestionSetFiles::contents(set);
