@@ -22,8 +22,9 @@ constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextByt
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
 // Of the senses of the same kind, this many nearest in rank are tried.
 constexpr size_t sameKindTried = 40;
-// An ancestor over more than one in this many of the category's senses names no particular kind.
-constexpr size_t genericShare = 12;
+// An ancestor over more than one in this many of the category's senses names no particular kind,
+// unless it holds no more than a handful.
+constexpr size_t genericShare = 12, particularSize = 30;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 
@@ -217,28 +218,30 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
         // which relatedness refuses), else a higher ancestor; one over a large share of the
         // category (artifact) is no kind. Then defined in the same terms.
         // Candidates under each ancestor, the most particular ancestor (fewest senses) first.
-        const auto underKind = [&](bool particular) {
-            std::vector<std::pair<size_t, size_t>> found;  // the ancestor's size, position
+        const auto tryKinds = [&](bool particular) {
+            std::vector<std::pair<size_t, int>> ancestors;  // size, synset
             for (const std::vector<int>& kind : sense.kinds)
-                for (int ancestor : kind) {
-                    const auto members = pool.byKind.find(ancestor);
-                    if (members == pool.byKind.end()) continue;
-                    const size_t size = members->second.size();
-                    if ((size <= pool.senses.size() / genericShare) != particular) continue;
-                    for (size_t p : members->second)
-                        if (std::abs(pool.senses[p]->band - sense.band) <= 1) found.emplace_back(size, p);
-                }
-            std::sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
-                if (a.first != b.first) return a.first < b.first;
-                return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
-            });
-            std::vector<size_t> positions;
-            for (const auto& [size, p] : found)
-                if (positions.size() < sameKindTried && std::find(positions.begin(), positions.end(), p) == positions.end())
-                    positions.push_back(p);
-            return positions;
+                for (int ancestor : kind)
+                    if (const auto members = pool.byKind.find(ancestor); members != pool.byKind.end()) {
+                        const size_t size = pool.below.at(ancestor);
+                        if ((size <= std::max(pool.senses.size() / genericShare, particularSize)) == particular)
+                            ancestors.emplace_back(size, ancestor);
+                    }
+            std::sort(ancestors.begin(), ancestors.end());
+            for (const auto& [size, ancestor] : ancestors) {
+                std::vector<size_t> positions;
+                for (size_t p : pool.byKind.at(ancestor))
+                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+                std::sort(positions.begin(), positions.end(),
+                          [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+                if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+                if (tryAll(std::move(positions))) return true;
+            }
+            return false;
         };
-        if (tryAll(underKind(true)) || tryAll(sameTerms()) || tryAll(underKind(false))) return chosen;
+        if (tryKinds(true) || tryAll(sameTerms())) return chosen;
+        if (m_kinOnly) continue;
+        if (tryKinds(false)) return chosen;
         // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
         const int lexFile = m_wordNet.synsets()[sense.synset].lexFile;
         for (int closeness : {2, 1, 0}) {
@@ -264,7 +267,8 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     std::string question = "Which word means: " + sense.definition + "?";
     if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
-    if (!m_fit.question(question) || !m_fit.answer(sense.word)) return false;
+    // The question's own lead words count too: "word" and "mean" are not asked this way.
+    if (!m_fit.question(question) || Wording::givesAway(question, sense.word) || !m_fit.answer(sense.word)) return false;
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
@@ -357,22 +361,34 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
         sense.poolPosition = pool.senses.size();
         for (const std::vector<int>& kind : sense.kinds)
             for (int ancestor : kind) pool.byKind[ancestor].push_back(sense.poolPosition);
+        for (int ancestor : m_wordNet.ancestors(sense.synset)) ++pool.below[ancestor];
+        if (m_wordNet.synsets()[sense.synset].partOfSpeech() == 'a')
+            for (int attribute : sense.kinds.front()) ++pool.below[attribute];
         pool.senses.push_back(&sense);
     }
-    std::vector<Question> made;
-    for (const Sense& sense : senses) {
-        if (made.size() == wanted) break;
-        const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
-        Question question;
-        const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
-        const bool asked = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
-                                        : askWord(sense, pool, question);
-        if (!asked || !describe(sense, question)) continue;
-        question.synset = sense.synset;
-        question.word = sense.word;
-        made.push_back(std::move(question));
+    std::vector<std::pair<size_t, Question>> made;  // rank, question
+    std::vector<bool> asked(senses.size());
+    for (const bool kinOnly : {true, false}) {
+        m_kinOnly = kinOnly;
+        for (size_t rank = 0; rank < senses.size() && made.size() < wanted; ++rank) {
+            if (asked[rank]) continue;
+            const Sense& sense = senses[rank];
+            const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
+            Question question;
+            const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
+            const bool done = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
+                                           : askWord(sense, pool, question);
+            if (!done || !describe(sense, question)) continue;
+            question.synset = sense.synset;
+            question.word = sense.word;
+            asked[rank] = true;
+            made.emplace_back(rank, std::move(question));
+        }
     }
-    return made;
+    std::sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Question> ordered;
+    for (auto& [rank, question] : made) ordered.push_back(std::move(question));
+    return ordered;
 }
 
 }  // namespace questions

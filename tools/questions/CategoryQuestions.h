@@ -21,7 +21,8 @@ public:
     CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
         : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit) {}
 
-    // At most `wanted` questions, most common sense first.
+    // At most `wanted` questions, most common sense first: senses whose wrong answers can all be
+    // kin of the right one first; others only when the category would fall short.
     std::vector<Question> make(const CategorySource& source, size_t wanted);
 
 private:
@@ -42,6 +43,7 @@ private:
     struct Pool {
         std::vector<const Sense*> senses;
         std::map<int, std::vector<size_t>> byKind;
+        std::map<int, size_t> below;  // senses anywhere under each ancestor: how particular a kind it is
     };
 
     std::vector<Sense> rankedSenses(const CategorySource& source) const;
@@ -59,6 +61,7 @@ private:
     const WordNet& m_wordNet;
     const Commonness& m_commonness;
     ScreenFit& m_fit;
+    bool m_kinOnly = false;  // wrong answers only of a particular kind or defined in the same terms
 };
 
 }  // namespace questions

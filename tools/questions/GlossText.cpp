@@ -110,6 +110,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     for (std::string_view end : {" or", " and", " of", " the", " a", " to", " by", " with"})
         if (definition.ends_with(end)) return true;
     if (partOfSpeech != 'n') return false;
+    // "of the plains of central Africa": an adjective's gloss left on a noun.
+    if (first == "of" && definition.find(':') == std::string_view::npos) return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",

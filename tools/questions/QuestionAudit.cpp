@@ -126,13 +126,19 @@ bool QuestionAudit::nearlyRelated(char partOfSpeech, const std::string& first, c
     return false;
 }
 
-bool QuestionAudit::isFragment(const std::string& definition) {
+bool QuestionAudit::isFragment(const std::string& definition, char partOfSpeech) {
     const std::vector<std::string> words = wordsOf(definition);
     if (words.empty()) return true;
+    // The text's own last word, digits and brackets kept: "between 20 and 30" and "(of)" end whole.
     static const std::set<std::string> dangling{"or", "and", "of", "the", "a", "an", "to", "by", "with", "as", "such"};
-    if (dangling.contains(words.back())) return true;
+    const std::string last = definition.substr(definition.find_last_of(' ') == std::string::npos ? 0 : definition.find_last_of(' ') + 1);
+    if (dangling.contains(last)) return true;
+    if (partOfSpeech != 'n') return false;
     static const std::set<std::string> openers{"eaten", "used", "grown", "cooked", "served", "usually", "often",
                                                "especially", "typically", "found", "known", "called"};
+    if (partOfSpeech == 'n' && words.front() == "of" && definition.starts_with("of ") &&
+        definition.find(':') == std::string::npos)
+        return true;
     return openers.contains(words.front()) && definition.compare(0, words.front().size(), words.front()) == 0;
 }
 
@@ -157,7 +163,8 @@ AuditCounts QuestionAudit::count(const std::vector<Question>& questions) const {
         counts.missingSpaces += space;
         counts.panelsWithoutWord += !question.information.starts_with(question.word + ":");
         counts.stemGiveaways += sharesStem(definition, question.word);
-        counts.fragments += isFragment(definition);
+        counts.fragments += isFragment(definition, partOfSpeech);
+        for (int w = 1; w < 3 && question.asksMeaning; ++w) counts.fragments += isFragment(question.answers[w], partOfSpeech);
         bool inQuestion = false, sharesSynset = false, near = false;
         for (int w = 1; w < 3; ++w) {
             if (question.asksMeaning) {

@@ -39,7 +39,7 @@ public:
     static bool isWordOf(const std::string& text, const std::string& word);
     bool sharesStem(const std::string& definition, const std::string& word) const;
     bool nearlyRelated(char partOfSpeech, const std::string& first, const std::string& second) const;
-    static bool isFragment(const std::string& definition);
+    static bool isFragment(const std::string& definition, char partOfSpeech);
 
 private:
     bool sensesNear(int first, int second) const;
