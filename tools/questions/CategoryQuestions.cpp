@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <set>
 
 #include "tools/questions/CategoryTable.h"
@@ -92,6 +93,35 @@ size_t sharedCount(const std::vector<std::string>& a, const std::vector<std::str
         }
     }
     return shared;
+}
+
+// Half the content words of the shorter definition are in the other: "a short time" against "a
+// very short time (as ...)", "dye with wax" against "color with a liquid dye".
+bool definedAlike(const std::vector<std::string>& first, const std::vector<std::string>& second) {
+    const size_t shared = sharedCount(first, second);
+    return shared > 0 && shared * 2 >= std::min(first.size(), second.size());
+}
+
+// Verb senses are fine-grained and overlap (ask, plead; catch, rap): two verbs with any senses
+// under one grandparent, or one two steps above the other, too often both fit a definition.
+bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_view second) {
+    const auto near = [&wordNet](std::string_view lemma) {
+        std::vector<int> found;
+        for (int id : wordNet.synsetsOf('v', lemma)) {
+            found.push_back(id);
+            for (int parent : wordNet.synsets()[id].hypernyms) {
+                found.push_back(parent);
+                const auto& up = wordNet.synsets()[parent].hypernyms;
+                found.insert(found.end(), up.begin(), up.end());
+            }
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const std::vector<int> a = near(first), b = near(second);
+    std::vector<int> both;
+    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
+    return !both.empty();
 }
 
 bool holdsWord(const Synset& synset, std::string_view lemma) {
@@ -282,11 +312,14 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         // one under the class that the definition merely names answers it too (pine, yew: "a coniferous tree").
         for (int meaning : m_wordNet.synsetsOf(partOfSpeech, other.lemma)) {
             if (Wording::givesAway(m_wordNet.synsets()[meaning].definition, sense.word)) return false;
+            // Nor one with a sense defined in much the same words (few, many: "a quantifier ...").
+            if (definedAlike(sense.glossWords, contentStems(m_wordNet.synsets()[meaning].definition))) return false;
             for (int above : m_wordNet.ancestors(meaning))
                 for (const SynsetWord& word : m_wordNet.synsets()[above].words)
                     if (Wording::shown(Wording::lowered(word.lemma)) == namedClass) return false;
         }
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
+        if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -309,6 +342,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         if (definition == right || definition.size() > shortTextLimit || givesAway(definition, sense.lemma)) return false;
         for (const Sense* taken : chosen)
             if (taken->definition == definition) return false;
+        // A definition in much the same words would pass for the right one.
+        if (definedAlike(sense.glossWords, other.glossWords)) return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;
@@ -316,6 +351,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
+        if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
         return m_fit.answer(definition);
     });
     if (wrong.empty()) return false;
