@@ -79,20 +79,36 @@ std::vector<std::string> contentStems(std::string_view definition) {
     return stems;
 }
 
+// Words of the first list that the second holds, or holds a form of: the same stem, or the same
+// first five letters (cultivation, cultivating).
 size_t sharedCount(const std::vector<std::string>& a, const std::vector<std::string>& b) {
     size_t shared = 0;
-    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
-        if (*i == *j) {
-            ++shared;
-            ++i;
-            ++j;
-        } else if (*i < *j) {
-            ++i;
-        } else {
-            ++j;
-        }
-    }
+    for (const std::string& word : a)
+        shared += std::any_of(b.begin(), b.end(), [&word](const std::string& other) {
+            if (word == other) return true;
+            const auto mismatch = std::mismatch(word.begin(), word.end(), other.begin(), other.end());
+            return mismatch.first - word.begin() >= 5;
+        });
     return shared;
+}
+
+// The noun a definition is built on: its first word that is a noun and no adjective ("arthropod"
+// in "small air-breathing arthropod"); empty when the first few words hold none.
+std::string genusOf(const WordNet& wordNet, std::string_view definition) {
+    std::string word;
+    int seen = 0;
+    for (size_t i = 0; i <= definition.size() && seen < 4; ++i) {
+        const char c = i < definition.size() ? definition[i] : ' ';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-') {
+            word += static_cast<char>(c | 0x20);
+            continue;
+        }
+        if (word.empty()) continue;
+        ++seen;
+        if (word.size() > 3 && !wordNet.synsetsOf('n', word).empty() && wordNet.synsetsOf('a', word).empty()) return word;
+        word.clear();
+    }
+    return {};
 }
 
 // Half the content words of the shorter definition are in the other: "a short time" against "a
@@ -188,9 +204,10 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
                 }
         const bool typical = mostUsed < 0 || lexFiles.contains(synsets[mostUsed].lexFile);
         std::vector<std::string> glossWords = contentStems(definition);
+        std::string genus = genusOf(m_wordNet, definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
                           bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
-                          typical, std::move(kinds)});
+                          std::move(genus), typical, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -269,7 +286,17 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
             }
             return false;
         };
-        if (tryKinds(true) || tryAll(sameTerms())) return chosen;
+        const auto sameGenus = [&] {
+            std::vector<size_t> positions;
+            if (const auto found = pool.byGenus.find(sense.genus); !sense.genus.empty() && found != pool.byGenus.end())
+                for (size_t p : found->second)
+                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+            std::sort(positions.begin(), positions.end(),
+                      [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+            if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+            return positions;
+        };
+        if (tryKinds(true) || tryAll(sameGenus()) || tryAll(sameTerms())) return chosen;
         if (m_kinOnly) continue;
         if (tryKinds(false)) return chosen;
         // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
@@ -400,6 +427,7 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
         for (int ancestor : m_wordNet.ancestors(sense.synset)) ++pool.below[ancestor];
         if (m_wordNet.synsets()[sense.synset].partOfSpeech() == 'a')
             for (int attribute : sense.kinds.front()) ++pool.below[attribute];
+        pool.byGenus[sense.genus].push_back(sense.poolPosition);
         pool.senses.push_back(&sense);
     }
     std::vector<std::pair<size_t, Question>> made;  // rank, question

@@ -36,6 +36,7 @@ private:
         int score;
         int senseCount;
         std::vector<std::string> glossWords;  // stems of the definition's content words, sorted
+        std::string genus;  // the noun the definition is built on: "state" in "the state of ..."
         bool typical;  // the word's most used sense in its part of speech is of this category
         std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
         size_t poolPosition = 0;  // among the category's senses of its part of speech
@@ -43,6 +44,7 @@ private:
     struct Pool {
         std::vector<const Sense*> senses;
         std::map<int, std::vector<size_t>> byKind;
+        std::map<std::string, std::vector<size_t>> byGenus;
         std::map<int, size_t> below;  // senses anywhere under each ancestor: how particular a kind it is
     };
 
@@ -52,8 +54,8 @@ private:
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     bool describe(const Sense& sense, Question& out);
     // Two senses that `accept` takes, about as common: first under a shared grandparent, great-
-    // or great-great-grandparent of a particular kind, then defined in the same terms (shared
-    // content words), then nearby in rank (the same lexicographer file and band, the same
+    // or great-great-grandparent of a particular kind, then defined the same way ("the state of
+    // ..."), then in the same terms (shared content words), then nearby in rank (the same lexicographer file and band, the same
     // band, anything), each tried in a seeded order; typical words of the category before the others.
     template <class Accept>
     std::vector<const Sense*> pickWrong(const Sense& sense, const Pool& pool, Accept accept);
