@@ -119,17 +119,14 @@ bool definedAlike(const std::vector<std::string>& first, const std::vector<std::
 }
 
 // Verb senses are fine-grained and overlap (ask, plead; catch, rap): two verbs with any senses
-// under one grandparent, or one two steps above the other, too often both fit a definition.
+// under one parent, or one above the other, too often both fit a definition.
 bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_view second) {
     const auto near = [&wordNet](std::string_view lemma) {
         std::vector<int> found;
         for (int id : wordNet.synsetsOf('v', lemma)) {
             found.push_back(id);
-            for (int parent : wordNet.synsets()[id].hypernyms) {
-                found.push_back(parent);
-                const auto& up = wordNet.synsets()[parent].hypernyms;
-                found.insert(found.end(), up.begin(), up.end());
-            }
+            const auto& up = wordNet.synsets()[id].hypernyms;
+            found.insert(found.end(), up.begin(), up.end());
         }
         std::sort(found.begin(), found.end());
         return found;
