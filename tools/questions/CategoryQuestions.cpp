@@ -25,7 +25,7 @@ constexpr size_t nearbyRanks[] = {20, 80, 100000};
 constexpr size_t sameKindTried = 40;
 // An ancestor over more than one in this many of the category's senses names no particular kind,
 // unless it holds no more than a handful.
-constexpr size_t genericShare = 12, particularSize = 30;
+constexpr size_t genericShare = 6, particularSize = 60;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 
@@ -105,7 +105,11 @@ std::string genusOf(const WordNet& wordNet, std::string_view definition) {
         }
         if (word.empty()) continue;
         ++seen;
-        if (word.size() > 3 && !wordNet.synsetsOf('n', word).empty() && wordNet.synsetsOf('a', word).empty()) return word;
+        // A plural genus ("attributes") counts as its singular.
+        std::string singular = word;
+        if (wordNet.synsetsOf('n', singular).empty() && singular.ends_with("s")) singular.pop_back();
+        if (singular.size() > 3 && !wordNet.synsetsOf('n', singular).empty() && wordNet.synsetsOf('a', singular).empty())
+            return singular;
         word.clear();
     }
     return {};
