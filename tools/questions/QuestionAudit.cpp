@@ -1,6 +1,7 @@
 #include "tools/questions/QuestionAudit.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iomanip>
 #include <set>
 
@@ -219,14 +220,15 @@ void QuestionAudit::print(const QuestionSet& set, std::ostream& out) const {
     row("stem giveaways", &AuditCounts::stemGiveaways);
     row("near relations (two steps, links)", &AuditCounts::nearRelations);
     row("fragment definitions", &AuditCounts::fragments);
-    out << "\nwrong answers per subsection: from the right word's category and part of speech, from its commonness band\n";
+    out << "\nwrong answers per subsection: from the right word's category and part of speech / from its commonness band"
+           " / from its band or the next\n";
     const auto sources = categorySources();
     for (size_t c = 0; c < set.categories.size(); ++c) {
         std::set<int> lexFiles;
         for (std::string_view name : sources[c].lexFiles) lexFiles.insert(WordNet::lexFileNumber(name));
         out << "  " << set.categories[c].name << ":";
         for (const Subsection& subsection : set.categories[c].subsections) {
-            size_t wrong = 0, sameKind = 0, sameBand = 0;
+            size_t wrong = 0, sameKind = 0, sameBand = 0, nearBand = 0;
             for (const Question& question : subsection.questions) {
                 const Synset& right = m_wordNet.synsets()[question.synset];
                 const int band = m_commonness.band(question.word);
@@ -242,10 +244,12 @@ void QuestionAudit::print(const QuestionSet& set, std::ostream& out) const {
                         if (question.asksMeaning) best = std::max(best, m_commonness.band(std::string(candidate.lemma)));
                     const int otherBand = question.asksMeaning ? best : m_commonness.band(word);
                     sameBand += otherBand == band;
+                    nearBand += std::abs(otherBand - band) <= 1;
                 }
             }
             out << " " << std::setprecision(0) << 100.0 * static_cast<double>(sameKind) / static_cast<double>(wrong) << "%/"
-                << 100.0 * static_cast<double>(sameBand) / static_cast<double>(wrong) << "%";
+                << 100.0 * static_cast<double>(sameBand) / static_cast<double>(wrong) << "%/"
+                << 100.0 * static_cast<double>(nearBand) / static_cast<double>(wrong) << "%";
         }
         out << std::setprecision(2) << "\n";
     }
