@@ -108,8 +108,10 @@ std::string genusOf(const WordNet& wordNet, std::string_view definition) {
         // A plural genus ("attributes") counts as its singular.
         std::string singular = word;
         if (wordNet.synsetsOf('n', singular).empty() && singular.ends_with("s")) singular.pop_back();
+        // Words any definition may start with name no kind.
+        constexpr std::string_view vague[] = {"someone", "something", "person", "thing", "anything", "people", "part"};
         if (singular.size() > 3 && !wordNet.synsetsOf('n', singular).empty() && wordNet.synsetsOf('a', singular).empty())
-            return singular;
+            return std::find(std::begin(vague), std::end(vague), singular) == std::end(vague) ? singular : std::string{};
         word.clear();
     }
     return {};
@@ -280,6 +282,8 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
                 std::vector<size_t> positions;
                 for (size_t p : pool.byKind.at(ancestor))
                     if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+                // Siblings and descendants are refused anyway: they must not crowd the kin out.
+                std::erase_if(positions, [&](size_t p) { return m_wordNet.areRelated(pool.senses[p]->synset, sense.synset); });
                 std::sort(positions.begin(), positions.end(),
                           [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
                 if (positions.size() > sameKindTried) positions.resize(sameKindTried);
