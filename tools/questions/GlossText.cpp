@@ -119,9 +119,12 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "known", "called", "considered", "regarded", "formerly", "chiefly",
                                              "mostly", "resembling", "occurring", "native", "belonging"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
-    // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
+    // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
+    constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
+    if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;
+    // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.
     constexpr std::string_view linking[] = {"as", "for", "by", "in", "to", "with", "from", "on", "at", "chiefly",
                                             "especially", "mainly", "primarily", "usually", "often", "fresh", "raw"};
     return (first.ends_with("ed") || first.ends_with("en")) &&

@@ -135,6 +135,9 @@ bool QuestionAudit::isFragment(const std::string& definition, char partOfSpeech)
     const std::string last = definition.substr(definition.find_last_of(' ') == std::string::npos ? 0 : definition.find_last_of(' ') + 1);
     if (dangling.contains(last)) return true;
     if (partOfSpeech != 'n') return false;
+    // A noun's gloss that is a sentence: "leaves can be used ...".
+    static const std::set<std::string> verbs{"can", "may", "are", "is", "sometimes", "should"};
+    if (words.size() > 1 && verbs.contains(words[1])) return true;
     static const std::set<std::string> openers{"eaten", "used", "grown", "cooked", "served", "usually", "often",
                                                "especially", "typically", "found", "known", "called"};
     if (partOfSpeech == 'n' && words.front() == "of" && definition.starts_with("of ") &&

@@ -26,9 +26,12 @@ std::vector<Question> TestSelection::choose(const std::vector<Category>& categor
             const size_t spread = k * k * ranked.size() / (share * share);
             position = k == 0 ? 0 : std::max(position + 1, spread);
             position = std::min(position, ranked.size() - (share - k));
-            while (askedWords.contains(ranked[position]->word) && position < ranked.size() - (share - k)) ++position;
-            if (askedWords.contains(ranked[position]->word))
-                throw std::runtime_error("category " + categories[c].name + " repeats words the test has asked");
+            const auto asked = [&](const Question* question) {
+                return askedWords.contains(question->word) || askedTexts.contains(question->question);
+            };
+            while (asked(ranked[position]) && position < ranked.size() - (share - k)) ++position;
+            if (asked(ranked[position]))
+                throw std::runtime_error("category " + categories[c].name + " repeats what the test has asked");
             askedTexts.insert(ranked[position]->question);
             askedWords.insert(ranked[position]->word);
             chosen.push_back(*ranked[position]);

@@ -101,6 +101,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"eaten fresh as shell beans or dried", 'n', true}, {"cultivated for its edible fruit", 'n', true},
         {"usually of a stone", 'n', true},                 {"a fruit of the rose family or", 'n', true},
         {"of the plains of central Africa", 'n', true},    {"of great size", 'a', false},
+        {"leaves can be used as seasoning", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };
@@ -135,7 +136,7 @@ TEST(GeneratorRules, TheTestAsksNoTextAndNoWordTwice) {
     categories[0].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q1", "alpha"),
                                                question("Q2", "beta")}}};
     categories[1].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q3", "alpha"),
-                                               question("Q4", "gamma"), question("Q5", "delta")}}};
+                                               question("Q4", "gamma"), question("Q4", "delta"), question("Q5", "epsilon")}}};
     const auto chosen = questions::TestSelection::choose(categories, 4);
     std::set<std::string> texts, words;
     for (const auto& picked : chosen) {
@@ -159,6 +160,7 @@ TEST(GeneratorRules, TheAuditsStringChecksFindWhatTheyName) {
     EXPECT_FALSE(QuestionAudit::isWordOf("a crisp rounded cookie", "round"));
     EXPECT_TRUE(QuestionAudit::isFragment("eaten fresh as shell beans or dried", 'n'));
     EXPECT_TRUE(QuestionAudit::isFragment("of the plains of central Africa", 'n'));
+    EXPECT_TRUE(QuestionAudit::isFragment("leaves sometimes used for flavoring", 'n'));
     EXPECT_FALSE(QuestionAudit::isFragment("of great size", 'a'));
     EXPECT_FALSE(QuestionAudit::isFragment("a midday meal", 'n'));
     EXPECT_FALSE(QuestionAudit::isFragment("the time of life between 20 and 30", 'n'));
