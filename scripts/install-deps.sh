@@ -10,7 +10,7 @@ apt-get install -y -q --no-install-recommends \
   libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri \
   libsdl2-dev libx11-dev xvfb xauth xdotool pkg-config \
   python3 ca-certificates \
-  wordnet-base fonts-dejavu-core libfreetype-dev \
+  wordnet-base wamerican-small wamerican wamerican-large wamerican-huge fonts-dejavu-core libfreetype-dev \
   libopenal-dev libsndfile1-dev \
   libcurl4-openssl-dev openssl curl \
   libcairo2-dev \

@@ -1,10 +1,13 @@
 #include "tools/questions/CategoryQuestions.h"
 
 #include <algorithm>
-#include <map>
+#include <cstdlib>
+#include <iterator>
 #include <set>
 
 #include "tools/questions/CategoryTable.h"
+#include "tools/questions/Commonness.h"
+#include "tools/questions/GlossText.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/SeededOrder.h"
 #include "tools/questions/WordNet.h"
@@ -18,6 +21,11 @@ namespace {
 constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextBytes;
 // Wrong answers come from this many places either side of the right one, then further out.
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
+// Of the senses of the same kind, this many nearest in rank are tried.
+constexpr size_t sameKindTried = 40;
+// An ancestor over more than one in this many of the category's senses names no particular kind,
+// unless it holds no more than a handful.
+constexpr size_t genericShare = 6, particularSize = 60;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 
@@ -27,7 +35,128 @@ std::string firstClause(std::string_view definition) {
     return std::string(definition.substr(0, definition.find("; ")));
 }
 
+// A plural standing for a singular gloss: listed as an inflected form, or a word ending in s whose
+// stem is a noun of its own (sprites, loins); names of sciences (physics) are no plurals.
+bool isPluralForm(const WordNet& wordNet, std::string_view lemma) {
+    if (wordNet.isInflectedNoun(lemma)) return true;
+    if (!lemma.ends_with("s") || lemma.ends_with("ss") || lemma.ends_with("us") || lemma.ends_with("is") ||
+        lemma.ends_with("ics"))
+        return false;
+    const std::string_view singular = lemma.substr(0, lemma.size() - 1);
+    return !wordNet.synsetsOf('n', singular).empty() ||
+           (singular.ends_with("e") && !wordNet.synsetsOf('n', singular.substr(0, singular.size() - 1)).empty());
+}
+
+// The definition's first clause without its article, when it is no more than a name for a class
+// ("a coniferous tree"): any word under that class would answer it too.
+std::string bareClass(std::string_view definition) {
+    std::string_view head = definition.substr(0, definition.find("; "));
+    for (std::string_view article : {"a ", "an ", "the "})
+        if (head.starts_with(article)) head.remove_prefix(article.size());
+    return std::string(head);
+}
+
+// The stems of a definition's words of four letters or more, sorted and unique.
+std::vector<std::string> contentStems(std::string_view definition) {
+    constexpr std::string_view common[] = {"that", "with", "from", "which", "having", "used", "especially", "into",
+                                           "some", "something", "someone", "other", "more", "than", "usually",
+                                           "often", "their", "your", "very", "made", "such", "being", "person",
+                                           "various", "several", "numerous", "part", "form", "kind", "genus", "family"};
+    std::vector<std::string> stems;
+    std::string word;
+    for (size_t i = 0; i <= definition.size(); ++i) {
+        const char c = i < definition.size() ? definition[i] : ' ';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+            word += static_cast<char>(c | 0x20);
+            continue;
+        }
+        if (word.size() >= 4 && std::find(std::begin(common), std::end(common), word) == std::end(common))
+            stems.push_back(Wording::stem(word));
+        word.clear();
+    }
+    std::sort(stems.begin(), stems.end());
+    stems.erase(std::unique(stems.begin(), stems.end()), stems.end());
+    return stems;
+}
+
+// Words of the first list that the second holds, or holds a form of: the same stem, or the same
+// first five letters (cultivation, cultivating).
+size_t sharedCount(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    size_t shared = 0;
+    for (const std::string& word : a)
+        shared += std::any_of(b.begin(), b.end(), [&word](const std::string& other) {
+            if (word == other) return true;
+            const auto mismatch = std::mismatch(word.begin(), word.end(), other.begin(), other.end());
+            return mismatch.first - word.begin() >= 5;
+        });
+    return shared;
+}
+
+// The noun a definition is built on: its first word that is a noun and no adjective ("arthropod"
+// in "small air-breathing arthropod"); empty when the first few words hold none.
+std::string genusOf(const WordNet& wordNet, std::string_view definition) {
+    std::string word;
+    int seen = 0;
+    for (size_t i = 0; i <= definition.size() && seen < 4; ++i) {
+        const char c = i < definition.size() ? definition[i] : ' ';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-') {
+            word += static_cast<char>(c | 0x20);
+            continue;
+        }
+        if (word.empty()) continue;
+        ++seen;
+        // A plural genus ("attributes") counts as its singular.
+        std::string singular = word;
+        if (wordNet.synsetsOf('n', singular).empty() && singular.ends_with("s")) singular.pop_back();
+        // Words any definition may start with name no kind.
+        constexpr std::string_view vague[] = {"someone", "something", "person", "thing", "anything", "people", "part"};
+        if (singular.size() > 3 && !wordNet.synsetsOf('n', singular).empty() && wordNet.synsetsOf('a', singular).empty())
+            return std::find(std::begin(vague), std::end(vague), singular) == std::end(vague) ? singular : std::string{};
+        word.clear();
+    }
+    return {};
+}
+
+// Half the content words of the shorter definition are in the other: "a short time" against "a
+// very short time (as ...)", "dye with wax" against "color with a liquid dye".
+bool definedAlike(const std::vector<std::string>& first, const std::vector<std::string>& second) {
+    const size_t shared = sharedCount(first, second);
+    return shared > 0 && shared * 2 >= std::min(first.size(), second.size());
+}
+
+// Verb senses are fine-grained and overlap (ask, plead; catch, rap): two verbs with any senses
+// under one parent, or one above the other, too often both fit a definition.
+bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_view second) {
+    const auto near = [&wordNet](std::string_view lemma) {
+        std::vector<int> found;
+        for (int id : wordNet.synsetsOf('v', lemma)) {
+            found.push_back(id);
+            const auto& up = wordNet.synsets()[id].hypernyms;
+            found.insert(found.end(), up.begin(), up.end());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const std::vector<int> a = near(first), b = near(second);
+    std::vector<int> both;
+    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
+    return !both.empty();
+}
+
+bool holdsWord(const Synset& synset, std::string_view lemma) {
+    for (const SynsetWord& word : synset.words)
+        if (Wording::shown(Wording::lowered(word.lemma)) == Wording::shown(lemma)) return true;
+    return false;
+}
+
 }  // namespace
+
+bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
+    if (Wording::givesAway(text, Wording::shown(lemma))) return true;
+    for (const std::string& form : m_wordNet.derivedForms(lemma))
+        if (Wording::givesAway(text, Wording::shown(form))) return true;
+    return false;
+}
 
 std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const CategorySource& source) const {
     std::set<int> lexFiles;
@@ -36,22 +165,55 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
     const auto& synsets = m_wordNet.synsets();
     for (int id = 0; id < static_cast<int>(synsets.size()); ++id) {
         const Synset& synset = synsets[id];
-        if (!lexFiles.contains(synset.lexFile) || synset.instance || !usableText(synset.definition)) continue;
-        if (Wording::isLeftOut(m_wordNet, synset)) continue;
-        // The most used plain word of the sense that its definition does not give away.
+        if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
+        const char partOfSpeech = synset.partOfSpeech();
+        std::string definition = GlossText::clean(synset.definition);
+        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech)) continue;
+        // The most used plain word of the sense that its definition does not give away; a word in
+        // no word list is foreign or rare in its spelling, a listed plural is no headword.
+        // Of equal use in this sense, the word WordNet lists first is the usual name for it.
         const SynsetWord* best = nullptr;
+        int bestBand = 0;
         for (const SynsetWord& word : synset.words) {
-            if (!Wording::isPlainWord(word.lemma) || Wording::givesAway(synset.definition, Wording::shown(word.lemma)))
-                continue;
-            if (!best || word.tagCount > best->tagCount) best = &word;
+            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount)) continue;
+            const int band = m_commonness.band(Wording::shown(word.lemma));
+            if (band == 0) continue;
+            if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
+            if (givesAway(definition, std::string(word.lemma))) continue;
+            best = &word;
+            bestBand = band;
         }
         if (!best) continue;
-        const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(synset.partOfSpeech(), best->lemma).size());
-        // Ranked by the shown word's own use: a sense made common by a word the definition gives away
-        // should not put a rare synonym among the everyday questions.
-        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), best->tagCount, senseCount});
+        const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(partOfSpeech, best->lemma).size());
+        // The kind of thing: for nouns and verbs the grandparents, for adjectives the attribute
+        // their cluster measures (size for big and small).
+        std::vector<std::vector<int>> kinds;
+        std::vector<int> level = synset.hypernyms;
+        for (int step = 2; step <= 4; ++step) {
+            std::vector<int> up;
+            for (int below : level) up.insert(up.end(), synsets[below].hypernyms.begin(), synsets[below].hypernyms.end());
+            level = up;
+            kinds.push_back(std::move(up));
+        }
+        const int head = synset.type == 's' && !synset.similar.empty() ? synset.similar.front() : id;
+        kinds.front().insert(kinds.front().end(), synsets[head].attributes.begin(), synsets[head].attributes.end());
+        // A word known for another kind of thing reads as absurd among wrong answers (salad, rock, split).
+        int mostUsed = -1, mostUses = 0;
+        for (int other : m_wordNet.synsetsOf(partOfSpeech, best->lemma))
+            for (const SynsetWord& word : synsets[other].words)
+                if (Wording::lowered(word.lemma) == Wording::lowered(best->lemma) && word.tagCount > mostUses) {
+                    mostUsed = other;
+                    mostUses = word.tagCount;
+                }
+        const bool typical = mostUsed < 0 || lexFiles.contains(synsets[mostUsed].lexFile);
+        std::vector<std::string> glossWords = contentStems(definition);
+        std::string genus = genusOf(m_wordNet, definition);
+        senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
+                          bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
+                          std::move(genus), typical, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
+        if (a.score != b.score) return a.score > b.score;
         if (a.tagCount != b.tagCount) return a.tagCount > b.tagCount;
         if (a.senseCount != b.senseCount) return a.senseCount > b.senseCount;
         if (a.word != b.word) return a.word < b.word;
@@ -64,40 +226,132 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
 }
 
 template <class Accept>
-std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const Sense& sense,
-                                                                          const std::vector<const Sense*>& pool,
+std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const Sense& sense, const Pool& pool,
                                                                           Accept accept) {
     std::vector<const Sense*> chosen;
     std::set<size_t> tried{sense.poolPosition};
     SeededOrder order(static_cast<uint64_t>(sense.synset));
-    for (size_t reach : nearbyRanks) {
-        const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
-        const size_t to = std::min(pool.size(), sense.poolPosition + reach + 1);
-        std::vector<size_t> positions;
-        for (size_t p = from; p < to; ++p)
-            if (!tried.contains(p)) positions.push_back(p);
+    const auto distance = [&sense](size_t p) { return p > sense.poolPosition ? p - sense.poolPosition : sense.poolPosition - p; };
+    bool typicalOnly = true;
+    const auto tryAll = [&](std::vector<size_t> positions) {
         order.shuffle(positions);
         for (size_t p : positions) {
+            if (tried.contains(p) || (typicalOnly && !pool.senses[p]->typical)) continue;
             tried.insert(p);
-            if (accept(*pool[p], chosen)) chosen.push_back(pool[p]);
-            if (chosen.size() == 2) return chosen;
+            if (accept(*pool.senses[p], chosen)) chosen.push_back(pool.senses[p]);
+            if (chosen.size() == 2) return true;
         }
-        if (to == pool.size() && from == 0) break;
+        return false;
+    };
+    // Senses whose definitions share the most content words with the right one, but not so many
+    // that they could pass for it.
+    const auto sameTerms = [&] {
+        std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
+        const size_t most = std::max<size_t>(1, sense.glossWords.size() / 2);
+        for (size_t p = 0; p < pool.senses.size(); ++p) {
+            const Sense& other = *pool.senses[p];
+            if (tried.contains(p) || std::abs(other.band - sense.band) > 1) continue;
+            const size_t shared = sharedCount(sense.glossWords, other.glossWords);
+            if (shared > 0 && (shared < most || sense.glossWords.size() == 1)) scored.emplace_back(shared, p);
+        }
+        std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first > b.first;
+            return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
+        });
+        std::vector<size_t> positions;
+        for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
+        return positions;
+    };
+    for (const bool typical : {true, false}) {
+        typicalOnly = typical;
+        // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
+        // which relatedness refuses), else a higher ancestor; one over a large share of the
+        // category (artifact) is no kind. Then defined in the same terms.
+        // Candidates under each ancestor, the most particular ancestor (fewest senses) first.
+        const auto tryKinds = [&](bool particular) {
+            std::vector<std::pair<size_t, int>> ancestors;  // size, synset
+            for (const std::vector<int>& kind : sense.kinds)
+                for (int ancestor : kind)
+                    if (const auto members = pool.byKind.find(ancestor); members != pool.byKind.end()) {
+                        const size_t size = pool.below.at(ancestor);
+                        if ((size <= std::max(pool.senses.size() / genericShare, particularSize)) == particular)
+                            ancestors.emplace_back(size, ancestor);
+                    }
+            std::sort(ancestors.begin(), ancestors.end());
+            for (const auto& [size, ancestor] : ancestors) {
+                std::vector<size_t> positions;
+                for (size_t p : pool.byKind.at(ancestor))
+                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+                // Siblings and descendants are refused anyway: they must not crowd the kin out.
+                std::erase_if(positions, [&](size_t p) { return m_wordNet.areRelated(pool.senses[p]->synset, sense.synset); });
+                std::sort(positions.begin(), positions.end(),
+                          [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+                if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+                if (tryAll(std::move(positions))) return true;
+            }
+            return false;
+        };
+        const auto sameGenus = [&] {
+            std::vector<size_t> positions;
+            if (const auto found = pool.byGenus.find(sense.genus); !sense.genus.empty() && found != pool.byGenus.end())
+                for (size_t p : found->second)
+                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+            std::sort(positions.begin(), positions.end(),
+                      [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+            if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+            return positions;
+        };
+        if (tryKinds(true) || tryAll(sameGenus()) || tryAll(sameTerms())) return chosen;
+        if (m_kinOnly) continue;
+        if (tryKinds(false)) return chosen;
+        // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
+        const int lexFile = m_wordNet.synsets()[sense.synset].lexFile;
+        for (int closeness : {2, 1, 0}) {
+            for (size_t reach : nearbyRanks) {
+                const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
+                const size_t to = std::min(pool.senses.size(), sense.poolPosition + reach + 1);
+                std::vector<size_t> positions;
+                for (size_t p = from; p < to; ++p) {
+                    const Sense& other = *pool.senses[p];
+                    const bool close = (closeness < 1 || other.band == sense.band) &&
+                                       (closeness < 2 || m_wordNet.synsets()[other.synset].lexFile == lexFile);
+                    if (!tried.contains(p) && close) positions.push_back(p);
+                }
+                if (tryAll(std::move(positions))) return chosen;
+                if (to == pool.senses.size() && from == 0) break;
+            }
+        }
     }
     return {};
 }
 
-bool CategoryQuestions::askWord(const Sense& sense, const std::vector<const Sense*>& pool, Question& out) {
+bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
-    std::string question = "Which word means: " + std::string(synset.definition) + "?";
-    if (!m_fit.question(question)) question = "Which word means: " + firstClause(synset.definition) + "?";
+    std::string question = "Which word means: " + sense.definition + "?";
+    if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
+    // The question's own lead words count too: "word" and "mean" are not asked this way.
     if (!m_fit.question(question) || Wording::givesAway(question, sense.word) || !m_fit.answer(sense.word)) return false;
     const char partOfSpeech = synset.partOfSpeech();
+    const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
+    const std::string namedClass = bareClass(Wording::lowered(sense.definition));
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         for (const Sense* taken : chosen)
             if (taken->word == other.word) return false;
-        for (int meaning : m_wordNet.synsetsOf(partOfSpeech, other.lemma))
-            if (m_wordNet.areRelated(meaning, sense.synset)) return false;
+        // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
+        if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
+            return false;
+        // A word defined by the right one is a kind of it (malaria: "an infective disease ..."), and
+        // one under the class that the definition merely names answers it too (pine, yew: "a coniferous tree").
+        for (int meaning : m_wordNet.synsetsOf(partOfSpeech, other.lemma)) {
+            if (Wording::givesAway(m_wordNet.synsets()[meaning].definition, sense.word)) return false;
+            // Nor one with a sense defined in much the same words (few, many: "a quantifier ...").
+            if (definedAlike(sense.glossWords, contentStems(m_wordNet.synsets()[meaning].definition))) return false;
+            for (int above : m_wordNet.ancestors(meaning))
+                for (const SynsetWord& word : m_wordNet.synsets()[above].words)
+                    if (Wording::shown(Wording::lowered(word.lemma)) == namedClass) return false;
+        }
+        if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
+        if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -108,27 +362,33 @@ bool CategoryQuestions::askWord(const Sense& sense, const std::vector<const Sens
     return true;
 }
 
-bool CategoryQuestions::askMeaning(const Sense& sense, const std::vector<const Sense*>& pool, Question& out) {
+bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     const std::string question = "What does " + sense.word + " mean?";
-    const std::string right(synset.definition);
+    const std::string& right = sense.definition;
     if (right.size() > shortTextLimit || !m_fit.question(question) || !m_fit.answer(right)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
+    const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
-        const std::string_view definition = m_wordNet.synsets()[other.synset].definition;
-        if (definition == right || definition.size() > shortTextLimit || Wording::givesAway(definition, sense.word))
-            return false;
+        const std::string& definition = other.definition;
+        if (definition == right || definition.size() > shortTextLimit || givesAway(definition, sense.lemma)) return false;
         for (const Sense* taken : chosen)
-            if (m_wordNet.synsets()[taken->synset].definition == definition) return false;
-        // No sense of the asked word may be what a wrong definition describes, or near it.
+            if (taken->definition == definition) return false;
+        // A definition in much the same words would pass for the right one.
+        if (definedAlike(sense.glossWords, other.glossWords)) return false;
+        // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
+        const Synset& described = m_wordNet.synsets()[other.synset];
+        if (holdsWord(described, sense.lemma)) return false;
+        for (const std::string& relative : relatives)
+            if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
+        if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
         return m_fit.answer(definition);
     });
     if (wrong.empty()) return false;
     out.question = question;
-    out.answers = {right, std::string(m_wordNet.synsets()[wrong[0]->synset].definition),
-                   std::string(m_wordNet.synsets()[wrong[1]->synset].definition)};
+    out.answers = {right, wrong[0]->definition, wrong[1]->definition};
     out.answerSynsets = {sense.synset, wrong[0]->synset, wrong[1]->synset};
     out.asksMeaning = true;
     return true;
@@ -136,7 +396,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const std::vector<const S
 
 bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     const Synset& synset = m_wordNet.synsets()[sense.synset];
-    std::string text(synset.definition);
+    // The word first, then what it means, one example and its synonyms.
+    std::string text = sense.word + ": " + sense.definition;
     if (text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
     if (text.size() > shortTextLimit || !m_fit.information(text)) return false;
     const auto tryAdding = [&](const std::string& more) {
@@ -145,9 +406,10 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         text = longer;
         return true;
     };
-    for (std::string_view example : synset.examples)
-        if (usableText(example) && !Wording::hasBlockedWord(example) && tryAdding("\n\"" + std::string(example) + "\""))
-            break;
+    for (std::string_view example : synset.examples) {
+        const std::string plain = GlossText::clean(example);
+        if (usableText(plain) && !Wording::isUnsuitableExample(plain) && tryAdding("\n\"" + plain + "\"")) break;
+    }
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
@@ -161,26 +423,41 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
 
 std::vector<Question> CategoryQuestions::make(const CategorySource& source, size_t wanted) {
     std::vector<Sense> senses = rankedSenses(source);
-    std::map<char, std::vector<const Sense*>> pools;
+    std::map<char, Pool> pools;
     for (Sense& sense : senses) {
-        auto& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
-        sense.poolPosition = pool.size();
-        pool.push_back(&sense);
+        Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
+        sense.poolPosition = pool.senses.size();
+        for (const std::vector<int>& kind : sense.kinds)
+            for (int ancestor : kind) pool.byKind[ancestor].push_back(sense.poolPosition);
+        for (int ancestor : m_wordNet.ancestors(sense.synset)) ++pool.below[ancestor];
+        if (m_wordNet.synsets()[sense.synset].partOfSpeech() == 'a')
+            for (int attribute : sense.kinds.front()) ++pool.below[attribute];
+        pool.byGenus[sense.genus].push_back(sense.poolPosition);
+        pool.senses.push_back(&sense);
     }
-    std::vector<Question> made;
-    for (const Sense& sense : senses) {
-        if (made.size() == wanted) break;
-        const auto& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
-        Question question;
-        const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
-        const bool asked = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
-                                        : askWord(sense, pool, question);
-        if (!asked || !describe(sense, question)) continue;
-        question.synset = sense.synset;
-        question.word = sense.word;
-        made.push_back(std::move(question));
+    std::vector<std::pair<size_t, Question>> made;  // rank, question
+    std::vector<bool> asked(senses.size());
+    for (const bool kinOnly : {true, false}) {
+        m_kinOnly = kinOnly;
+        for (size_t rank = 0; rank < senses.size() && made.size() < wanted; ++rank) {
+            if (asked[rank]) continue;
+            const Sense& sense = senses[rank];
+            const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
+            Question question;
+            const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
+            const bool done = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
+                                           : askWord(sense, pool, question);
+            if (!done || !describe(sense, question)) continue;
+            question.synset = sense.synset;
+            question.word = sense.word;
+            asked[rank] = true;
+            made.emplace_back(rank, std::move(question));
+        }
     }
-    return made;
+    std::sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Question> ordered;
+    for (auto& [rank, question] : made) ordered.push_back(std::move(question));
+    return ordered;
 }
 
 }  // namespace questions

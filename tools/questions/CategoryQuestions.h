@@ -1,8 +1,9 @@
 // Makes one category's questions: its usable senses from most to least common, each asked as
 // "Which word means ...?" (or, for some, "What does <word> mean?") with two wrong answers of the
-// same category and a similar commonness.
+// same category, part of speech and commonness, preferably of the same kind (a shared grandparent).
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,15 +11,18 @@
 
 namespace questions {
 
+class Commonness;
 class ScreenFit;
 class WordNet;
 struct CategorySource;
 
 class CategoryQuestions {
 public:
-    CategoryQuestions(const WordNet& wordNet, ScreenFit& fit) : m_wordNet(wordNet), m_fit(fit) {}
+    CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
+        : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit) {}
 
-    // At most `wanted` questions, most common sense first.
+    // At most `wanted` questions, most common sense first: senses whose wrong answers can all be
+    // kin of the right one first; others only when the category would fall short.
     std::vector<Question> make(const CategorySource& source, size_t wanted);
 
 private:
@@ -26,21 +30,40 @@ private:
         int synset;
         std::string lemma;
         std::string word;
+        std::string definition;  // cleaned
         int tagCount;
+        int band;
+        int score;
         int senseCount;
+        std::vector<std::string> glossWords;  // stems of the definition's content words, sorted
+        std::string genus;  // the noun the definition is built on: "state" in "the state of ..."
+        bool typical;  // the word's most used sense in its part of speech is of this category
+        std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
         size_t poolPosition = 0;  // among the category's senses of its part of speech
+    };
+    struct Pool {
+        std::vector<const Sense*> senses;
+        std::map<int, std::vector<size_t>> byKind;
+        std::map<std::string, std::vector<size_t>> byGenus;
+        std::map<int, size_t> below;  // senses anywhere under each ancestor: how particular a kind it is
     };
 
     std::vector<Sense> rankedSenses(const CategorySource& source) const;
-    bool askWord(const Sense& sense, const std::vector<const Sense*>& pool, Question& out);
-    bool askMeaning(const Sense& sense, const std::vector<const Sense*>& pool, Question& out);
+    bool givesAway(std::string_view text, const std::string& lemma) const;
+    bool askWord(const Sense& sense, const Pool& pool, Question& out);
+    bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     bool describe(const Sense& sense, Question& out);
-    // Two senses near the given pool position that `accept` takes, tried in a seeded order.
+    // Two senses that `accept` takes, about as common: first under a shared grandparent, great-
+    // or great-great-grandparent of a particular kind, then defined the same way ("the state of
+    // ..."), then in the same terms (shared content words), then nearby in rank (the same lexicographer file and band, the same
+    // band, anything), each tried in a seeded order; typical words of the category before the others.
     template <class Accept>
-    std::vector<const Sense*> pickWrong(const Sense& sense, const std::vector<const Sense*>& pool, Accept accept);
+    std::vector<const Sense*> pickWrong(const Sense& sense, const Pool& pool, Accept accept);
 
     const WordNet& m_wordNet;
+    const Commonness& m_commonness;
     ScreenFit& m_fit;
+    bool m_kinOnly = false;  // wrong answers only of a particular kind or defined in the same terms
 };
 
 }  // namespace questions

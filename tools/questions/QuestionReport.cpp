@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "tools/questions/QuestionAudit.h"
 #include "tools/questions/SeededOrder.h"
 
 namespace questions {
@@ -19,7 +20,8 @@ void printQuestion(const Question& question, const std::string& where, std::ostr
 
 }  // namespace
 
-void QuestionReport::print(const QuestionSet& set, uint64_t seed, int sampleCount, std::ostream& out) {
+void QuestionReport::print(const QuestionSet& set, const QuestionAudit& audit, uint64_t seed, int sampleCount,
+                           std::ostream& out) {
     struct Placed {
         const Question* question;
         std::string where;
@@ -39,10 +41,32 @@ void QuestionReport::print(const QuestionSet& set, uint64_t seed, int sampleCoun
         out << "\n";
     }
     out << "practice questions: " << practiceTotal << ", test questions: " << set.test.size() << "\n\n";
+    audit.print(set, out);
+    out << "\n";
     SeededOrder order(seed);
     for (int i = 0; i < sampleCount && !all.empty(); ++i) {
         const Placed& placed = all[order.below(all.size())];
         printQuestion(*placed.question, placed.where, out);
+    }
+}
+
+void QuestionReport::printSample(const QuestionSet& set, uint64_t seed, std::ostream& out) {
+    constexpr size_t testCount = 150, testStride = 4, practiceCount = 100, practiceStride = 67;
+    std::vector<std::pair<const Question*, std::string>> practice;
+    for (const Category& category : set.categories)
+        for (const Subsection& subsection : category.subsections)
+            for (const Question& question : subsection.questions) practice.emplace_back(&question, category.name + " / " + subsection.name);
+    out << "Rule, fixed before reading: seed " << seed << "; test record (seed + " << testStride << " i) mod "
+        << set.test.size() << " for i = 0.." << testCount - 1 << "; practice record (seed + " << practiceStride
+        << " i) mod " << practice.size() << " for i = 0.." << practiceCount - 1
+        << ", practice records counted in category and subsection order.\n\n";
+    for (size_t i = 0; i < testCount && !set.test.empty(); ++i) {
+        const size_t at = (seed + testStride * i) % set.test.size();
+        printQuestion(set.test[at], "T" + std::to_string(i + 1) + " test " + std::to_string(at), out);
+    }
+    for (size_t i = 0; i < practiceCount && !practice.empty(); ++i) {
+        const size_t at = (seed + practiceStride * i) % practice.size();
+        printQuestion(*practice[at].first, "P" + std::to_string(i + 1) + " " + practice[at].second, out);
     }
 }
 

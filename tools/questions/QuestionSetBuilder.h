@@ -5,13 +5,15 @@
 
 namespace questions {
 
+class Commonness;
 class ScreenFit;
 class WordNet;
 
 class QuestionSetBuilder {
 public:
-    // Throws std::runtime_error when a category or the test cannot be filled.
-    static QuestionSet build(const WordNet& wordNet, ScreenFit& fit);
+    // Throws std::runtime_error when a category cannot fill all its subsections or the test cannot
+    // be filled: every saved record must still find its question.
+    static QuestionSet build(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit);
 };
 
 }  // namespace questions

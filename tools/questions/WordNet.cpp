@@ -90,9 +90,11 @@ void splitGloss(std::string_view gloss, Synset& synset) {
 
 struct PendingLink {
     int from;
-    char kind;  // '@' hypernym, '&' similar, 'u' usage domain
+    char kind;  // '@' hypernym, '&' similar, 'u' usage domain, '^' also see, '$' verb group, '+' derivation,
+                // '=' attribute
     char partOfSpeech;
     long offset;
+    int word = 0, targetWord = 0;  // for derivations: one-based word numbers
 };
 
 }  // namespace
@@ -183,7 +185,7 @@ WordNet::WordNet(const std::string& directory) {
                 const std::string_view symbol = fields.next();
                 const long target = fields.number(10);
                 const std::string_view targetPart = fields.next();
-                fields.next();
+                const std::string_view fieldsWords = fields.next();
                 const char targetType = targetPart.empty() ? ' ' : targetPart[0];
                 const char targetPos = targetType == 's' ? 'a' : targetType;
                 if (symbol == "@" || symbol == "@i") {
@@ -193,6 +195,18 @@ WordNet::WordNet(const std::string& directory) {
                     links.push_back({id, '&', targetPos, target});
                 } else if (symbol == ";u") {
                     links.push_back({id, 'u', targetPos, target});
+                } else if (symbol == "=" && synset.type == 'a') {
+                    links.push_back({id, '=', targetPos, target});
+                } else if (symbol == "^" || symbol == "$") {
+                    links.push_back({id, symbol[0], targetPos, target});
+                } else if (symbol == "+") {
+                    const std::string_view words = fieldsWords;
+                    int source = 0, destination = 0;
+                    if (words.size() == 4) {
+                        std::from_chars(words.data(), words.data() + 2, source, 16);
+                        std::from_chars(words.data() + 2, words.data() + 4, destination, 16);
+                    }
+                    links.push_back({id, '+', targetPos, target, source, destination});
                 }
             }
             splitGloss(fields.gloss(), synset);
@@ -208,6 +222,17 @@ WordNet::WordNet(const std::string& directory) {
             from.hypernyms.push_back(target->second);
         } else if (link.kind == 'u') {
             from.usageDomains.push_back(target->second);
+        } else if (link.kind == '=') {
+            from.attributes.push_back(target->second);
+        } else if (link.kind == '^' || link.kind == '$') {
+            auto member = link.kind == '^' ? &Synset::alsoSee : &Synset::verbGroup;
+            (from.*member).push_back(target->second);
+            (m_synsets[target->second].*member).push_back(link.from);
+        } else if (link.kind == '+') {
+            // The data files list each derivation from both ends.
+            const bool inRange = link.word > 0 && link.word <= static_cast<int>(from.words.size()) && link.targetWord > 0 &&
+                                 link.targetWord <= static_cast<int>(m_synsets[target->second].words.size());
+            if (inRange) from.derivations.push_back({link.word - 1, target->second, link.targetWord - 1});
         } else {
             from.similar.push_back(target->second);
             m_synsets[target->second].similar.push_back(link.from);
@@ -222,6 +247,39 @@ WordNet::WordNet(const std::string& directory) {
         m_lemmaSynsets.push_back(synset);
     }
     if (m_licence.empty()) throw std::runtime_error(directory + "/data.noun carries no licence notice");
+    // "inflected base ..." lines; a database without the file simply lists none.
+    if (std::ifstream exceptions(directory + "/noun.exc"); exceptions) {
+        std::string form, rest;
+        while (exceptions >> form && std::getline(exceptions, rest)) m_inflectedNouns.push_back(lowered(form));
+        std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
+    }
+}
+
+bool WordNet::isInflectedNoun(std::string_view lemma) const {
+    std::string key = lowered(lemma);
+    std::replace(key.begin(), key.end(), ' ', '_');
+    return std::binary_search(m_inflectedNouns.begin(), m_inflectedNouns.end(), key);
+}
+
+bool WordNet::wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const {
+    for (int a : synsetsOf(partOfSpeech, first))
+        for (int b : synsetsOf(partOfSpeech, second))
+            if (areRelated(a, b)) return true;
+    return false;
+}
+
+std::vector<std::string> WordNet::derivedForms(std::string_view lemma) const {
+    std::string key = lowered(lemma);
+    std::replace(key.begin(), key.end(), ' ', '_');
+    std::vector<std::string> found;
+    for (char partOfSpeech : {'n', 'v', 'a'})
+        for (int id : synsetsOf(partOfSpeech, key))
+            for (const Derivation& link : m_synsets[id].derivations) {
+                if (lowered(m_synsets[id].words[link.word].lemma) != key) continue;
+                std::string form = lowered(m_synsets[link.target].words[link.targetWord].lemma);
+                if (std::find(found.begin(), found.end(), form) == found.end()) found.push_back(std::move(form));
+            }
+    return found;
 }
 
 std::span<const int> WordNet::synsetsOf(char partOfSpeech, std::string_view lemma) const {
@@ -250,6 +308,10 @@ bool WordNet::areRelated(int first, int second) const {
     if (first == second) return true;
     const Synset& a = m_synsets[first];
     const Synset& b = m_synsets[second];
+    const auto links = [](const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); };
+    if (links(a.alsoSee, second) || links(a.verbGroup, second)) return true;
+    for (const Derivation& link : a.derivations)
+        if (link.target == second) return true;
     if (a.partOfSpeech() != b.partOfSpeech()) return false;
     if (a.partOfSpeech() == 'a') {
         // A cluster is a head adjective and its satellites, all linked to the head.

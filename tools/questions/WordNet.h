@@ -15,12 +15,23 @@ struct SynsetWord {
     int tagCount = 0;
 };
 
+// A lexical link between one word of a synset and one word of another (claim, claimant).
+struct Derivation {
+    int word;        // index into the synset's words
+    int target;      // the other synset
+    int targetWord;  // index into its words
+};
+
 struct Synset {
     char type = 'n';  // n, v, a (adjective head) or s (adjective satellite)
     int lexFile = 0;
     std::vector<SynsetWord> words;
     std::vector<int> hypernyms;     // including instance hypernyms
     std::vector<int> similar;       // adjective cluster links, both directions
+    std::vector<int> alsoSee;       // both directions
+    std::vector<int> attributes;    // adjective to the noun it is a value of (size for big)
+    std::vector<int> verbGroup;     // both directions
+    std::vector<Derivation> derivations;  // both directions, across parts of speech
     std::vector<int> usageDomains;  // synsets naming the register of this sense (slang, slur, ...)
     bool instance = false;          // a named individual: a proper noun
     std::string_view definition;
@@ -42,9 +53,16 @@ public:
     std::span<const int> synsetsOf(char partOfSpeech, std::string_view lemma) const;
     // Every synset above the given one through hypernym links.
     std::vector<int> ancestors(int synset) const;
-    // The same sense, one above the other through hypernym links, two under one parent, or
-    // adjectives of one cluster: a word of one may not stand as a wrong answer for the other.
+    // The same sense, one above the other through hypernym links, two under one parent, adjectives
+    // of one cluster, or linked as also-see, verb group or derivation: a word of one may not stand
+    // as a wrong answer for the other.
     bool areRelated(int first, int second) const;
+    // Any sense of one word in the part of speech is related to any sense of the other.
+    bool wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const;
+    // The words linked to the lemma by derivation in any of its senses, any part of speech, lower case.
+    std::vector<std::string> derivedForms(std::string_view lemma) const;
+    // The lemma is listed as an inflected form (a plural such as "maria") in noun.exc.
+    bool isInflectedNoun(std::string_view lemma) const;
     // The licence notice at the head of the data files.
     const std::string& licence() const { return m_licence; }
 
@@ -64,6 +82,7 @@ private:
     std::vector<Synset> m_synsets;
     std::vector<LemmaKey> m_lemmaKeys;  // sorted; the synsets of entry i are m_lemmaSynsets[i]
     std::vector<int> m_lemmaSynsets;
+    std::vector<std::string> m_inflectedNouns;  // sorted, lower case
     std::string m_licence;
 };
 

@@ -10,13 +10,6 @@ namespace questions {
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::vector<std::string> tokens(std::string_view text) {
     std::vector<std::string> out;
     std::string current;
@@ -53,9 +46,28 @@ constexpr std::string_view blockedWords[] = {
     "sex", "sexual", "sexually", "penis", "vagina", "vulva", "clitoris", "genitals", "genitalia", "scrotum",
     "testis", "testicle", "anus", "feces", "faeces", "excrement", "urine", "urinate", "defecate", "prostitute",
     "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
-    "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple"};
+    "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple",
+    "fuck", "shit", "slut", "nigger", "porn", "pornography", "pornographic", "incest", "incestuous", "pubic",
+    "snot"};
+
+// Subjects an example sentence should not bring up in a game for all ages, though a definition
+// may name them plainly.
+constexpr std::string_view blockedInExamples[] = {
+    "adultery", "adulterous", "nude", "naked",
+    "rapist", "raped", "molest", "molested", "pimp", "brothel", "damn", "damned",
+    "suicide", "homosexual", "lesbian", "erotic", "lust", "lewd", "seduce", "seduced", "virgin", "breasts",
+    "drunk", "drunken", "cocaine", "heroin", "marijuana", "nazi", "nazis", "hitler", "torture", "tortured",
+    "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
+    "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
 
 }  // namespace
+
+std::string Wording::lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
 
 std::string Wording::shown(std::string_view lemma) {
     std::string out(lemma);
@@ -99,7 +111,8 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             // Derived forms share all but the last letters of the word (evolve, evolution).
             if (part.size() >= 4) {
                 const auto mismatch = std::mismatch(part.begin(), part.end(), candidate.begin(), candidate.end());
-                if (static_cast<size_t>(mismatch.first - part.begin()) >= std::max<size_t>(4, part.size() - 2)) return true;
+                const auto shared = static_cast<size_t>(mismatch.first - part.begin());
+                if (shared >= std::max<size_t>(4, part.size() - 2) || shared >= 5) return true;
             }
             // A compound shows its parts: "cow" and "hide" give away "cowhide".
             if (candidate.size() >= 3 && part.size() >= candidate.size() + 2 && !contains(linkingWords, candidate) &&
@@ -123,6 +136,13 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
     if (hasBlockedWord(synset.definition)) return true;
     for (const SynsetWord& word : synset.words)
         if (hasBlockedWord(word.lemma)) return true;
+    return false;
+}
+
+bool Wording::isUnsuitableExample(std::string_view text) {
+    if (hasBlockedWord(text)) return true;
+    for (const std::string& word : tokens(text))
+        if (contains(blockedInExamples, word)) return true;
     return false;
 }
 

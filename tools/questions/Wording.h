@@ -12,13 +12,15 @@ struct Synset;
 
 class Wording {
 public:
+    static std::string lowered(std::string_view text);
     // Underscores become spaces.
     static std::string shown(std::string_view lemma);
     // A lemma the quiz may show as an answer: lower-case letters, spaces, hyphens and apostrophes.
     static bool isPlainWord(std::string_view lemma);
     // The word without a common inflection or derivation ending, lower case.
     static std::string stem(std::string_view word);
-    // The text holds the word, or a word of a phrase, or a form of either.
+    // The text holds the word, or a word of a phrase, or a form of either, or a word sharing its
+    // first five letters.
     static bool givesAway(std::string_view text, std::string_view word);
     // Only characters the main font's bitmap holds: printable ASCII and newlines.
     static bool hasOnlyFontCharacters(std::string_view text);
@@ -26,6 +28,8 @@ public:
     static bool isLeftOut(const WordNet& wordNet, const Synset& synset);
     // A word of the text is on the block list of offensive or unsuitable words.
     static bool hasBlockedWord(std::string_view text);
+    // A blocked word, or a subject an example sentence should not bring up (violence, drugs, ...).
+    static bool isUnsuitableExample(std::string_view text);
 };
 
 }  // namespace questions

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "tools/questions/Commonness.h"
+#include "tools/questions/QuestionAudit.h"
 #include "tools/questions/QuestionReport.h"
 #include "tools/questions/QuestionSetBuilder.h"
 #include "tools/questions/QuestionSetFiles.h"
@@ -16,39 +18,49 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: lexivo-questions --wordnet DIR (--out DIR | --report [--seed N])\n";
+    std::cerr << "usage: lexivo-questions --wordnet DIR --words DIR (--out DIR | --report [--seed N] | --sample [--seed N])\n";
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string wordNetDirectory, outputDirectory;
-    bool report = false;
+    std::string wordNetDirectory, wordListDirectory, outputDirectory;
+    bool report = false, sample = false;
     uint64_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         const bool hasValue = i + 1 < argc;
         if (option == "--wordnet" && hasValue) {
             wordNetDirectory = argv[++i];
+        } else if (option == "--words" && hasValue) {
+            wordListDirectory = argv[++i];
         } else if (option == "--out" && hasValue) {
             outputDirectory = argv[++i];
         } else if (option == "--seed" && hasValue) {
             seed = std::strtoull(argv[++i], nullptr, 10);
         } else if (option == "--report") {
             report = true;
+        } else if (option == "--sample") {
+            sample = true;
         } else {
             return usage();
         }
     }
-    if (wordNetDirectory.empty() || report == !outputDirectory.empty()) return usage();
+    if (wordNetDirectory.empty() || wordListDirectory.empty() || (report || sample) == !outputDirectory.empty() || (report && sample))
+        return usage();
     try {
         const auto started = std::chrono::steady_clock::now();
         const questions::WordNet wordNet(wordNetDirectory);
+        const questions::Commonness commonness(wordListDirectory);
         questions::ScreenFit fit;
-        const questions::QuestionSet set = questions::QuestionSetBuilder::build(wordNet, fit);
+        const questions::QuestionSet set = questions::QuestionSetBuilder::build(wordNet, commonness, fit);
         if (report) {
-            questions::QuestionReport::print(set, seed, 10, std::cout);
+            questions::QuestionReport::print(set, questions::QuestionAudit(wordNet, commonness), seed, 10, std::cout);
+            return 0;
+        }
+        if (sample) {
+            questions::QuestionReport::printSample(set, seed, std::cout);
             return 0;
         }
         auto files = questions::QuestionSetFiles::contents(set);

@@ -21,7 +21,7 @@ std::vector<char> bytesOf(const fs::path& path) {
 TEST(QuestionGeneration, TheSameInputGivesByteIdenticalFiles) {
     const fs::path directory = fs::temp_directory_path() / ("lexivo-questions-" + std::to_string(::getpid()));
     fs::create_directories(directory);
-    const std::string command = std::string(GENERATOR) + " --wordnet " WORDNET_DIR " --out " + directory.string() + " > /dev/null";
+    const std::string command = std::string(GENERATOR) + " --wordnet " WORDNET_DIR " --words " WORDLIST_DIR " --out " + directory.string() + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     size_t compared = 0;
     for (const auto& entry : fs::directory_iterator(directory)) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/questions/CategoryTable.h"
+#include "tools/questions/Commonness.h"
 #include "tools/questions/QuestionSetBuilder.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/WordNet.h"
@@ -20,8 +21,9 @@ class QuestionRules : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         wordNet = std::make_unique<questions::WordNet>(WORDNET_DIR);
+        const questions::Commonness commonness(WORDLIST_DIR);
         questions::ScreenFit fit;
-        set = std::make_unique<questions::QuestionSet>(questions::QuestionSetBuilder::build(*wordNet, fit));
+        set = std::make_unique<questions::QuestionSet>(questions::QuestionSetBuilder::build(*wordNet, commonness, fit));
     }
     static void TearDownTestSuite() {
         set.reset();

@@ -1,0 +1,134 @@
+#include "tools/questions/GlossText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace questions {
+
+namespace {
+
+// Typos met in the glosses the quiz asks, with their corrections.
+constexpr std::pair<std::string_view, std::string_view> corrections[] = {
+    {"during of holidays", "during holidays"},
+    {"amass of", "a mass of"},
+    {"sets in in adolescence", "sets in during adolescence"},
+    {"trade in in a bartering", "trade in as part of a bartering"},
+    {"dip into to get", "dip into so as to get"},
+};
+
+// Labels naming the word's language or register rather than a subject: the sense is left out.
+constexpr std::string_view leftOutLabels[] = {
+    "slang", "informal", "British informal", "British slang", "vulgar", "offensive", "obscene", "Yiddish", "French",
+    "Spanish", "Latin", "German", "Italian", "Hebrew", "Greek", "Scottish", "Scots", "Irish", "Hawaiian", "Japanese",
+    "Chinese", "Hindi", "Arabic", "Russian", "Portuguese", "archaic", "obsolete", "dialect", "ethnic slur",
+    "Australian", "Australian slang", "nonstandard", "baby talk", "euphemism", "trademark"};
+
+// Labels that read better otherwise than as "in <label>, ...".
+constexpr std::pair<std::string_view, std::string_view> labelWording[] = {
+    {"nautical", "at sea"}, {"military", "in the military"}, {"Old Testament", "in the Old Testament"},
+    {"New Testament", "in the New Testament"}, {"Middle Ages", "in the Middle Ages"},
+    {"Roman Catholic Church", "in the Roman Catholic Church"}, {"medical", "in medicine"},
+    {"ecclesiastical", "in the church"}, {"legal", "in law"}, {"theater", "in the theater"},
+    {"stock market", "on the stock market"}, {"sports", "in sports"}};
+
+// Qualifiers about the word's form, not its subject; dropped.
+constexpr std::string_view formQualifiers[] = {"usually plural", "often plural", "plural", "usually singular",
+                                               "often capitalized", "usually capitalized", "capitalized"};
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+std::string firstWordOf(std::string_view text) {
+    std::string word;
+    for (char c : text) {
+        if (!isLetter(c) && c != '-') break;
+        word += c;
+    }
+    return word;
+}
+
+}  // namespace
+
+std::string GlossText::clean(std::string_view definition) {
+    std::string text(definition);
+    // A leading "(label)": a subject becomes words, a form qualifier goes, a register leaves the sense out.
+    if (text.starts_with("(")) {
+        const size_t close = text.find(')');
+        if (close != std::string::npos && close + 1 < text.size()) {
+            const std::string label = text.substr(1, close - 1);
+            std::string rest = text.substr(close + 1);
+            rest.erase(0, rest.find_first_not_of(' '));
+            const bool qualifier = label.starts_with("of ") || label.starts_with("usually ") || label.starts_with("often ") ||
+                                   label.starts_with("especially ") || label.starts_with("sometimes ") ||
+                                   label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
+                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ");
+            if (std::find(std::begin(leftOutLabels), std::end(leftOutLabels), label) != std::end(leftOutLabels)) return {};
+            if (std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
+                text = rest;
+            } else if (qualifier) {
+                text = label + ": " + rest;
+            } else {
+                std::string wording = "in " + label;
+                for (const auto& [from, to] : labelWording)
+                    if (label == from) wording = std::string(to);
+                text = wording + ", " + rest;
+            }
+        }
+    }
+    for (const auto& [typo, fixed] : corrections)
+        for (size_t at = text.find(typo); at != std::string::npos; at = text.find(typo, at + fixed.size()))
+            text.replace(at, typo.size(), fixed);
+    // ``quoted'' and `quoted' become plain quotes.
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "``") == 0 || text.compare(i, 2, "''") == 0) {
+            plain += '"';
+            ++i;
+        } else if (text[i] == '`') {
+            plain += '\'';
+        } else {
+            plain += text[i];
+        }
+    }
+    // A comma or semicolon is followed by a space, except inside a number (1,000).
+    std::string spaced;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        spaced += plain[i];
+        const bool punctuation = plain[i] == ',' || plain[i] == ';';
+        if (punctuation && i + 1 < plain.size() && plain[i + 1] != ' ' &&
+            !(plain[i] == ',' && i > 0 && isdigit(static_cast<unsigned char>(plain[i - 1])) &&
+              isdigit(static_cast<unsigned char>(plain[i + 1]))))
+            spaced += ' ';
+    }
+    return spaced;
+}
+
+bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
+    const std::string first = firstWordOf(definition);
+    if (first.empty()) return true;
+    // A gloss that ends mid-phrase.
+    for (std::string_view end : {" or", " and", " of", " the", " a", " to", " by", " with"})
+        if (definition.ends_with(end)) return true;
+    if (partOfSpeech != 'n') return false;
+    // "of the plains of central Africa": an adjective's gloss left on a noun.
+    if (first == "of" && definition.find(':') == std::string_view::npos) return true;
+    // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
+    // something else's use of it.
+    constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
+                                             "especially", "sometimes", "typically", "having", "being", "found",
+                                             "known", "called", "considered", "regarded", "formerly", "chiefly",
+                                             "mostly", "resembling", "occurring", "native", "belonging"};
+    if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
+    const size_t space = definition.find(' ');
+    const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
+    // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
+    constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
+    if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;
+    // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.
+    constexpr std::string_view linking[] = {"as", "for", "by", "in", "to", "with", "from", "on", "at", "chiefly",
+                                            "especially", "mainly", "primarily", "usually", "often", "fresh", "raw"};
+    return (first.ends_with("ed") || first.ends_with("en")) &&
+           std::find(std::begin(linking), std::end(linking), second) != std::end(linking);
+}
+
+}  // namespace questions

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/questions/CategoryQuestions.h"
+#include "tools/questions/CategoryTable.h"
+#include "tools/questions/Commonness.h"
+#include "tools/questions/GlossText.h"
+#include "tools/questions/QuestionAudit.h"
+#include "tools/questions/ScreenFit.h"
+#include "tools/questions/TestSelection.h"
+#include "tools/questions/WordNet.h"
+#include "tools/questions/tests/SmallDatabase.h"
+
+namespace {
+
+using questions::testing::SmallDatabase;
+
+TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
+    const SmallDatabase database;
+    const questions::WordNet wordNet(database.path());
+    struct Case {
+        char partOfSpeech;
+        const char* first;
+        const char* second;
+        bool related;
+    };
+    const Case cases[] = {
+        {'n', "dog", "canine", true},   // parent
+        {'n', "dog", "mammal", true},   // two steps up
+        {'n', "dog", "puppy", true},    // below
+        {'n', "dog", "wolf", true},     // one parent
+        {'n', "dog", "hound", true},    // also see
+        {'v', "run", "jog", true},      // verb group
+        {'a', "big", "huge", true},     // similar
+        {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(wordNet.wordsRelated(c.partOfSpeech, c.first, c.second), c.related) << c.first << " " << c.second;
+    EXPECT_EQ(wordNet.derivedForms("dog"), std::vector<std::string>{"bark"});
+    EXPECT_TRUE(wordNet.areRelated(wordNet.synsetsOf('n', "dog")[0], wordNet.synsetsOf('v', "bark")[0])) << "derivation";
+    EXPECT_TRUE(wordNet.isInflectedNoun("pups"));
+    EXPECT_FALSE(wordNet.isInflectedNoun("pup"));
+}
+
+TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGivesItsWordAway) {
+    const SmallDatabase database;
+    const questions::WordNet wordNet(database.path());
+    const questions::Commonness commonness(database.path());
+    questions::ScreenFit fit;
+    questions::CategoryQuestions maker(wordNet, commonness, fit);
+    const auto made = maker.make({"Animals", {"noun.animal"}}, 20);
+    std::set<std::string> asked;
+    for (const auto& question : made) {
+        asked.insert(question.word);
+        std::vector<std::string> wrong;
+        for (int w = 1; w < 3; ++w) wrong.emplace_back(wordNet.synsets()[question.answerSynsets[w]].words[0].lemma);
+        SCOPED_TRACE(question.question);
+        EXPECT_TRUE(question.information.starts_with(question.word + ": ")) << question.information;
+        for (const std::string& word : wrong) {
+            EXPECT_FALSE(wordNet.wordsRelated('n', question.word, word)) << word;
+            EXPECT_FALSE(questions::QuestionAudit::isWordOf(question.question, word)) << word;
+        }
+        if (question.word == "dog") {
+            // Cousins under mammal, not canine's other children nor the far sparrow or bird.
+            for (const std::string& word : wrong) EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten") << word;
+        }
+        if (question.word == "kitten") EXPECT_TRUE(question.information.starts_with("kitten: in zoology, a young one"));
+    }
+    EXPECT_TRUE(asked.contains("dog"));
+    EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
+}
+
+TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
+    struct Case {
+        const char* gloss;
+        const char* cleaned;
+    };
+    const Case cases[] = {
+        {"(physics) the rate of change", "in physics, the rate of change"},
+        {"(nautical) a rope", "at sea, a rope"},
+        {"(usually plural) the goods", "the goods"},
+        {"(of persons) very tall", "of persons: very tall"},
+        {"(Yiddish) a fool", ""},
+        {"often preceded by `as' or ``so''", "often preceded by 'as' or \"so\""},
+        {"spin,wind;twist", "spin, wind; twist"},
+        {"a sum of 1,000 dollars", "a sum of 1,000 dollars"},
+        {"(geology) amass of rock", "in geology, a mass of rock"},
+        {"behave as expected during of holidays", "behave as expected during holidays"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
+    struct Fragment {
+        const char* gloss;
+        char partOfSpeech;
+        bool fragment;
+    };
+    const Fragment fragments[] = {
+        {"eaten fresh as shell beans or dried", 'n', true}, {"cultivated for its edible fruit", 'n', true},
+        {"usually of a stone", 'n', true},                 {"a fruit of the rose family or", 'n', true},
+        {"of the plains of central Africa", 'n', true},    {"of great size", 'a', false},
+        {"leaves can be used as seasoning", 'n', true},
+        {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
+        {"a midday meal", 'n', false},
+    };
+    for (const Fragment& f : fragments)
+        EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;
+}
+
+TEST(GeneratorRules, CommonnessIsTheSmallestListHoldingTheWordAndItsTagCount) {
+    const SmallDatabase database;
+    const questions::Commonness commonness(database.path());
+    struct Case {
+        const char* word;
+        int band;
+    };
+    const Case cases[] = {{"dog", 4}, {"kitten", 3}, {"barker", 2}, {"pups", 1}, {"zebra", 0}, {"Dog", 0},
+                          {"hound dog", 3}, {"dog barker", 1}, {"zebra dog", 0}};
+    for (const Case& c : cases) EXPECT_EQ(commonness.band(c.word), c.band) << c.word;
+    using questions::Commonness;
+    EXPECT_GT(Commonness::score(4, 0), Commonness::score(3, 10)) << "a listed everyday word beats an old count";
+    EXPECT_GT(Commonness::score(3, 300), Commonness::score(4, 0)) << "only a very high count lifts a band";
+    EXPECT_GT(Commonness::score(3, 5), Commonness::score(3, 1));
+}
+
+TEST(GeneratorRules, TheTestAsksNoTextAndNoWordTwice) {
+    const auto question = [](std::string text, std::string word) {
+        questions::Question out;
+        out.question = std::move(text);
+        out.word = std::move(word);
+        return out;
+    };
+    std::vector<questions::Category> categories(2);
+    categories[0].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q1", "alpha"),
+                                               question("Q2", "beta")}}};
+    categories[1].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q3", "alpha"),
+                                               question("Q4", "gamma"), question("Q4", "delta"), question("Q5", "epsilon")}}};
+    const auto chosen = questions::TestSelection::choose(categories, 4);
+    std::set<std::string> texts, words;
+    for (const auto& picked : chosen) {
+        EXPECT_TRUE(texts.insert(picked.question).second) << picked.question;
+        EXPECT_TRUE(words.insert(picked.word).second) << picked.word;
+    }
+    EXPECT_EQ(chosen.size(), 4u);
+}
+
+TEST(GeneratorRules, TheAuditsStringChecksFindWhatTheyName) {
+    using questions::QuestionAudit;
+    EXPECT_TRUE(QuestionAudit::hasDomainLabel("(physics) a force"));
+    EXPECT_TRUE(QuestionAudit::hasDomainLabel("force: (physics) a force."));
+    EXPECT_FALSE(QuestionAudit::hasDomainLabel("a force (as in physics) acting"));
+    EXPECT_TRUE(QuestionAudit::hasTexQuote("preceded by `as'"));
+    EXPECT_FALSE(QuestionAudit::hasTexQuote("the dog's bone"));
+    EXPECT_TRUE(QuestionAudit::hasMissingSpace("spin,wind"));
+    EXPECT_FALSE(QuestionAudit::hasMissingSpace("1,000 dollars, or more"));
+    EXPECT_TRUE(QuestionAudit::isWordOf("a crisp round cookie", "round"));
+    EXPECT_TRUE(QuestionAudit::isWordOf("a crisp round cookie", "crisp round"));
+    EXPECT_FALSE(QuestionAudit::isWordOf("a crisp rounded cookie", "round"));
+    EXPECT_TRUE(QuestionAudit::isFragment("eaten fresh as shell beans or dried", 'n'));
+    EXPECT_TRUE(QuestionAudit::isFragment("of the plains of central Africa", 'n'));
+    EXPECT_TRUE(QuestionAudit::isFragment("leaves sometimes used for flavoring", 'n'));
+    EXPECT_FALSE(QuestionAudit::isFragment("of great size", 'a'));
+    EXPECT_FALSE(QuestionAudit::isFragment("a midday meal", 'n'));
+    EXPECT_FALSE(QuestionAudit::isFragment("the time of life between 20 and 30", 'n'));
+
+    // Its own look-ups: stems, prefixes and derivations against the definition; near relations.
+    const SmallDatabase database;
+    const questions::WordNet wordNet(database.path());
+    const questions::Commonness commonness(database.path());
+    const QuestionAudit audit(wordNet, commonness);
+    EXPECT_TRUE(audit.sharesStem("someone who claims a benefit", "claimant"));
+    EXPECT_TRUE(audit.sharesStem("the act of competing", "competition"));
+    EXPECT_TRUE(audit.sharesStem("an animal that barks at night", "dog")) << "through its derived verb";
+    EXPECT_FALSE(audit.sharesStem("a tame animal kept by people", "dog"));
+    EXPECT_TRUE(audit.nearlyRelated('n', "dog", "mammal"));
+    EXPECT_TRUE(audit.nearlyRelated('n', "dog", "hound"));
+    EXPECT_FALSE(audit.nearlyRelated('n', "dog", "sparrow"));
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+// A hand-made WordNet database and word lists in a temporary directory: a few synsets in the
+// distributed formats, with the links the question rules read.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace questions::testing {
+
+class SmallDatabase {
+public:
+    SmallDatabase() : m_directory(std::filesystem::temp_directory_path() / ("lexivo-small-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(m_directory);
+        // Animals (lexicographer file 05): dog's parent canine, grandparent mammal; cat and lion are
+        // cousins under mammal, wolf a sibling, puppy a child; carnivore is a word of dog's
+        // definition; hound has a sense also-see linked to dog's; thief is defined by its own
+        // derived verb; sparrow is a far relation; kitten's gloss needs cleaning.
+        write("data.noun",
+              "  1 Licence.  \n"
+              "00000100 05 n 01 animal 0 000 | a living organism that moves  \n"
+              "00000101 05 n 01 mammal 0 001 @ 00000100 n 0000 | a warm-blooded vertebrate  \n"
+              "00000102 05 n 01 canine 0 001 @ 00000101 n 0000 | a fissiped mammal  \n"
+              "00000103 05 n 01 dog 0 002 @ 00000102 n 0000 + 00000300 v 0101 | a domesticated carnivore kept by people; "
+              "\"the dog barked all night\"  \n"
+              "00000104 05 n 01 wolf 0 001 @ 00000102 n 0000 | a wild predator of the northern forests  \n"
+              "00000105 05 n 01 feline 0 001 @ 00000101 n 0000 | any of the family Felidae  \n"
+              "00000106 05 n 01 cat 0 001 @ 00000105 n 0000 | a small tame pet that purrs  \n"
+              "00000107 05 n 01 lion 0 001 @ 00000105 n 0000 | a large tawny beast of the African plains  \n"
+              "00000108 05 n 01 bird 0 001 @ 00000100 n 0000 | a warm-blooded egg-laying vertebrate with wings  \n"
+              "00000109 05 n 01 sparrow 0 001 @ 00000108 n 0000 | a small brown songbird  \n"
+              "00000110 05 n 01 puppy 0 001 @ 00000103 n 0000 | a young one of its kind  \n"
+              "00000111 05 n 01 carnivore 0 001 @ 00000100 n 0000 | an eater of flesh  \n"
+              "00000112 05 n 01 hound 0 001 ^ 00000103 n 0000 | a scoundrel of low character  \n"
+              "00000113 05 n 01 barker 0 001 + 00000300 v 0101 | a creature given to loud calls  \n"
+              "00000115 05 n 01 thief 0 001 + 00000303 v 0101 | a creature that steals food  \n"
+              "00000114 05 n 01 kitten 0 001 @ 00000106 n 0000 | (zoology) a young one of the household pet; "
+              "\"a ``playful'' kitten,too\"  \n");
+        // Verbs: run and jog of one verb group; bark and its derived barker.
+        write("data.verb",
+              "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
+              "00000301 38 v 01 run 0 001 $ 00000302 v 0000 01 + 02 00 | move fast on foot  \n"
+              "00000302 38 v 01 jog 0 001 $ 00000301 v 0000 01 + 02 00 | run slowly  \n"
+              "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n");
+        write("data.adj",
+              "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
+              "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
+              "00000402 00 a 01 small 0 000 | limited in size  \n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\n");
+        write("noun.exc", "pups pup\n");
+        write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\n");
+        write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n");
+        write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n"
+                                        "feline\ncarnivore\nbarker\nthief\n");
+        write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n"
+                                       "feline\ncarnivore\nbarker\nthief\npups\n");
+    }
+    ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
+    SmallDatabase(const SmallDatabase&) = delete;
+    SmallDatabase& operator=(const SmallDatabase&) = delete;
+
+    std::string path() const { return m_directory.string(); }
+
+private:
+    void write(const char* name, const std::string& text) { std::ofstream(m_directory / name) << text; }
+
+    std::filesystem::path m_directory;
+};
+
+}  // namespace questions::testing
