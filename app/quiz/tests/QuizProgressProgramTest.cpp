@@ -12,7 +12,6 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "app/quiz/tests/QuizCanvas.h"
 #include "host/tests/ProgramRun.h"
@@ -53,7 +52,7 @@ struct ProgramRun {
 // Runs the quiz headless over the documents. With a marker, the program is killed (SIGKILL) as soon
 // as its output holds the marker; the script should then wait for the kill.
 ProgramRun runQuiz(const fs::path& directory, const fs::path& documents, const std::string& script,
-            const std::string& killAt = "") {
+                   const std::string& killAt = "") {
     ::setenv("ALSOFT_DRIVERS", "null", 1);
     fs::create_directories(directory);
     // The first screen's loading reads every sound and image, which takes long under a sanitizer.
@@ -86,30 +85,11 @@ int32_t plant(const fs::path& documents, int32_t rank, const std::function<void(
     return quiz.correct_answer - 1;
 }
 
-// The progress on record, as a new start reads it.
-struct OnRecord {
-    bool taken = false;
-    int32_t rank = 0, levelRight = 0, levelAttempted = 0, hints = 0, timer = 0, owed = 0;
-    bool finished = false, practice = false, question = false;
-    std::vector<bool> ghosts;
-};
-
-OnRecord onRecord(const fs::path& documents) {
+// Checks the progress on record as a new start takes it.
+void onRecord(const fs::path& documents, const std::function<void(const QuizCanvas&)>& check) {
     QuizWorld world(documents);
-    QuizCanvas& quiz = *world.canvas;
-    OnRecord r;
-    r.taken = quiz.restoreProgress(quiz.getRecordStoreData(0));
-    r.rank = quiz.rank;
-    r.levelRight = quiz.level_right;
-    r.levelAttempted = quiz.level_attempted;
-    r.hints = quiz.hints;
-    r.timer = quiz.question_timer_ms;
-    r.owed = quiz.level_change_owed;
-    r.finished = quiz.test_finished;
-    r.practice = H::current_mode_practice;
-    r.question = quiz.saved_question_record != nullptr;
-    for (int32_t i = 0; r.question && i < 4; ++i) r.ghosts.push_back(quiz.saved_ghosted_answers->data[i]);
-    return r;
+    ASSERT_TRUE(world.canvas->restoreProgress(world.canvas->getRecordStoreData(0)));
+    check(*world.canvas);
 }
 
 int32_t red(int32_t rgb) { return (rgb >> 16) & 0xFF; }
@@ -142,11 +122,13 @@ TEST_F(QuizProgress, ATestThatReachedTheLastLevelAsEarlierBuildsSavedItIsFinishe
                               "capture stats-later.png\n";
     // "Continue Test" does nothing; "New Test" starts a test without asking first.
     const ProgramRun run = runQuiz(path("run"), path("documents"),
-                            shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + stats + tapCorner +
-                                shown(3, "main menu") + tap(160, NEW_TEST_Y) + shown(4, "question") + "terminate\n");
+                                   shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + stats +
+                                       tapCorner + shown(3, "main menu") + tap(160, NEW_TEST_Y) +
+                                       shown(4, "question") + "terminate\n");
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_EQ(run.output.find("confirmation"), std::string::npos);
-    const ProgramRun finished = runQuiz(path("finished"), path("documents-finished"), shown(1, "main menu") + stats + "terminate\n");
+    const ProgramRun finished =
+        runQuiz(path("finished"), path("documents-finished"), shown(1, "main menu") + stats + "terminate\n");
     ASSERT_EQ(finished.status, 0) << finished.output << finished.errors;
 
     // The ghosted "Continue Test" button is greyed where the enabled one is red.
@@ -173,7 +155,7 @@ TEST_F(QuizProgress, ALevelChangeDueAtAKilledAnswerShowsItsPanelAfterTheRestart)
     } cases[] = {
         // 3 right of 9 after the wrong answer is below 40 %.
         {"demotion", false, 4, 8, 4},
-        // 5 right passes the fifth level's 4.
+        // 5 right passes level 6's threshold of 4.
         {"promotion", true, 4, 5, 6},
     };
     for (const Case& c : cases) {
@@ -187,27 +169,28 @@ TEST_F(QuizProgress, ALevelChangeDueAtAKilledAnswerShowsItsPanelAfterTheRestart)
         const int32_t slot = c.right ? right : (right + 1) % 3;
         // Killed in the pause after the answer, which lasts over three seconds.
         const ProgramRun killed = runQuiz(path(name + "-killed"), documents,
-                                   shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question") +
-                                       tapAnswer(slot) + taken + "capture answered.png\nwait 60000\n",
-                                   "answered.png");
+                                          shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question") +
+                                              tapAnswer(slot) + taken + "capture answered.png\nwait 60000\n",
+                                          "answered.png");
         ASSERT_EQ(killed.status, -1) << killed.output << killed.errors;
         ASSERT_EQ(killed.output.find("screen 3"), std::string::npos) << "the pause ended before the kill";
         const int32_t colour = picture(name + "-killed", "answered.png").rgbAt(px(280), px(answerY(slot)));
         EXPECT_GT(c.right ? green(colour) - red(colour) : red(colour) - green(colour), 40) << std::hex << colour;
-        const OnRecord afterKill = onRecord(documents);
-        EXPECT_EQ(afterKill.rank, c.newRank);
-        EXPECT_EQ(afterKill.levelAttempted, 0);
+        onRecord(documents, [&](const QuizCanvas& q) {
+            EXPECT_EQ(q.rank, c.newRank);
+            EXPECT_EQ(q.level_attempted, 0);
+        });
 
         // "Continue Test" shows the panel; its button goes on to a question at the new level.
         const ProgramRun restarted = runQuiz(path(name + "-restarted"), documents,
-                                      shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, c.panel) + tapCorner +
-                                          shown(3, "question") + "terminate\n");
+                                             shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, c.panel) +
+                                                 tapCorner + shown(3, "question") + "terminate\n");
         ASSERT_EQ(restarted.status, 0) << restarted.output << restarted.errors;
-        const OnRecord after = onRecord(documents);
-        EXPECT_TRUE(after.taken);
-        EXPECT_EQ(after.rank, c.newRank);
-        EXPECT_EQ(after.owed, 0);
-        EXPECT_TRUE(after.question);
+        onRecord(documents, [&](const QuizCanvas& q) {
+            EXPECT_EQ(q.rank, c.newRank);
+            EXPECT_EQ(q.level_change_owed, 0);
+            EXPECT_NE(q.saved_question_record, nullptr);
+        });
     }
 }
 
@@ -227,21 +210,24 @@ TEST_F(QuizProgress, AHintIsSpentOnRecordAndTerminationSavesAsAPauseDoes) {
     const std::string resume = shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question");
 
     const ProgramRun hinted = runQuiz(path("hinted"), path("documents"),
-                               resume + tapHint + taken + "capture hinted.png\nwait 60000\n", "hinted.png");
+                                      resume + tapHint + taken + "capture hinted.png\nwait 60000\n", "hinted.png");
     ASSERT_EQ(hinted.status, -1) << hinted.output << hinted.errors;
-    const OnRecord afterKill = onRecord(path("documents"));
-    EXPECT_EQ(afterKill.hints, 1);
-    ASSERT_EQ(afterKill.ghosts.size(), 4u);
-    EXPECT_EQ(afterKill.ghosts[0] + afterKill.ghosts[1] + afterKill.ghosts[2], 1);
-    EXPECT_FALSE(afterKill.ghosts[right]);
-    EXPECT_FALSE(afterKill.practice);
+    onRecord(path("documents"), [&](const QuizCanvas& q) {
+        EXPECT_EQ(q.hints, 1);
+        ASSERT_NE(q.saved_question_record, nullptr);
+        const auto& ghosts = q.saved_ghosted_answers->data;
+        EXPECT_EQ(ghosts[0] + ghosts[1] + ghosts[2], 1);
+        EXPECT_FALSE(ghosts[right]);
+        EXPECT_FALSE(H::current_mode_practice);
+    });
 
     const ProgramRun terminated = runQuiz(path("terminated"), path("documents-terminated"), resume + "terminate\n");
     ASSERT_EQ(terminated.status, 0) << terminated.output << terminated.errors;
-    const OnRecord afterTerminate = onRecord(path("documents-terminated"));
-    EXPECT_FALSE(afterTerminate.practice);
-    EXPECT_LT(afterTerminate.timer, 9000) << "the time the question was shown is spent";
-    EXPECT_TRUE(afterTerminate.question);
+    onRecord(path("documents-terminated"), [](const QuizCanvas& q) {
+        EXPECT_FALSE(H::current_mode_practice);
+        EXPECT_LT(q.question_timer_ms, 9000) << "the time the question was shown is spent";
+        EXPECT_NE(q.saved_question_record, nullptr);
+    });
 }
 
 TEST_F(QuizProgress, ARecordNoBuildWritesIsRefusedWholeAndTheQuizPlaysOnSafely) {
@@ -255,9 +241,7 @@ TEST_F(QuizProgress, ARecordNoBuildWritesIsRefusedWholeAndTheQuizPlaysOnSafely) 
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_EQ(countOccurrences(run.errors, "saved progress cannot be used"), 1u) << run.errors;
     EXPECT_EQ(run.output.find("confirmation"), std::string::npos);
-    const OnRecord after = onRecord(path("documents"));
-    EXPECT_TRUE(after.taken);
-    EXPECT_EQ(after.rank, 0);
+    onRecord(path("documents"), [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); });
 }
 
 }  // namespace
