@@ -392,9 +392,11 @@ bool HookCanvas::restoreProgress(const JavaPtr<JArray<signed char>>& data) {
 }
 
 void HookCanvas::saveProgressWhileHidden() {
-    // Under the monitor, as termination calls this on another thread while an update may run.
+    if (saved_while_hidden || !progress_loaded.load()) return;
+    // Under the monitor, as termination calls this on the UI thread while an update may run; a
+    // loading starts only in an update.
     auto sync = startSync();
-    if (saved_while_hidden || !progress_loaded.load() || (game_state.load() & GAMESTATEFLAG_LOADING)) return;
+    if (saved_while_hidden || (game_state.load() & GAMESTATEFLAG_LOADING)) return;
     saveData();
     saved_while_hidden = true;
 }
