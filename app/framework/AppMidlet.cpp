@@ -55,6 +55,9 @@ void AppMidlet::destroyApp(bool unconditional) {
     if (dropped) {
         dropped->hideNotify();
         dropped->stopMainThread();
+        // The stopped loop never gets to the pass that saves a hidden canvas: the progress is
+        // saved here, as a pause saves it.
+        dropped->saveProgressWhileHidden();
         dropped->stopSteering();
     }
     notifyDestroyed();

@@ -470,6 +470,9 @@ public:
     virtual void startGame();
     // The end screen of a completed test is left: no test is in progress, on record at once.
     void closeCompletedTest();
+    // A test that "Continue Test" resumes: unfinished, and above the first level or owing the
+    // panel of a level change.
+    bool testToContinue() const;
     // Answer slot i's top edge, and whether the pointer is over a slot that is not ghosted.
     int32_t answerSlotTop(int32_t slot);
     bool pointerOverAnswer(int32_t slot);
@@ -547,6 +550,9 @@ public:
 
     virtual void saveData();
     virtual void loadSavedData();
+    // Takes the record's progress when every value in it fits the quiz's tables; false, with
+    // nothing changed, when it does not.
+    bool restoreProgress(const JavaPtr<JArray<signed char>>& record);
     virtual void writeArray(const JavaPtr<java::io::DataOutputStream>& out, const JavaPtr<JArray<int32_t>>& a);
     virtual void writeArray(const JavaPtr<java::io::DataOutputStream>& out, const JavaPtr<JArray<bool>>& a);
     virtual void writeArrayArray(const JavaPtr<java::io::DataOutputStream>& out,
@@ -554,7 +560,7 @@ public:
     virtual JavaPtr<JArray<int32_t>> readIntArray(const JavaPtr<java::io::DataInputStream>& in);
     virtual JavaPtr<JArray<bool>> readBooleanArray(const JavaPtr<java::io::DataInputStream>& in);
     virtual JavaPtr<JArray<JArray<bool>>> readBoolBoolArray(const JavaPtr<java::io::DataInputStream>& in);
-    // Saves once on the first main-loop pass after the canvas was hidden, on the main thread and
+    // Saves once on the first main-loop pass after the canvas was hidden, and at termination,
     // holding the monitor, once the progress was read and no loading runs.
     virtual void saveProgressWhileHidden();
     virtual bool setRecordStoreData(const JavaPtr<JArray<signed char>>& data, int32_t i);
@@ -666,6 +672,9 @@ public:
     bool hint_awarded = false;
     bool skip_awarded = false;
     int32_t streak = 0;
+    // GAMESTATE_PROMOTED or GAMESTATE_DEMOTED while the level change is on record but its panel
+    // has not been left yet; 0 otherwise.
+    int32_t level_change_owed = 0;
     // The loaded question database (database_bytes, database_count, question_offsets, ...).
     QuestionDatabase database;
     bool database_loaded = false;
@@ -756,7 +765,7 @@ public:
     // The saved progress was read (or found missing), so saves may replace it.
     std::atomic<bool> progress_loaded{false};
     // The hidden canvas's progress was saved; cleared when it is shown again.
-    bool saved_while_hidden = false;
+    std::atomic<bool> saved_while_hidden{false};
 
     // ---- The quiz: the practice lists' scrolling and the tilt input ------------------------
 

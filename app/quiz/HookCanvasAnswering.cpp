@@ -70,19 +70,23 @@ void HookCanvas::updateQuestionScreen() {
     const int32_t earned = getRanking();
     bool changed = false;
     if (!current_mode_practice && earned != rank) {
-        const int32_t ranks = levelThresholds->length;
-        if (earned < ranks) {
-            playSound(earned < rank ? RESID_DEMOTED : RESID_PROMOTED, 0, 1);
-            startFade(FADE_IN, earned < rank ? GAMESTATE_DEMOTED : GAMESTATE_PROMOTED);
-        } else {
-            playSound(RESID_GAME_OVER_WIN, 0, 1);
-            startFade(FADE_IN, GAMESTATE_COMPLETE);
-        }
+        const int32_t panel = earned >= levelThresholds->length ? GAMESTATE_COMPLETE
+                              : earned < rank                   ? GAMESTATE_DEMOTED
+                                                                : GAMESTATE_PROMOTED;
+        playSound(panel == GAMESTATE_COMPLETE ? RESID_GAME_OVER_WIN
+                  : panel == GAMESTATE_DEMOTED ? RESID_DEMOTED
+                                               : RESID_PROMOTED,
+                  0, 1);
+        startFade(FADE_IN, panel);
         changed = true;
         rank = earned;
         level_right = 0;
         level_attempted = 0;
-        // The new level is on record before its screen shows.
+        // The last level passed ends the test at once; a promotion or demotion stays owed until
+        // its panel is left.
+        if (panel == GAMESTATE_COMPLETE) test_finished = true;
+        level_change_owed = panel == GAMESTATE_COMPLETE ? 0 : panel;
+        // The new level is on record before its screen shows, as the answer's save had it.
         saveData();
     }
     if (current_mode_practice && answered_in_run == questions_in_run) {
@@ -142,7 +146,8 @@ void HookCanvas::onFingerUp() {
                 if (streak % 3 == 0 && ++hints < 10) hint_awarded = true;
                 if (streak % 5 == 0 && ++skips < 10) skip_awarded = true;
             }
-            ++category_scores->data[current_category];
+            if (current_category >= 0 && current_category < category_scores->length)
+                ++category_scores->data[current_category];
             playSound(hint_awarded || skip_awarded ? RESID_CORRECT_PLUS_HINT_OR_SKIP : RESID_CORRECT, 0, 1);
             if (hints > MOST_HELD) hints = MOST_HELD;
             if (skips > MOST_HELD) skips = MOST_HELD;
@@ -162,7 +167,9 @@ void HookCanvas::onFingerUp() {
         if (test) ++level_attempted;
         ++answered_in_run;
         question_delay = PARAM_NEXT_QUESTION_DELAY;
-        if (!test && answered_in_run == questions_in_run)
+        if (!test && answered_in_run == questions_in_run && practicedDBs && current_category >= 0 &&
+            current_category < practicedDBs->length && current_subsection >= 0 &&
+            current_subsection < practicedDBs->data[current_category]->length)
             practicedDBs->data[current_category]->data[current_subsection] = true;
         question_answered = true;
         saveData();
@@ -180,6 +187,8 @@ void HookCanvas::onFingerUp() {
             } while (r == correct_answer - 1 || ghosted_answers->data[r]);
             ghosted_answers->data[r] = true;
             if (saved_ghosted_answers) saved_ghosted_answers->data[r] = true;
+            // Spent on record at once, as a skip is with the question it brings.
+            saveData();
         } else if (j == BUTTON_SKIP) {
             if (!test || skips <= 0) continue;
             --skips;
@@ -221,6 +230,7 @@ void HookCanvas::resetGame(bool full) {
     test_wrong_total = 0;
     test_finished = full;
     rank = 0;
+    level_change_owed = 0;
     saved_question_record = nullptr;
     hints = 1;
     skips = 1;
@@ -237,6 +247,8 @@ void HookCanvas::startGame() {
     question_delay = 0;
     for (int32_t i = 0; i < recent_questions->length; ++i) recent_questions->data[i] = -1;
 }
+
+bool HookCanvas::testToContinue() const { return !test_finished && (rank > 0 || level_change_owed != 0); }
 
 void HookCanvas::closeCompletedTest() {
     test_finished = true;

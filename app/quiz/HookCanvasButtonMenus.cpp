@@ -35,7 +35,7 @@ void HookCanvas::drawMenu(const JavaPtr<Graphics>& g) {
         const int32_t image = menu_button_images->data[i];
         const int32_t x = menu_button_x->data[i];
         const int32_t y = menu_button_y->data[i];
-        const bool enabled = i != 0 || (!test_finished && rank > 0);
+        const bool enabled = i != 0 || testToContinue();
         if (finger_down && enabled && pointerOverImage(image, x, y))
             drawImageIDNoTransform(g, image, 0, x, y, Graphics::TOP | Graphics::LEFT);
         drawString(g, menu_button_labels->data[i], PARAM_WL_BASE_SCREEN_WIDTH.load(std::memory_order_relaxed) >> 1,

@@ -1,7 +1,8 @@
 // The player's whole progress as one record of the store "ZARLQ1": written after every change
 // that matters, read once at start-up into temporaries, and taken only when every count and value
 // fits the quiz's tables; otherwise a fresh test starts and the old record stays until the next save.
-#include <optional>
+#include <algorithm>
+#include <cstdio>
 
 #include "app/framework/HookCanvas.h"
 #include "runtime/io/ByteArrayInputStream.h"
@@ -18,8 +19,15 @@ using java::lang::jnew;
 
 namespace {
 
-constexpr int32_t FORMAT = 10;
+// Format 11 adds, at the end, the level change whose panel is owed; 10 is read as owing none.
+constexpr int32_t FORMAT = 11;
+constexpr int32_t FORMAT_BEFORE_OWED_CHANGES = 10;
 constexpr int32_t CATEGORY_SLOTS = HookCanvas::PARAM_NUMBER_OF_CATEGORIES + 1;
+constexpr int32_t TEST_CATEGORY = HookCanvas::PARAM_NUMBER_OF_CATEGORIES;
+// No player answers a billion questions; below it, sums and increments of counts never overflow.
+constexpr int32_t MOST_COUNTED = 1'000'000'000;
+constexpr int32_t MOST_HELD = 9;
+constexpr int32_t ALL_ASKED = 63;
 
 template <class T>
 using Array = JavaPtr<JArray<T>>;
@@ -30,8 +38,19 @@ void checkCount(DataInputStream& in, int32_t count, int32_t bytesEach) {
     if (count > in.available() / bytesEach) throw java::io::IOException("saved progress claims more than it holds");
 }
 
+// The stream gives -1 for an int and true for a bool read past the end; the record must hold them.
+int32_t readInt(DataInputStream& in) {
+    checkCount(in, 1, 4);
+    return in.readInt();
+}
+
+bool readBoolean(DataInputStream& in) {
+    checkCount(in, 1, 1);
+    return in.readBoolean();
+}
+
 Texts readTexts(DataInputStream& in) {
-    const int32_t count = in.readInt();
+    const int32_t count = readInt(in);
     checkCount(in, count, 2);
     auto texts = jnew<JArray<java::lang::String>>(count < 0 ? 0 : count);
     for (int32_t i = 0; i < count; ++i) texts->data[i] = in.readUTF();
@@ -46,6 +65,7 @@ void writeTexts(DataOutputStream& out, const Texts& texts) {
 
 // Everything the record holds, read before any of it is taken.
 struct SavedProgress {
+    int32_t format = 0;
     int32_t hints = 0, skips = 0, timer = 0;
     bool testFinished = false;
     bool settings[6] = {};
@@ -62,16 +82,62 @@ struct SavedProgress {
     Array<JArray<java::lang::String>> answerLines;
     Array<bool> ghosts;
     int32_t film = 0;
+    int32_t owed = 0;
 };
 
-bool fitsCategories(const Array<int32_t>& a) { return a && a->length == CATEGORY_SLOTS; }
+// The owed panel's code in the record.
+constexpr int32_t OWED_NONE = 0, OWED_PROMOTION = 1, OWED_DEMOTION = 2;
 
-bool fitsTopics(const Array<JArray<bool>>& practiced) {
-    const auto& subsections = HookCanvas::subsectionStrings;
-    if (!practiced || !subsections || practiced->length != subsections->length) return false;
-    for (int32_t c = 0; c < practiced->length; ++c)
-        if (!subsections->data[c] || practiced->data[c]->length != subsections->data[c]->length) return false;
+int32_t owedCode(int32_t state) {
+    return state == HookCanvas::GAMESTATE_PROMOTED ? OWED_PROMOTION
+           : state == HookCanvas::GAMESTATE_DEMOTED ? OWED_DEMOTION
+                                                   : OWED_NONE;
+}
+
+int32_t owedState(int32_t code) {
+    return code == OWED_PROMOTION ? HookCanvas::GAMESTATE_PROMOTED
+           : code == OWED_DEMOTION ? HookCanvas::GAMESTATE_DEMOTED
+                                   : 0;
+}
+
+bool within(int32_t value, int32_t lowest, int32_t highest) { return value >= lowest && value <= highest; }
+
+bool fitsCategories(const Array<int32_t>& a, int32_t highest) {
+    if (!a || a->length != CATEGORY_SLOTS) return false;
+    for (int32_t i = 0; i < a->length; ++i)
+        if (!within(a->data[i], 0, highest)) return false;
     return true;
+}
+
+// The subsections of the topics' category c.
+int32_t subsectionsOf(int32_t c) {
+    const auto& topics = HookCanvas::subsectionStrings;
+    return topics && c >= 0 && c < topics->length && topics->data[c] ? topics->data[c]->length : 0;
+}
+
+int32_t mostSubsections() {
+    int32_t most = 0;
+    for (int32_t c = 0; c < HookCanvas::PARAM_NUMBER_OF_CATEGORIES; ++c) most = std::max(most, subsectionsOf(c));
+    return most;
+}
+
+// The questions change with the bundle: a practised row that no longer matches its category's
+// subsections starts afresh, and so does a practice run in a subsection that is gone. The test's
+// progress and the statistics stay.
+void fitToTopics(SavedProgress& p) {
+    auto rows = jnew<JArray<JArray<bool>>>(HookCanvas::PARAM_NUMBER_OF_CATEGORIES);
+    for (int32_t c = 0; c < rows->length; ++c) {
+        const bool kept = p.practiced && c < p.practiced->length && p.practiced->data[c]->length == subsectionsOf(c);
+        rows->data[c] = kept ? p.practiced->data[c] : jnew<JArray<bool>>(subsectionsOf(c));
+    }
+    p.practiced = rows;
+    if (p.practice && p.subsection >= subsectionsOf(p.category)) {
+        p.practice = false;
+        p.category = TEST_CATEGORY;
+        p.subsection = -1;
+    }
+    // Outside practice the subsection is the one last practised, which only a new practice run reads.
+    if (!p.practice && p.subsection >= mostSubsections()) p.subsection = -1;
 }
 
 bool questionHolds(const SavedProgress& p) {
@@ -87,22 +153,27 @@ bool questionHolds(const SavedProgress& p) {
 }
 
 bool holds(const SavedProgress& p, int32_t ranks) {
-    const int32_t categories = HookCanvas::PARAM_NUMBER_OF_CATEGORIES;
-    if (!fitsCategories(p.scores) || !fitsCategories(p.asked) || !p.completed || p.completed->length != CATEGORY_SLOTS)
+    if (!fitsCategories(p.scores, MOST_COUNTED) || !fitsCategories(p.asked, ALL_ASKED) || !p.completed ||
+        p.completed->length != CATEGORY_SLOTS)
         return false;
-    if (!fitsTopics(p.practiced)) return false;
-    if (p.practice) {
-        if (p.category < 0 || p.category >= categories) return false;
-        if (p.subsection < 0 || p.subsection >= p.practiced->data[p.category]->length) return false;
-    } else if (p.category < -1 || p.category > categories) {
-        return false;
-    }
-    if (p.hints < 0 || p.hints > 9 || p.skips < 0 || p.skips > 9) return false;
-    if (p.timer < 0 || p.timer > HookCanvas::QUESTION_TIMER_MAX_MS) return false;
-    if (p.rank < 0 || p.rank > ranks) return false;
+    // Outside practice the category is the test's, or the one last practised before a test question
+    // was resumed, or -1 before any questions were loaded, when no test can have been under way.
+    if (!within(p.category, p.practice ? 0 : -1, p.practice ? TEST_CATEGORY - 1 : TEST_CATEGORY)) return false;
+    if (p.category == -1 && (p.rank > 0 || p.hasQuestion || p.owed != OWED_NONE)) return false;
+    if (p.subsection < (p.practice ? 0 : -1)) return false;
+    if (!within(p.hints, 0, MOST_HELD) || !within(p.skips, 0, MOST_HELD)) return false;
+    if (!within(p.timer, 0, HookCanvas::QUESTION_TIMER_MAX_MS)) return false;
+    if (!within(p.rank, 0, ranks)) return false;
     for (int32_t value : {p.levelRight, p.levelAttempted, p.testRight, p.testWrong, p.answeredInRun, p.questionsInRun,
                           p.practiceRight, p.practiceWrong, p.practiceRun})
-        if (value < 0) return false;
+        if (!within(value, 0, MOST_COUNTED)) return false;
+    // The level's right answers are taken as a percentage.
+    if (p.levelRight > MOST_COUNTED / 100) return false;
+    // A panel is owed only for a level change of a test under way: a promotion past the first level,
+    // a demotion below the last.
+    if (!within(p.owed, OWED_NONE, OWED_DEMOTION)) return false;
+    if (p.owed != OWED_NONE && (p.testFinished || p.rank >= ranks || (p.owed == OWED_PROMOTION && p.rank == 0)))
+        return false;
     return questionHolds(p);
 }
 
@@ -159,13 +230,28 @@ JavaPtr<JArray<JArray<bool>>> HookCanvas::readBoolBoolArray(const JavaPtr<DataIn
 }
 
 void HookCanvas::saveData() {
+    // In the pause after a test answer, a level change that is due is recorded with the answer, as
+    // it will stand once the pause ends: a kill in the pause must not change the outcome.
+    int32_t recordedRank = rank, recordedRight = level_right, recordedAttempted = level_attempted;
+    bool recordedFinished = test_finished;
+    int32_t owed = level_change_owed;
+    const bool inPause = !current_mode_practice && question_answered && question_delay > 0 && !question_slide_in;
+    if (const int32_t earned = inPause ? getRanking() : rank; earned != rank) {
+        const int32_t ranks = levelThresholds ? levelThresholds->length : PARAM_NUMBER_OF_RANKS;
+        recordedRank = earned;
+        recordedRight = 0;
+        recordedAttempted = 0;
+        recordedFinished = earned >= ranks;
+        owed = earned >= ranks ? 0 : earned < rank ? GAMESTATE_DEMOTED : GAMESTATE_PROMOTED;
+    }
+
     auto bytes = jnew<java::io::ByteArrayOutputStream>();
     auto out = jnew<DataOutputStream>(bytes);
     out->writeByte(FORMAT);
     out->writeInt(hints);
     out->writeInt(skips);
     out->writeInt(question_timer_ms);
-    out->writeByte(test_finished ? 1 : 0);
+    out->writeByte(recordedFinished ? 1 : 0);
     for (int32_t i = 0; i < 6; ++i) out->writeByte(settings->data[i] ? 1 : 0);
     writeArray(out, category_scores);
     writeArray(out, category_questions_asked);
@@ -174,8 +260,8 @@ void HookCanvas::saveData() {
     out->writeBoolean(current_mode_practice);
     out->writeInt(current_subsection);
     writeArrayArray(out, practicedDBs);
-    for (int32_t value : {level_right, level_attempted, test_right_total, test_wrong_total, answered_in_run,
-                          questions_in_run, rank, practice_right_total, practice_wrong_total, practice_right_run})
+    for (int32_t value : {recordedRight, recordedAttempted, test_right_total, test_wrong_total, answered_in_run,
+                          questions_in_run, recordedRank, practice_right_total, practice_wrong_total, practice_right_run})
         out->writeInt(value);
 
     // The test's question on screen is saved for resuming only while it is unanswered: once
@@ -209,57 +295,68 @@ void HookCanvas::saveData() {
         saved_ghosted_answers = ghosts;
         saved_film_id = film;
     }
+    out->writeByte(owedCode(owed));
     out->close();
     setRecordStoreData(bytes->toByteArray(), 0);
 }
 
 void HookCanvas::loadSavedData() {
     const auto data = getRecordStoreData(0);
-    std::optional<SavedProgress> read;
-    if (data) {
-        try {
-            auto in = jnew<DataInputStream>(jnew<java::io::ByteArrayInputStream>(data));
-            SavedProgress p;
-            in->readByte();
-            p.hints = in->readInt();
-            p.skips = in->readInt();
-            p.timer = in->readInt();
-            p.testFinished = in->readByte() == 1;
-            for (bool& setting : p.settings) setting = in->readByte() == 1;
-            p.scores = readIntArray(in);
-            p.asked = readIntArray(in);
-            p.completed = readBooleanArray(in);
-            p.category = in->readInt();
-            p.practice = in->readBoolean();
-            p.subsection = in->readInt();
-            p.practiced = readBoolBoolArray(in);
-            for (int32_t* value : {&p.levelRight, &p.levelAttempted, &p.testRight, &p.testWrong, &p.answeredInRun,
-                                   &p.questionsInRun, &p.rank, &p.practiceRight, &p.practiceWrong, &p.practiceRun})
-                *value = in->readInt();
-            p.hasQuestion = in->readByte() != 0;
-            if (p.hasQuestion) {
-                p.record = readTexts(*in);
-                p.lines = readTexts(*in);
-                p.correct = in->readInt();
-                const int32_t answers = in->readInt();
-                checkCount(*in, answers, 4);
-                p.answerLines = jnew<JArray<JArray<java::lang::String>>>(answers < 0 ? 0 : answers);
-                for (int32_t i = 0; i < answers; ++i) p.answerLines->data[i] = readTexts(*in);
-                p.ghosts = jnew<JArray<bool>>(4);
-                for (int32_t i = 0; i < 4; ++i) p.ghosts->data[i] = in->readBoolean();
-                p.film = in->readInt();
-            }
-            if (holds(p, levelThresholds ? levelThresholds->length : PARAM_NUMBER_OF_RANKS)) read = p;
-        } catch (const java::lang::Exception&) {
-        }
-    }
-    if (!read) {
-        // Nothing stored, or a record that cannot be trusted: it stays until the next save.
+    if (data && !restoreProgress(data)) {
+        std::fprintf(stderr, "quiz: the saved progress cannot be used; a new test starts, and the old record stays "
+                             "until the next save\n");
+        std::fflush(stderr);
         resetGame(true);
-        progress_loaded = true;
-        return;
+    } else if (!data) {
+        resetGame(true);
     }
-    const SavedProgress& p = *read;
+    progress_loaded = true;
+}
+
+bool HookCanvas::restoreProgress(const JavaPtr<JArray<signed char>>& data) {
+    SavedProgress p;
+    try {
+        auto in = jnew<DataInputStream>(jnew<java::io::ByteArrayInputStream>(data));
+        p.format = in->readByte();
+        if (p.format != FORMAT && p.format != FORMAT_BEFORE_OWED_CHANGES) return false;
+        p.hints = readInt(*in);
+        p.skips = readInt(*in);
+        p.timer = readInt(*in);
+        p.testFinished = in->readByte() == 1;
+        for (bool& setting : p.settings) setting = in->readByte() == 1;
+        p.scores = readIntArray(in);
+        p.asked = readIntArray(in);
+        p.completed = readBooleanArray(in);
+        p.category = readInt(*in);
+        p.practice = readBoolean(*in);
+        p.subsection = readInt(*in);
+        p.practiced = readBoolBoolArray(in);
+        for (int32_t* value : {&p.levelRight, &p.levelAttempted, &p.testRight, &p.testWrong, &p.answeredInRun,
+                               &p.questionsInRun, &p.rank, &p.practiceRight, &p.practiceWrong, &p.practiceRun})
+            *value = readInt(*in);
+        p.hasQuestion = in->readByte() != 0;
+        if (p.hasQuestion) {
+            p.record = readTexts(*in);
+            p.lines = readTexts(*in);
+            p.correct = readInt(*in);
+            const int32_t answers = readInt(*in);
+            checkCount(*in, answers, 4);
+            p.answerLines = jnew<JArray<JArray<java::lang::String>>>(answers < 0 ? 0 : answers);
+            for (int32_t i = 0; i < answers; ++i) p.answerLines->data[i] = readTexts(*in);
+            p.ghosts = jnew<JArray<bool>>(4);
+            for (int32_t i = 0; i < 4; ++i) p.ghosts->data[i] = readBoolean(*in);
+            p.film = readInt(*in);
+        }
+        if (p.format == FORMAT) p.owed = in->readByte();
+        if (in->available() != 0) return false;
+        const int32_t ranks = levelThresholds ? levelThresholds->length : PARAM_NUMBER_OF_RANKS;
+        if (!holds(p, ranks)) return false;
+        // Earlier builds left a test that reached the last level unfinished.
+        if (p.rank == ranks) p.testFinished = true;
+        fitToTopics(p);
+    } catch (const java::lang::Exception&) {
+        return false;
+    }
     hints = p.hints;
     skips = p.skips;
     question_timer_ms = p.timer;
@@ -282,20 +379,24 @@ void HookCanvas::loadSavedData() {
     practice_right_total = p.practiceRight;
     practice_wrong_total = p.practiceWrong;
     practice_right_run = p.practiceRun;
+    level_change_owed = owedState(p.owed);
+    saved_question_record = p.hasQuestion ? p.record : nullptr;
     if (p.hasQuestion) {
-        saved_question_record = p.record;
         saved_question_lines = p.lines;
         saved_correct_answer = p.correct;
         saved_answer_lines = p.answerLines;
         saved_ghosted_answers = p.ghosts;
         saved_film_id = p.film;
     }
-    progress_loaded = true;
+    return true;
 }
 
 void HookCanvas::saveProgressWhileHidden() {
-    if (saved_while_hidden || !progress_loaded.load() || (game_state.load() & GAMESTATEFLAG_LOADING)) return;
+    if (saved_while_hidden || !progress_loaded.load()) return;
+    // Under the monitor, as termination calls this on the UI thread while an update may run; a
+    // loading starts only in an update.
     auto sync = startSync();
+    if (saved_while_hidden || (game_state.load() & GAMESTATEFLAG_LOADING)) return;
     saveData();
     saved_while_hidden = true;
 }

@@ -102,7 +102,17 @@ void updateMainMenu(HookCanvas& c) {
         switch (button) {
         case 4: c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_ABOUT); break;
         case HookCanvas::BUTTON_CONTINUE:
-            if (c.test_finished || c.rank <= 0) break;
+            if (!c.testToContinue()) break;
+            HookCanvas::want_category_to_be = TEST_CATEGORY;
+            HookCanvas::current_mode_practice = false;
+            HookCanvas::want_practice_mode = false;
+            // A level change reached before a restart shows its panel first, as it would have then.
+            if (c.level_change_owed != 0) {
+                const bool promoted = c.level_change_owed == HookCanvas::GAMESTATE_PROMOTED;
+                c.playSound(promoted ? HookCanvas::RESID_PROMOTED : HookCanvas::RESID_DEMOTED, 0, 1);
+                c.startFade(HookCanvas::FADE_IN, c.level_change_owed);
+                break;
+            }
             if (c.saved_question_record) {
                 c.question_record = c.saved_question_record;
                 c.question_lines = c.saved_question_lines;
@@ -111,16 +121,13 @@ void updateMainMenu(HookCanvas& c) {
                 c.ghosted_answers = c.saved_ghosted_answers;
             }
             HookCanvas::film_id = c.saved_film_id;
-            HookCanvas::want_category_to_be = TEST_CATEGORY;
-            HookCanvas::current_mode_practice = false;
-            HookCanvas::want_practice_mode = false;
             c.getQuestion(false);
             c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_GAME_RUNNING);
             break;
         case HookCanvas::BUTTON_NEW_GAME:
             HookCanvas::want_category_to_be = TEST_CATEGORY;
             HookCanvas::want_practice_mode = false;
-            if (c.test_finished || c.rank <= 0) {
+            if (!c.testToContinue()) {
                 c.resetGame(false);
                 c.getQuestion(true);
                 c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_GAME_RUNNING);
@@ -177,6 +184,7 @@ void updatePanel(HookCanvas& c, int32_t state) {
     };
     pressAndRelease(c, over, [&](int32_t button) {
         if (button == CONTINUE) {
+            c.level_change_owed = 0;
             c.getQuestion(true);
             c.startFade(HookCanvas::FADE_IN, HookCanvas::GAMESTATE_GAME_RUNNING);
         } else if (button == UNITS) {

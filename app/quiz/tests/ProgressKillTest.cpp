@@ -40,12 +40,17 @@ void report(const std::string& line) {
     if (::write(reportFd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) _exit(4);
 }
 
-// The progress that a restart must bring back, as one line.
-std::string progressOf(const QuizCanvas& q) {
+// The progress that a restart must bring back, as one line. In the pause after an answer, a level
+// change that is due counts as made.
+std::string progressOf(QuizCanvas& q) {
+    const bool inPause = q.question_answered && q.question_delay > 0 && !q.question_slide_in;
+    const int32_t earned = inPause ? q.getRanking() : q.rank;
+    const bool changes = earned != q.rank;
     std::ostringstream line;
-    line << "h=" << q.hints << " s=" << q.skips << " r=" << q.rank << " lr=" << q.level_right
-         << " la=" << q.level_attempted << " tr=" << q.test_right_total << " tw=" << q.test_wrong_total
-         << " fin=" << q.test_finished << " q=";
+    line << "h=" << q.hints << " s=" << q.skips << " r=" << earned << " lr=" << (changes ? 0 : q.level_right)
+         << " la=" << (changes ? 0 : q.level_attempted) << " tr=" << q.test_right_total
+         << " tw=" << q.test_wrong_total << " fin=" << (q.test_finished || earned == H::levelThresholds->length)
+         << " owed=" << (changes ? earned < H::levelThresholds->length : q.level_change_owed != 0) << " q=";
     if (q.saved_question_record) {
         line << q.saved_question_record->data[0]->val() << "#" << q.saved_correct_answer;
         for (int32_t i = 0; i < 4; ++i) line << (q.saved_ghosted_answers->data[i] ? "x" : ".");
@@ -125,6 +130,7 @@ std::string progressOf(const QuizCanvas& q) {
                     q.closeCompletedTest();
                     q.resetGame(false);
                 }
+                q.level_change_owed = 0;
                 q.getQuestion(true);  // the panel's continue, or a new test
             }
         }

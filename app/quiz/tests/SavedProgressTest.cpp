@@ -2,6 +2,7 @@
 // trusted, and the record-store slots that hold it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "app/quiz/tests/QuizCanvas.h"
@@ -55,16 +56,16 @@ protected:
         TestDirectories::TearDown();
     }
     QuizCanvas& quiz() { return *world->canvas; }
-    // A new process: a new canvas with the same documents, its progress read from the store.
-    void restart() {
+    // A new process: a new canvas with the same documents, its progress read from the store. A small
+    // topics shape unless given: category c has c % 3 subsections.
+    void restart(int32_t (*subsections)(int32_t) = [](int32_t c) { return c % 3; }) {
         world.reset();
         world.emplace(documents);
-        // A small topics shape: category c has c % 3 subsections.
         H::subsectionStrings = java::lang::jnew<JArray<JArray<java::lang::String>>>(21);
         H::practicedDBs = java::lang::jnew<JArray<JArray<bool>>>(21);
         for (int32_t c = 0; c < 21; ++c) {
-            H::subsectionStrings->data[c] = java::lang::jnew<JArray<java::lang::String>>(c % 3);
-            H::practicedDBs->data[c] = java::lang::jnew<JArray<bool>>(c % 3);
+            H::subsectionStrings->data[c] = java::lang::jnew<JArray<java::lang::String>>(subsections(c));
+            H::practicedDBs->data[c] = java::lang::jnew<JArray<bool>>(subsections(c));
         }
         quiz().loadSavedData();
     }
@@ -110,7 +111,7 @@ protected:
     }
     Layout knownLayout(bool withQuestion) {
         Layout l;
-        l.u8(10).i32(3).i32(2).i32(4567).u8(0).u8(1).u8(0).u8(0).u8(0).u8(0).u8(1);
+        l.u8(11).i32(3).i32(2).i32(4567).u8(0).u8(1).u8(0).u8(0).u8(0).u8(0).u8(1);
         l.i32(22);
         for (int32_t c = 0; c < 22; ++c) l.i32(c);
         l.i32(22);
@@ -124,11 +125,11 @@ protected:
             for (int32_t s = 0; s < c % 3; ++s) l.u8(c == 2 && s == 1);
         }
         for (int32_t v : {2, 5, 40, 7, 47, 575, 12, 9, 4, 1}) l.i32(v);
-        if (!withQuestion) return l.u8(0);
+        if (!withQuestion) return l.u8(0).u8(0);
         l.u8(1).texts({"Q?", "b", "a", "c", "info"}).texts({"Q?"}).i32(2).i32(4);
         l.texts({"b", "x"}).texts({"a", "x"}).texts({"c", "x"}).texts({"I", "more"});
         l.u8(0).u8(0).u8(1).u8(0).i32(321);
-        return l;
+        return l.u8(0);
     }
 
     std::optional<QuizWorld> world;
@@ -199,13 +200,13 @@ TEST_F(SavedProgress, UntrustworthyRecordsStartFreshAndStayUntilTheNextSave) {
         {"format byte only", Bytes(whole.begin(), whole.begin() + 1)},
         {"inside the settings", Bytes(whole.begin(), whole.begin() + 16)},
         {"inside the scores", Bytes(whole.begin(), whole.begin() + 60)},
-        {"after the counters", Bytes(whole.begin(), whole.begin() + static_cast<long>(knownLayout(false).bytes.size() - 1))},
+        {"after the counters", Bytes(whole.begin(), whole.begin() + static_cast<long>(knownLayout(false).bytes.size() - 2))},
         {"inside the question", Bytes(whole.begin(), whole.end() - 30)},
         {"without the film id", Bytes(whole.begin(), whole.end() - 4)},
         {"five category scores", withInt(scoresCount, 5)},
         {"a huge score count", withInt(scoresCount, 0x7FFFFFFF)},
         {"a negative score count", withInt(scoresCount, -3)},
-        {"rows unlike the topics", withInt(rowsCount, 20)},
+        {"a row count that shifts the rest", withInt(rowsCount, 20)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -221,6 +222,103 @@ TEST_F(SavedProgress, UntrustworthyRecordsStartFreshAndStayUntilTheNextSave) {
         world->startTest(false);
         quiz().answer(true);
         EXPECT_EQ(quiz().test_right_total, 1);
+    }
+}
+
+TEST_F(SavedProgress, NewTopicsKeepTheTestAndStartAfreshOnlyThePracticeThatNoLongerFits) {
+    knownProgress();
+    quiz().saveData();
+    H::practicedDBs->data[4]->data[0] = true;
+    H::current_mode_practice = true;
+    H::current_category = 2;
+    H::current_subsection = 1;
+    quiz().saveData();
+    // Category 2 is down to one subsection: its row and the practice run in it start afresh.
+    restart([](int32_t c) { return c == 2 ? 1 : c % 3; });
+    EXPECT_EQ(quiz().rank, 12);
+    EXPECT_EQ(quiz().hints, 3);
+    EXPECT_EQ(quiz().test_right_total, 40);
+    EXPECT_EQ(H::category_scores->data[5], 5);
+    EXPECT_NE(quiz().saved_question_record, nullptr);
+    EXPECT_TRUE(H::practicedDBs->data[4]->data[0]);
+    ASSERT_EQ(H::practicedDBs->data[2]->length, 1);
+    EXPECT_FALSE(H::practicedDBs->data[2]->data[0]);
+    EXPECT_FALSE(H::current_mode_practice);
+    // What it now saves loads again under the same topics.
+    quiz().saveData();
+    const Bytes saved = stored();
+    restart([](int32_t c) { return c == 2 ? 1 : c % 3; });
+    EXPECT_EQ(quiz().rank, 12);
+    quiz().saveData();
+    EXPECT_EQ(stored(), saved);
+}
+
+TEST_F(SavedProgress, EveryStateTheQuizSavesLoadsBackAndSavesTheSameBytes) {
+    // Played over the generated questions and topics; thresholds of 3 at every level.
+    const auto untilPanel = [](QuizCanvas& q) {
+        for (int32_t i = 0; i < 200 && q.stateRequests.empty(); ++i) q.updateQuestionScreen();
+    };
+    const auto test = [](QuizWorld& w) { w.startTest(false); };
+    const auto practice = [](QuizWorld& w) {
+        w.startTest(false);
+        H::want_category_to_be = 0;
+        H::want_subsection_to_be = 0;
+        H::want_practice_mode = true;
+        w.canvas->resetGame(false);
+        w.canvas->getQuestion(true);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(QuizWorld&, QuizCanvas&)> play;
+    } cases[] = {
+        {"a first start, nothing loaded yet", [](QuizWorld&, QuizCanvas& q) { q.loadSavedData(); q.saveData(); }},
+        {"a test question on screen", [&](QuizWorld& w, QuizCanvas&) { test(w); }},
+        {"a hint spent", [&](QuizWorld& w, QuizCanvas& q) { test(w); q.hints = 2; q.tapButton(H::BUTTON_HINT); }},
+        {"a question skipped", [&](QuizWorld& w, QuizCanvas& q) { test(w); q.tapButton(H::BUTTON_SKIP); }},
+        {"a wrong answer", [&](QuizWorld& w, QuizCanvas& q) { test(w); q.answer(false); }},
+        {"the pause of a promotion",
+         [&](QuizWorld& w, QuizCanvas& q) { test(w); q.level_right = 3; q.level_attempted = 3; q.answer(true); }},
+        {"the pause of a demotion",
+         [&](QuizWorld& w, QuizCanvas& q) { test(w); q.rank = 4; q.level_attempted = 5; q.answer(false); }},
+        {"a promotion's panel",
+         [&](QuizWorld& w, QuizCanvas& q) { test(w); q.level_right = 3; q.answer(true); untilPanel(q); }},
+        {"the pause of the last level",
+         [&](QuizWorld& w, QuizCanvas& q) { test(w); q.rank = 29; q.level_right = 3; q.answer(true); }},
+        {"the end of the test",
+         [&](QuizWorld& w, QuizCanvas& q) { test(w); q.rank = 29; q.level_right = 3; q.answer(true); untilPanel(q); }},
+        {"the time run out",
+         [&](QuizWorld& w, QuizCanvas& q) {
+             test(w);
+             q.settings->data[4] = true;
+             q.question_timer_ms = 40;
+             q.updateQuestionScreen();
+             q.updateQuestionScreen();
+         }},
+        {"a practice answer", [&](QuizWorld& w, QuizCanvas& q) { practice(w); q.answer(true); }},
+        {"a practice run's end",
+         [&](QuizWorld& w, QuizCanvas& q) { practice(w); q.answered_in_run = q.questions_in_run - 1; q.answer(false); }},
+        {"a test resumed after practice",
+         [&](QuizWorld& w, QuizCanvas& q) {
+             practice(w);
+             H::current_mode_practice = false;
+             q.getQuestion(false);
+             q.saveData();
+         }},
+    };
+    int32_t run = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto where = documents / std::to_string(++run);
+        world.reset();
+        world.emplace(where);
+        c.play(*world, quiz());
+        const Bytes saved = stored();
+        ASSERT_FALSE(saved.empty());
+        world.reset();
+        world.emplace(where);
+        EXPECT_TRUE(quiz().restoreProgress(quiz().getRecordStoreData(0)));
+        quiz().saveData();
+        EXPECT_EQ(stored(), saved);
     }
 }
 
