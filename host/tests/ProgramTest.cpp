@@ -176,14 +176,20 @@ TEST(Program, SoundsPlayThroughTheRuntimesTicksOrStaySilentWithOneLineWithoutADe
                                               "tap 160 240\n"
                                               "expect_log sound: started 310\n"
                                             : "expect_log sound: not started 312\n";
+        // The demonstration's flat screen is presented; only the sounds that were started log
+        // their close at exit.
         writeFile(directory.path() / "sound.txt",
-                  "expect_log sound: loaded\ntap 160 240\n" + played + "terminate\nexpect_log sound: closed\n");
+                  "expect_log sound: loaded\nwait_frames 1 10000\ncapture sound.png\ntap 160 240\n" + played +
+                      "terminate\n" + (c.device ? "expect_log sound: closed\n" : ""));
         const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "sound", "--script",
-                                                      (directory.path() / "sound.txt").string(), "--documents",
+                                                      (directory.path() / "sound.txt").string(), "--capture",
+                                                      directory.path().string(), "--documents",
                                                       (directory.path() / "documents").string()});
         unsetenv("ALSOFT_DRIVERS");
         unsetenv("ALSA_CONFIG_PATH");
         EXPECT_EQ(run.status, 0) << c.drivers << run.output << run.errors;
+        EXPECT_EQ(loadPicture(directory.path() / "sound.png").rgbAt(10, 10), 0x203040) << c.drivers;
+        EXPECT_EQ(countOccurrences(run.output, "sound: closed"), c.device ? 2u : 0u) << c.drivers << run.output;
         // The build's bundle has no font yet, which start-up reports in a line of its own.
         std::string errors = run.errors;
         const std::string noFont = "no text will be drawn: the bundle's font file \"wlbmpfnt\" is missing or damaged\n";
