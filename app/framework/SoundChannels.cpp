@@ -2,6 +2,7 @@
 
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/lang/Exceptions.h"
+#include "runtime/media/AudioSession.h"
 #include "runtime/media/Manager.h"
 #include "runtime/media/Player.h"
 #include "runtime/media/PlayerListener.h"
@@ -13,6 +14,7 @@ using java::lang::Exception;
 using java::lang::jnew;
 using java::lang::recastObj;
 using java::lang::String;
+using javax::microedition::media::AudioSession;
 using javax::microedition::media::Manager;
 using javax::microedition::media::Player;
 using javax::microedition::media::PlayerListener;
@@ -25,8 +27,9 @@ SoundChannels::SoundChannels(ResourceReader getResourceByteArray, SoundOffSettin
 SoundChannels::~SoundChannels() = default;
 
 void SoundChannels::loadSounds() {
-    std::lock_guard guard(m_lock);
     if (m_soundOff()) return;
+    AudioSession::initialise();
+    std::lock_guard guard(m_lock);
     for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON}) loadSound(id);
     for (int32_t id = RESID_CONFIRM_SCREEN; id < RESID_STARS2; ++id) loadSound(id);
     loadSound(RESID_STARS2);
@@ -41,6 +44,7 @@ void SoundChannels::unloadSounds() {
 
 int32_t SoundChannels::loadSound(int32_t id) {
     if (id < 0) return -1;
+    AudioSession::initialise();
     std::lock_guard guard(m_lock);
     const int32_t loaded = alreadyLoadedChannel(id);
     // A channel unloaded earlier keeps its player; its data is read again, so that the next
@@ -92,6 +96,7 @@ const char* SoundChannels::contentTypeOf(const JavaPtr<JArray<signed char>>& dat
 }
 
 void SoundChannels::createPlayerAndPrefetch(int32_t channel) {
+    AudioSession::initialise();
     std::lock_guard guard(m_lock);
     try {
         if (!sound_players[channel]) {
@@ -150,6 +155,7 @@ bool SoundChannels::resumeSound(int32_t id) { return playResumeSound(id, -1, -1,
 
 bool SoundChannels::playResumeSound(int32_t id, int32_t priority, int32_t loops, bool resume) {
     if (id < 0) return false;
+    AudioSession::initialise();
     std::lock_guard guard(m_lock);
     if (resume) {
         const int32_t loaded = alreadyLoadedChannel(id);
