@@ -199,9 +199,9 @@ int main(int argc, char** argv) {
     std::vector<ScriptCommand> commands;
     std::string captureDirectory;
     if (scriptText) {
-        const DeviceScreen& screen = ScreenProfile::current();
+        const ScreenSetup screen = ScreenProfile::setupFor(ScreenProfile::current());
         try {
-            commands = Script::parse(*scriptText, screen.boundsWidth, screen.boundsHeight);
+            commands = Script::parse(*scriptText, screen.viewWidth, screen.viewHeight);
         } catch (const ScriptError& error) {
             return fail(scriptName + ": " + error.what());
         }

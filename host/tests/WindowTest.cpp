@@ -2,6 +2,12 @@
 // releases the demonstration's button, and the captures show it. Needs an X display (xvfb-run).
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +18,8 @@
 #include "host/tests/ProgramRun.h"
 #include "demos/DemoLayout.h"
 #include "host/tests/FakeGpsd.h"
+
+extern char** environ;
 
 namespace {
 
@@ -30,6 +38,41 @@ int shell(const std::string& command) { return std::system(command.c_str()); }
 void useSdlSuppressionsToo(const std::filesystem::path& combined) {
     programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, combined);
 }
+
+// An X server of its own, with one screen of the given size ("800x600x24"), for the object's life.
+class VirtualDisplay {
+public:
+    explicit VirtualDisplay(const std::string& screen) {
+        int ends[2];
+        if (::pipe(ends) != 0) return;
+        const std::string displayFd = std::to_string(ends[1]);
+        const char* argv[] = {"Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+                              "tcp", nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, ends[0]);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        if (::posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        // The server writes its display number once it accepts clients.
+        char digit = 0;
+        while (::read(ends[0], &digit, 1) == 1 && digit != '\n') m_name += digit;
+        ::close(ends[0]);
+        if (!m_name.empty()) m_name.insert(0, ":");
+    }
+    ~VirtualDisplay() {
+        if (m_pid <= 0) return;
+        ::kill(m_pid, SIGTERM);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    // Empty when the server did not start.
+    const std::string& name() const { return m_name; }
+
+private:
+    pid_t m_pid = -1;
+    std::string m_name;
+};
 
 TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
     const char* display = std::getenv("DISPLAY");
@@ -64,32 +107,41 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
     EXPECT_NE(program.output().find("demo: released 320 680"), std::string::npos);
 }
 
-// The quiz by default: a click on "New Test" in the window starts a test question.
+// The quiz by default: a click on "New Test" in the window starts a test question; on a tablet the
+// quiz's phone screen is shown twice its size in the middle of the window, and the click lands there.
 TEST(Window, AClickOnNewTestInTheQuizsWindowShowsAQuestion) {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
-    TemporaryDirectory directory("window-quiz-test");
-    useSdlSuppressionsToo(directory.path() / "lsan.supp");
-    std::ofstream(directory.path() / "quiz.txt") << "expect_log quiz: screen 1: main menu\n"
-                                                    "wait_frames 12 10000\n"
-                                                    "capture menu.png\n"
-                                                    "expect_log quiz: screen 2: question\n"
-                                                    "wait_frames 12 10000\n"
-                                                    "capture question.png\n"
-                                                    "terminate\n";
-    RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "quiz.txt").string(), "--capture",
-                            directory.path().string(), "--documents", (directory.path() / "documents").string()},
-                           directory.path() / "stderr.txt");
-    ASSERT_TRUE(program.readUntil("menu.png")) << program.output();
-    EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", 160, 192));
-    const int status = program.wait();
-    ASSERT_EQ(status, 0) << program.output();
-    const Picture menu = loadPicture(directory.path() / "menu.png");
-    const Picture question = loadPicture(directory.path() / "question.png");
-    EXPECT_EQ(menu.width, 640);
-    // The question screen's level badge sits where the menu has its title bar.
-    EXPECT_NE(menu.rgbAt(px(40), px(50)), question.rgbAt(px(40), px(50)));
+    struct Case {
+        const char* device;
+        int32_t clickX, clickY;  // New Test, in window pixels
+        int32_t scale;           // captured pixels per view point
+    };
+    for (const Case c : {Case{"iPhone3,1", 160, 192, 2}, Case{"iPad1,1", 64 + 160 * 2, 32 + 192 * 2, 1}}) {
+        TemporaryDirectory directory("window-quiz-test");
+        useSdlSuppressionsToo(directory.path() / "lsan.supp");
+        std::ofstream(directory.path() / "quiz.txt") << "expect_log quiz: screen 1: main menu\n"
+                                                        "wait_frames 12 10000\n"
+                                                        "capture menu.png\n"
+                                                        "expect_log quiz: screen 2: question\n"
+                                                        "wait_frames 12 10000\n"
+                                                        "capture question.png\n"
+                                                        "terminate\n";
+        RunningProgram program(LEXIVO_QUIZ_PATH,
+                               {LEXIVO_QUIZ_PATH, "--device", c.device, "--script", (directory.path() / "quiz.txt").string(),
+                                "--capture", directory.path().string(), "--documents",
+                                (directory.path() / "documents").string()},
+                               directory.path() / "stderr.txt");
+        ASSERT_TRUE(program.readUntil("menu.png")) << c.device << program.output();
+        EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", c.clickX, c.clickY)) << c.device;
+        const int status = program.wait();
+        ASSERT_EQ(status, 0) << c.device << program.output();
+        const Picture menu = loadPicture(directory.path() / "menu.png");
+        const Picture question = loadPicture(directory.path() / "question.png");
+        EXPECT_EQ(menu.width, 320 * c.scale) << c.device;
+        // The question screen's level badge sits where the menu has its title bar.
+        EXPECT_NE(menu.rgbAt(40 * c.scale, 50 * c.scale), question.rgbAt(40 * c.scale, 50 * c.scale)) << c.device;
+    }
 }
 
 // Losing the display once made Xlib exit from inside the event wait: destroyApp never ran and the
@@ -162,6 +214,49 @@ TEST(Window, TheLocationDemonstrationLogsAFixReadFromGpsd) {
     std::ifstream errors(directory.path() / "stderr.txt");
     const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
     EXPECT_EQ(status, 0) << program.output() << errorText;
+}
+
+// A window that would not fit the display at the asked zoom is opened at the largest zoom that fits,
+// fully on the display: at zoom 2 the phone's 640 x 960 once opened at y = -180 of an 800 x 600 one.
+TEST(Window, AWindowTooLargeForTheDisplayAtItsZoomIsOpenedSmallerAndFullyOnIt) {
+    VirtualDisplay small("800x600x24");
+    ASSERT_FALSE(small.name().empty()) << "Xvfb did not start";
+    TemporaryDirectory directory("window-zoom-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    // The window stays until the test has measured it; the test then ends the program.
+    std::ofstream(directory.path() / "zoom.txt") << "wait_frames 1 30000\ncapture shown.png\nwait 60000\nterminate\n";
+    const std::string previousDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", small.name().c_str(), 1);
+    RunningProgram program(LEXIVO_QUIZ_PATH,
+                           {LEXIVO_QUIZ_PATH, "--midlet", "demo", "--zoom", "2", "--script",
+                            (directory.path() / "zoom.txt").string(), "--capture", directory.path().string(),
+                            "--documents", (directory.path() / "documents").string()},
+                           directory.path() / "stderr.txt");
+    const bool shown = program.readUntil("shown.png");
+    FILE* geometry = ::popen(("xdotool search --sync --pid " + std::to_string(program.pid()) +
+                              " --name 'ZAR Lexivo Quiz' getwindowgeometry --shell 2>/dev/null")
+                                 .c_str(),
+                             "r");
+    int x = -1, y = -1, width = 0, height = 0;
+    for (char line[128]; geometry && std::fgets(line, sizeof line, geometry);) {
+        std::sscanf(line, "X=%d", &x);
+        std::sscanf(line, "Y=%d", &y);
+        std::sscanf(line, "WIDTH=%d", &width);
+        std::sscanf(line, "HEIGHT=%d", &height);
+    }
+    if (geometry) ::pclose(geometry);
+    if (previousDisplay.empty()) unsetenv("DISPLAY");
+    else setenv("DISPLAY", previousDisplay.c_str(), 1);
+    ASSERT_TRUE(shown) << program.output();
+    EXPECT_NE(program.output().find("window: zoom 2 does not fit the display's usable 800 x 600 pixels; zoom 1 is used"),
+              std::string::npos)
+        << program.output();
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 480);
+    EXPECT_GE(x, 0);
+    EXPECT_GE(y, 0);
+    EXPECT_LE(x + width, 800);
+    EXPECT_LE(y + height, 600);
 }
 
 }  // namespace
