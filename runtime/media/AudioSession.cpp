@@ -77,8 +77,6 @@ bool AudioSession::initialise() {
         }
         attempt = opening;
     }
-    ALCdevice* opened = nullptr;
-    ALCcontext* made = nullptr;
     {
         std::unique_lock wait(attempt->lock);
         if (!attempt->finishedChanged.wait_until(wait, attempt->deadline, [&] { return attempt->finished; })) {
@@ -95,8 +93,8 @@ bool AudioSession::initialise() {
     // Another caller may have taken the attempt's result already.
     if (opening != attempt) return isInitialised();
     opening = nullptr;
-    opened = attempt->device;
-    made = attempt->context;
+    ALCdevice* opened = attempt->device;
+    ALCcontext* made = attempt->context;
     if (!opened) {
         reportOnce("media: no audio output device could be opened; sounds stay silent\n");
         return false;
