@@ -26,10 +26,9 @@ SoundChannels::SoundChannels(ResourceReader getResourceByteArray, SoundOffSettin
 
 SoundChannels::~SoundChannels() = default;
 
+// Without the lock: each load takes it itself, after the device has opened.
 void SoundChannels::loadSounds() {
     if (m_soundOff()) return;
-    AudioSession::initialise();
-    std::lock_guard guard(m_lock);
     for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON}) loadSound(id);
     for (int32_t id = RESID_CONFIRM_SCREEN; id < RESID_STARS2; ++id) loadSound(id);
     loadSound(RESID_STARS2);
@@ -44,7 +43,18 @@ void SoundChannels::unloadSounds() {
 
 int32_t SoundChannels::loadSound(int32_t id) {
     if (id < 0) return -1;
-    AudioSession::initialise();
+    {
+        std::lock_guard guard(m_lock);
+        const int32_t loaded = alreadyLoadedChannel(id);
+        if (loaded != -1 && sound_data[loaded]) return loaded;
+    }
+    JavaPtr<JArray<signed char>> data;
+    try {
+        data = m_getResourceByteArray(id);
+    } catch (Exception&) {
+    }
+    // The device is opened before the lock is taken, unless a caller holds it already.
+    if (data) AudioSession::initialise();
     std::lock_guard guard(m_lock);
     const int32_t loaded = alreadyLoadedChannel(id);
     // A channel unloaded earlier keeps its player; its data is read again, so that the next
@@ -54,11 +64,6 @@ int32_t SoundChannels::loadSound(int32_t id) {
     for (int32_t i = 0; channel == -1 && i < CHANNELS; ++i)
         if (!sound_data[i] && !sound_players[i]) channel = i;
     if (channel == -1) return -1;
-    JavaPtr<JArray<signed char>> data;
-    try {
-        data = m_getResourceByteArray(id);
-    } catch (Exception&) {
-    }
     if (!data) return loaded;
     sound_data[channel] = data;
     sound_channel_ids[channel] = id;
@@ -96,7 +101,6 @@ const char* SoundChannels::contentTypeOf(const JavaPtr<JArray<signed char>>& dat
 }
 
 void SoundChannels::createPlayerAndPrefetch(int32_t channel) {
-    AudioSession::initialise();
     std::lock_guard guard(m_lock);
     try {
         if (!sound_players[channel]) {
@@ -155,7 +159,6 @@ bool SoundChannels::resumeSound(int32_t id) { return playResumeSound(id, -1, -1,
 
 bool SoundChannels::playResumeSound(int32_t id, int32_t priority, int32_t loops, bool resume) {
     if (id < 0) return false;
-    AudioSession::initialise();
     std::lock_guard guard(m_lock);
     if (resume) {
         const int32_t loaded = alreadyLoadedChannel(id);
