@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <numbers>
+#include <set>
 #include <vector>
 
 #include "app/framework/SoundChannels.h"
@@ -78,9 +80,17 @@ public:
         m_channels.stopAllSounds();
         m_channels.unloadSounds();
     }
-    // Comes on the runtime's tick thread for the end of a sound.
+    // Comes on the runtime's tick thread for the end of a sound. Only the events of sounds that
+    // were started are logged: the players that merely waited in their channels are all closed
+    // together at exit, and would say so once each.
     void playerUpdate(JavaPtr<Player> player, JavaPtr<java::lang::String> event,
                       JavaPtr<java::lang::Object> eventData) override {
+        {
+            std::lock_guard guard(m_startedLock);
+            if (event->equals(PlayerListener::STARTED)) m_started.insert(player.get());
+            else if (!m_started.contains(player.get())) return;
+            if (event->equals(PlayerListener::CLOSED)) m_started.erase(player.get());
+        }
         log(event->val());
     }
 
@@ -90,6 +100,8 @@ private:
 
     SoundChannels m_channels{[](int32_t id) { return fadingTone(220.0 + id); }, [] { return false; }, this};
     int32_t m_taps = 0;
+    std::mutex m_startedLock;
+    std::set<const Player*> m_started;
 };
 
 class SoundDemoMIDlet : public MIDlet {
@@ -100,6 +112,7 @@ public:
         m_canvas = jnew<SoundDemoCanvas>();
         m_canvas->WENDinvokeconstructor();
         Display::getDisplay()->setCurrent(JavaPtr<Displayable>(m_canvas));
+        m_canvas->repaint();
     }
     void pauseApp() override {}
     void destroyApp(bool unconditional) override { notifyDestroyed(); }

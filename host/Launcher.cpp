@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <utility>
 
@@ -47,6 +48,7 @@ int32_t pendingDestroys = 0;
 bool driving = false;
 
 std::atomic<bool> launched{false};
+std::atomic<int32_t> threadsOutlivingTearDown{0};
 
 std::mutex threadsLock;
 JavaPtr<Thread> tickThread;
@@ -136,6 +138,7 @@ void waitForApplicationThreads() {
     // Only the tick thread itself may still be running.
     while (Thread::numRunningThreads() > 1 && std::chrono::steady_clock::now() < deadline) sleepFor(2);
     const int32_t left = Thread::numRunningThreads() - 1;
+    threadsOutlivingTearDown.store(left > 0 ? left : 0, std::memory_order_release);
     if (left > 0) std::fprintf(stderr, "teardown: %d application thread(s) still running\n", left);
 }
 
@@ -247,6 +250,15 @@ void joinRuntimeThreads() {
     }
     if (starter) starter->join();
     if (tick) tick->join();
+}
+
+int32_t threadsLeftByTearDown() { return threadsOutlivingTearDown.load(std::memory_order_acquire); }
+
+void endWithoutStaticDestructors(int status) {
+    runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);
+    std::fputs("lexivo-quiz: threads are still running; the process ends without tearing down its statics\n", stderr);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 void joinStarterThread() {

@@ -113,6 +113,11 @@ void joinRuntimeThreads();
 // Waits until the starter thread has created and started the MIDlet (and made any lifecycle calls
 // that were asked for meanwhile).
 void joinStarterThread();
+// How many application threads the last teardown left running when it gave up waiting for them.
+int32_t threadsLeftByTearDown();
+// For a process whose threads may still use its statics: closes the record stores, says so in one
+// line, flushes every output and ends at once, running no static destructor.
+[[noreturn]] void endWithoutStaticDestructors(int status);
 
 }  // namespace launcher
 

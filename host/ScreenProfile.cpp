@@ -7,6 +7,10 @@
 
 namespace {
 
+// The screen phone applications are given, in points.
+constexpr int32_t PHONE_WIDTH = 320;
+constexpr int32_t PHONE_HEIGHT = 480;
+
 constexpr DeviceScreen DEVICES[] = {
     {"iPhone1,1", "iPhone", 320, 480, 320, 480, 3.1f},
     {"iPhone1,2", "iPhone", 320, 480, 320, 480, 4.2f},
@@ -56,14 +60,11 @@ ScreenSetup ScreenProfile::setupFor(const DeviceScreen& screen) {
     ScreenSetup setup;
     setup.retina = isARetinaDisplay(screen);
     setup.shiftScale = setup.retina ? 1 : 0;
-    setup.outputWidth = setup.retina ? screen.modeWidth : screen.boundsWidth;
-    setup.outputHeight = setup.retina ? screen.modeHeight : screen.boundsHeight;
-    if (setup.retina) {
-        setup.launchImageName = "Default";
-    } else if (isAnIPad(screen) && setup.outputWidth > 640 && setup.outputHeight > 640) {
-        setup.launchImageName = "Default-Portrait.png";
-    } else {
-        setup.launchImageName = "Default.png";
-    }
+    const bool phoneOnATablet = isAnIPad(screen);
+    setup.viewWidth = phoneOnATablet ? PHONE_WIDTH : screen.boundsWidth;
+    setup.viewHeight = phoneOnATablet ? PHONE_HEIGHT : screen.boundsHeight;
+    setup.outputWidth = setup.retina ? screen.modeWidth : setup.viewWidth;
+    setup.outputHeight = setup.retina ? screen.modeHeight : setup.viewHeight;
+    setup.launchImageName = setup.retina ? "Default" : "Default.png";
     return setup;
 }

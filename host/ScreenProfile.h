@@ -19,6 +19,10 @@ struct DeviceScreen {
 struct ScreenSetup {
     int32_t outputWidth = 0;
     int32_t outputHeight = 0;
+    // The application's screen in points: the device's bounds, or on a tablet the phone screen that
+    // phone applications were given there. Scripts and touches are in these points.
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
     int32_t shiftScale = 0;
     bool retina = false;
     // The name asked of the named-image cache: "Default" on a retina screen, which the cache
@@ -42,6 +46,7 @@ public:
     static const char* platformName(const DeviceScreen& screen);
 
     // Portrait, as this build always is: the surface is the current mode on a retina screen and
-    // the bounds in points elsewhere.
+    // the bounds in points elsewhere. The quiz is a phone application, and on a tablet it runs as
+    // the platform ran those: on a 320 x 480 phone surface that the window shows scaled up.
     static ScreenSetup setupFor(const DeviceScreen& screen);
 };

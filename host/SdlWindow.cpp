@@ -112,13 +112,31 @@ SdlWindow::~SdlWindow() {
     // opened, and what they keep for the process would then show as leaks.
 }
 
-void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup&, const LaunchImage& launchImage) {
-    m_window = SDL_CreateWindow(TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, screen.boundsWidth * m_zoom,
-                                screen.boundsHeight * m_zoom, SDL_WINDOW_SHOWN);
+void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup& setup, const LaunchImage& launchImage) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 && SDL_GetDisplayBounds(0, &usable) != 0)
+        usable = SDL_Rect{0, 0, 1 << 15, 1 << 15};
+    const Area usableArea{usable.x, usable.y, usable.w, usable.h};
+    WindowPlacement placement = placeWindow(screen, setup, m_zoom, usableArea, {});
+    m_window = SDL_CreateWindow(TITLE, placement.window.x, placement.window.y, placement.window.width,
+                                placement.window.height, SDL_WINDOW_SHOWN);
     if (!m_window) {
         SDL_Log("cannot open the window: %s", SDL_GetError());
         return;
     }
+    // The window manager's frame is known only once it has framed the window.
+    Borders borders;
+    if (SDL_GetWindowBordersSize(m_window, &borders.top, &borders.left, &borders.bottom, &borders.right) == 0) {
+        placement = placeWindow(screen, setup, m_zoom, usableArea, borders);
+        SDL_SetWindowSize(m_window, placement.window.width, placement.window.height);
+        SDL_SetWindowPosition(m_window, placement.window.x, placement.window.y);
+    }
+    if (placement.zoom != m_zoom)
+        std::printf("window: zoom %d does not fit the display's usable %d x %d pixels; zoom %d is used\n", m_zoom,
+                    usable.w, usable.h, placement.zoom);
+    m_zoom = placement.zoom;
+    m_view = placement.view;
+    m_pointsPerPixel = static_cast<double>(setup.viewWidth > 0 ? setup.viewWidth : screen.boundsWidth) / m_view.width;
     SDL_SysWMinfo system;
     SDL_VERSION(&system.version);
     if (SDL_GetWindowWMInfo(m_window, &system) == SDL_TRUE && system.subsystem == SDL_SYSWM_X11)
@@ -202,19 +220,21 @@ void SdlWindow::handle(const SDL_Event& event) {
         return;  // the loop runs the queue next
     }
     if (!m_app) return;
-    const double zoom = m_zoom;
+    // Window pixels to the application's view points.
+    const auto pointX = [this](int x) { return (x - m_view.x) * m_pointsPerPixel; };
+    const auto pointY = [this](int y) { return (y - m_view.y) * m_pointsPerPixel; };
     switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT)
-                m_app->touches().touchesBegan(event.button.x / zoom, event.button.y / zoom);
+                m_app->touches().touchesBegan(pointX(event.button.x), pointY(event.button.y));
             break;
         case SDL_MOUSEMOTION:
             if (event.motion.state & SDL_BUTTON_LMASK)
-                m_app->touches().touchesMoved(event.motion.x / zoom, event.motion.y / zoom);
+                m_app->touches().touchesMoved(pointX(event.motion.x), pointY(event.motion.y));
             break;
         case SDL_MOUSEBUTTONUP:
             if (event.button.button == SDL_BUTTON_LEFT)
-                m_app->touches().touchesEnded(event.button.x / zoom, event.button.y / zoom);
+                m_app->touches().touchesEnded(pointX(event.button.x), pointY(event.button.y));
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
@@ -275,6 +295,7 @@ void SdlWindow::present(const uint32_t* pixels, int width, int height) {
     }
     SDL_UpdateTexture(m_texture, nullptr, pixels, width * 4);
     SDL_RenderClear(m_renderer);
-    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    const SDL_Rect view{m_view.x, m_view.y, m_view.width, m_view.height};
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, &view);
     SDL_RenderPresent(m_renderer);
 }

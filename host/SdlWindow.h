@@ -9,6 +9,7 @@
 
 #include "host/UiPump.h"
 #include "host/Views.h"
+#include "host/WindowPlacement.h"
 
 class xyzApp;
 struct SDL_Window;
@@ -47,6 +48,9 @@ private:
     bool handleDisplayLoss();
 
     int m_zoom;
+    // Where the application's view lies in the window, and how many view points a window pixel is.
+    Area m_view;
+    double m_pointsPerPixel = 1.0;
     xyzApp* m_app = nullptr;
     SDL_Window* m_window = nullptr;
     SDL_Renderer* m_renderer = nullptr;

@@ -12,6 +12,7 @@
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
+#include "host/Launcher.h"
 #include "host/GpsdLocationSource.h"
 #include "host/LogCapture.h"
 #include "host/MediaHooks.h"
@@ -31,6 +32,7 @@
 #include "platform/UiThread.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lang/Throwable.h"
+#include "runtime/media/AudioSession.h"
 #include "runtime/text/String.h"
 
 namespace {
@@ -197,9 +199,9 @@ int main(int argc, char** argv) {
     std::vector<ScriptCommand> commands;
     std::string captureDirectory;
     if (scriptText) {
-        const DeviceScreen& screen = ScreenProfile::current();
+        const ScreenSetup screen = ScreenProfile::setupFor(ScreenProfile::current());
         try {
-            commands = Script::parse(*scriptText, screen.boundsWidth, screen.boundsHeight);
+            commands = Script::parse(*scriptText, screen.viewWidth, screen.viewHeight);
         } catch (const ScriptError& error) {
             return fail(scriptName + ": " + error.what());
         }
@@ -252,9 +254,11 @@ int main(int argc, char** argv) {
     }
     LogCapture::stop();
     std::fflush(stdout);
-    // Threads that outlived the bound may still use the runtime's statics: leave without
-    // destroying them.
-    if (runtimeStillRunning) std::_Exit(status == 0 ? 3 : status);
+    // Threads that outlived the bound may still use the runtime's statics, and a device opener the
+    // audio library's: leave without destroying them.
+    if (runtimeStillRunning) launcher::endWithoutStaticDestructors(status == 0 ? 3 : status);
+    if (launcher::threadsLeftByTearDown() > 0 || javax::microedition::media::AudioSession::openerRunning())
+        launcher::endWithoutStaticDestructors(status);
     window.reset();
     return status;
 }

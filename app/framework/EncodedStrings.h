@@ -36,7 +36,10 @@ public:
     // Two bytes per character; guides in the width the count needs; flags 2, or 6 with guides.
     static Bytes encode(const Decoded& text);
 
-    explicit EncodedStrings(ResourceHandler& resources) : m_resources(resources) {}
+    // table is where the language's strings are kept: the canvas's class static, which the text code
+    // reads through these operations.
+    EncodedStrings(ResourceHandler& resources, JavaPtr<JArray<JArray<signed char>>>& table)
+        : m_resources(resources), enc_strings(table) {}
 
     // The two-letter code of the resource map's language slot; empty for a slot it does not have.
     JavaPtr<String> getLanguageIDString(int32_t language);
@@ -79,5 +82,5 @@ private:
     ResourceHandler& m_resources;
     // The table is replaced on the loading thread while drawing reads strings.
     std::mutex m_lock;
-    JavaPtr<JArray<JArray<signed char>>> enc_strings;
+    JavaPtr<JArray<JArray<signed char>>>& enc_strings;
 };

@@ -68,7 +68,7 @@ void HookCanvas::WENDinitconstructor() {
     share(bitmap_font_image_ids, m_fonts->bitmap_font_image_ids);
     share(bitmap_font_info, m_fonts->bitmap_font_info);
     share(bitmap_font_metrics, m_fonts->bitmap_font_metrics);
-    m_strings = std::make_unique<EncodedStrings>(resourceHandler());
+    m_strings = std::make_unique<EncodedStrings>(resourceHandler(), enc_strings);
     // Wrapping measures through the virtual, so the quiz's widths count.
     m_strings->charWidth = [this](int32_t font, char16_t c) { return getCharWidth(font, c); };
 

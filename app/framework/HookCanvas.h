@@ -11,6 +11,7 @@
 #include <set>
 
 #include "app/framework/AppParameters.h"
+#include "app/framework/QuizImages.h"
 #include "app/framework/SoundChannels.h"
 #include "app/quiz/QuestionDatabase.h"
 #include "runtime/lang/JArray.h"
@@ -625,6 +626,14 @@ public:
     JavaPtr<JArray<short>> recent_questions;
     bool retina = false;
     JavaPtr<String> image_suffix;
+    // The image-id block, at the screen's scale: one id per QuizImage, the 30 ranks' badges (the last
+    // rank has none: -1) and the two header icons.
+    JavaPtr<JArray<int32_t>> image_ids;
+    JavaPtr<JArray<int32_t>> rank_image_ids;
+    JavaPtr<JArray<int32_t>> generic_image_ids;
+    // Fills the image-id block for retina as it now is.
+    virtual void setupImageResource();
+    int32_t imageId(QuizImage image) const { return image_ids->data[static_cast<int32_t>(image)]; }
 
     // The question on screen.
     JavaPtr<JArray<String>> question_record;

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+#include "app/framework/HookCanvas.h"
 #include "runtime/lang/Exceptions.h"
 #include "runtime/lcdui/Image.h"
 
@@ -284,16 +286,40 @@ JavaPtr<Image> PngBuilder::pngCreateImage(int32_t width, int32_t height, const J
 
 namespace {
 
+// The table is built once by whichever thread first needs it, and read by others meanwhile.
+std::mutex crcTableLock;
+
 void checkRange(const JavaPtr<JArray<signed char>>& data, int64_t start, int64_t end) {
     if (start < 0 || end > lengthOf(data) || start > end) throw java::lang::ArrayIndexOutOfBoundsException();
 }
 
 }  // namespace
 
+void PngBuilder::pngCalcCrcTable() {
+    std::lock_guard guard(crcTableLock);
+    if (HookCanvas::crc_table) return;
+    auto table = java::lang::jnew<JArray<int32_t>>(256);
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t c = i;
+        for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table->data[i] = static_cast<int32_t>(c);
+    }
+    HookCanvas::crc_table = table;
+}
+
 int32_t PngBuilder::pngCalcCrc(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t length) {
     if (length <= 0) return 0;
     checkRange(data, int64_t{end} - length, end);
-    return static_cast<int32_t>(crc32(0, bytesOf(data) + (end - length), static_cast<uInt>(length)));
+    pngCalcCrcTable();
+    JavaPtr<JArray<int32_t>> table;
+    {
+        std::lock_guard guard(crcTableLock);
+        table = HookCanvas::crc_table;
+    }
+    uint32_t c = 0xFFFFFFFFu;
+    for (const uint8_t* at = bytesOf(data) + (end - length); at != bytesOf(data) + end; ++at)
+        c = static_cast<uint32_t>(table->data[(c ^ *at) & 0xFF]) ^ (c >> 8);
+    return static_cast<int32_t>(c ^ 0xFFFFFFFFu);
 }
 
 int32_t PngBuilder::pngCalcAdler(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t span,

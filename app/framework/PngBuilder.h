@@ -31,9 +31,9 @@ public:
     static JavaPtr<javax::microedition::lcdui::Image> pngCreateImage(int32_t width, int32_t height,
                                                                      const JavaPtr<JArray<signed char>>& colours);
 
-    // The table lives in zlib; kept so callers that build it first still can.
-    static void pngCalcCrcTable() {}
-    // CRC-32 of data[end - length, end); 0 for length <= 0.
+    // Builds the canvas's crc_table, once. The builders' own chunk sums go through zlib's.
+    static void pngCalcCrcTable();
+    // CRC-32 of data[end - length, end) through crc_table, built first when needed; 0 for length <= 0.
     static int32_t pngCalcCrc(const JavaPtr<JArray<signed char>>& data, int32_t end, int32_t length);
     // Adler-32 of data[end - span, end), leaving out the 5 bytes after every blockSize bytes (the
     // stored-block headers); 1 for span <= 0.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <mutex>
 
 #include "app/framework/BundleBytes.h"
+#include "app/framework/HookCanvas.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
 #include "runtime/io/IOException.h"
@@ -19,12 +21,19 @@ namespace {
 
 constexpr int32_t kHeaderSize = 16;
 constexpr int32_t kRecordSize = 9;
+std::mutex rtclassLock;
 
 }  // namespace
 
 JavaPtr<java::io::DataInputStream> ResourceHandler::getFileFromJarAsDataInputStream(const JavaPtr<String>& name) {
-    static const JavaPtr<java::lang::Class> rtclass = jnew<java::lang::Class>(jnew<String>("HookCanvas"));
-    JavaPtr<java::io::InputStream> in = rtclass->getResourceAsStream(jnew<String>("/") + name);
+    JavaPtr<java::lang::Class> bundleClass;
+    {
+        // Several threads read the bundle; the first sets the canvas's class static.
+        std::lock_guard guard(rtclassLock);
+        if (!HookCanvas::rtclass) HookCanvas::rtclass = jnew<java::lang::Class>(jnew<String>("HookCanvas"));
+        bundleClass = HookCanvas::rtclass;
+    }
+    JavaPtr<java::io::InputStream> in = bundleClass->getResourceAsStream(jnew<String>("/") + name);
     if (!in) return nullptr;
     return jnew<java::io::DataInputStream>(in);
 }

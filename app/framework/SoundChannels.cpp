@@ -2,6 +2,7 @@
 
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/lang/Exceptions.h"
+#include "runtime/media/AudioSession.h"
 #include "runtime/media/Manager.h"
 #include "runtime/media/Player.h"
 #include "runtime/media/PlayerListener.h"
@@ -13,6 +14,7 @@ using java::lang::Exception;
 using java::lang::jnew;
 using java::lang::recastObj;
 using java::lang::String;
+using javax::microedition::media::AudioSession;
 using javax::microedition::media::Manager;
 using javax::microedition::media::Player;
 using javax::microedition::media::PlayerListener;
@@ -24,8 +26,8 @@ SoundChannels::SoundChannels(ResourceReader getResourceByteArray, SoundOffSettin
 
 SoundChannels::~SoundChannels() = default;
 
+// Without the lock: each load takes it itself, after the device has opened.
 void SoundChannels::loadSounds() {
-    std::lock_guard guard(m_lock);
     if (m_soundOff()) return;
     for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON}) loadSound(id);
     for (int32_t id = RESID_CONFIRM_SCREEN; id < RESID_STARS2; ++id) loadSound(id);
@@ -41,6 +43,18 @@ void SoundChannels::unloadSounds() {
 
 int32_t SoundChannels::loadSound(int32_t id) {
     if (id < 0) return -1;
+    {
+        std::lock_guard guard(m_lock);
+        const int32_t loaded = alreadyLoadedChannel(id);
+        if (loaded != -1 && sound_data[loaded]) return loaded;
+    }
+    JavaPtr<JArray<signed char>> data;
+    try {
+        data = m_getResourceByteArray(id);
+    } catch (Exception&) {
+    }
+    // The device is opened before the lock is taken, unless a caller holds it already.
+    if (data) AudioSession::initialise();
     std::lock_guard guard(m_lock);
     const int32_t loaded = alreadyLoadedChannel(id);
     // A channel unloaded earlier keeps its player; its data is read again, so that the next
@@ -50,11 +64,6 @@ int32_t SoundChannels::loadSound(int32_t id) {
     for (int32_t i = 0; channel == -1 && i < CHANNELS; ++i)
         if (!sound_data[i] && !sound_players[i]) channel = i;
     if (channel == -1) return -1;
-    JavaPtr<JArray<signed char>> data;
-    try {
-        data = m_getResourceByteArray(id);
-    } catch (Exception&) {
-    }
     if (!data) return loaded;
     sound_data[channel] = data;
     sound_channel_ids[channel] = id;

@@ -1,7 +1,8 @@
 // The canvas's sound layer: 21 channels, each holding one loaded sound, its player, the resource it
 // came from, its loop count and the priority it was last started with; at most 8 sounds play and at
 // most 8 players are prefetched at any time. The operations may come from the application main
-// thread, the loading thread and the UI thread; one lock serialises them.
+// thread, the loading thread and the UI thread; one lock serialises them. The audio device is opened
+// before that lock is taken: opening may wait for a slow sound server, and the UI thread must not.
 #pragma once
 
 #include <array>

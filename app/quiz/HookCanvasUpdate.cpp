@@ -43,12 +43,12 @@ void pressAndRelease(HookCanvas& c, OverButton overButton, Act act, bool indicat
 // main thread rather than by a loader while frames are drawn.
 void loadTwinkles(HookCanvas& c) {
     if (HookCanvas::twinkle_ids) return;
-    const int32_t first = c.retina ? HookCanvas::RESID_TWINKLE0_WHITE_HIGH : HookCanvas::RESID_TWINKLE0_WHITE_LOW;
+    const auto first = static_cast<int32_t>(QuizImage::TWINKLE0_WHITE);
     auto colours = jnew<JArray<JArray<int32_t>>>(5);
     for (int32_t colour = 0; colour < 5; ++colour) {
         colours->data[colour] = jnew<JArray<int32_t>>(4);
         for (int32_t frame = 0; frame < 4; ++frame)
-            colours->data[colour]->data[frame] = c.loadScreenImage(first + 4 * colour + frame);
+            colours->data[colour]->data[frame] = c.loadScreenImage(c.image_ids->data[first + 4 * colour + frame]);
     }
     HookCanvas::twinkle_ids = colours;
 }
@@ -64,6 +64,7 @@ void startUp(HookCanvas& c) {
     const int32_t height = HookCanvas::PARAM_WL_BASE_SCREEN_HEIGHT.load();
     c.retina = HookCanvas::DEVICE_FAMILY.load() != HookCanvas::DEVICE_IPAD && (width == 640 || height == 640);
     c.image_suffix = jnew<java::lang::String>(c.retina ? "_HIGH" : "_LOW");
+    c.setupImageResource();
     if (width > 0 && height > 0) {
         c.offscreen_image = Image::createImage(width, height);
         c.offscreen_graphics = c.offscreen_image->getGraphics();

@@ -176,14 +176,20 @@ TEST(Program, SoundsPlayThroughTheRuntimesTicksOrStaySilentWithOneLineWithoutADe
                                               "tap 160 240\n"
                                               "expect_log sound: started 310\n"
                                             : "expect_log sound: not started 312\n";
+        // The demonstration's flat screen is presented; only the sounds that were started log
+        // their close at exit.
         writeFile(directory.path() / "sound.txt",
-                  "expect_log sound: loaded\ntap 160 240\n" + played + "terminate\nexpect_log sound: closed\n");
+                  "expect_log sound: loaded\nwait_frames 1 10000\ncapture sound.png\ntap 160 240\n" + played +
+                      "terminate\n" + (c.device ? "expect_log sound: closed\n" : ""));
         const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "sound", "--script",
-                                                      (directory.path() / "sound.txt").string(), "--documents",
+                                                      (directory.path() / "sound.txt").string(), "--capture",
+                                                      directory.path().string(), "--documents",
                                                       (directory.path() / "documents").string()});
         unsetenv("ALSOFT_DRIVERS");
         unsetenv("ALSA_CONFIG_PATH");
         EXPECT_EQ(run.status, 0) << c.drivers << run.output << run.errors;
+        EXPECT_EQ(loadPicture(directory.path() / "sound.png").rgbAt(10, 10), 0x203040) << c.drivers;
+        EXPECT_EQ(countOccurrences(run.output, "sound: closed"), c.device ? 2u : 0u) << c.drivers << run.output;
         // The build's bundle has no font yet, which start-up reports in a line of its own.
         std::string errors = run.errors;
         const std::string noFont = "no text will be drawn: the bundle's font file \"wlbmpfnt\" is missing or damaged\n";
@@ -272,6 +278,37 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreen) {
     EXPECT_GT(lightPixels("3-information.png"), 80 * 70 * 9 / 10);
     EXPECT_LT(lightPixels("4-answered.png"), 80 * 70 / 10);
     EXPECT_LT(lightPixels("2-question.png"), 80 * 70 / 10);
+}
+
+TEST(Program, OnATabletTheQuizRunsOnAPhoneScreenWhoseMainMenuIsThePhones) {
+    TemporaryDirectory directory("program-tablet-test");
+    writeFile(directory.path() / "menu.txt", "expect_log quiz: screen 1: main menu\nwait_frames 12 10000\n"
+                                             "capture menu-a.png\nwait_frames 2 10000\ncapture menu-b.png\nterminate\n");
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    std::vector<Picture> menus;
+    for (const char* device : {"iPhone2,1", "iPad1,1"}) {
+        const std::filesystem::path captures = directory.path() / device;
+        const ProgramRun run = runProgram(directory, {"--headless", "--device", device, "--script",
+                                                      (directory.path() / "menu.txt").string(), "--capture",
+                                                      captures.string(), "--documents", (captures / "documents").string()});
+        EXPECT_EQ(run.status, 0) << device << run.errors;
+        for (const char* frame : {"menu-a.png", "menu-b.png"}) menus.push_back(loadPicture(captures / frame));
+    }
+    unsetenv("ALSOFT_DRIVERS");
+    for (const Picture& menu : menus) {
+        ASSERT_EQ(menu.width, 320);
+        ASSERT_EQ(menu.height, 480);
+    }
+    // Compared where neither device's two frames differ, so that twinkles passing over are left out:
+    // the tablet's menu is the phone's, labels on their buttons and nothing blank.
+    int32_t compared = 0, different = 0;
+    for (size_t i = 0; i < menus[0].pixels.size(); ++i) {
+        if (menus[0].pixels[i] != menus[1].pixels[i] || menus[2].pixels[i] != menus[3].pixels[i]) continue;
+        ++compared;
+        different += menus[0].pixels[i] != menus[2].pixels[i];
+    }
+    EXPECT_GT(compared, 320 * 480 * 9 / 10);
+    EXPECT_EQ(different, 0);
 }
 
 }  // namespace

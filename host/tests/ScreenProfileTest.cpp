@@ -23,8 +23,9 @@ TEST(ScreenProfile, DevicesGiveTheSurfaceShiftAndLaunchImageOfTheLaunchRules) {
         {"iPhone2,1", 320, 480, 0, "Default.png", "iPhone"},
         {"iPhone1,1", 320, 480, 0, "Default.png", "iPhone"},
         {"iPod3,1", 320, 480, 0, "Default.png", "iPod"},
-        {"iPad1,1", 768, 1024, 0, "Default-Portrait.png", "iPad"},
-        {"iPad2,1", 768, 1024, 0, "Default-Portrait.png", "iPad"},
+        // A phone application on a tablet gets the phone's screen.
+        {"iPad1,1", 320, 480, 0, "Default.png", "iPad"},
+        {"iPad2,1", 320, 480, 0, "Default.png", "iPad"},
     };
     for (const Case& c : cases) {
         const DeviceScreen* screen = ScreenProfile::find(c.machine);
@@ -35,6 +36,9 @@ TEST(ScreenProfile, DevicesGiveTheSurfaceShiftAndLaunchImageOfTheLaunchRules) {
         EXPECT_EQ(setup.shiftScale, c.shift) << c.machine;
         EXPECT_EQ(setup.retina, c.shift == 1) << c.machine;
         EXPECT_STREQ(setup.launchImageName, c.launchImage) << c.machine;
+        // Every one runs phone applications, on a phone's screen of points.
+        EXPECT_EQ(setup.viewWidth, 320) << c.machine;
+        EXPECT_EQ(setup.viewHeight, 480) << c.machine;
         EXPECT_STREQ(ScreenProfile::platformName(*screen), c.platform) << c.machine;
     }
     EXPECT_EQ(ScreenProfile::find("iPhone9,9"), nullptr);
@@ -54,7 +58,7 @@ TEST(ScreenProfile, RetinaNeedsSystemVersionThreePointTwoAndAModeExactly640Wide)
     for (const Case& c : cases) {
         EXPECT_EQ(ScreenProfile::isARetinaDisplay(c.screen), c.retina) << c.screen.machine;
         const ScreenSetup setup = ScreenProfile::setupFor(c.screen);
-        EXPECT_EQ(setup.outputWidth, c.retina ? 640 : c.screen.boundsWidth) << c.screen.machine;
+        EXPECT_EQ(setup.outputWidth, c.retina ? 640 : 320) << c.screen.machine;
     }
 }
 

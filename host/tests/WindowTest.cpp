@@ -64,32 +64,41 @@ TEST(Window, AClickOnTheWindowPressesTheButtonAndTheCapturesShowIt) {
     EXPECT_NE(program.output().find("demo: released 320 680"), std::string::npos);
 }
 
-// The quiz by default: a click on "New Test" in the window starts a test question.
+// The quiz by default: a click on "New Test" in the window starts a test question; on a tablet the
+// quiz's phone screen is shown twice its size in the middle of the window, and the click lands there.
 TEST(Window, AClickOnNewTestInTheQuizsWindowShowsAQuestion) {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no X display: run the window tests under xvfb-run";
-    TemporaryDirectory directory("window-quiz-test");
-    useSdlSuppressionsToo(directory.path() / "lsan.supp");
-    std::ofstream(directory.path() / "quiz.txt") << "expect_log quiz: screen 1: main menu\n"
-                                                    "wait_frames 12 10000\n"
-                                                    "capture menu.png\n"
-                                                    "expect_log quiz: screen 2: question\n"
-                                                    "wait_frames 12 10000\n"
-                                                    "capture question.png\n"
-                                                    "terminate\n";
-    RunningProgram program(LEXIVO_QUIZ_PATH,
-                           {LEXIVO_QUIZ_PATH, "--script", (directory.path() / "quiz.txt").string(), "--capture",
-                            directory.path().string(), "--documents", (directory.path() / "documents").string()},
-                           directory.path() / "stderr.txt");
-    ASSERT_TRUE(program.readUntil("menu.png")) << program.output();
-    EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", 160, 192));
-    const int status = program.wait();
-    ASSERT_EQ(status, 0) << program.output();
-    const Picture menu = loadPicture(directory.path() / "menu.png");
-    const Picture question = loadPicture(directory.path() / "question.png");
-    EXPECT_EQ(menu.width, 640);
-    // The question screen's level badge sits where the menu has its title bar.
-    EXPECT_NE(menu.rgbAt(px(40), px(50)), question.rgbAt(px(40), px(50)));
+    struct Case {
+        const char* device;
+        int32_t clickX, clickY;  // New Test, in window pixels
+        int32_t scale;           // captured pixels per view point
+    };
+    for (const Case c : {Case{"iPhone3,1", 160, 192, 2}, Case{"iPad1,1", 64 + 160 * 2, 32 + 192 * 2, 1}}) {
+        TemporaryDirectory directory("window-quiz-test");
+        useSdlSuppressionsToo(directory.path() / "lsan.supp");
+        std::ofstream(directory.path() / "quiz.txt") << "expect_log quiz: screen 1: main menu\n"
+                                                        "wait_frames 12 10000\n"
+                                                        "capture menu.png\n"
+                                                        "expect_log quiz: screen 2: question\n"
+                                                        "wait_frames 12 10000\n"
+                                                        "capture question.png\n"
+                                                        "terminate\n";
+        RunningProgram program(LEXIVO_QUIZ_PATH,
+                               {LEXIVO_QUIZ_PATH, "--device", c.device, "--script", (directory.path() / "quiz.txt").string(),
+                                "--capture", directory.path().string(), "--documents",
+                                (directory.path() / "documents").string()},
+                               directory.path() / "stderr.txt");
+        ASSERT_TRUE(program.readUntil("menu.png")) << c.device << program.output();
+        EXPECT_TRUE(programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", c.clickX, c.clickY)) << c.device;
+        const int status = program.wait();
+        ASSERT_EQ(status, 0) << c.device << program.output();
+        const Picture menu = loadPicture(directory.path() / "menu.png");
+        const Picture question = loadPicture(directory.path() / "question.png");
+        EXPECT_EQ(menu.width, 320 * c.scale) << c.device;
+        // The question screen's level badge sits where the menu has its title bar.
+        EXPECT_NE(menu.rgbAt(40 * c.scale, 50 * c.scale), question.rgbAt(40 * c.scale, 50 * c.scale)) << c.device;
+    }
 }
 
 // Losing the display once made Xlib exit from inside the event wait: destroyApp never ran and the
@@ -162,6 +171,39 @@ TEST(Window, TheLocationDemonstrationLogsAFixReadFromGpsd) {
     std::ifstream errors(directory.path() / "stderr.txt");
     const std::string errorText((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
     EXPECT_EQ(status, 0) << program.output() << errorText;
+}
+
+// A window that would not fit the display at the asked zoom is opened at the largest zoom that fits,
+// fully on the display: at zoom 2 the phone's 640 x 960 once opened at y = -180 of an 800 x 600 one.
+TEST(Window, AWindowTooLargeForTheDisplayAtItsZoomIsOpenedSmallerAndFullyOnIt) {
+    TemporaryDirectory directory("window-zoom-test");
+    useSdlSuppressionsToo(directory.path() / "lsan.supp");
+    // The window stays until it has been measured on a display of its own; then the program is ended.
+    const std::filesystem::path script = directory.path() / "zoom.txt", output = directory.path() / "output.txt";
+    std::ofstream(script) << "wait 30000\nterminate\n";
+    const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh -c '" + std::string(LEXIVO_QUIZ_PATH) +
+                                " --midlet demo --zoom 2 --script " + script.string() + " --documents " +
+                                (directory.path() / "documents").string() + " >" + output.string() +
+                                " 2>&1 & xdotool search --sync --pid $! --name \"ZAR Lexivo Quiz\" getwindowgeometry"
+                                " --shell; kill -9 $!'";
+    FILE* geometry = ::popen(command.c_str(), "r");
+    ASSERT_TRUE(geometry);
+    int x = -1, y = -1, width = 0, height = 0;
+    for (char line[128]; std::fgets(line, sizeof line, geometry);) {
+        std::sscanf(line, "X=%d", &x);
+        std::sscanf(line, "Y=%d", &y);
+        std::sscanf(line, "WIDTH=%d", &width);
+        std::sscanf(line, "HEIGHT=%d", &height);
+    }
+    ::pclose(geometry);
+    std::ifstream in(output);
+    const std::string printed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(printed.find("window: zoom 2 does not fit the display's usable 800 x 600 pixels; zoom 1 is used"),
+              std::string::npos)
+        << printed;
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 480);
+    EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 800 && y + height <= 600) << x << "," << y;
 }
 
 }  // namespace

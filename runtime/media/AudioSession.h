@@ -1,5 +1,6 @@
 // The process's audio output: the default device, opened when the first sound is prepared, and the
-// interruption that pauses every player while another use of the audio has it.
+// interruption that pauses every player while another use of the audio has it. The device is opened
+// on a thread of its own, because a sound server may accept and then never answer.
 #pragma once
 
 #include <atomic>
@@ -13,9 +14,17 @@ public:
     static constexpr int32_t INTERRUPTION_BEGINS = 1;
     static constexpr int32_t INTERRUPTION_ENDS = 0;
 
+    // How long callers wait, in all, for the device to open.
+    static constexpr int64_t OPEN_BOUND_MS = 2000;
+
     // Opens the default output device once; false (with one line on standard error, the first
-    // time) when there is none, and the next call tries again.
+    // time) when there is none, and the next call tries again. Waits at most until OPEN_BOUND_MS
+    // after the first call; a device that has not opened by then is given up for good, silently
+    // after one line, and is closed by its opener should it ever open.
     static bool initialise();
+    // An opener is still inside the audio library: the process must end without its static
+    // destructors, which would tear the library down beneath it.
+    static bool openerRunning();
     // Lets the device go, so that a later initialise opens it afresh (at teardown, and in tests).
     static void close();
     // Changes with every device opened: sources made for an earlier device are not touched again.

@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     static ResourceHandler none;
-    static EncodedStrings strings(none);
+    static JavaPtr<JArray<JArray<signed char>>> table;
+    static EncodedStrings strings(none, table);
     strings.charWidth = [](int32_t, char16_t c) { return static_cast<int32_t>(c % 13); };
     const auto text = BundleBytes::copy({data + 1, size - 1});
     try {

@@ -85,7 +85,8 @@ TEST_F(LanguageTest, LanguageFileEntriesAndCodes) {
     install(bundle);
     writeFile(this->bundle / "en",
               writers::languageFile({writers::encodedString(u"One"), {}, writers::encodedString(u"Thr-ee", {{3, 0}})}));
-    EncodedStrings strings(resources);
+    JavaPtr<JArray<JArray<signed char>>> table;
+    EncodedStrings strings(resources, table);
     EXPECT_EQ(text(strings.getLanguageIDString(0)), u"en");
     EXPECT_EQ(text(strings.getLanguageIDString(1)), u"d");
     EXPECT_EQ(text(strings.getLanguageIDString(2)), u"");
@@ -160,7 +161,8 @@ int32_t widthOf(int32_t, char16_t c) {
 
 TEST(EncodedStringWrapTest, BreaksAtSpacesNewlinesAndGuides) {
     ResourceHandler none;
-    EncodedStrings strings(none);
+    JavaPtr<JArray<JArray<signed char>>> table;
+    EncodedStrings strings(none, table);
     strings.charWidth = widthOf;
     struct Case {
         const char* name;
@@ -216,7 +218,8 @@ bool joinsBack(const std::vector<std::u16string>& wrapped, std::u16string text) 
 
 TEST(EncodedStringWrapTest, WrappedLinesJoinBackToTheText) {
     ResourceHandler none;
-    EncodedStrings strings(none);
+    JavaPtr<JArray<JArray<signed char>>> table;
+    EncodedStrings strings(none, table);
     strings.charWidth = widthOf;
     std::mt19937 random(14);
     const std::u16string alphabet = u"abcdefg    \n\u00a0";

@@ -144,7 +144,8 @@ std::u16string tenKilobytesOfText() {
 int32_t charWidth(int32_t, char16_t c) { return c == u' ' ? 4 : 6 + c % 5; }
 
 void BM_WrapTenKilobytes(benchmark::State& state) {
-    EncodedStrings strings(bundle().resources);
+    JavaPtr<JArray<JArray<signed char>>> table;
+    EncodedStrings strings(bundle().resources, table);
     strings.charWidth = charWidth;
     const auto text = EncodedStrings::getENCStringFromString(
         java::lang::jnew<java::lang::String>(tenKilobytesOfText().data(), 10240));

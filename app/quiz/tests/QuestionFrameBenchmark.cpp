@@ -37,6 +37,7 @@ JavaPtr<HookCanvas> questionCanvas() {
     auto canvas = jnew<HookCanvas>();
     canvas->WENDinvokeconstructor();
     canvas->retina = true;
+    canvas->setupImageResource();
     HookCanvas::PARAM_WL_BASE_SCREEN_WIDTH = WIDTH;
     HookCanvas::PARAM_WL_BASE_SCREEN_HEIGHT = HEIGHT;
     canvas->initWendrel();

@@ -79,6 +79,7 @@ protected:
         canvas = java::lang::jnew<ScreenCanvas>();
         canvas->WENDinvokeconstructor();
         canvas->retina = retina();
+        canvas->setupImageResource();
         HookCanvas::PARAM_WL_BASE_SCREEN_WIDTH = p(320);
         HookCanvas::PARAM_WL_BASE_SCREEN_HEIGHT = p(480);
         canvas->initWendrel();

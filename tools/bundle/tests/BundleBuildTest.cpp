@@ -453,7 +453,8 @@ TEST_F(BuiltBundle, EverySoundParsesShortCleanAndEvenlyLoudWithoutClippingOrClic
 }
 
 TEST_F(BuiltBundle, TheLanguageFileHoldsItsStringsWithHyphenationGuides) {
-    EncodedStrings strings(resources);
+    JavaPtr<JArray<JArray<signed char>>> table;
+    EncodedStrings strings(resources, table);
     strings.loadLanguage(0);
     for (int32_t id = 0; id < 36; ++id) EXPECT_TRUE(strings.getENCString(id)) << "string " << id;
     EXPECT_FALSE(strings.getENCString(36));
