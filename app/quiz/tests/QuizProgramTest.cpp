@@ -562,8 +562,10 @@ TEST_F(QuizProgram, EachScreenIsWholeInTheFrameCapturedRightAfterItsLine) {
         const std::string shot = "screen-" + std::to_string(screen.screen);
         const int32_t off = offReference(picture("run", (shot + ".png").c_str()), picture("run", (shot + "-later.png").c_str()),
                                          screen.reference, screen.areas);
+        // The twinkles of the tap that led there may still pass over a few thousand pixels; a
+        // screen still wiping in shows tens of thousands of the one before.
         EXPECT_GE(off, 0) << screen.reference;
-        EXPECT_LT(off, 400) << screen.reference;
+        EXPECT_LT(off, 4000) << screen.reference;
     }
 }
 #endif
