@@ -19,6 +19,7 @@ namespace {
 
 // The whole file, or nothing with the reason.
 std::optional<std::vector<char>> readFile(const std::string& path, std::string& whyNot) {
+    whyNot.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
