@@ -12,8 +12,9 @@
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
-#include "host/Launcher.h"
+#include "host/DocumentsPlace.h"
 #include "host/GpsdLocationSource.h"
+#include "host/Launcher.h"
 #include "host/LogCapture.h"
 #include "host/MediaHooks.h"
 #include "host/ProgramOptions.h"
@@ -27,6 +28,8 @@
 #include "host/Views.h"
 #include "app/framework/AppMidlet.h"
 #include "app/framework/StaticProxy.h"
+#include "app/quiz/QuizBundle.h"
+#include "app/quiz/SaveReport.h"
 #include "demos/Demos.h"
 #include "host/xyzApp.h"
 #include "platform/UiThread.h"
@@ -48,46 +51,47 @@ constexpr const char* BUILT_IN_SCRIPT =
 constexpr const char* DEFAULT_MIDLET = "app";
 
 // The application's own session: a test question answered, the information panel, the practice
-// lists and the statistics, each screen captured once it has wiped in.
+// lists and the statistics, each screen captured as soon as it has been shown whole. Every wait is
+// for something the quiz does, however slowly the machine runs it.
 constexpr const char* APPLICATION_SCRIPT =
     "expect_log quiz: screen 1: main menu\n"
-    "wait_frames 12 10000\n"
     "capture 1-main-menu.png\n"
     "tap 160 192\n"
     "expect_log quiz: screen 2: question\n"
-    "wait_frames 12 10000\n"
     "capture 2-question.png\n"
     "tap 200 435\n"
     "expect_log quiz: screen 3: information\n"
-    "wait_frames 4 10000\n"
     "capture 3-information.png\n"
     "tap 280 430\n"
     "expect_log quiz: screen 4: question\n"
     "tap 200 157\n"
-    "wait_frames 4 10000\n"
+    "wait_frames 4 60000\n"
     "capture 4-answered.png\n"
-    "# The next question slides in after a pause of about three seconds.\n"
-    "wait 5000\n"
+    "# The next question slides in after a pause of 100 updates and a slide of 20; each frame\n"
+    "# follows at least one update.\n"
+    "wait_frames 130 120000\n"
     "tap 280 435\n"
     "expect_log quiz: screen 5: main menu\n"
     "tap 160 262\n"
     "expect_log quiz: screen 6: categories\n"
-    "wait_frames 12 10000\n"
     "accel 0.5 -0.5 0 for 400\n"
     "capture 5-categories.png\n"
     "down 160 40\n"
-    "wait_frames 3 10000\n"
+    "wait_frames 3 60000\n"
     "up 160 40\n"
     "expect_log quiz: screen 7: subsections\n"
-    "wait_frames 12 10000\n"
     "capture 6-subsections.png\n"
-    "tap 280 435\n"
+    "# The lists' back button acts on a release once a frame has shown it pressed.\n"
+    "down 280 435\n"
+    "wait_frames 2 60000\n"
+    "up 280 435\n"
     "expect_log quiz: screen 8: categories\n"
-    "tap 280 435\n"
+    "down 280 435\n"
+    "wait_frames 2 60000\n"
+    "up 280 435\n"
     "expect_log quiz: screen 9: main menu\n"
     "tap 160 332\n"
     "expect_log quiz: screen 10: statistics\n"
-    "wait_frames 12 10000\n"
     "capture 7-statistics.png\n"
     "terminate\n";
 constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT};
@@ -159,8 +163,12 @@ int main(int argc, char** argv) {
 
     std::string bundle = options.bundleDirectory;
     std::string documents = options.documentsDirectory;
+    DocumentsPlace documentsPlace;
+    // The built-in session, headless without a script: never on the player's progress.
+    const bool temporaryDocuments = documents.empty() && options.headless && options.scriptFile.empty();
     try {
         if (bundle.empty()) bundle = executableDirectory();
+        if (temporaryDocuments) documents = documentsPlace.makeTemporary();
         if (documents.empty()) documents = defaultDocumentsDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         java::io::FileSystem::setDirectories(bundle, documents);
     } catch (const std::exception& error) {
@@ -168,9 +176,15 @@ int main(int argc, char** argv) {
     } catch (java::lang::Throwable& thrown) {
         return fail(javaMessage(thrown));
     }
+    if (midlet == &APPLICATION)
+        if (const std::string missing = firstMissingQuizFile(java::io::FileSystem::bundleDirectory()); !missing.empty())
+            return fail("the quiz cannot start: " + missing);
+    if (std::string whyNot; !temporaryDocuments && !documentsPlace.lock(java::io::FileSystem::documentsDirectory(), whyNot))
+        return fail(whyNot);
 
     std::printf("lexivo-quiz: bundle %s, documents %s\n", java::io::FileSystem::bundleDirectory().c_str(),
                 java::io::FileSystem::documentsDirectory().c_str());
+    documentsPlace.announceTemporary();
 
     std::optional<std::string> scriptText;
     std::string scriptName = options.scriptFile;
@@ -194,6 +208,17 @@ int main(int argc, char** argv) {
     if (builtIn) {
         scriptText = midlet->builtInScript ? midlet->builtInScript : BUILT_IN_SCRIPT;
         scriptName = "built-in script";
+        // Headless only because no display could be opened.
+        if (!temporaryDocuments && options.documentsDirectory.empty()) {
+            try {
+                java::io::FileSystem::setDirectories(bundle, documentsPlace.makeTemporary());
+                documentsPlace.announceTemporary();
+            } catch (const std::exception& error) {
+                return fail(error.what());
+            } catch (java::lang::Throwable& thrown) {
+                return fail(javaMessage(thrown));
+            }
+        }
     }
 
     std::vector<ScriptCommand> commands;
@@ -244,6 +269,8 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         runtimeStillRunning = app.runtimeOutlivedTerminate();
+        // The player's progress is not where they think it is.
+        if (midlet == &APPLICATION && savereport::lastSaveFailed() && status == 0) status = 5;
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
@@ -256,9 +283,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     // Threads that outlived the bound may still use the runtime's statics, and a device opener the
     // audio library's: leave without destroying them.
-    if (runtimeStillRunning) launcher::endWithoutStaticDestructors(status == 0 ? 3 : status);
-    if (launcher::threadsLeftByTearDown() > 0 || javax::microedition::media::AudioSession::openerRunning())
-        launcher::endWithoutStaticDestructors(status);
+    if (runtimeStillRunning || launcher::threadsLeftByTearDown() > 0 ||
+        javax::microedition::media::AudioSession::openerRunning()) {
+        documentsPlace.removeTemporary();
+        launcher::endWithoutStaticDestructors(runtimeStillRunning && status == 0 ? 3 : status);
+    }
     window.reset();
     return status;
 }

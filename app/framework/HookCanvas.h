@@ -693,6 +693,11 @@ public:
     int32_t fade_step_ms = 0;
     JavaPtr<JArray<signed char>> fade_mask;
     int32_t fade_target_state = 0;
+    // Set by a frame that drew a background segment still hidden by its fade or wiping in.
+    bool wipe_unfinished = false;
+    // The state of the last frame that showed its screen whole (no fade, nothing wiping in), -1 from
+    // the start of a fade: by the next update that frame has been presented.
+    std::atomic<int32_t> screen_drawn_whole{-1};
     // Per game state, its fade sequence once read.
     JavaPtr<JArray<JArray<signed char>>> fade_sequences;
     bool finger_down = false;

@@ -1,9 +1,14 @@
 // The main loop, the game states with their loading threads, pause and resume.
+#include <cstdio>
+
 #include "app/framework/AppMidlet.h"
 #include "app/framework/HookCanvas.h"
+#include "runtime/io/IOException.h"
+#include "runtime/io/Utf8.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/lang/Thread.h"
 #include "runtime/lang/UncaughtHandler.h"
+#include "runtime/text/String.h"
 
 using java::lang::jnew;
 using java::lang::Thread;
@@ -20,6 +25,14 @@ void waitFor(int64_t millis) {
     } else {
         Thread::yield();
     }
+}
+
+// A bundle file that cannot be read ends the update that needed it, not the loop: the quiz half
+// has stayed on the screen the player chose from, so that they may choose again.
+void reportUnreadableFile(java::io::IOException& unreadable) {
+    const JavaPtr<java::lang::String> message = unreadable.getMessage();
+    std::fprintf(stderr, "lexivo-quiz: %s\n", message ? java::io::toUtf8(message->view()).c_str() : "a bundle file cannot be read");
+    std::fflush(stderr);
 }
 
 }  // namespace
@@ -148,7 +161,11 @@ void HookCanvas::runOnce() {
                 regions_pressed = internal_regions_pressed.exchange(0);
                 regions_repeated = regions_pressed.load() | internal_regions_repeated.load();
                 render_after_update = true;
-                fixedRateUpdate();
+                try {
+                    fixedRateUpdate();
+                } catch (java::io::IOException& unreadable) {
+                    reportUnreadableFile(unreadable);
+                }
                 last_fixed_update_time_ms += MS_PER_UPDATE;
                 updated = true;
             }

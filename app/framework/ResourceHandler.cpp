@@ -149,6 +149,27 @@ void ResourceHandler::clear() {
     m_blockCount = m_resourceCount = 0;
 }
 
+std::vector<std::string> ResourceHandler::bundleFiles() {
+    std::lock_guard guard(m_lock);
+    std::vector<std::string> files;
+    for (int32_t at = 0; languages && at + 1 < languages->length && languages->data[at] != 0; at += 2)
+        files.push_back(languages->data[at + 1] == 0 ? std::string(1, static_cast<char>(languages->data[at]))
+                                                      : std::string{static_cast<char>(languages->data[at]),
+                                                                    static_cast<char>(languages->data[at + 1])});
+    std::vector<bool> packUsed;
+    for (int32_t b = 0; b < m_blockCount; ++b) {
+        const int32_t pack = blockRecord(b).owner;
+        if (pack < 0) continue;
+        if (static_cast<size_t>(pack) >= packUsed.size()) packUsed.resize(static_cast<size_t>(pack) + 1);
+        packUsed[static_cast<size_t>(pack)] = true;
+    }
+    for (size_t pack = 0; pack < packUsed.size(); ++pack)
+        if (packUsed[pack]) files.push_back("pk" + std::to_string(pack));
+    for (int32_t id = 0; id < m_resourceCount; ++id)
+        if (resourceRecord(id).owner < 0) files.push_back("ur" + std::to_string(id));
+    return files;
+}
+
 ResourceHandler::Record ResourceHandler::blockRecord(int32_t block) const {
     const BundleBytes records(BundleBytes::of(block_pack_mappings));
     const int64_t at = int64_t{kRecordSize} * block;

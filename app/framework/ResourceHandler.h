@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "runtime/lang/JArray.h"
 
@@ -19,6 +21,9 @@ public:
     void readResourceMap(const JavaPtr<JArray<signed char>>& data);
     // Forgets the map, the packs and the holds, as before initWendrel.
     void clear();
+    // The bundle files the map's resources are read from: its language files, the packs its blocks
+    // lie in and the files of resources in no block.
+    std::vector<std::string> bundleFiles();
 
     // The bundle file "/" + name: exactly length bytes (EOFException when shorter), or the whole file
     // for -1. Null when there is no such file.

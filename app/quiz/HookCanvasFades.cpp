@@ -34,6 +34,7 @@ void HookCanvas::startFade(int32_t direction, int32_t state) {
     finger_down = false;
     fade_step = 0;
     fade_step_ms = 0;
+    screen_drawn_whole = -1;
     for (int32_t i = 0; i < segment_wipe->length; ++i) segment_wipe->data[i] = 0;
     if (auto sequence = fadeSequenceFor(state)) {
         fading = true;

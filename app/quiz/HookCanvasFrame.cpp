@@ -5,11 +5,14 @@
 
 bool HookCanvas::drawFadingSegment(const JavaPtr<Graphics>& g, const JavaPtr<JArray<int32_t>>& segments, int32_t index,
                                    int32_t x, int32_t y, bool resetClipAfter) {
-    if (fading && fade_mask && fade_step < fade_mask->length && ((fade_mask->data[fade_step] >> index) & 1) == 0)
+    if (fading && fade_mask && fade_step < fade_mask->length && ((fade_mask->data[fade_step] >> index) & 1) == 0) {
+        wipe_unfinished = true;
         return false;
+    }
     const int32_t image = segments->data[index];
     int32_t& level = segment_wipe->data[index];
     const bool wiping = level < 256;
+    wipe_unfinished = wipe_unfinished || wiping;
     if (wiping) {
         g->setClip(x, y, (level * getImageDimension(image, 0, 0, IMAGEDIMENSION_WIDTH)) >> 8,
                    getImageDimension(image, 0, 0, IMAGEDIMENSION_HEIGHT));

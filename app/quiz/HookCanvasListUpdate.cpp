@@ -1,6 +1,7 @@
 // The practice lists' input: dragging with inertia and a soft pull back at the ends, a resting
 // tap that chooses an item (shown pressed for one frame before it acts) and the back button.
 #include "app/framework/HookCanvas.h"
+#include "runtime/io/IOException.h"
 
 namespace {
 
@@ -129,7 +130,15 @@ void HookCanvas::updatePracticeList() {
             want_subsection_to_be = item;
             want_practice_mode = true;
             resetGame(false);
-            getQuestion(true);
+            try {
+                getQuestion(true);
+            } catch (const java::io::IOException&) {
+                // The player stays on the list, free to choose again; the main loop reports it.
+                list_selected_item = -1;
+                list_selection_drawn = false;
+                list_touch_down = list_touch_long = was_dragging = false;
+                throw;
+            }
             startFade(FADE_IN, GAMESTATE_GAME_RUNNING);
         }
     } else if (!was_dragging && list_touch_down && list_touch_long && overListColumn(*this)) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/framework/HookCanvas.h"
+#include "runtime/io/IOException.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/text/String.h"
 
@@ -30,13 +31,15 @@ bool pickedRecently(const JArray<short>& ring, int32_t position, int32_t depth, 
 void HookCanvas::loadDatabase() {
     random_seed = java::lang::clocks::wallMillis();
     for (int32_t i = 0; i < recent_questions->length; ++i) recent_questions->data[i] = -1;
-    JavaPtr<JArray<signed char>> bytes;
-    if (!want_practice_mode) {
-        bytes = shuffle_db_preloaded ? shuffle_db_preloaded : loadFileFromJar(QuestionDatabase::testFileName(), -1);
-    } else {
-        bytes = loadFileFromJar(QuestionDatabase::practiceFileName(want_category_to_be, want_subsection_to_be), -1);
+    const JavaPtr<java::lang::String> name = want_practice_mode
+                                                 ? QuestionDatabase::practiceFileName(want_category_to_be, want_subsection_to_be)
+                                                 : QuestionDatabase::testFileName();
+    try {
+        database.load(!want_practice_mode && shuffle_db_preloaded ? shuffle_db_preloaded : loadFileFromJar(name, -1));
+    } catch (java::io::IOException& unreadable) {
+        throw java::io::IOException(jnew<java::lang::String>("the question file ") + name + " cannot be read: " +
+                                    unreadable.getMessage());
     }
-    database.load(bytes);
     if (want_practice_mode) currently_loaded_subsection = want_subsection_to_be;
     currently_loaded_category = want_category_to_be;
     current_mode_practice = want_practice_mode;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/SaveReport.h"
+#include "runtime/io/Utf8.h"
 #include "runtime/io/rms/RecordEnumeration.h"
 #include "runtime/io/rms/RecordStore.h"
 #include "runtime/lang/Exceptions.h"
@@ -86,13 +88,16 @@ bool HookCanvas::accessRecordStoreWrite(int32_t s) {
                 for (int32_t id : recordIds(*store))
                     if (id <= newestOld) store->deleteRecord(id);
             result = true;
+            savereport::saveWorked();
         }
-    } catch (const java::lang::Exception&) {
+    } catch (java::lang::Exception& failure) {
         const int32_t index = adding < records->length ? adding : 0;
         const int32_t length = records->data[index] ? records->data[index]->length : 0;
         debug(jnew<String>("ERROR: Problem saving out data ") + s + " (index " + index + ", length " + length +
                   ") to recordstore",
               8);
+        const JavaPtr<String> reason = failure.getMessage();
+        savereport::saveFailed(reason ? java::io::toUtf8(reason->view()) : std::string("no reason given"));
         if (store && firstNew != INT_MAX) {
             try {
                 for (int32_t id : recordIds(*store))

@@ -19,7 +19,9 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
     }
     const JavaPtr<Graphics>& off = offscreen_graphics;
     const int32_t state = game_state.load(std::memory_order_relaxed);
-    if ((state & GAMESTATEFLAG_LOADING) != 0 || state == GAMESTATE_INIT_WENDREL) {
+    wipe_unfinished = false;
+    const bool loading = (state & GAMESTATEFLAG_LOADING) != 0 || state == GAMESTATE_INIT_WENDREL;
+    if (loading) {
         if (first_menu_load && splash_image) {
             off->drawImage(splash_image, 0, 0, Graphics::TOP | Graphics::LEFT);
             if (loading_frames && loading_frames->length >= 8 && loading_frames->data[7]) {
@@ -47,4 +49,5 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
     }
     g->drawImage(offscreen_image, 0, 0, Graphics::TOP | Graphics::LEFT);
     render_particles(g);
+    screen_drawn_whole = loading || fading || wipe_unfinished ? -1 : state;
 }

@@ -272,7 +272,8 @@ void HookCanvas::fixedRateUpdate() {
         return;
     }
     if (fading) fadeTick();
-    if (!fading && state != GAMESTATE_INIT_WENDREL) announce(state);
+    // Only once a frame of the whole screen has been presented, so that a capture then shows it.
+    if (!fading && state != GAMESTATE_INIT_WENDREL && screen_drawn_whole.load() == state) announce(state);
     state_time_ms += UPDATE_MS;
     top_corner = -1;
 

@@ -1,6 +1,8 @@
 // Runs the built program as a child process for the end-to-end tests, and reads its PNG captures.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <array>
@@ -73,6 +75,26 @@ std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::strin
 // as a real mouse would: the X server moves the pointer there, presses and releases. True when
 // xdotool could.
 bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y);
+
+// While it lives, programs started get writes to files capped at the size, as on a full disk: a
+// write past it fails (SIGXFSZ is ignored in them) instead of ending the program.
+class ChildFileSizeLimit {
+public:
+    explicit ChildFileSizeLimit(uint64_t bytes);
+    ~ChildFileSizeLimit();
+
+private:
+    struct rlimit m_given {};
+    struct sigaction m_previous {};
+};
+
+// Lifts the cap from a running program; false when it cannot.
+bool liftFileSizeLimit(pid_t pid);
+
+// Writes a line into the running program's standard output, where its script's expect_log sees
+// it: the test's word to a script that waits for it. Only once the program captures its output
+// for its script; false when it cannot.
+bool tellScript(pid_t pid, const std::string& line);
 
 // The program's leak check takes one suppression file: the one given joins whatever the test got,
 // written together into combined.

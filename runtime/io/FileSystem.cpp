@@ -49,6 +49,8 @@ void FileSystem::setDirectories(std::string_view bundleDirectory, std::string_vi
     std::string documents = withoutTrailingSlash(documentsDirectory);
     if (bundleDirectory.empty()) fail("bundle directory is not set", "", EINVAL);
     if (documentsDirectory.empty()) fail("documents directory is not set", "", EINVAL);
+    if (struct stat info {}; ::stat(bundle.c_str(), &info) != 0)
+        fail("bundle directory is unusable", std::string(bundleDirectory), errno);
     if (!isDirectory(bundle)) fail("bundle directory is unusable", std::string(bundleDirectory), ENOTDIR);
     createDirectories(documents);
     if (::access(documents.c_str(), R_OK | W_OK | X_OK) != 0)

@@ -4,10 +4,15 @@
 // where the taps that change screens are clicks on it.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -19,6 +24,7 @@
 
 namespace {
 
+using programtest::countOccurrences;
 using programtest::loadPicture;
 using programtest::Picture;
 using programtest::RunningProgram;
@@ -71,17 +77,20 @@ std::vector<Click> clicksInstead(std::string& script) {
 }
 #endif
 
-ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std::string script) {
+// Runs the quiz over the documents with the script, and with more arguments when given; during,
+// when given, acts on the running program before its end is awaited.
+ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std::string script,
+                      const std::vector<std::string>& more = {},
+                      const std::function<void(RunningProgram&)>& during = {}) {
     // Silent and the same on every machine: the audio library's null output.
     ::setenv("ALSOFT_DRIVERS", "null", 1);
-    // The first screen's loading reads every sound and image: under a sanitizer on a busy machine
-    // it may take longer than a script's wait for a log line allows, so that wait starts later.
 #ifdef QUIZ_IN_A_WINDOW
     const std::vector<Click> clicks = clicksInstead(script);
 #endif
-    std::ofstream(directory / "script.txt") << "wait_frames 1 60000\nwait 2500\n" << script;
+    std::ofstream(directory / "script.txt") << script;
     std::vector<std::string> arguments{LEXIVO_QUIZ_PATH, "--script", (directory / "script.txt").string(), "--capture",
                                        directory.string(), "--documents", documents.string()};
+    arguments.insert(arguments.end(), more.begin(), more.end());
 #ifdef QUIZ_IN_A_WINDOW
     // The SDL suppressions join the test's for this run only: the combined file goes with the directory.
     const char* given = std::getenv("LSAN_OPTIONS");
@@ -99,6 +108,7 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std:
         if (!program.readUntil(click.marker) || !programtest::clickWindow(program.pid(), "ZAR Lexivo Quiz", click.x, click.y))
             break;
 #endif
+    if (during) during(program);
     ProgramResult run;
     run.status = program.wait();
     run.output = program.output();
@@ -108,11 +118,20 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std:
 }
 
 std::string tap(int32_t x, int32_t y) { return "tap " + std::to_string(x) + " " + std::to_string(y) + "\n"; }
+// A press that the lists' back button takes whatever the machine's pace: it acts on a release only
+// once a frame has shown it pressed, and the second frame after the finger's touch follows an
+// update that saw it.
+std::string press(int32_t x, int32_t y) {
+    const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
+    return "down " + at + "wait_frames 2 60000\nup " + at;
+}
 // A finger resting long enough for the lists to take it as a choice, whatever the machine's pace:
-// every frame after the first comes from at least one update that saw the finger down.
+// every frame after the first comes from at least one update that saw the finger down. The
+// choice is made in the update after the frame that shows it pressed, which the frames after the
+// finger's lift follow.
 std::string rest(int32_t x, int32_t y) {
     const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
-    return "down " + at + "wait_frames 6 10000\nup " + at;
+    return "down " + at + "wait_frames 6 60000\nup " + at + "wait_frames 4 60000\n";
 }
 // A drag through the points in which an update sees the finger at each of them before it moves
 // on: two frames, as the first may have been under way before the finger moved.
@@ -120,15 +139,21 @@ std::string drag(std::initializer_list<int32_t> ys, int32_t x) {
     std::string script;
     const char* verb = "down ";
     for (const int32_t y : ys) {
-        script += verb + std::to_string(x) + " " + std::to_string(y) + "\nwait_frames 2 10000\n";
+        script += verb + std::to_string(x) + " " + std::to_string(y) + "\nwait_frames 2 60000\n";
         verb = "move ";
     }
     return script + "up " + std::to_string(x) + " " + std::to_string(*(ys.end() - 1)) + "\n";
 }
-// Waits for the n-th screen to be shown and wiped in.
+// Waits for the n-th screen to be shown whole: its line follows the frame that shows it.
 std::string shown(int32_t n, const char* name) {
-    return "expect_log quiz: screen " + std::to_string(n) + ": " + name + "\nwait_frames 12 10000\n";
+    return "expect_log quiz: screen " + std::to_string(n) + ": " + name + "\n";
 }
+// Frames enough for twinkles to move on, for a second capture of a screen; a still screen is
+// presented every fourth update only.
+const std::string LATER = "wait_frames 8 60000\n";
+// The pause after an answer (100 updates) and the next question's slide (20), over which answers
+// and buttons are not taken: each frame follows at least one update.
+const std::string PAUSE_AFTER_ANSWER = "wait_frames 130 120000\n";
 
 int32_t red(int32_t rgb) { return (rgb >> 16) & 0xFF; }
 int32_t green(int32_t rgb) { return (rgb >> 8) & 0xFF; }
@@ -207,33 +232,33 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
     fs::copy(documents(), directory.path() / "documents-copy", fs::copy_options::recursive);
 
     const std::string resume = shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(2, "question") +
-                               "capture question.png\nwait_frames 8 10000\ncapture question-later.png\n";
+                               "capture question.png\n" + LATER + "capture question-later.png\n";
     // First the statistics before this run's answer, then the question resumed; the program ends
     // with the question on screen.
     ProgramResult first = runQuiz(dir("first"), documents(),
                                   shown(1, "main menu") + tap(160, STATS_Y) + shown(2, "statistics") +
                                       "capture stats.png\n" + tap(280, 435) + shown(3, "main menu") +
                                       "capture menu.png\n" + tap(160, CONTINUE_Y) + shown(4, "question") +
-                                      "capture question.png\nwait_frames 8 10000\ncapture question-later.png\nterminate\n");
+                                      "capture question.png\n" + LATER + "capture question-later.png\nterminate\n");
     ASSERT_EQ(first.status, 0) << first.output << first.errors;
     // Resumed again after the restart, paused and resumed, answered wrong; then the statistics.
     ProgramResult second = runQuiz(dir("second"), documents(),
-                         resume + "pause\nwait 300\nresume\nwait_frames 12 10000\ncapture after-pause.png\n" +
-                             "wait_frames 8 10000\ncapture after-pause-later.png\n" +
-                             tap(ANSWER_X, answerY(wrong)) + "wait_frames 4 10000\ncapture wrong.png\n" +
-                             "wait_frames 250 60000\n" + tap(280, 435) + shown(3, "main menu") + tap(160, STATS_Y) +
-                             shown(4, "statistics") + "capture stats.png\nwait_frames 8 10000\ncapture stats-later.png\nterminate\n");
+                         resume + "pause\nwait 300\nresume\nwait_frames 12 60000\ncapture after-pause.png\n" + LATER +
+                             "capture after-pause-later.png\n" + tap(ANSWER_X, answerY(wrong)) +
+                             "wait_frames 4 60000\ncapture wrong.png\n" + PAUSE_AFTER_ANSWER + tap(280, 435) +
+                             shown(3, "main menu") + tap(160, STATS_Y) + shown(4, "statistics") +
+                             "capture stats.png\n" + LATER + "capture stats-later.png\nterminate\n");
     ASSERT_EQ(second.status, 0) << second.output << second.errors;
     // From the same record, answered right: the level goes up.
     ProgramResult third = runQuiz(dir("third"), directory.path() / "documents-copy",
-                        resume + tap(ANSWER_X, answerY(right)) + "wait_frames 4 10000\ncapture right.png\n" +
+                        resume + tap(ANSWER_X, answerY(right)) + "wait_frames 4 60000\ncapture right.png\n" +
                             shown(3, "promotion") + "capture promoted.png\nterminate\n");
     ASSERT_EQ(third.status, 0) << third.output << third.errors;
     // The statistics of a record that holds exactly one more wrong test answer than the prepared one.
     prepareTestUnderWay(directory.path() / "documents-expected", 0, 1);
     ProgramResult expected = runQuiz(dir("expected"), directory.path() / "documents-expected",
                                      shown(1, "main menu") + tap(160, STATS_Y) + shown(2, "statistics") +
-                                         "capture stats.png\nwait_frames 8 10000\ncapture stats-later.png\nterminate\n");
+                                         "capture stats.png\n" + LATER + "capture stats-later.png\nterminate\n");
     ASSERT_EQ(expected.status, 0) << expected.output << expected.errors;
 
     const Picture menu = picture("first", "menu.png");
@@ -320,16 +345,16 @@ TEST_F(QuizProgram, NewTestAsksFirstWhileATestIsUnderWayAndPracticeScrollsAndCho
     const std::string script = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "confirmation") +
                                "capture confirm.png\n" + tap(160, 332) + shown(3, "main menu") +
                                tap(160, PRACTICE_Y) + shown(4, "categories") + "capture categories.png\n" +
-                               drag({380, 330, 260, 180, 100}, 160) + "wait_frames 60 10000\ncapture scrolled.png\n" +
+                               drag({380, 330, 260, 180, 100}, 160) + "capture scrolled.png\n" +
                                drag({60, 140, 220, 300, 380}, 160) + drag({60, 140, 220, 300, 380}, 160) +
-                               "wait_frames 120 10000\n" + rest(160, 88) + shown(5, "subsections") + "capture subsections.png\n" +
+                               "wait_frames 120 120000\n" + rest(160, 88) + shown(5, "subsections") + "capture subsections.png\n" +
                                rest(160, 40) + shown(6, "question") + "capture practice.png\nterminate\n";
     ProgramResult run = runQuiz(dir("run"), documents(), script);
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_EQ(run.output.find("screen 2: question"), std::string::npos);
-    // The list moved up by the flick. How far it coasts depends on how many updates saw each move,
-    // so the choice is made after dragging it back past its top, where it settles whatever the
-    // pace: its second item is then under the resting finger.
+    // The list moved up with the finger. How far it coasts depends on how many updates saw each
+    // move, so the choice is made after dragging it back past its top, where it settles within
+    // 120 updates whatever the pace: its second item is then under the resting finger.
     const Picture before = picture("run", "categories.png");
     const Picture scrolled = picture("run", "scrolled.png");
     EXPECT_GT(differences(before, scrolled, 20, 20, 280, 360), 10000);
@@ -341,21 +366,26 @@ TEST_F(QuizProgram, TwinklesDriftTheWayTheDeviceIsTilted) {
     GTEST_SKIP() << "in a window the arrow keys tilt the device, fifty times a second, over the script's samples";
 #endif
     // Held below the menu's buttons while tilted one way or the other; counts bright pixels on
-    // each side of the finger in the band between the buttons and the about icon.
+    // each side of the finger in the band between the buttons and the about icon. The quiz keeps
+    // the last tilt it was given: the finger's twinkles then drift for 36 updates or more. A
+    // burst leaves the band within a few updates, so four frames in a row are counted together.
     const auto brightSides = [&](const std::string& name, const char* tilt) {
-        const std::string script = shown(1, "main menu") + "accel " + tilt + " 0 0 for 200\ndown 160 386\n" +
-                                   "accel " + tilt + " 0 0 for 1200\ncapture tilted.png\nup 160 386\nterminate\n";
-        ProgramResult run = runQuiz(dir(name), directory.path() / ("documents-" + name), script);
+        std::string script = shown(1, "main menu") + "accel " + tilt + " 0 0 for 200\ndown 160 386\n" + "accel " +
+                             tilt + " 0 0 for 200\nwait_frames 36 120000\n";
+        for (const char* frame : {"1", "2", "3", "4"}) script += "capture tilted-" + std::string(frame) + ".png\nwait_frames 1 60000\n";
+        ProgramResult run = runQuiz(dir(name), directory.path() / ("documents-" + name), script + "up 160 386\nterminate\n");
         EXPECT_EQ(run.status, 0) << run.output << run.errors;
-        const Picture frame = picture(name, "tilted.png");
         std::pair<int32_t, int32_t> sides{0, 0};
-        for (int32_t y = px(370); y < px(408); ++y)
-            for (int32_t x = 0; x < 640; ++x) {
-                const int32_t rgb = frame.rgbAt(x, y);
-                if (red(rgb) < 150 && green(rgb) < 150) continue;
-                if (x < px(120)) ++sides.first;
-                if (x > px(200)) ++sides.second;
-            }
+        for (const char* file : {"tilted-1.png", "tilted-2.png", "tilted-3.png", "tilted-4.png"}) {
+            const Picture frame = picture(name, file);
+            for (int32_t y = px(370); y < px(408); ++y)
+                for (int32_t x = 0; x < 640; ++x) {
+                    const int32_t rgb = frame.rgbAt(x, y);
+                    if (red(rgb) < 150 && green(rgb) < 150) continue;
+                    if (x < px(120)) ++sides.first;
+                    if (x > px(200)) ++sides.second;
+                }
+        }
         return sides;
     };
     const auto right = brightSides("right", "0.9");
@@ -363,5 +393,181 @@ TEST_F(QuizProgram, TwinklesDriftTheWayTheDeviceIsTilted) {
     EXPECT_GT(right.second, right.first);
     EXPECT_GT(left.first, left.second);
 }
+
+#ifndef QUIZ_IN_A_WINDOW
+// The built bundle again, as links to its files, without the ones named.
+fs::path bundleWithout(const fs::path& copy, std::initializer_list<std::string> leftOut) {
+    fs::create_directories(copy);
+    for (const fs::directory_entry& file : fs::directory_iterator(fs::path(LEXIVO_QUIZ_PATH).parent_path()))
+        if (std::find(leftOut.begin(), leftOut.end(), file.path().filename().string()) == leftOut.end())
+            fs::create_symlink(file.path(), copy / file.path().filename());
+    return copy;
+}
+
+TEST_F(QuizProgram, ABundleWithoutTheQuizsFilesIsRefusedAtStartNamingTheFirstMissing) {
+    const fs::path nowhere = directory.path() / "no-bundle";
+    const std::pair<fs::path, std::string> cases[] = {
+        {dir("empty"), "'resmap' (No such file or directory)"},
+        {nowhere, "'" + nowhere.string() + "': No such file or directory"},
+        {bundleWithout(directory.path() / "no-pack", {"pk0"}), "'pk0' (No such file or directory)"},
+        {bundleWithout(directory.path() / "no-test", {"shuffle_db.dat"}), "'shuffle_db.dat' (No such file"},
+    };
+    for (const auto& [bundle, named] : cases) {
+        const ProgramResult run = runQuiz(dir("run"), documents(), "terminate\n", {"--bundle", bundle.string()});
+        EXPECT_EQ(run.status, 2) << bundle;
+        EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
+        EXPECT_EQ(countOccurrences(run.errors, "\n"), 1u) << run.errors;
+        // Nothing has started: not even the line that names the directories.
+        EXPECT_EQ(run.output, "") << bundle;
+    }
+}
+
+TEST_F(QuizProgram, AMissingQuestionFileLeavesThePlayerOnTheListWithOneLineOnStandardError) {
+    const fs::path bundle = bundleWithout(directory.path() / "bundle", {"cdb0_0.dat"});
+    // The first subsection of the first category cannot be read; the second then can.
+    const ProgramResult run =
+        runQuiz(dir("run"), documents(),
+                shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) +
+                    shown(3, "subsections") + rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
+                {"--bundle", bundle.string()});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    EXPECT_EQ(countOccurrences(run.errors, "\n"), 1u) << run.errors;
+    EXPECT_NE(run.errors.find("lexivo-quiz: the question file cdb0_0.dat cannot be read"), std::string::npos) << run.errors;
+}
+
+TEST_F(QuizProgram, AFailedSaveIsReportedOnceAndOnceWhenSavingWorksAgainAndTheLastOneDecidesTheStatus) {
+    const int32_t wrong = (prepareTestUnderWay(documents()) + 1) % 3;
+    uintmax_t record = 0;
+    for (const fs::directory_entry& file : fs::directory_iterator(documents())) record = std::max(record, file.file_size());
+    // A save writes the new record beside the old before it drops the old one: past the cap, as
+    // on a full disk. A wrong answer saves, and so does the next question after its pause.
+    const std::string script = shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question") +
+                               tap(ANSWER_X, answerY(wrong)) + PAUSE_AFTER_ANSWER + tap(280, 435) + shown(3, "main menu") +
+                               "expect_log test: go on\n" + tap(160, CONTINUE_Y) + shown(4, "question") +
+                               tap(ANSWER_X, answerY(0)) + "wait_frames 4 60000\nterminate\n";
+    fs::copy(documents(), directory.path() / "documents-copy", fs::copy_options::recursive);
+    for (const bool lifted : {false, true}) {
+        SCOPED_TRACE(lifted ? "cap lifted" : "cap kept");
+        const fs::path saves = lifted ? directory.path() / "documents-copy" : documents();
+        std::optional<programtest::ChildFileSizeLimit> cap(std::in_place, record + 256);
+        const ProgramResult run = runQuiz(dir(lifted ? "lifted" : "kept"), saves, script, {}, [&](RunningProgram& quiz) {
+            cap.reset();
+            ASSERT_TRUE(quiz.readUntil("quiz: screen 3: main menu"));
+            if (lifted) EXPECT_TRUE(programtest::liftFileSizeLimit(quiz.pid()));
+            EXPECT_TRUE(programtest::tellScript(quiz.pid(), "test: go on"));
+        });
+        EXPECT_EQ(run.status, lifted ? 0 : 5) << run.output << run.errors;
+        const std::string failed = "lexivo-quiz: progress could not be saved in '" + saves.string() + "': ";
+        EXPECT_EQ(countOccurrences(run.errors, failed), 1u) << run.errors;
+        EXPECT_NE(run.errors.find("File too large"), std::string::npos) << run.errors;
+        EXPECT_EQ(countOccurrences(run.errors, "lexivo-quiz: progress is saved in '" + saves.string() + "' again\n"),
+                  lifted ? 1u : 0u)
+            << run.errors;
+        EXPECT_EQ(countOccurrences(run.errors, "\n"), lifted ? 2u : 1u) << run.errors;
+    }
+}
+
+TEST_F(QuizProgram, ASecondProgramOnTheSameDocumentsIsRefusedUntilTheFirstHasEnded) {
+    ProgramResult second, third;
+    const ProgramResult first = runQuiz(dir("first"), documents(), "wait 600000\n", {}, [&](RunningProgram& holder) {
+        // Its first line comes once it holds the directory.
+        ASSERT_TRUE(holder.readUntil("lexivo-quiz: bundle "));
+        second = runQuiz(dir("second"), documents(), "terminate\n");
+        // Killed: the kernel lets go of the lock.
+        ::kill(holder.pid(), SIGKILL);
+    });
+    EXPECT_EQ(first.status, -1);
+    EXPECT_EQ(second.status, 2);
+    EXPECT_EQ(second.errors, "lexivo-quiz: the documents directory '" + documents().string() +
+                                 "' is in use by another lexivo-quiz; give another with --documents\n");
+    EXPECT_EQ(second.output, "");
+    third = runQuiz(dir("third"), documents(), shown(1, "main menu") + "terminate\n");
+    EXPECT_EQ(third.status, 0) << third.output << third.errors;
+}
+
+TEST_F(QuizProgram, TheBuiltInSessionPlaysOnATemporaryDocumentsDirectoryAndRemovesIt) {
+    const fs::path home = dir("home");
+    const char* given[] = {std::getenv("HOME"), std::getenv("XDG_DATA_HOME")};
+    const std::string kept[] = {given[0] ? given[0] : "", given[1] ? given[1] : ""};
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("ALSOFT_DRIVERS", "null", 1);
+    RunningProgram program(LEXIVO_QUIZ_PATH, {LEXIVO_QUIZ_PATH, "--headless", "--capture", dir("captures").string()},
+                           directory.path() / "stderr.txt");
+    given[0] ? ::setenv("HOME", kept[0].c_str(), 1) : ::unsetenv("HOME");
+    given[1] ? ::setenv("XDG_DATA_HOME", kept[1].c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(program.wait(), 0) << program.output();
+    const std::string announced = "lexivo-quiz: the built-in session saves into a temporary documents directory, "
+                                  "removed at exit: ";
+    const size_t at = program.output().find(announced);
+    ASSERT_NE(at, std::string::npos) << program.output();
+    const size_t start = at + announced.size();
+    const fs::path temporary = program.output().substr(start, program.output().find('\n', start) - start);
+    EXPECT_NE(program.output().find("documents " + temporary.string() + "\n"), std::string::npos) << program.output();
+    EXPECT_NE(program.output().find("quiz: screen 10: statistics"), std::string::npos);
+    EXPECT_FALSE(fs::exists(temporary)) << temporary;
+    EXPECT_FALSE(fs::exists(home / "data" / "lexivo-quiz"));
+    EXPECT_FALSE(fs::exists(home / ".local"));
+}
+
+struct Area {
+    int32_t x, y, w, h;
+};
+
+// Pixels of the areas (layout points) where a screen's frame differs from its reference picture
+// by more than a rounding, of those where a later frame of it matches the reference: where the
+// screen shows what the reference's scene does, and no twinkle passed later. A screen still
+// wiping in shows the screen before over thousands of them.
+int32_t offReference(const Picture& shot, const Picture& later, const std::string& reference,
+                     std::initializer_list<Area> areas) {
+    const Picture expected = loadPicture(fs::path(QUIZ_SCREENS_DIR) / (reference + "_high.png"));
+    if (expected.width != shot.width || expected.height != shot.height) return -1;
+    const auto near = [](int32_t p, int32_t q) {
+        return std::abs(red(p) - red(q)) <= 8 && std::abs(green(p) - green(q)) <= 8 && std::abs(blue(p) - blue(q)) <= 8;
+    };
+    int32_t count = 0;
+    for (const Area& area : areas)
+        for (int32_t j = px(area.y); j < px(area.y + area.h); ++j)
+            for (int32_t i = px(area.x); i < px(area.x + area.w); ++i)
+                count += near(later.rgbAt(i, j), expected.rgbAt(i, j)) && !near(shot.rgbAt(i, j), expected.rgbAt(i, j));
+    return count;
+}
+
+TEST_F(QuizProgram, EachScreenIsWholeInTheFrameCapturedRightAfterItsLine) {
+    const auto seen = [](int32_t n, const char* name) {
+        const std::string shot = "screen-" + std::to_string(n);
+        return shown(n, name) + "capture " + shot + ".png\n" + LATER + "capture " + shot + "-later.png\n";
+    };
+    const std::string back = tap(280, 432);
+    const ProgramResult run =
+        runQuiz(dir("run"), documents(),
+                seen(1, "main menu") + tap(40, 437) + seen(2, "about") + back + shown(3, "main menu") + tap(160, STATS_Y) +
+                    seen(4, "statistics") + back + shown(5, "main menu") + tap(160, PRACTICE_Y) + seen(6, "categories") +
+                    press(280, 432) + shown(7, "main menu") + tap(160, NEW_TEST_Y) + seen(8, "question") + "terminate\n");
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    // Where a fresh player's screens show what the reference scenes do: everything but the
+    // statistics' values and stars, the lists' rows and the question with its answers and badges.
+    const struct {
+        int32_t screen;
+        const char* reference;
+        std::initializer_list<Area> areas;
+    } screens[] = {
+        {1, "main_menu", {{0, 0, 320, 480}}},
+        {2, "about", {{0, 0, 320, 480}}},
+        {4, "stats", {{0, 0, 240, 80}, {245, 0, 75, 480}, {10, 95, 100, 340}}},
+        {6, "categories", {{0, 398, 320, 82}}},
+        {8, "question", {{0, 190, 90, 190}, {170, 400, 150, 80}}},
+    };
+    for (const auto& screen : screens) {
+        const std::string shot = "screen-" + std::to_string(screen.screen);
+        const int32_t off = offReference(picture("run", (shot + ".png").c_str()), picture("run", (shot + "-later.png").c_str()),
+                                         screen.reference, screen.areas);
+        // The twinkles of the tap that led there may still pass over a few thousand pixels; a
+        // screen still wiping in shows tens of thousands of the one before.
+        EXPECT_GE(off, 0) << screen.reference;
+        EXPECT_LT(off, 4000) << screen.reference;
+    }
+}
+#endif
 
 }  // namespace
