@@ -118,6 +118,7 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std:
 }
 
 std::string tap(int32_t x, int32_t y) { return "tap " + std::to_string(x) + " " + std::to_string(y) + "\n"; }
+#ifndef QUIZ_IN_A_WINDOW
 // A press that the lists' back button takes whatever the machine's pace: it acts on a release only
 // once a frame has shown it pressed, and the second frame after the finger's touch follows an
 // update that saw it.
@@ -125,6 +126,7 @@ std::string press(int32_t x, int32_t y) {
     const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
     return "down " + at + "wait_frames 2 60000\nup " + at;
 }
+#endif
 // A finger resting long enough for the lists to take it as a choice, whatever the machine's pace:
 // every frame after the first comes from at least one update that saw the finger down. The
 // choice is made in the update after the frame that shows it pressed, which the frames after the
