@@ -71,6 +71,7 @@ struct View {
     bool touchedByAnotherThread = false;
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
+    std::atomic<uint64_t> contextSerial{0};
     FramebufferFunctions fbo;
     GLuint viewFramebuffer = 0;
     GLuint viewRenderbuffer = 0;
@@ -159,6 +160,7 @@ bool createContext(View& v) {
         report(v, "GL_OES_framebuffer_object is missing");
         return false;
     }
+    v.contextSerial.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
 
@@ -294,6 +296,8 @@ bool EGLWaitNative() {
 }
 
 bool EGLcontextOwnedHere() { return platform::ownedHere(platform::view()); }
+
+uint64_t EGLcontextSerial() { return platform::view().contextSerial.load(std::memory_order_relaxed); }
 
 bool EGLviewTouchedByAnotherThread() {
     View& v = platform::view();

@@ -65,6 +65,8 @@ private:
     void upload(Texture2DOver3D& texture);
     // Narrows the changed rows [first, last) to those that differ from what the texture holds.
     static void skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last);
+    // After a lost context: every texture is sent again when next bound, the glyph atlas made again.
+    void forgetUploads();
     // Flushes when the batch cannot take one more primitive of this kind and texture; returns its slot.
     int32_t takeSlot(int32_t kind, Texture2DOver3D* texture);
     void texturedQuad(const Graphics& g, const WLRect& dst, const WLRect& src, Texture2DOver3D& texture,
@@ -78,6 +80,7 @@ private:
     bool m_readyFor2DOver3D = false;
     bool m_frameDrawable = false;
     bool m_initialised3D = false;
+    uint64_t m_contextSerial = 0;
     int32_t m_setUpWidth = 0;
     int32_t m_setUpHeight = 0;
     int32_t m_lastBoundTexture = -1;
