@@ -117,6 +117,8 @@ bool OpenGLBackEnd::getReadyFor2DOver3D() {
     // A MIDlet drawing with GL on its own thread shares the context and may have changed any state.
     if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight || EGLviewTouchedByAnotherThread())
         stateSetUp(width, height);
+    // Whoever held the context between frames may have changed the blending.
+    m_blending = -1;
     // Deleting textures needs the context, so the sweep follows taking it.
     sweepTextures();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -149,6 +151,7 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glEnable(GL_BLEND);
+    m_blending = 1;
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);  // textures with alpha are uploaded premultiplied
     glClearColor(0, 0, 0, 0);
     glMatrixMode(GL_PROJECTION);
@@ -185,9 +188,20 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     m_initialised3D = true;
 }
 
+void OpenGLBackEnd::setBlending(bool blended) {
+    if (m_blending == static_cast<int32_t>(blended)) return;
+    if (blended)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    m_blending = blended;
+}
+
 void OpenGLBackEnd::flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture) {
     const int32_t n = m_pendingBufferIndex;
     if (m_pendingBuffer != -1 && n != 0) {
+        // Opaque sources give the same pixels unblended, and the driver draws them at less cost.
+        setBlending(m_pendingBuffer == TEXTURED && m_pendingBlended);
         if (m_pendingBuffer == TEXTURED) {
             glTexCoordPointer(2, GL_FLOAT, TEXTURED_STRIDE * sizeof(float), m_tmXyzUv + 3);
             glVertexPointer(3, GL_FLOAT, TEXTURED_STRIDE * sizeof(float), m_tmXyzUv);
@@ -201,7 +215,10 @@ void OpenGLBackEnd::flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture
         m_drawCalls.fetch_add(1, std::memory_order_relaxed);
     }
     m_pendingBufferIndex = 0;
-    if (newMode != -1) m_pendingBuffer = newMode;
+    if (newMode != -1) {
+        m_pendingBuffer = newMode;
+        m_pendingBlended = newMode == TEXTURED && texture && texture->hasAlpha;
+    }
     if (!texture) {
         if (m_lastBoundTexture != -1) {
             glDisable(GL_TEXTURE_2D);
@@ -481,6 +498,7 @@ void OpenGLBackEnd::glyphOnScreen(Graphics& g, const uint8_t* coverage, int32_t 
     if (w > GLYPH_ATLAS_SIDE || h > GLYPH_ATLAS_SIDE) return;
     if (!m_glyphAtlas) {
         m_glyphAtlas = java::lang::jnew<Texture2DOver3D>(GLYPH_ATLAS_SIDE, GLYPH_ATLAS_SIDE, nullptr);
+        m_glyphAtlas->hasAlpha = true;
         if (!fitsTextureLimit(*m_glyphAtlas)) {
             m_glyphAtlas = nullptr;
             return;

@@ -62,6 +62,7 @@ private:
     void stateSetUp(int32_t width, int32_t height);
     void sweepTextures();
     void flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture);
+    void setBlending(bool blended);
     void upload(Texture2DOver3D& texture);
     // Narrows the changed rows [first, last) to those that differ from what the texture holds.
     static void skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last);
@@ -86,6 +87,9 @@ private:
     int32_t m_lastBoundTexture = -1;
     int32_t m_pendingBuffer = -1;
     int32_t m_pendingBufferIndex = 0;
+    // Whether the pending batch's texture has alpha; whether GL blends (-1: not known this frame).
+    bool m_pendingBlended = false;
+    int32_t m_blending = -1;
     float m_minDimension = 1;
     float m_invMinDimension = 1;
     int32_t m_maxTextureSize = 0;

@@ -35,6 +35,7 @@ inline void bareFloor(benchmark::State& state, int32_t width, int32_t height) {
     for (auto _ : state) {
         EGLWaitNative();
         glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_BLEND);  // the quad is opaque
         glLoadIdentity();
         glTranslatef(0, 0, -1);
         glEnable(GL_TEXTURE_2D);
