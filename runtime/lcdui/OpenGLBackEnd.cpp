@@ -293,7 +293,8 @@ void OpenGLBackEnd::skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, i
     const size_t width = static_cast<size_t>(texture.imageWidth);
     if (texture.uploadedPixels.empty()) {
         // The first change after the first upload: after it the texture holds the pixels as they are.
-        texture.uploadedPixels.assign(texture.pixels, texture.pixels + width * static_cast<size_t>(texture.imageHeight));
+        const size_t count = width * static_cast<size_t>(texture.imageHeight);
+        texture.uploadedPixels.assign(texture.pixels, texture.pixels + count);
         return;
     }
     const auto repeated = [&](int32_t row) {

@@ -1,6 +1,7 @@
 // The OpenGL ES 1.1 back end of the 2D-over-3D path: screen drawing becomes lines and coloured or
-// textured quads, batched and drawn on the painting thread; every image lives in a texture copy that
-// drawing into the image writes in software; textures are deleted at the frame after their image dies.
+// textured quads, batched and drawn on the painting thread; every image's pixels move into its
+// texture, which drawing into the image writes in software; textures are deleted at the frame after
+// their image dies.
 #pragma once
 
 #include <atomic>

@@ -2,7 +2,6 @@
 // made, its death only marks the texture, and the next frame set-up deletes what was marked.
 #include <GLES/gl.h>
 
-
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
 #include "runtime/lcdui/OpenGLBackEnd.h"
