@@ -277,9 +277,9 @@ void SdlWindow::showLatestFrame() {
         return;
     }
     if (presented == m_shownSerial) return;
-    const platform::Frame frame = platform::latestFrame();
-    m_shownSerial = frame.serial;
-    present(frame.pixels.data(), frame.width, frame.height);
+    const std::shared_ptr<const platform::Frame> frame = platform::presentedFrame();
+    m_shownSerial = frame->serial;
+    present(frame->pixels.data(), frame->width, frame->height);
 }
 
 void SdlWindow::present(const uint32_t* pixels, int width, int height) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -14,8 +15,17 @@ struct Frame {
     uint64_t serial = 0;           // 0 before the first frame
 };
 
-// Called on the painting thread when a frame is presented; copies the pixels.
+// Presenting without a copy: the painting thread takes a buffer of width x height (holding whatever
+// an earlier frame left), writes every pixel into it and presents it. A buffer never presented is
+// simply dropped.
+std::shared_ptr<Frame> frameToFill(int32_t width, int32_t height);
+void presentFrame(std::shared_ptr<Frame> filled);
+// Copies the pixels in and presents them.
 void presentFrame(const uint32_t* pixels, int32_t width, int32_t height);
+
+// The last presented frame, shared: it stays as it is for as long as it is held.
+std::shared_ptr<const Frame> presentedFrame();
+// A copy of it.
 Frame latestFrame();
 uint64_t framesPresented();
 // Waits until at least `serial` frames have been presented; false on timeout.

@@ -10,9 +10,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 #include "platform/FrontBuffer.h"
 #include "platform/PlatformState.h"
@@ -71,6 +71,7 @@ struct View {
     bool touchedByAnotherThread = false;
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
+    std::atomic<uint64_t> contextSerial{0};
     FramebufferFunctions fbo;
     GLuint viewFramebuffer = 0;
     GLuint viewRenderbuffer = 0;
@@ -78,8 +79,6 @@ struct View {
     GLint backingWidth = 0;
     GLint backingHeight = 0;
     std::string error;
-    std::vector<uint32_t> readBack;
-    std::vector<uint32_t> frame;
 };
 
 View& view() {
@@ -99,6 +98,21 @@ std::string hex(unsigned value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%04X", value);
     return text;
+}
+
+// GL's rows run from the bottom: swaps them end for end. The screen is opaque, so the alpha the
+// blending left is dropped on the way.
+void turnUpright(uint32_t* pixels, int32_t width, int32_t height) {
+    const size_t rowLength = static_cast<size_t>(width);
+    for (int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
+        uint32_t* upper = pixels + static_cast<size_t>(top) * rowLength;
+        uint32_t* lower = pixels + static_cast<size_t>(bottom) * rowLength;
+        for (size_t i = 0; i < rowLength; ++i) {
+            const uint32_t above = upper[i];
+            upper[i] = lower[i] | 0xFF000000u;
+            lower[i] = above | 0xFF000000u;
+        }
+    }
 }
 
 bool createContext(View& v) {
@@ -146,6 +160,7 @@ bool createContext(View& v) {
         report(v, "GL_OES_framebuffer_object is missing");
         return false;
     }
+    v.contextSerial.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
 
@@ -282,6 +297,8 @@ bool EGLWaitNative() {
 
 bool EGLcontextOwnedHere() { return platform::ownedHere(platform::view()); }
 
+uint64_t EGLcontextSerial() { return platform::view().contextSerial.load(std::memory_order_relaxed); }
+
 bool EGLviewTouchedByAnotherThread() {
     View& v = platform::view();
     std::lock_guard guard(v.lock);
@@ -307,11 +324,10 @@ bool EGLWaitGL() {
     // Only the OpenGL view shows frames on this path; there is no view to swap in on the UI thread.
     platform::in2dmode.store(0, std::memory_order_relaxed);
     const int32_t width = v.backingWidth, height = v.backingHeight;
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    v.readBack.resize(count);
-    v.frame.resize(count);
+    // Read straight into the buffer that is presented, then turned upright in place.
+    std::shared_ptr<platform::Frame> frame = platform::frameToFill(width, height);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, v.readBack.data());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame->pixels.data());
     const GLenum error = glGetError();
     platform::releaseContext(v);
     platform::glViewState.store(0, std::memory_order_relaxed);
@@ -319,13 +335,8 @@ bool EGLWaitGL() {
         platform::report(v, "reading the frame back failed: GL error " + platform::hex(error));
         return false;
     }
-    // GL's rows run from the bottom; the screen is opaque, so the alpha the blending left is dropped.
-    for (int32_t row = 0; row < height; ++row) {
-        const uint32_t* from = v.readBack.data() + static_cast<size_t>(height - 1 - row) * width;
-        uint32_t* to = v.frame.data() + static_cast<size_t>(row) * width;
-        for (int32_t i = 0; i < width; ++i) to[i] = from[i] | 0xFF000000u;
-    }
-    platform::presentFrame(v.frame.data(), width, height);
+    platform::turnUpright(frame->pixels.data(), width, height);
+    platform::presentFrame(std::move(frame));
     return true;
 }
 

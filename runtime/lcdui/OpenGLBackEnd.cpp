@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "runtime/lcdui/Display.h"
@@ -104,11 +105,20 @@ bool OpenGLBackEnd::getReadyFor2DOver3D() {
     m_readyFor2DOver3D = true;
     m_frameDrawable = m_initialised3D ? EGLWaitNative() : EGLstart();
     if (!m_frameDrawable) return false;
+    // A context made anew holds none of the textures: they are sent again from their pixels.
+    const uint64_t context = EGLcontextSerial();
+    if (m_initialised3D && context != m_contextSerial) {
+        forgetUploads();
+        m_initialised3D = false;
+    }
+    m_contextSerial = context;
     const int32_t width = Display::screenWidth.load(std::memory_order_relaxed);
     const int32_t height = Display::screenHeight.load(std::memory_order_relaxed);
     // A MIDlet drawing with GL on its own thread shares the context and may have changed any state.
     if (!m_initialised3D || width != m_setUpWidth || height != m_setUpHeight || EGLviewTouchedByAnotherThread())
         stateSetUp(width, height);
+    // Whoever held the context between frames may have changed the blending.
+    m_blending = -1;
     // Deleting textures needs the context, so the sweep follows taking it.
     sweepTextures();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -141,6 +151,7 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glEnable(GL_BLEND);
+    m_blending = 1;
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);  // textures with alpha are uploaded premultiplied
     glClearColor(0, 0, 0, 0);
     glMatrixMode(GL_PROJECTION);
@@ -177,9 +188,20 @@ void OpenGLBackEnd::stateSetUp(int32_t width, int32_t height) {
     m_initialised3D = true;
 }
 
+void OpenGLBackEnd::setBlending(bool blended) {
+    if (m_blending == static_cast<int32_t>(blended)) return;
+    if (blended)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    m_blending = blended;
+}
+
 void OpenGLBackEnd::flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture) {
     const int32_t n = m_pendingBufferIndex;
     if (m_pendingBuffer != -1 && n != 0) {
+        // Opaque sources give the same pixels unblended, and the driver draws them at less cost.
+        setBlending(m_pendingBuffer == TEXTURED && m_pendingBlended);
         if (m_pendingBuffer == TEXTURED) {
             glTexCoordPointer(2, GL_FLOAT, TEXTURED_STRIDE * sizeof(float), m_tmXyzUv + 3);
             glVertexPointer(3, GL_FLOAT, TEXTURED_STRIDE * sizeof(float), m_tmXyzUv);
@@ -193,7 +215,10 @@ void OpenGLBackEnd::flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture
         m_drawCalls.fetch_add(1, std::memory_order_relaxed);
     }
     m_pendingBufferIndex = 0;
-    if (newMode != -1) m_pendingBuffer = newMode;
+    if (newMode != -1) {
+        m_pendingBuffer = newMode;
+        m_pendingBlended = newMode == TEXTURED && texture && texture->hasAlpha;
+    }
     if (!texture) {
         if (m_lastBoundTexture != -1) {
             glDisable(GL_TEXTURE_2D);
@@ -232,40 +257,44 @@ void OpenGLBackEnd::upload(Texture2DOver3D& texture) {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture.name));
     m_lastBoundTexture = texture.name;
     if (!texture.pixels) return;
-    const int32_t top = std::clamp(texture.changedTop, 0, texture.height);
-    const int32_t bottom = std::clamp(texture.changedBottom, top, texture.height);
+    const int32_t width = texture.imageWidth, height = texture.imageHeight;
+    const int32_t top = std::clamp(texture.changedTop, 0, height);
+    const int32_t bottom = std::clamp(texture.changedBottom, top, height);
     const bool rowsOnly = texture.hasStorage && m_changedRowsOnly;
-    int32_t first = rowsOnly ? top : 0, last = rowsOnly ? bottom : texture.height;
+    int32_t first = rowsOnly ? top : 0, last = rowsOnly ? bottom : height;
     if (rowsOnly) skipRepeatedRows(texture, first, last);
-    // Rows are whole texture rows, so the rows sent are one contiguous block.
-    const uint32_t* rows = texture.pixels + static_cast<size_t>(first) * texture.width;
+    // Rows are whole image rows, so the rows sent are one contiguous block.
+    const uint32_t* rows = texture.pixels + static_cast<size_t>(first) * width;
     if (texture.hasAlpha) {
-        m_uploadScratch.resize(static_cast<size_t>(last - first) * texture.width);
+        m_uploadScratch.resize(static_cast<size_t>(last - first) * width);
         for (size_t i = 0; i < m_uploadScratch.size(); ++i) m_uploadScratch[i] = forBlending(rows[i]);
         rows = m_uploadScratch.data();
     }
-    if (rowsOnly) {
-        if (last > first)
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, texture.width, last - first, GL_RGBA, GL_UNSIGNED_BYTE, rows);
-        m_rowsUploaded.fetch_add(static_cast<uint64_t>(last - first), std::memory_order_relaxed);
-    } else {
-        // A pixel word's bytes in memory are red, green, blue, alpha.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.width, texture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rows);
+    if (!texture.hasStorage) {
+        // A pixel word's bytes in memory are red, green, blue, alpha. The image fills the top left
+        // of the storage; what lies beyond it is never sampled.
+        const bool fills = width == texture.width && height == texture.height;
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.width, texture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     fills ? rows : nullptr);
+        if (!fills) glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows);
         glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         texture.hasStorage = true;
         texture.uploadedPixels.clear();
-        m_rowsUploaded.fetch_add(static_cast<uint64_t>(texture.height), std::memory_order_relaxed);
+    } else if (last > first) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, width, last - first, GL_RGBA, GL_UNSIGNED_BYTE, rows);
     }
+    m_rowsUploaded.fetch_add(static_cast<uint64_t>(last - first), std::memory_order_relaxed);
     texture.markUploaded();
     m_textureUploads.fetch_add(1, std::memory_order_relaxed);
 }
 
 void OpenGLBackEnd::skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last) {
-    const size_t width = static_cast<size_t>(texture.width);
+    const size_t width = static_cast<size_t>(texture.imageWidth);
     if (texture.uploadedPixels.empty()) {
-        // The first change after the first upload: after it the texture holds the copy as it is.
-        texture.uploadedPixels.assign(texture.pixels, texture.pixels + width * static_cast<size_t>(texture.height));
+        // The first change after the first upload: after it the texture holds the pixels as they are.
+        const size_t count = width * static_cast<size_t>(texture.imageHeight);
+        texture.uploadedPixels.assign(texture.pixels, texture.pixels + count);
         return;
     }
     const auto repeated = [&](int32_t row) {
@@ -388,7 +417,7 @@ void OpenGLBackEnd::blit(Graphics& g, const WLRect& dst, const WLRect& src, Imag
             const Graphics& source = *img.graphics;
             Texture2DOver3D& texture = *source.targetTexture;
             const WLRect from{src.x + source.textureOriginX, src.y + source.textureOriginY, src.width, src.height};
-            g.blitPixelsSoftware(dst, from, texture.pixels, texture.width, source.textureOriginX + img.getWidth(),
+            g.blitPixelsSoftware(dst, from, texture.pixels, texture.imageWidth, source.textureOriginX + img.getWidth(),
                                  source.textureOriginY + img.getHeight(), img.hasTransparentPixels,
                                  img.hasTranslucentPixels, transform);
             return;
@@ -413,14 +442,15 @@ void OpenGLBackEnd::drawRGB(Graphics& g, const int32_t* rgb, int32_t scanlength,
     }
     if (!getReadyFor2DOver3D()) return;
     // One texture for this call, dropped by the next frame's sweep.
-    auto texture = java::lang::jnew<Texture2DOver3D>(w, h);
-    if (!texture->pixels) {
+    auto* pixels = static_cast<uint32_t*>(std::malloc(static_cast<size_t>(w) * static_cast<size_t>(h) * 4));
+    if (!pixels) {
         report("no memory for a texture of %d x %d: drawRGB draws nothing", w, h);
         return;
     }
+    auto texture = java::lang::jnew<Texture2DOver3D>(w, h, pixels);
     for (int32_t j = 0; j < h; ++j) {
         const int32_t* from = rgb + static_cast<ptrdiff_t>(j) * scanlength;
-        uint32_t* to = texture->pixels + static_cast<size_t>(j) * texture->width;
+        uint32_t* to = pixels + static_cast<size_t>(j) * w;
         if (processAlpha) {
             for (int32_t i = 0; i < w; ++i) to[i] = pixelFromARGB(from[i]);
         } else {
@@ -468,7 +498,8 @@ void OpenGLBackEnd::blitChar(Graphics& g, const uint8_t* coverage, int32_t x, in
 void OpenGLBackEnd::glyphOnScreen(Graphics& g, const uint8_t* coverage, int32_t x, int32_t y, int32_t w, int32_t h) {
     if (w > GLYPH_ATLAS_SIDE || h > GLYPH_ATLAS_SIDE) return;
     if (!m_glyphAtlas) {
-        m_glyphAtlas = java::lang::jnew<Texture2DOver3D>(GLYPH_ATLAS_SIDE, GLYPH_ATLAS_SIDE, false);
+        m_glyphAtlas = java::lang::jnew<Texture2DOver3D>(GLYPH_ATLAS_SIDE, GLYPH_ATLAS_SIDE, nullptr);
+        m_glyphAtlas->hasAlpha = true;
         if (!fitsTextureLimit(*m_glyphAtlas)) {
             m_glyphAtlas = nullptr;
             return;

@@ -1,6 +1,7 @@
 // The OpenGL ES 1.1 back end of the 2D-over-3D path: screen drawing becomes lines and coloured or
-// textured quads, batched and drawn on the painting thread; every image lives in a texture copy that
-// drawing into the image writes in software; textures are deleted at the frame after their image dies.
+// textured quads, batched and drawn on the painting thread; every image's pixels move into its
+// texture, which drawing into the image writes in software; textures are deleted at the frame after
+// their image dies.
 #pragma once
 
 #include <atomic>
@@ -62,9 +63,12 @@ private:
     void stateSetUp(int32_t width, int32_t height);
     void sweepTextures();
     void flushPendingBuffer(int32_t newMode, Texture2DOver3D* texture);
+    void setBlending(bool blended);
     void upload(Texture2DOver3D& texture);
     // Narrows the changed rows [first, last) to those that differ from what the texture holds.
     static void skipRepeatedRows(Texture2DOver3D& texture, int32_t& first, int32_t& last);
+    // After a lost context: every texture is sent again when next bound, the glyph atlas made again.
+    void forgetUploads();
     // Flushes when the batch cannot take one more primitive of this kind and texture; returns its slot.
     int32_t takeSlot(int32_t kind, Texture2DOver3D* texture);
     void texturedQuad(const Graphics& g, const WLRect& dst, const WLRect& src, Texture2DOver3D& texture,
@@ -78,11 +82,15 @@ private:
     bool m_readyFor2DOver3D = false;
     bool m_frameDrawable = false;
     bool m_initialised3D = false;
+    uint64_t m_contextSerial = 0;
     int32_t m_setUpWidth = 0;
     int32_t m_setUpHeight = 0;
     int32_t m_lastBoundTexture = -1;
     int32_t m_pendingBuffer = -1;
     int32_t m_pendingBufferIndex = 0;
+    // Whether the pending batch's texture has alpha; whether GL blends (-1: not known this frame).
+    bool m_pendingBlended = false;
+    int32_t m_blending = -1;
     float m_minDimension = 1;
     float m_invMinDimension = 1;
     int32_t m_maxTextureSize = 0;

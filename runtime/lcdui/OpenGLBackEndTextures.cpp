@@ -2,9 +2,6 @@
 // made, its death only marks the texture, and the next frame set-up deletes what was marked.
 #include <GLES/gl.h>
 
-#include <cstdlib>
-#include <cstring>
-
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
 #include "runtime/lcdui/OpenGLBackEnd.h"
@@ -16,21 +13,16 @@ namespace javax::microedition::lcdui {
 void OpenGLBackEnd::imageCreated(Image& img) {
     if (img.graphics || !img.pixels) return;
     const int32_t width = img.getWidth(), height = img.getHeight();
-    auto texture = java::lang::jnew<Texture2DOver3D>(width, height);
-    // Without memory for the copy the image keeps its pixels and draws in software into images.
-    if (!texture->pixels) return;
-    for (int32_t row = 0; row < height; ++row)
-        std::memcpy(texture->pixels + static_cast<size_t>(row) * texture->width,
-                    img.pixels + static_cast<size_t>(row) * width, static_cast<size_t>(width) * sizeof(uint32_t));
-    texture->hasAlpha = img.hasTransparentPixels || img.hasTranslucentPixels;
-    std::free(img.pixels);
+    // The texture takes the image's pixels over: they stay the one copy in memory, which the
+    // software writers draw into and the upload reads.
+    auto texture = java::lang::jnew<Texture2DOver3D>(width, height, img.pixels);
     img.pixels = nullptr;
+    texture->hasAlpha = img.hasTransparentPixels || img.hasTranslucentPixels;
     auto context = java::lang::jnew<Graphics>();
     context->WENDinvokeconstructor();
     context->backEnd = this;
     context->targetTexture = texture;
-    // The software writers draw straight into the texture copy, whose rows are texture-wide.
-    context->setTarget(texture->pixels, width, height, texture->width);
+    context->setTarget(texture->pixels, width, height, width);
     context->setClip(0, 0, width, height);
     img.graphics = context;
     registerTexture(texture);
@@ -57,6 +49,17 @@ Texture2DOver3D* OpenGLBackEnd::screenTextureOf(Image& img) {
     if (!img.graphics) imageCreated(img);
     if (!img.graphics) return nullptr;
     return img.graphics->targetTexture.get();
+}
+
+void OpenGLBackEnd::forgetUploads() {
+    std::lock_guard guard(m_texturesLock);
+    m_glyphAtlas = nullptr;
+    if (!m_allTheTextures) return;
+    java::util::Vector& list = *m_allTheTextures;
+    for (int32_t slot = list.capacity() - 1; slot >= 0; --slot) {
+        auto texture = java::lang::recastObj<Texture2DOver3D>(list.elementAt(slot));
+        if (texture) texture->forgetUpload();
+    }
 }
 
 void OpenGLBackEnd::sweepTextures() {

@@ -34,3 +34,5 @@ void setGLBufferDepth(int32_t depth);
 bool EGLcontextOwnedHere();
 // True when another thread owned the view between the calling owner's previous turn and this one.
 bool EGLviewTouchedByAnotherThread();
+// Counts the GL contexts the view has made: when it changes, every GL object made before is gone.
+uint64_t EGLcontextSerial();

@@ -13,11 +13,9 @@ int32_t powerOfTwoAtLeast(int32_t side) {
 }
 }  // namespace
 
-Texture2DOver3D::Texture2DOver3D(int32_t imageWidth, int32_t imageHeight, bool withPixelCopy)
-    : width(powerOfTwoAtLeast(imageWidth)), height(powerOfTwoAtLeast(imageHeight)), changedBottom(height) {
-    if (withPixelCopy)
-        pixels = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(width) * static_cast<size_t>(height), 4));
-}
+Texture2DOver3D::Texture2DOver3D(int32_t imageWidth, int32_t imageHeight, uint32_t* pixels)
+    : imageWidth(imageWidth), imageHeight(imageHeight), width(powerOfTwoAtLeast(imageWidth)),
+      height(powerOfTwoAtLeast(imageHeight)), changedBottom(imageHeight), pixels(pixels) {}
 
 // The GL texture is never deleted here: that happens in the frame set-up's sweep, where the context
 // is current; this may run on any thread.
@@ -39,6 +37,14 @@ void Texture2DOver3D::markUploaded() {
     needsUpload = false;
     changedTop = 0;
     changedBottom = 0;
+}
+
+void Texture2DOver3D::forgetUpload() {
+    name = -1;
+    hasStorage = false;
+    uploadedPixels.clear();
+    uploadedPixels.shrink_to_fit();
+    markChanged(0, imageHeight);
 }
 
 }  // namespace javax::microedition::lcdui

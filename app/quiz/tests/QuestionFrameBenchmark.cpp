@@ -94,7 +94,7 @@ void BM_QuestionFrameOpenGL(benchmark::State& state) {
     for (auto _ : state) {
         twinkle();
         canvas->render(screen.screen);
-        if (screen.present().empty()) state.SkipWithError("the frame was not presented");
+        if (!screen.show()) state.SkipWithError("the frame was not presented");
     }
     const auto after = screen.backEnd().statistics();
     const double frames = static_cast<double>(state.iterations());

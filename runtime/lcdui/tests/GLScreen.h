@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/FrontBuffer.h"
@@ -44,9 +45,17 @@ public:
     // Ends the frame as Canvas::flushGraphics does and answers the presented pixels.
     std::vector<uint32_t> present() {
         backEnd().flushGraphics(*screen, true);
-        const platform::Frame frame = platform::latestFrame();
-        if (frame.width != width || frame.height != height) return {};
-        return frame.pixels;
+        const std::shared_ptr<const platform::Frame> frame = platform::presentedFrame();
+        if (frame->width != width || frame->height != height) return {};
+        return frame->pixels;
+    }
+
+    // Ends the frame as present() does, answering only whether it was presented at the screen's size.
+    bool show() {
+        const uint64_t before = platform::framesPresented();
+        backEnd().flushGraphics(*screen, true);
+        const std::shared_ptr<const platform::Frame> frame = platform::presentedFrame();
+        return frame->serial > before && frame->width == width && frame->height == height;
     }
 
     const int32_t width, height;

@@ -334,6 +334,36 @@ TEST_F(GraphicsGL, DrawingIntoAMutableImageShowsInTheSameFrame) {
     EXPECT_EQ(static_cast<uint32_t>(pixel->data[0]), 0xFF0000FFu);
 }
 
+// A context made anew holds none of the old textures: images, a changed mutable one and text are
+// sent again from their pixels and look as before, and no old name is deleted in the new context.
+TEST_F(GraphicsGL, ImagesShowAsBeforeOnAContextMadeAnew) {
+    Graphics& g = *glScreen->screen;
+    auto picture = patternImage(10, 7, 0x80);
+    auto canvasImage = Image::createImage(12, 12);
+    ASSERT_TRUE(lcduitest::installFont(lcduitest::sampleFont(true).bytes()));
+    const auto draw = [&] {
+        g.setColor(0x203040);
+        g.fillRect(0, 0, W, H);
+        g.drawImage(picture, 3, 5, 0);
+        g.drawImage(canvasImage, 30, 2, 0);
+        g.setColor(0xFFFFFF);
+        g.drawString(text("Ab"), 2, 30, Graphics::TOP | Graphics::LEFT);
+        EXPECT_TRUE(glScreen->show()) << platform::glViewError();
+        return platform::latestFrame().pixels;
+    };
+    canvasImage->getGraphics()->setColor(0x00FF00);
+    canvasImage->getGraphics()->fillRect(0, 0, 12, 4);
+    draw();
+    canvasImage->getGraphics()->fillRect(0, 8, 12, 4);
+    const auto before = draw();
+    ASSERT_EQ(before.size(), static_cast<size_t>(W * H));
+
+    platform::glViewShutdown();
+    EXPECT_EQ(draw(), before);
+    EXPECT_EQ(draw(), before);
+    BitmapFontSystem::BitmapFontSystem_staticDestroy();
+}
+
 TEST_F(GraphicsGL, ImagesBeyondTheTextureLimitAreReportedAndNotDrawn) {
     glScreen->backEnd().limitTextureSize(16);
     auto wide = Image::createImage(20, 4);  // needs a 32 x 4 texture
