@@ -115,6 +115,10 @@ void HookCanvas::updatePracticeList() {
         }
         return;
     }
+    // A quick tap whose press and release fell between two frames stays on the back button until a
+    // frame has shown it pressed; the update after that frame takes it. Dropping it would lose the
+    // tap whenever two updates run between frames.
+    if (list_back_hover && !was_dragging) return;
     list_highlight_item = -1;
     list_back_hover = false;
     msfy = 0;
