@@ -79,12 +79,13 @@ int32_t BitmapFontSystem::Tables::glyphFor(jchar c) const {
     return static_cast<int32_t>(*found >> 16);
 }
 
+void BitmapFontSystem::Tables::indexLowCodes() {
+    for (size_t c = 0; c < m_lowAdvances.size(); ++c) m_lowAdvances[c] = glyphAdvance(glyphFor(static_cast<jchar>(c)));
+}
+
 int64_t BitmapFontSystem::Tables::measure(const jchar* units, int32_t count) const {
     int64_t width = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t glyph = glyphFor(units[i]);
-        width += glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
-    }
+    for (int32_t i = 0; i < count; ++i) width += advance(units[i]);
     return width;
 }
 

@@ -2,6 +2,7 @@
 // read, never changed, by every thread that measures or draws text.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -29,9 +30,19 @@ public:
         // Character code in the low 16 bits, glyph index in the high 16, sorted by code.
         std::vector<uint32_t> m_charToIndex;
 
+        // The advance of each code below 256, which most text uses, found without a search.
+        std::array<int32_t, 256> m_lowAdvances{};
+
         // The glyph of a character, or -1 when the font lacks it.
         int32_t glyphFor(jchar c) const;
-        // Width of the text: each known glyph's width + 1, each unknown character 10.
+        // A character's advance: its glyph's width + 1, or 10 when the font lacks it.
+        int32_t advance(jchar c) const { return c < m_lowAdvances.size() ? m_lowAdvances[c] : glyphAdvance(glyphFor(c)); }
+        int32_t glyphAdvance(int32_t glyph) const {
+            return glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
+        }
+        // Fills m_lowAdvances once the character map and widths are complete.
+        void indexLowCodes();
+        // Width of the text: the sum of its characters' advances.
         int64_t measure(const jchar* units, int32_t count) const;
         // Coverage bytes of a glyph, width x fontHeight, row-major; out holds at least that many.
         void rasterise(int32_t glyph, uint8_t* out) const;
