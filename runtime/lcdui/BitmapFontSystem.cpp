@@ -72,7 +72,7 @@ void BitmapFontSystem::BitmapFontSystem_staticDestroy() {
     loadedTables().reset();
 }
 
-int32_t BitmapFontSystem::Tables::glyphFor(jchar c) const {
+int32_t BitmapFontSystem::Tables::searchGlyph(jchar c) const {
     auto found = std::lower_bound(m_charToIndex.begin(), m_charToIndex.end(), c,
                                   [](uint32_t entry, jchar code) { return (entry & 0xFFFFu) < code; });
     if (found == m_charToIndex.end() || (*found & 0xFFFFu) != c) return -1;
@@ -80,7 +80,24 @@ int32_t BitmapFontSystem::Tables::glyphFor(jchar c) const {
 }
 
 void BitmapFontSystem::Tables::indexLowCodes() {
-    for (size_t c = 0; c < m_lowAdvances.size(); ++c) m_lowAdvances[c] = glyphAdvance(glyphFor(static_cast<jchar>(c)));
+    for (size_t c = 0; c < m_lowGlyphs.size(); ++c) {
+        m_lowGlyphs[c] = searchGlyph(static_cast<jchar>(c));
+        m_lowAdvances[c] = glyphAdvance(m_lowGlyphs[c]);
+    }
+    int32_t widest = 0;
+    for (int32_t width : m_charWidths) widest = std::max(widest, std::min(width, 32));
+    m_coverageStride = (widest + 3) & ~3;
+    m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
+    std::vector<uint8_t> glyphCoverage;
+    for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
+        const int32_t width = std::max(m_charWidths[glyph], 0);
+        glyphCoverage.resize(static_cast<size_t>(width) * m_fontHeight);
+        rasterise(static_cast<int32_t>(glyph), glyphCoverage.data());
+        const int32_t kept = std::min(width, 32);
+        for (int32_t row = 0; row < m_fontHeight; ++row)
+            std::copy_n(glyphCoverage.data() + static_cast<size_t>(row) * width, kept,
+                        m_coverage.data() + (glyph * m_fontHeight + row) * m_coverageStride);
+    }
 }
 
 int64_t BitmapFontSystem::Tables::measure(const jchar* units, int32_t count) const {

@@ -30,17 +30,27 @@ public:
         // Character code in the low 16 bits, glyph index in the high 16, sorted by code.
         std::vector<uint32_t> m_charToIndex;
 
-        // The advance of each code below 256, which most text uses, found without a search.
+        // The glyph and advance of each code below 256, which most text uses, found without a search.
+        std::array<int32_t, 256> m_lowGlyphs{};
         std::array<int32_t, 256> m_lowAdvances{};
 
         // The glyph of a character, or -1 when the font lacks it.
-        int32_t glyphFor(jchar c) const;
+        int32_t glyphFor(jchar c) const { return c < m_lowGlyphs.size() ? m_lowGlyphs[c] : searchGlyph(c); }
+        int32_t searchGlyph(jchar c) const;
         // A character's advance: its glyph's width + 1, or 10 when the font lacks it.
         int32_t advance(jchar c) const { return c < m_lowAdvances.size() ? m_lowAdvances[c] : glyphAdvance(glyphFor(c)); }
         int32_t glyphAdvance(int32_t glyph) const {
             return glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
         }
-        // Fills m_lowAdvances once the character map and widths are complete.
+        // Each glyph's coverage bytes (as rasterise gives them), its rows m_coverageStride apart, a
+        // multiple of four, the bytes past the glyph's packed width zero: drawn four pixels at a time.
+        std::vector<uint8_t> m_coverage;
+        int32_t m_coverageStride = 0;
+        const uint8_t* coverageRow(int32_t glyph, int32_t row) const {
+            return m_coverage.data() + (static_cast<size_t>(glyph) * m_fontHeight + row) * m_coverageStride;
+        }
+
+        // Fills the tables of low codes and the coverage once the glyphs are complete.
         void indexLowCodes();
         // Width of the text: the sum of its characters' advances.
         int64_t measure(const jchar* units, int32_t count) const;
