@@ -88,15 +88,22 @@ void BitmapFontSystem::Tables::indexLowCodes() {
     for (int32_t width : m_charWidths) widest = std::max(widest, std::min(width, 32));
     m_coverageStride = (widest + 3) & ~3;
     m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
+    m_inkedRows.clear();
+    m_inkedRows.reserve(m_charWidths.size());
     std::vector<uint8_t> glyphCoverage;
     for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
         const int32_t width = std::max(m_charWidths[glyph], 0);
         glyphCoverage.resize(static_cast<size_t>(width) * m_fontHeight);
         rasterise(static_cast<int32_t>(glyph), glyphCoverage.data());
         const int32_t kept = std::min(width, 32);
-        for (int32_t row = 0; row < m_fontHeight; ++row)
-            std::copy_n(glyphCoverage.data() + static_cast<size_t>(row) * width, kept,
-                        m_coverage.data() + (glyph * m_fontHeight + row) * m_coverageStride);
+        std::pair<int32_t, int32_t> inked{0, 0};
+        for (int32_t row = 0; row < m_fontHeight; ++row) {
+            const uint8_t* from = glyphCoverage.data() + static_cast<size_t>(row) * width;
+            std::copy_n(from, kept, m_coverage.data() + (glyph * m_fontHeight + row) * m_coverageStride);
+            if (std::any_of(from, from + kept, [](uint8_t c) { return c != 0; }))
+                inked = {inked.first == inked.second ? row : inked.first, row + 1};
+        }
+        m_inkedRows.push_back(inked);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "runtime/lang/JArray.h"
@@ -46,6 +47,8 @@ public:
         // multiple of four, the bytes past the glyph's packed width zero: drawn four pixels at a time.
         std::vector<uint8_t> m_coverage;
         int32_t m_coverageStride = 0;
+        // Per glyph, the first row with any coverage and the row after the last; equal when blank.
+        std::vector<std::pair<int32_t, int32_t>> m_inkedRows;
         const uint8_t* coverageRow(int32_t glyph, int32_t row) const {
             return m_coverage.data() + (static_cast<size_t>(glyph) * m_fontHeight + row) * m_coverageStride;
         }

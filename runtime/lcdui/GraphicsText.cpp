@@ -27,8 +27,12 @@ void drawGlyphRows(const BitmapFontSystem::Tables& font, int32_t glyph, int32_t 
     const int32_t drawn = std::min(width, packedWidth - cutLeft);
     if (drawn <= 0) return;
     const int32_t span = drawn < packedWidth - cutLeft ? drawn : std::min(room, font.m_coverageStride - cutLeft);
-    coverRows(target, stride, colour, font.coverageRow(glyph, cutTop) + cutLeft, font.m_coverageStride, drawn, span,
-              height);
+    // Only the rows that have ink: the rest would leave their pixels as they are.
+    const auto [inkTop, inkBottom] = font.m_inkedRows[static_cast<size_t>(glyph)];
+    const int32_t first = std::max(cutTop, inkTop), end = std::min(cutTop + height, inkBottom);
+    if (first >= end) return;
+    coverRows(target + (first - cutTop) * stride, stride, colour, font.coverageRow(glyph, first) + cutLeft,
+              font.m_coverageStride, drawn, span, end - first);
 }
 
 }  // namespace
