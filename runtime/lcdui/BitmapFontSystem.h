@@ -20,11 +20,12 @@ inline const char* INTERNAL_BMP_FONT_RESNAME = "wlbmpfnt";
 
 class BitmapFontSystem {
 public:
-    // The decoded font. Glyph g's rows start at word g x fontHeight x bpp of the packed data.
+    // The decoded font.
     struct Tables {
         int32_t m_fontHeight = 0;
         int32_t m_widestCharWidth = 0;
         int32_t m_bpp = 1;
+        // The glyphs' rows as read, glyph g's from word g x fontHeight x bpp; empty after finish.
         std::vector<uint32_t> m_packedPixelData;
         std::vector<int32_t> m_charWidths;
         std::vector<int32_t> m_charYOffset;
@@ -53,8 +54,9 @@ public:
             return m_coverage.data() + (static_cast<size_t>(glyph) * m_fontHeight + row) * m_coverageStride;
         }
 
-        // Fills the tables of low codes and the coverage once the glyphs are complete.
-        void indexLowCodes();
+        // Builds the low-code tables and the coverage rows once the reader has filled the rest;
+        // the packed rows, read from the file, go then.
+        void finish();
         // Width of the text: the sum of its characters' advances.
         int64_t measure(const jchar* units, int32_t count) const;
         // Coverage bytes of a glyph, width x fontHeight, row-major; out holds at least that many.
