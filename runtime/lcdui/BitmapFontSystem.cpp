@@ -96,8 +96,10 @@ void BitmapFontSystem::Tables::finish() {
         for (int32_t row = 0; row < m_fontHeight; ++row) {
             const uint32_t* words = m_packedPixelData.data() + (glyph * m_fontHeight + row) * m_bpp;
             uint8_t* line = m_coverage.data() + (glyph * m_fontHeight + row) * m_coverageStride;
-            for (int32_t i = 0; i < packedWidth; ++i)
-                line[i] = m_bpp == 1 ? ((words[0] >> i) & 1u ? 255 : 0) : static_cast<uint8_t>(words[i / 4] >> (8 * (i % 4)));
+            for (int32_t i = 0; i < packedWidth; ++i) {
+                line[i] = m_bpp == 1 ? ((words[0] >> i) & 1u ? 255 : 0)
+                                     : static_cast<uint8_t>(words[i / 4] >> (8 * (i % 4)));
+            }
             if (std::any_of(line, line + packedWidth, [](uint8_t c) { return c != 0; })) {
                 if (inkTop == inkBottom) inkTop = row;
                 inkBottom = row + 1;

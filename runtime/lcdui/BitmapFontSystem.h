@@ -40,7 +40,9 @@ public:
         int32_t glyphFor(jchar c) const { return c < m_lowGlyphs.size() ? m_lowGlyphs[c] : searchGlyph(c); }
         int32_t searchGlyph(jchar c) const;
         // A character's advance: its glyph's width + 1, or 10 when the font lacks it.
-        int32_t advance(jchar c) const { return c < m_lowAdvances.size() ? m_lowAdvances[c] : glyphAdvance(glyphFor(c)); }
+        int32_t advance(jchar c) const {
+            return c < m_lowAdvances.size() ? m_lowAdvances[c] : glyphAdvance(glyphFor(c));
+        }
         int32_t glyphAdvance(int32_t glyph) const {
             return glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
         }

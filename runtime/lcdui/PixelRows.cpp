@@ -38,12 +38,6 @@ __m128i select(__m128i mask, __m128i chosen, __m128i otherwise) {
     return _mm_or_si128(_mm_and_si128(mask, chosen), _mm_andnot_si128(mask, otherwise));
 }
 
-}  // namespace
-#endif
-
-#if defined(__SSE2__)
-namespace {
-
 // mix4's steps on pixels widened to 16-bit channels, eight pixels at a time with AVX2.
 __attribute__((target("avx2"))) __m256i mixWide(__m256i d, __m256i s, __m256i factor) {
     const __m256i alphaLaneBit =
@@ -73,32 +67,6 @@ __attribute__((target("avx2"))) int32_t blendEights(uint32_t* out, const uint32_
     return i;
 }
 
-bool hasAVX2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
-}  // namespace
-#endif
-
-void blendRow(uint32_t* out, const uint32_t* in, int32_t count) {
-    int32_t i = 0;
-#if defined(__SSE2__)
-    if (hasAVX2()) i = blendEights(out, in, count);
-    for (; i + 4 <= count; i += 4) {
-        const __m128i s = load4(in + i), d = load4(out + i);
-        const __m128i a = _mm_srli_epi32(s, 24);
-        // a + (a != 0): a + 1, less one where a is 0; 256, all of s, where a is 255.
-        const __m128i factor = _mm_add_epi32(_mm_add_epi32(a, _mm_set1_epi32(1)), _mm_cmpeq_epi32(a, _mm_setzero_si128()));
-        store4(out + i, mix4(d, s, factor));
-    }
-#endif
-    for (; i < count; ++i) out[i] = blendPixel(out[i], in[i]);
-}
-
-#if defined(__SSE2__)
-namespace {
-
 // Four pixels covered in the colour s. Coverage 0 leaves a pixel and 255 gives the colour, so a
 // group of only those two is a select, taken without a branch on its pattern; any other value mixes.
 void cover4(uint32_t* out, __m128i s, const uint8_t* coverage) {
@@ -119,8 +87,29 @@ void cover4(uint32_t* out, __m128i s, const uint8_t* coverage) {
     store4(out, mix4(d, s, _mm_sub_epi32(coverage32, full)));
 }
 
+bool hasAVX2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
 }  // namespace
 #endif
+
+void blendRow(uint32_t* out, const uint32_t* in, int32_t count) {
+    int32_t i = 0;
+#if defined(__SSE2__)
+    if (hasAVX2()) i = blendEights(out, in, count);
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = load4(in + i), d = load4(out + i);
+        const __m128i a = _mm_srli_epi32(s, 24);
+        // a + (a != 0): a + 1, less one where a is 0; 256, all of s, where a is 255.
+        const __m128i factor =
+            _mm_add_epi32(_mm_add_epi32(a, _mm_set1_epi32(1)), _mm_cmpeq_epi32(a, _mm_setzero_si128()));
+        store4(out + i, mix4(d, s, factor));
+    }
+#endif
+    for (; i < count; ++i) out[i] = blendPixel(out[i], in[i]);
+}
 
 void coverRow(uint32_t* out, uint32_t colour, const uint8_t* coverage, int32_t count, int32_t span) {
     int32_t i = 0;

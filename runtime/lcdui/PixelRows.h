@@ -1,4 +1,4 @@
-// Whole rows of pixel words blended at once: four pixels to a step where the processor has SSE2,
+// Whole rows of pixel words blended at once: four pixels to a step with SSE2 (eight with AVX2),
 // with results equal bit for bit to blendPixel and coverPixel.
 #pragma once
 

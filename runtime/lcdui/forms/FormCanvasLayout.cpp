@@ -182,8 +182,8 @@ int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, bool continuing
             Item& item = *items[i];
             StringItem* text = asText(item);
             if (i == start && continuing) {
-                JavaPtr<String> rest =
-                    StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr, text->heldText(), text->heldFont());
+                JavaPtr<String> rest = StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr,
+                                                                text->heldText(), text->heldFont());
                 width += text->heldFont()->stringWidth(rest);
             } else if (!continuing && unlockedText(item)) {
                 // Its box is its line and the padding, which the row must hold as it holds any box.

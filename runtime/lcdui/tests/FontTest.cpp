@@ -92,7 +92,9 @@ TEST_P(FontTest, GlyphsBelowTheLineAreCutByTheClip) {
 // Glyphs cut by the clip on every side, or running off the target's right edge, keep exactly the
 // pixels they have uncut, over a background of many colours; nothing outside the clip changes.
 TEST_P(FontTest, CutTextKeepsTheUncutPixelsInsideTheClipOnly) {
-    const auto background = [](int32_t x, int32_t y) { return 0xFF000000u | static_cast<uint32_t>(x * 0x0B1F27 + y * 0x3301); };
+    const auto background = [](int32_t x, int32_t y) {
+        return 0xFF000000u | static_cast<uint32_t>(x * 0x0B1F27 + y * 0x3301);
+    };
     const auto paint = [&](GuardedCanvas& canvas, int32_t width, int32_t height) {
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x) canvas.at(x, y) = background(x, y);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "runtime/lcdui/PixelRows.h"
@@ -31,8 +32,9 @@ TEST(PixelRows, BlendAndCoverRowsEqualTheOnePixelBlends) {
             blendRow(blended.data(), source.data(), length);
             coverRow(covered.data(), colour, coverage.data(), length);
             for (int32_t i = 0; i < length; ++i) {
-                ASSERT_EQ(blended[i], blendPixel(target[i], source[i])) << "length " << length << " pixel " << i;
-                ASSERT_EQ(covered[i], coverPixel(target[i], colour, coverage[i])) << "length " << length << " pixel " << i;
+                const std::string where = "length " + std::to_string(length) + ", pixel " + std::to_string(i);
+                ASSERT_EQ(blended[i], blendPixel(target[i], source[i])) << where;
+                ASSERT_EQ(covered[i], coverPixel(target[i], colour, coverage[i])) << where;
             }
         }
     }
