@@ -4,13 +4,18 @@
 
 #include "runtime/lcdui/PixelWord.h"
 
-#if defined(__SSE2__)
+// Vector code only where the compiler optimises: in unoptimised builds (those the sanitizers
+// check threads and memory in) intrinsics cost more than the one-pixel loops they replace.
+#if defined(__SSE2__) && defined(__OPTIMIZE__)
+#define PIXEL_ROWS_IN_VECTORS 1
 #include <immintrin.h>
+#else
+#define PIXEL_ROWS_IN_VECTORS 0
 #endif
 
 namespace javax::microedition::lcdui {
 
-#if defined(__SSE2__)
+#if PIXEL_ROWS_IN_VECTORS
 namespace {
 
 __m128i load4(const uint32_t* pixels) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels)); }
@@ -97,7 +102,7 @@ bool hasAVX2() {
 
 void blendRow(uint32_t* out, const uint32_t* in, int32_t count) {
     int32_t i = 0;
-#if defined(__SSE2__)
+#if PIXEL_ROWS_IN_VECTORS
     if (hasAVX2()) i = blendEights(out, in, count);
     for (; i + 4 <= count; i += 4) {
         const __m128i s = load4(in + i), d = load4(out + i);
@@ -113,7 +118,7 @@ void blendRow(uint32_t* out, const uint32_t* in, int32_t count) {
 
 void coverRow(uint32_t* out, uint32_t colour, const uint8_t* coverage, int32_t count, int32_t span) {
     int32_t i = 0;
-#if defined(__SSE2__)
+#if PIXEL_ROWS_IN_VECTORS
     const __m128i s = _mm_set1_epi32(static_cast<int32_t>(colour));
     for (; i < count && i + 4 <= span; i += 4) cover4(out + i, s, coverage + i);
 #endif
@@ -122,7 +127,7 @@ void coverRow(uint32_t* out, uint32_t colour, const uint8_t* coverage, int32_t c
 
 void coverRows(uint32_t* out, ptrdiff_t outStride, uint32_t colour, const uint8_t* coverage,
                ptrdiff_t coverageStride, int32_t count, int32_t span, int32_t rows) {
-#if defined(__SSE2__)
+#if PIXEL_ROWS_IN_VECTORS
     // The usual glyph: one group of four spans each row.
     if (count <= 4 && span >= 4) {
         const __m128i s = _mm_set1_epi32(static_cast<int32_t>(colour));
