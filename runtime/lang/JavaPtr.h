@@ -94,6 +94,15 @@ public:
     bool operator==(const JavaPtr<U, true>& other) const noexcept { return m_smart == other.smart(); }
     bool operator==(std::nullptr_t) const noexcept { return m_smart == nullptr; }
 
+    // Used only by jnew: the first reference to a just-constructed object.
+    static JavaPtr adoptFresh(T* object) noexcept {
+        JavaPtr made;
+        made.m_ptr = object;
+        made.m_smart = static_cast<Smart*>(object);
+        made.m_smart->acquireFresh();
+        return made;
+    }
+
     // Used only by converting moves: gives up the pointers without releasing.
     void detach() noexcept {
         m_smart = nullptr;
@@ -108,7 +117,7 @@ private:
 // Creates an object held by a counted reference from its first moment.
 template <class T, class... Args>
 JavaPtr<T> jnew(Args&&... args) {
-    return JavaPtr<T>(new T(std::forward<Args>(args)...));
+    return JavaPtr<T>::adoptFresh(new T(std::forward<Args>(args)...));
 }
 
 // The checked cast by type id: the object seen as T, or null when it is not one.

@@ -1,5 +1,9 @@
 #include "runtime/lang/Smart.h"
 
+#include <linux/futex.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include "runtime/lang/GlobalMutex.h"
 #include "runtime/lang/WaitSet.h"
 #include "runtime/lang/ref/WeakReference.h"
@@ -29,48 +33,60 @@ bool Smart::tryAcquireLive() noexcept {
     return false;
 }
 
+namespace {
+
+constexpr uint32_t FREE = 0, HELD = 1, HELD_WITH_SLEEPERS = 2;
+
+// Sleeps while the word still holds the value; returns at once if it does not, or on a stray wake.
+void sleepWhile(std::atomic<uint32_t>& word, uint32_t value) {
+    syscall(SYS_futex, reinterpret_cast<uint32_t*>(&word), FUTEX_WAIT_PRIVATE, value, nullptr, nullptr, 0);
+}
+
+void wakeOne(std::atomic<uint32_t>& word) {
+    syscall(SYS_futex, reinterpret_cast<uint32_t*>(&word), FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+}
+
+}  // namespace
+
 LockObject Smart::startSync() {
-    const uintptr_t self = currentThreadToken();
-    uintptr_t owner = 0;
-    if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_acquire, std::memory_order_relaxed))
+    uint32_t state = FREE;
+    if (m_monitorState.compare_exchange_strong(state, HELD, std::memory_order_acquire, std::memory_order_relaxed)) {
+        m_monitorOwner.store(currentThreadToken(), std::memory_order_relaxed);
         return LockObject(this);
-    if (owner == self) return LockObject();
-    enterContended(self);
+    }
+    if (ownsMonitor()) return LockObject();
+    enterContended();
     return LockObject(this);
 }
 
+// The owner word equals this thread's token only between this thread's own enter and exit.
 bool Smart::ownsMonitor() const noexcept {
     return m_monitorOwner.load(std::memory_order_relaxed) == currentThreadToken();
 }
 
 void Smart::monitorEnter() {
-    const uintptr_t self = currentThreadToken();
-    uintptr_t owner = 0;
-    if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_acquire, std::memory_order_relaxed))
+    uint32_t state = FREE;
+    if (m_monitorState.compare_exchange_strong(state, HELD, std::memory_order_acquire, std::memory_order_relaxed)) {
+        m_monitorOwner.store(currentThreadToken(), std::memory_order_relaxed);
         return;
-    enterContended(self);
+    }
+    enterContended();
 }
 
-// The waiter count is raised before the owner is read again, and monitorExit clears the owner
-// before reading the count (all sequentially consistent), so either the exit sees this waiter and
-// bumps the exit count it sleeps on, or this thread sees the monitor free and never sleeps.
-void Smart::enterContended(uintptr_t self) {
-    m_monitorWaiters.fetch_add(1, std::memory_order_seq_cst);
-    for (;;) {
-        const uint32_t exits = m_monitorExits.load(std::memory_order_seq_cst);
-        uintptr_t owner = 0;
-        if (m_monitorOwner.compare_exchange_strong(owner, self, std::memory_order_seq_cst, std::memory_order_seq_cst))
-            break;
-        m_monitorExits.wait(exits, std::memory_order_seq_cst);
+// A thread that found the monitor taken marks it as having sleepers before it sleeps, so the exit
+// that frees it wakes one; a woken thread marks it again, as others may still sleep on it.
+void Smart::enterContended() {
+    uint32_t state = m_monitorState.exchange(HELD_WITH_SLEEPERS, std::memory_order_acquire);
+    while (state != FREE) {
+        sleepWhile(m_monitorState, HELD_WITH_SLEEPERS);
+        state = m_monitorState.exchange(HELD_WITH_SLEEPERS, std::memory_order_acquire);
     }
-    m_monitorWaiters.fetch_sub(1, std::memory_order_relaxed);
+    m_monitorOwner.store(currentThreadToken(), std::memory_order_relaxed);
 }
 
 void Smart::monitorExit() {
-    m_monitorOwner.store(0, std::memory_order_seq_cst);
-    if (m_monitorWaiters.load(std::memory_order_seq_cst) == 0) return;
-    m_monitorExits.fetch_add(1, std::memory_order_seq_cst);
-    m_monitorExits.notify_one();
+    m_monitorOwner.store(0, std::memory_order_relaxed);
+    if (m_monitorState.exchange(FREE, std::memory_order_release) == HELD_WITH_SLEEPERS) wakeOne(m_monitorState);
 }
 
 WaitSet* Smart::waitSet() {

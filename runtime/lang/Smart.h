@@ -34,8 +34,24 @@ public:
         if (m_refCount.load(std::memory_order_relaxed) >= 0) m_refCount.fetch_add(1, std::memory_order_relaxed);
     }
     void release() noexcept {
-        if (m_refCount.load(std::memory_order_relaxed) < 0) return;
+        const int32_t count = m_refCount.load(std::memory_order_acquire);
+        if (count < 0) return;
+        // The only reference: no other thread can take one, not even through a weak reference
+        // when there is none, so the count needs no atomic decrement.
+        if (count == 1 && !m_weakHead.load(std::memory_order_acquire)) {
+            destroy();
+            return;
+        }
         if (m_refCount.fetch_sub(1, std::memory_order_acq_rel) == 1) destroy();
+    }
+    // The first reference to an object jnew has just made. A constructor leaves its count at zero
+    // unless it handed itself to a holder; at zero no other reference exists to count concurrently.
+    void acquireFresh() noexcept {
+        if (m_refCount.load(std::memory_order_relaxed) == 0) {
+            m_refCount.store(1, std::memory_order_relaxed);
+            return;
+        }
+        acquire();
     }
     // Acquires only while the object is alive; used by weak references.
     bool tryAcquireLive() noexcept;
@@ -59,16 +75,15 @@ private:
     friend class ref::WeakReference;
     friend class Object;
     void destroy() noexcept;
-    void enterContended(uintptr_t self);
+    void enterContended();
     WaitSet* waitSet();
 
     std::atomic<int32_t> m_refCount{0};
     int32_t m_arrayDimensions = 0;
+    // The monitor's lock word: free, held, or held with threads that may sleep on it. The owner
+    // is written only by the thread holding the lock, for re-entry and ownership checks.
+    std::atomic<uint32_t> m_monitorState{0};
     std::atomic<uintptr_t> m_monitorOwner{0};
-    // Threads blocked entering the monitor; leaving it wakes one only when there are some.
-    std::atomic<int32_t> m_monitorWaiters{0};
-    // Bumped by each exit that finds waiters; a 32-bit word, so that sleeping on it wakes just one.
-    std::atomic<uint32_t> m_monitorExits{0};
     std::atomic<WaitSet*> m_waitSet{nullptr};  // created on first wait or notify
     // Changed under the weak-reference lock; atomic so that destruction can skip that lock when empty.
     std::atomic<ref::WeakReference*> m_weakHead{nullptr};

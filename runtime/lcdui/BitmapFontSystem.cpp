@@ -72,38 +72,56 @@ void BitmapFontSystem::BitmapFontSystem_staticDestroy() {
     loadedTables().reset();
 }
 
-int32_t BitmapFontSystem::Tables::glyphFor(jchar c) const {
+int32_t BitmapFontSystem::Tables::searchGlyph(jchar c) const {
     auto found = std::lower_bound(m_charToIndex.begin(), m_charToIndex.end(), c,
                                   [](uint32_t entry, jchar code) { return (entry & 0xFFFFu) < code; });
     if (found == m_charToIndex.end() || (*found & 0xFFFFu) != c) return -1;
     return static_cast<int32_t>(*found >> 16);
 }
 
+void BitmapFontSystem::Tables::finish() {
+    for (size_t c = 0; c < m_lowGlyphs.size(); ++c) {
+        m_lowGlyphs[c] = searchGlyph(static_cast<jchar>(c));
+        m_lowAdvances[c] = glyphAdvance(m_lowGlyphs[c]);
+    }
+    // Packed rows hold at most 32 pixels; a wider advance (the space) is blank beyond them.
+    int32_t widest = 0;
+    for (int32_t width : m_charWidths) widest = std::max(widest, std::min(width, 32));
+    m_coverageStride = (widest + 3) & ~3;
+    m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
+    m_inkedRows.assign(m_charWidths.size(), {0, 0});
+    for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
+        const int32_t packedWidth = std::clamp(m_charWidths[glyph], 0, 32);
+        auto& [inkTop, inkBottom] = m_inkedRows[glyph];
+        for (int32_t row = 0; row < m_fontHeight; ++row) {
+            const uint32_t* words = m_packedPixelData.data() + (glyph * m_fontHeight + row) * m_bpp;
+            uint8_t* line = m_coverage.data() + (glyph * m_fontHeight + row) * m_coverageStride;
+            for (int32_t i = 0; i < packedWidth; ++i) {
+                line[i] = m_bpp == 1 ? ((words[0] >> i) & 1u ? 255 : 0)
+                                     : static_cast<uint8_t>(words[i / 4] >> (8 * (i % 4)));
+            }
+            if (std::any_of(line, line + packedWidth, [](uint8_t c) { return c != 0; })) {
+                if (inkTop == inkBottom) inkTop = row;
+                inkBottom = row + 1;
+            }
+        }
+    }
+    m_packedPixelData = {};
+}
+
 int64_t BitmapFontSystem::Tables::measure(const jchar* units, int32_t count) const {
     int64_t width = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t glyph = glyphFor(units[i]);
-        width += glyph < 0 ? 10 : m_charWidths[static_cast<size_t>(glyph)] + 1;
-    }
+    for (int32_t i = 0; i < count; ++i) width += advance(units[i]);
     return width;
 }
 
 void BitmapFontSystem::Tables::rasterise(int32_t glyph, uint8_t* out) const {
     const int32_t width = std::max(m_charWidths[static_cast<size_t>(glyph)], 0);
-    // Packed rows hold at most 32 pixels; a wider advance (the space) is blank beyond them.
     const int32_t packedWidth = std::min(width, 32);
-    const size_t firstWord = static_cast<size_t>(glyph) * m_fontHeight * m_bpp;
     for (int32_t row = 0; row < m_fontHeight; ++row) {
         uint8_t* line = out + static_cast<size_t>(row) * width;
         std::fill_n(line, width, uint8_t{0});
-        const uint32_t* words = m_packedPixelData.data() + firstWord + static_cast<size_t>(row) * m_bpp;
-        for (int32_t i = 0; i < packedWidth; ++i) {
-            if (m_bpp == 1) {
-                line[i] = (words[0] >> i) & 1u ? 255 : 0;
-            } else {
-                line[i] = static_cast<uint8_t>(words[i / 4] >> (8 * (i % 4)));
-            }
-        }
+        std::copy_n(coverageRow(glyph, row), packedWidth, line);
     }
 }
 

@@ -154,6 +154,7 @@ std::shared_ptr<const BitmapFontSystem::Tables> BitmapFontSystem::parse(std::spa
     font->m_charYOffset.resize(boxes.size());
     for (size_t i = 0; i < boxes.size(); ++i)
         font->m_charYOffset[i] = boxes[i].y - fontHeight * static_cast<int32_t>(i / static_cast<size_t>(glyphsPerRow));
+    font->finish();
     return font;
 }
 

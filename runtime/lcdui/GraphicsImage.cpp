@@ -9,6 +9,7 @@
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/GraphicsBackEnd.h"
 #include "runtime/lcdui/Image.h"
+#include "runtime/lcdui/PixelRows.h"
 #include "runtime/lcdui/PixelWord.h"
 
 namespace javax::microedition::lcdui {
@@ -201,9 +202,7 @@ void Graphics::blitPixelsSoftware(const WLRect& dst, const WLRect& src, const ui
     }
     if (pixelStep == 1) {
         for (int32_t row = 0; row < height; ++row, d += rowStep, s += imageWidth) {
-            uint32_t* __restrict out = d;
-            const uint32_t* __restrict in = s;
-            for (int32_t i = 0; i < width; ++i) out[i] = blendPixel(out[i], in[i]);
+            blendRow(d, s, width);
         }
         return;
     }

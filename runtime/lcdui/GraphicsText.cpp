@@ -6,12 +6,36 @@
 #include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/GraphicsBackEnd.h"
+#include "runtime/lcdui/PixelRows.h"
 #include "runtime/lcdui/PixelWord.h"
 #include "runtime/text/String.h"
 
 namespace javax::microedition::lcdui {
 
 using java::lang::String;
+
+namespace {
+
+// Draws the visible part of a glyph, width x height from (cutLeft, cutTop) into it, from the font's
+// coverage rows. Where the glyph is not cut on the right, its zero padding lets groups of four
+// pixels run past its edge, as far as the target row allows (room pixels).
+void drawGlyphRows(const BitmapFontSystem::Tables& font, int32_t glyph, int32_t cutLeft, int32_t cutTop,
+                   uint32_t* target, ptrdiff_t stride, int32_t width, int32_t height, int32_t room,
+                   uint32_t colour) {
+    // Coverage rows hold at most 32 pixels; a wider advance (the space) is blank beyond them.
+    const int32_t packedWidth = std::min(font.m_charWidths[static_cast<size_t>(glyph)], 32);
+    const int32_t drawn = std::min(width, packedWidth - cutLeft);
+    if (drawn <= 0) return;
+    const int32_t span = drawn < packedWidth - cutLeft ? drawn : std::min(room, font.m_coverageStride - cutLeft);
+    // Only the rows that have ink: the rest would leave their pixels as they are.
+    const auto [inkTop, inkBottom] = font.m_inkedRows[static_cast<size_t>(glyph)];
+    const int32_t first = std::max(cutTop, inkTop), end = std::min(cutTop + height, inkBottom);
+    if (first >= end) return;
+    coverRows(target + (first - cutTop) * stride, stride, colour, font.coverageRow(glyph, first) + cutLeft,
+              font.m_coverageStride, drawn, span, end - first);
+}
+
+}  // namespace
 
 void Graphics::drawString(const JavaPtr<String>& s, int32_t x, int32_t y, int32_t anchor) {
     if (!s) throw java::lang::NullPointerException();
@@ -54,6 +78,8 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     if (anchor & BOTTOM) top -= lineHeight;
 
     thread_local std::vector<uint8_t> coverage;
+    // The clip's far edges, once for the string: a glyph wholly inside it needs no cutting.
+    const int64_t clipRight = int64_t{m_clipX} + m_clipWidth, clipBottom = int64_t{m_clipY} + m_clipHeight;
     for (int32_t i = 0; i < len; ++i) {
         const int32_t glyph = font->glyphFor(units[i]);
         if (glyph < 0) {
@@ -63,8 +89,18 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
         const int32_t glyphWidth = font->m_charWidths[static_cast<size_t>(glyph)];
         const int64_t glyphTop = top + font->m_charYOffset[static_cast<size_t>(glyph)];
         // Each glyph is cut to the clip where it really lies, its vertical offset included.
-        const WLRect box = clipped(penX, glyphTop, glyphWidth, lineHeight);
-        if (!box.isEmpty()) {
+        const bool inside = penX >= m_clipX && glyphTop >= m_clipY && penX + glyphWidth <= clipRight &&
+                            glyphTop + lineHeight <= clipBottom && glyphWidth > 0 && lineHeight > 0;
+        const WLRect box = inside ? WLRect{static_cast<int32_t>(penX), static_cast<int32_t>(glyphTop), glyphWidth,
+                                           lineHeight}
+                                  : clipped(penX, glyphTop, glyphWidth, lineHeight);
+        if (!box.isEmpty() && !backEnd) {
+            if (m_pixels && box.x >= 0 && box.y >= 0 && box.x <= m_targetWidth - box.width &&
+                box.y <= m_targetHeight - box.height)
+                drawGlyphRows(*font, glyph, static_cast<int32_t>(box.x - penX), static_cast<int32_t>(box.y - glyphTop),
+                              m_pixels + static_cast<size_t>(box.y) * m_rowStride + box.x, m_rowStride, box.width,
+                              box.height, m_targetWidth - box.x, m_pixelColour);
+        } else if (!box.isEmpty()) {
             coverage.resize(static_cast<size_t>(glyphWidth) * lineHeight);
             font->rasterise(glyph, coverage.data());
             const int64_t cutLeft = box.x - penX, cutTop = box.y - glyphTop;
@@ -95,7 +131,7 @@ void Graphics::myBlitCharSoftware(const uint8_t* coverage, int32_t x, int32_t y,
     for (int32_t row = 0; row < h; ++row) {
         uint32_t* out = m_pixels + static_cast<size_t>(y + row) * m_rowStride + x;
         const uint8_t* line = coverage + static_cast<size_t>(row) * w;
-        for (int32_t i = 0; i < w; ++i) out[i] = coverPixel(out[i], m_pixelColour, line[i]);
+        coverRow(out, m_pixelColour, line, w);
     }
 }
 

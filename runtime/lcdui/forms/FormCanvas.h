@@ -58,8 +58,8 @@ protected:
 private:
     void m_pointer(InputEvent::EventType type, int32_t x, int32_t y);
     // Fits the candidate row start..last; returns the last item kept and the width it takes.
-    int32_t m_fitRow(JArray<Item>& items, int32_t start, int32_t last, bool continuing, int32_t usable,
-                     int32_t* rowWidth, StringItem** flowing);
+    int32_t m_fitRow(JArray<Item>& items, int32_t start, bool continuing, int32_t usable, int32_t* rowWidth,
+                     StringItem** flowing);
     void m_shareSpare(JArray<Item>& items, int32_t start, int32_t last, int32_t* spare);
     void m_traverseInto(const JavaPtr<Item>& item, int32_t action);
 

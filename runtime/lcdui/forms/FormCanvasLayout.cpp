@@ -38,7 +38,7 @@ StringItem* asText(Item& item) { return static_cast<StringItem*>(item.castAsType
 bool textStartsOrEndsWithLineFeed(Item& item, bool atEnd) {
     StringItem* text = asText(item);
     if (!text) return false;
-    JavaPtr<String> value = text->getText();
+    const JavaPtr<String>& value = text->heldText();
     if (!value || value->length() == 0) return false;
     return value->charAt(atEnd ? value->length() - 1 : 0) == u'\n';
 }
@@ -48,7 +48,7 @@ bool breaksBefore(Item& prev, Item& cur, int32_t rowAlignment) {
     const int32_t layout = cur.layoutInternal();
     if (layout & Item::LAYOUT_NEWLINE_BEFORE) return true;
     if ((layout & 3) != 0 && (layout & 3) != rowAlignment) return true;
-    JavaPtr<String> label = cur.getLabel();
+    const JavaPtr<String>& label = cur.heldLabel();
     if (label && label->length() > 0) return true;
     if (textStartsOrEndsWithLineFeed(cur, false)) return true;
     if (ownsRow(cur) || ownsRow(prev)) return true;
@@ -125,7 +125,7 @@ void FormCanvas::relayoutFormItems() {
             item.m_x = text->m_flowX;
             item.m_y = text->m_flowY;
             item.m_row = text->m_flowRow;
-            item.m_height = text->getFont()->getHeight() + (lines > 0 ? (*text->m_lineY)[lines - 1] : 0) +
+            item.m_height = text->heldFont()->getHeight() + (lines > 0 ? (*text->m_lineY)[lines - 1] : 0) +
                             item.labelHeight();
             item.m_width = usableWidth();
         }
@@ -156,25 +156,41 @@ void FormCanvas::relayoutFormItems_aux(const JavaPtr<JArray<Item>>& items) {
     while (m_layoutIndex < items->length) m_layoutIndex += relayoutFormItemsRow(items, m_layoutIndex);
 }
 
-int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, int32_t last, bool continuing, int32_t usable,
-                             int32_t* rowWidth, StringItem** flowing) {
+// The row from start holds the items up to the next break that fit the usable width. Breaks are
+// looked for only as far as the row reaches, and an overflow at an item ends the row before it
+// (at once; the row stays the same as if it were shortened one item at a time), so each item is
+// measured about once in a pass.
+int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, bool continuing, int32_t usable, int32_t* rowWidth,
+                             StringItem** flowing) {
+    const auto breaksAt = [&](int32_t i) {
+        return i >= items.length || breaksBefore(*items[i - 1], *items[i], m_rowAlignment);
+    };
+    // An item wider than the row overflows it only when another could share the row.
+    const bool shared = !breaksAt(start + 1);
+    int32_t last = shared ? items.length - 1 : start;
+    bool lastKnown = !shared;
     for (;;) {
         int32_t width = 0;
         StringItem* flow = nullptr;
         bool overflow = false;
         for (int32_t i = start; i <= last; ++i) {
+            if (!lastKnown && i > start + 1 && breaksAt(i)) {
+                last = i - 1;
+                lastKnown = true;
+                break;
+            }
             Item& item = *items[i];
             StringItem* text = asText(item);
             if (i == start && continuing) {
-                JavaPtr<String> rest =
-                    StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr, text->getText(), text->getFont());
-                width += text->getFont()->stringWidth(rest);
+                JavaPtr<String> rest = StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr,
+                                                                text->heldText(), text->heldFont());
+                width += text->heldFont()->stringWidth(rest);
             } else if (!continuing && unlockedText(item)) {
                 // Its box is its line and the padding, which the row must hold as it holds any box.
                 int32_t next = -1;
                 JavaPtr<String> line = StringItem::wrapTextLine(0, usable - width - 2 * PAD_X, &next, nullptr,
-                                                                text->getText(), text->getFont());
-                const int32_t lineWidth = line ? text->getFont()->stringWidth(line) : 0;
+                                                                text->heldText(), text->heldFont());
+                const int32_t lineWidth = line ? text->heldFont()->stringWidth(line) : 0;
                 item.m_width = lineWidth + 2 * PAD_X;
                 width += item.m_width;
                 if (next == -1) {
@@ -183,7 +199,7 @@ int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, int32_t last, b
                 } else {
                     m_textContinueIndex = next;
                     text->m_flowing = true;
-                    item.m_height = text->getFont()->getHeight();
+                    item.m_height = text->heldFont()->getHeight();
                     item.updateContentDimensions();
                     text->m_lines = JavaPtr<JArray<String>>(new JArray<String>(0));
                     text->m_lineX = JavaPtr<JArray<int32_t>>(new JArray<int32_t>(0));
@@ -199,6 +215,8 @@ int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, int32_t last, b
             }
             if (width > usable && last > start) {
                 overflow = true;
+                last = i > start ? i - 1 : start;
+                lastKnown = true;
                 break;
             }
             if (flow) break;
@@ -214,7 +232,6 @@ int32_t FormCanvas::m_fitRow(JArray<Item>& items, int32_t start, int32_t last, b
             flow->m_flowing = false;
             flow->m_updatecontentHeightAndWidth();
         }
-        --last;
     }
 }
 
@@ -267,13 +284,10 @@ int32_t FormCanvas::relayoutFormItemsRow(const JavaPtr<JArray<Item>>& itemArray,
     m_rowAlignment = items[start]->layoutInternal() & 3;
     if (m_rowAlignment == 0) m_rowAlignment = 1;
 
-    int32_t last = start;
-    while (last + 1 < items.length && !breaksBefore(*items[last], *items[last + 1], m_rowAlignment)) ++last;
-
     const int32_t usable = usableWidth();
     int32_t rowWidth = 0;
     StringItem* flowing = nullptr;
-    last = m_fitRow(items, start, last, continuing, usable, &rowWidth, &flowing);
+    const int32_t last = m_fitRow(items, start, continuing, usable, &rowWidth, &flowing);
 
     int32_t spare = usable - rowWidth;
     if (spare < 0) {
@@ -332,13 +346,13 @@ int32_t FormCanvas::relayoutFormItemsRow(const JavaPtr<JArray<Item>>& itemArray,
         }
         StringItem& text = *asText(item);
         JavaPtr<String> rest =
-            StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr, text.getText(), text.getFont());
+            StringItem::wrapTextLine(m_textContinueIndex, usable, nullptr, nullptr, text.heldText(), text.heldFont());
         text.m_lineX->append(x);
         text.m_lineY->append(item.m_y - text.m_flowY);
         text.m_lines->append(rest);
-        x += text.getFont()->stringWidth(rest);
+        x += text.heldFont()->stringWidth(rest);
         m_textContinueIndex = -1;
-        item.m_height = text.getFont()->getHeight();
+        item.m_height = text.heldFont()->getHeight();
         item.updateContentDimensions();
         m_layoutY += item.labelHeight();
     }
@@ -353,18 +367,18 @@ int32_t FormCanvas::relayoutFormItemsRow(const JavaPtr<JArray<Item>>& itemArray,
     text.m_flowX = 0;
     text.m_flowY = text.m_y;
     text.m_flowRow = m_rowCount++;
-    const int32_t lineHeight = text.getFont()->getHeight();
+    const int32_t lineHeight = text.heldFont()->getHeight();
     const int32_t align = (text.getLayout() & 3) != 0 ? text.getLayout() & 3 : m_rowAlignment;
     int32_t yOffset = rowTop - text.m_flowY + rowHeight;
     for (;;) {
         int32_t next = -1;
         JavaPtr<String> line =
-            StringItem::wrapTextLine(m_textContinueIndex, usable, &next, nullptr, text.getText(), text.getFont());
+            StringItem::wrapTextLine(m_textContinueIndex, usable, &next, nullptr, text.heldText(), text.heldFont());
         if (next == -1) {
             --result;
             break;
         }
-        const int32_t lineWidth = text.getFont()->stringWidth(line);
+        const int32_t lineWidth = text.heldFont()->stringWidth(line);
         text.m_lines->append(line);
         text.m_lineY->append(yOffset);
         text.m_lineX->append(align == Item::LAYOUT_RIGHT    ? usable - lineWidth + ROW_MARGIN

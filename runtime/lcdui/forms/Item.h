@@ -123,6 +123,8 @@ public:
     bool isWidthLocked() const { return m_widthLocked; }
     bool isHeightLocked() const { return m_heightLocked; }
     Form* formPointer() const { return m_form; }
+    // The label as held, for the form layout, which holds the lock getLabel takes.
+    const JavaPtr<java::lang::String>& heldLabel() const { return m_label; }
 
     // Written by the form layout; read by the canvas, the tests and the harness.
     int32_t m_contentWidth = -1;

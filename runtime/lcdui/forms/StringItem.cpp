@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "runtime/lang/BuildConstants.h"
+#include "runtime/lcdui/BitmapFontSystem.h"
 #include "runtime/lcdui/Canvas.h"
 #include "runtime/lcdui/Display.h"
 #include "runtime/lcdui/Font.h"
@@ -101,7 +102,10 @@ JavaPtr<String> StringItem::wrapTextLine(int32_t start, int32_t maxWidth, int32_
         return length == 0 ? text : JavaPtr<String>(new String(""));
     }
     const java::lang::jchar* units = reinterpret_cast<const java::lang::jchar*>(text->units());
-    const int32_t hyphenWidth = font->charWidth(u'-');
+    // Fetched once for the line: every character is measured against them.
+    const auto tables = BitmapFontSystem::tables();
+    const auto charWidth = [&tables](java::lang::jchar c) { return tables ? tables->advance(c) : 10; };
+    const int32_t hyphenWidth = charWidth(u'-');
     int32_t breakAt = -1;
     bool hyphen = false;
     if (units[start] != u'\n') {
@@ -114,7 +118,7 @@ JavaPtr<String> StringItem::wrapTextLine(int32_t start, int32_t maxWidth, int32_
                 breakAt = i;
                 break;
             }
-            width += font->charWidth(c);
+            width += charWidth(c);
             if (isBlank(c)) {
                 if (i == start || !isBlank(units[i - 1])) lastWordEnd = i - 1;
             } else if (width + hyphenWidth <= maxWidth) {

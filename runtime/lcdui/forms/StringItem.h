@@ -45,6 +45,9 @@ public:
     void wrapTextLines(int32_t width);
     void m_updatecontentHeightAndWidth();
     bool isFlowing() const { return m_flowing; }
+    // The text and font as held, for the form layout, which holds the lock the getters take.
+    const JavaPtr<java::lang::String>& heldText() const { return m_text; }
+    const JavaPtr<Font>& heldFont() const { return m_font; }
 
     // Written by the form layout while the text flows over several rows.
     JavaPtr<JArray<java::lang::String>> m_lines;

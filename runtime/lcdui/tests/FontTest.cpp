@@ -89,6 +89,44 @@ TEST_P(FontTest, GlyphsBelowTheLineAreCutByTheClip) {
     EXPECT_TRUE(canvas.canaryIntact());
 }
 
+// Glyphs cut by the clip on every side, or running off the target's right edge, keep exactly the
+// pixels they have uncut, over a background of many colours; nothing outside the clip changes.
+TEST_P(FontTest, CutTextKeepsTheUncutPixelsInsideTheClipOnly) {
+    const auto background = [](int32_t x, int32_t y) {
+        return 0xFF000000u | static_cast<uint32_t>(x * 0x0B1F27 + y * 0x3301);
+    };
+    const auto paint = [&](GuardedCanvas& canvas, int32_t width, int32_t height) {
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x) canvas.at(x, y) = background(x, y);
+        canvas.graphics->setColor(0x80FF40);
+    };
+    GuardedCanvas whole(40, 12);
+    paint(whole, 40, 12);
+    whole.graphics->drawString(text("AcbyxcBz"), 1, 1, 0);
+    struct Cut {
+        int32_t width, clipX, clipY, clipWidth, clipHeight;
+    };
+    const Cut cuts[] = {
+        {40, 3, 0, 40, 12}, {40, 0, 0, 3, 12},  {40, 2, 0, 9, 12},  {40, 7, 3, 8, 3},  {40, 0, 2, 15, 5},
+        {40, 0, 4, 40, 2},  {14, 0, 0, 14, 12}, {15, 0, 0, 15, 12}, {13, 2, 1, 11, 9}, {40, 0, 0, 0, 12},
+    };
+    for (const Cut& cut : cuts) {
+        GuardedCanvas canvas(cut.width, 12);
+        paint(canvas, cut.width, 12);
+        canvas.graphics->setClip(cut.clipX, cut.clipY, cut.clipWidth, cut.clipHeight);
+        canvas.graphics->drawString(text("AcbyxcBz"), 1, 1, 0);
+        for (int32_t y = 0; y < 12; ++y)
+            for (int32_t x = 0; x < cut.width; ++x) {
+                const bool inside = x >= cut.clipX && x < cut.clipX + cut.clipWidth && y >= cut.clipY &&
+                                    y < cut.clipY + cut.clipHeight;
+                ASSERT_EQ(canvas.at(x, y), inside ? whole.at(x, y) : background(x, y))
+                    << "clip " << cut.clipX << "," << cut.clipY << " " << cut.clipWidth << "x" << cut.clipHeight
+                    << " in " << cut.width << " wide, at " << x << "," << y;
+            }
+        EXPECT_TRUE(canvas.canaryIntact());
+    }
+}
+
 TEST_P(FontTest, TextRangesAreChecked) {
     GuardedCanvas canvas(8, 8);
     Graphics& g = *canvas.graphics;
