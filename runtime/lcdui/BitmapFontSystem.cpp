@@ -90,7 +90,10 @@ void BitmapFontSystem::Tables::finish() {
     m_coverageStride = (widest + 3) & ~3;
     m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
     m_inkedRows.assign(m_charWidths.size(), {0, 0});
-    for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
+    // The atlas may box more glyphs than the file maps to characters; only the mapped ones (and
+    // the space after them) are packed, and no character reaches the rest.
+    const size_t packed = m_packedPixelData.size() / (static_cast<size_t>(m_fontHeight) * m_bpp);
+    for (size_t glyph = 0; glyph < std::min(m_charWidths.size(), packed); ++glyph) {
         const int32_t packedWidth = std::clamp(m_charWidths[glyph], 0, 32);
         auto& [inkTop, inkBottom] = m_inkedRows[glyph];
         for (int32_t row = 0; row < m_fontHeight; ++row) {
