@@ -1,14 +1,18 @@
-// The loading thread fills and frees cache slots and font slots while the drawing thread reads them.
+// The loading thread fills and frees cache slots and font slots while the drawing thread reads them,
+// and drops pixels over the cache's bound while the drawing thread decodes them again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "app/framework/FrameworkFonts.h"
 #include "app/framework/ImageCache.h"
 #include "app/framework/tests/BundleFixture.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/text/String.h"
+#include "tools/writers/EncodedImageFile.h"
 #include "tools/writers/FrameworkFontFile.h"
 
 namespace {
@@ -57,6 +61,44 @@ TEST_F(ImageCacheThreadTest, LoadingWhileDrawingSeesWholeSlots) {
     loader.join();
     EXPECT_FALSE(resources.packCached(0));
     EXPECT_EQ(images.currentImageTransforms(0), 0);
+}
+
+TEST_F(ImageCacheThreadTest, DroppedPixelsDecodeAgainWhileTheLoaderFillsSlots) {
+    writers::ResourceBundle bundle(0);
+    writers::EncodedImage image;
+    image.width = 8, image.height = 4;
+    for (int32_t i = 0; i < 32; ++i) image.pixels.push_back(uint32_t(i % 2));
+    const int32_t id = bundle.addResource(-1, image.bytes());
+    bundle.addResource(-1, writers::paletteFile({0xFF000000, 0xFFFFFFFF}));
+    install(bundle);
+    // Nothing is kept beyond the slots drawn in the last two frames.
+    ImageCache images(resources, 0);
+    const int32_t drawn = images.loadImageID(id, -1, 1, false);
+    JavaPtr<Graphics> g(new Graphics());
+    std::vector<uint32_t> pixels(8 * 4);
+    g->setTarget(pixels.data(), 8, 4, 8);
+    g->setClip(0, 0, 8, 4);
+
+    std::atomic<bool> done{false};
+    std::thread loader([&] {
+        for (int round = 0; round < 200; ++round) {
+            const int32_t cells = images.loadImageID(id, -1, 1, true);
+            images.getImage(id);
+            images.unloadImageID(cells);
+        }
+        done = true;
+    });
+    int32_t whole = 0, frames = 0;
+    for (; !done || frames < 3; ++frames) {
+        images.nextFrame();
+        if (frames % 3) continue;
+        images.drawImageIDNoTransform(g, drawn, 0, 0, 0, Graphics::TOP | Graphics::LEFT);
+        whole += pixels[1] == 0xFFFFFFFFu && pixels[30] == 0xFF000000u;
+        std::fill(pixels.begin(), pixels.end(), 0u);
+    }
+    loader.join();
+    EXPECT_EQ(whole, (frames + 2) / 3) << "every draw found the slot's pixels, kept or decoded again";
+    EXPECT_EQ(images.currentImageTransforms(drawn), 255);
 }
 
 }  // namespace
