@@ -279,12 +279,18 @@ JavaPtr<ImageCache::Image> ImageCache::getImage(int32_t imageId, int32_t palette
                                                 int32_t t) {
     int32_t cachedSlot = -1;
     {
+        // An image already decoded is handed out under one lock, without copying the slot.
         std::lock_guard guard(m_lock);
         const int32_t palette = paletteId == -1 ? imageId + 1 : paletteId;
         const int32_t alternative = alternativePaletteId == -1 ? imageId + 1 : alternativePaletteId;
         cachedSlot = findSlot(imageId, keyWordOf(palette, alternative), false);
+        if (cachedSlot >= 0 && image_cache_images->data[cachedSlot]) {
+            m_lastUse[static_cast<size_t>(cachedSlot)] = m_frame;
+            const JArray<Image>& images = *image_cache_images->data[cachedSlot];
+            return t >= 0 && t < images.length ? images.data[t] : nullptr;
+        }
     }
-    // A slot unloaded meanwhile is loaded again below.
+    // Dropped pixels decode again; a slot unloaded meanwhile is loaded again below.
     if (const SlotView cached = view(cachedSlot); cached.images)
         return t >= 0 && t < cached.images->length ? cached.images->data[t] : nullptr;
     bool fresh = false;
