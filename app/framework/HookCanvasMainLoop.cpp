@@ -3,6 +3,7 @@
 
 #include "app/framework/AppMidlet.h"
 #include "app/framework/HookCanvas.h"
+#include "app/framework/ImageCache.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/Utf8.h"
 #include "runtime/lang/Clocks.h"
@@ -267,7 +268,9 @@ void HookCanvas::_FuSeD_mThD_1_fixedRateUpdate() { auto sync = startSync(); }
 void HookCanvas::variableRateUpdate(int64_t elapsedMs) { auto sync = startSync(); }
 
 void HookCanvas::paint(const JavaPtr<Graphics>& g) {
-    if (g) render(g);
+    if (!g) return;
+    m_imageCache->nextFrame();
+    render(g);
 }
 
 void HookCanvas::syncPaint() {

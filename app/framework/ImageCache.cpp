@@ -1,5 +1,6 @@
 #include "app/framework/ImageCache.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/framework/BundleBytes.h"
@@ -21,15 +22,24 @@ int32_t keyWordOf(int32_t paletteId, int32_t alternativePaletteId) {
     return static_cast<int32_t>(static_cast<uint32_t>(paletteId) << 16 | static_cast<uint32_t>(alternativePaletteId));
 }
 
+int64_t pixelBytesOf(const JavaPtr<JArray<javax::microedition::lcdui::Image>>& images) {
+    int64_t bytes = 0;
+    if (!images) return bytes;
+    for (int32_t i = 0; i < images->length; ++i)
+        if (const auto& image = images->data[i]) bytes += int64_t{image->getWidth()} * image->getHeight() * 4;
+    return bytes;
+}
+
 }  // namespace
 
-ImageCache::ImageCache(ResourceHandler& resources)
+ImageCache::ImageCache(ResourceHandler& resources, int64_t decodedBound)
     : image_cache_keys(jnew<JArray<int>>(2 * kSlots)),
       image_cache_sizes(jnew<JArray<int>>(2 * kSlots)),
       image_cache_images(jnew<JArray<JArray<Image>>>(kSlots)),
       image_cache_cells(jnew<JArray<JArray<signed char>>>(kSlots)),
       image_cache_flags(jnew<JArray<bool>>(kSlots)),
-      m_resources(resources) {}
+      m_resources(resources),
+      m_decodedBound(decodedBound) {}
 
 int32_t ImageCache::findSlot(int32_t imageId, int32_t keyWord, bool imagePerCell) {
     const auto found = m_index.find({imageId, keyWord, imagePerCell});
@@ -52,7 +62,7 @@ int32_t ImageCache::acquire(int32_t imageId, int32_t paletteId, int32_t alternat
         std::lock_guard guard(m_lock);
         if (const int32_t found = findSlot(imageId, keyWord, imagePerCell); found >= 0) return found;
         for (int32_t s = 0; s < kSlots && slot < 0; ++s)
-            if (!image_cache_images->data[s] && !m_reserved[static_cast<size_t>(s)]) slot = s;
+            if (!inUse(s) && !m_reserved[static_cast<size_t>(s)]) slot = s;
         if (slot < 0) return -1;
         m_reserved[static_cast<size_t>(slot)] = true;
         image_cache_keys->data[2 * slot] = imageId;
@@ -76,8 +86,31 @@ int32_t ImageCache::acquire(int32_t imageId, int32_t paletteId, int32_t alternat
 
 bool ImageCache::decodeInto(int32_t slot, int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
                             bool imagePerCell) {
-    const JavaPtr<JArray<signed char>> bytes = m_resources.getResourceByteArray(imageId);
-    if (!bytes) return false;
+    const Source source = fetch(imageId, paletteId, alternativePaletteId);
+    if (!source.bytes) return false;
+    install(slot, decode(source, imagePerCell), source);
+    return true;
+}
+
+ImageCache::Source ImageCache::fetch(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId) {
+    Source source{m_resources.getResourceByteArray(imageId), nullptr};
+    if (!source.bytes) return source;
+    const EncodedImage::Layout layout = EncodedImage::classify(BundleBytes::of(source.bytes));
+    if (layout.format == EncodedImage::IMAGEFORMAT_RAWPNG || layout.fullColour) return source;
+    JavaPtr<JArray<signed char>>& palette = source.palette;
+    palette = m_resources.getResourceByteArray(paletteId);
+    if (!palette) return {};
+    if (palette->length / 4 < 1 || palette->length / 4 > 256) throw IOException("image palette must hold 1 to 256 colours");
+    if (alternativePaletteId != paletteId) {
+        if (const auto alternative = m_resources.getResourceByteArray(alternativePaletteId))
+            std::memcpy(palette->data, alternative->data, static_cast<size_t>(std::min(palette->length, alternative->length)));
+    }
+    return source;
+}
+
+ImageCache::SlotView ImageCache::decode(const Source& source, bool imagePerCell) {
+    const JavaPtr<JArray<signed char>>& bytes = source.bytes;
+    const JavaPtr<JArray<signed char>>& palette = source.palette;
     const EncodedImage::Layout layout = EncodedImage::classify(BundleBytes::of(bytes));
     SlotView filled;
     filled.width = layout.width;
@@ -95,20 +128,7 @@ bool ImageCache::decodeInto(int32_t slot, int32_t imageId, int32_t paletteId, in
         filled.height = image->getHeight();
         filled.images = jnew<JArray<Image>>(1);
         filled.images->data[0] = image;
-        install(slot, filled);
-        return true;
-    }
-
-    JavaPtr<JArray<signed char>> palette;
-    if (!layout.fullColour) {
-        palette = m_resources.getResourceByteArray(paletteId);
-        if (!palette) return false;
-        if (palette->length / 4 < 1 || palette->length / 4 > 256)
-            throw IOException("image palette must hold 1 to 256 colours");
-        if (alternativePaletteId != paletteId) {
-            if (const auto alternative = m_resources.getResourceByteArray(alternativePaletteId))
-                std::memcpy(palette->data, alternative->data, static_cast<size_t>(std::min(palette->length, alternative->length)));
-        }
+        return filled;
     }
     if (layout.format == EncodedImage::IMAGEFORMAT_RAWPNG_NOPALETTE) {
         if (layout.fullColour) throw IOException("a full-colour image has no palette for its PNG rows");
@@ -118,8 +138,7 @@ bool ImageCache::decodeInto(int32_t slot, int32_t imageId, int32_t paletteId, in
         if (!image) throw IOException("image resource rows do not decode");
         filled.images = jnew<JArray<Image>>(1);
         filled.images->data[0] = image;
-        install(slot, filled);
-        return true;
+        return filled;
     }
     filled.imagePerCell = imagePerCell;
     if (layout.fullColour) {
@@ -130,12 +149,16 @@ bool ImageCache::decodeInto(int32_t slot, int32_t imageId, int32_t paletteId, in
             EncodedImage::decodeImage(bytes, layout.pixelOffset, filled.width, filled.height, palette->length / 4);
         filled.images = buildImages(filled, indices, palette, 1);
     }
-    install(slot, filled);
-    return true;
+    return filled;
 }
 
-void ImageCache::install(int32_t slot, const SlotView& filled) {
+void ImageCache::install(int32_t slot, const SlotView& filled, const Source& source) {
     std::lock_guard guard(m_lock);
+    if (image_cache_images->data[slot]) m_decodedBytes -= m_slotBytes[static_cast<size_t>(slot)];
+    m_sources[static_cast<size_t>(slot)] = source;
+    m_slotBytes[static_cast<size_t>(slot)] = source.bytes ? pixelBytesOf(filled.images) : 0;
+    m_decodedBytes += m_slotBytes[static_cast<size_t>(slot)];
+    m_lastUse[static_cast<size_t>(slot)] = m_frame;
     image_cache_sizes->data[2 * slot] = filled.width;
     image_cache_sizes->data[2 * slot + 1] = filled.height;
     image_cache_cells->data[slot] = filled.cells;
@@ -143,6 +166,37 @@ void ImageCache::install(int32_t slot, const SlotView& filled) {
     image_cache_images->data[slot] = filled.images;
     m_index.try_emplace({image_cache_keys->data[2 * slot], image_cache_keys->data[2 * slot + 1], filled.imagePerCell},
                         slot);
+    evict();
+}
+
+bool ImageCache::inUse(int32_t slot) const {
+    return image_cache_images->data[slot] || m_sources[static_cast<size_t>(slot)].bytes;
+}
+
+void ImageCache::evict() {
+    while (m_decodedBytes > m_decodedBound) {
+        int32_t oldest = -1;
+        for (int32_t s = 0; s < kSlots; ++s) {
+            const auto k = static_cast<size_t>(s);
+            if (!image_cache_images->data[s] || !m_sources[k].bytes || m_lastUse[k] + 1 >= m_frame) continue;
+            if (oldest < 0 || m_lastUse[k] < m_lastUse[static_cast<size_t>(oldest)]) oldest = s;
+        }
+        if (oldest < 0) return;
+        image_cache_images->data[oldest] = nullptr;
+        m_decodedBytes -= m_slotBytes[static_cast<size_t>(oldest)];
+        m_slotBytes[static_cast<size_t>(oldest)] = 0;
+    }
+}
+
+void ImageCache::nextFrame() {
+    std::lock_guard guard(m_lock);
+    ++m_frame;
+    evict();
+}
+
+int64_t ImageCache::decodedBytes() {
+    std::lock_guard guard(m_lock);
+    return m_decodedBytes;
 }
 
 JavaPtr<JArray<ImageCache::Image>> ImageCache::buildImages(const SlotView& slot,
@@ -204,10 +258,13 @@ void ImageCache::loadImage(int32_t slot, const JavaPtr<JArray<signed char>>& col
 void ImageCache::unloadImageID(int32_t slot) {
     if (slot < 0 || slot >= kSlots) return;
     std::lock_guard guard(m_lock);
-    if (!image_cache_images->data[slot]) return;
+    if (!inUse(slot)) return;
     const auto indexed =
         m_index.find({image_cache_keys->data[2 * slot], image_cache_keys->data[2 * slot + 1], image_cache_flags->data[slot]});
     if (indexed != m_index.end() && indexed->second == slot) m_index.erase(indexed);
+    if (image_cache_images->data[slot]) m_decodedBytes -= m_slotBytes[static_cast<size_t>(slot)];
+    m_slotBytes[static_cast<size_t>(slot)] = 0;
+    m_sources[static_cast<size_t>(slot)] = {};
     image_cache_images->data[slot] = nullptr;
     image_cache_cells->data[slot] = nullptr;
 }
@@ -215,22 +272,27 @@ void ImageCache::unloadImageID(int32_t slot) {
 int32_t ImageCache::currentImageTransforms(int32_t slot) {
     if (slot < 0 || slot >= kSlots) return 0;
     std::lock_guard guard(m_lock);
-    return image_cache_images->data[slot] ? 255 : 0;
+    return inUse(slot) ? 255 : 0;
 }
 
 JavaPtr<ImageCache::Image> ImageCache::getImage(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
                                                 int32_t t) {
+    int32_t cachedSlot = -1;
     {
-        // An image already cached is handed out under one lock, without copying the slot.
+        // An image already decoded is handed out under one lock, without copying the slot.
         std::lock_guard guard(m_lock);
         const int32_t palette = paletteId == -1 ? imageId + 1 : paletteId;
         const int32_t alternative = alternativePaletteId == -1 ? imageId + 1 : alternativePaletteId;
-        const int32_t found = findSlot(imageId, keyWordOf(palette, alternative), false);
-        if (found >= 0) {
-            const JArray<Image>& images = *image_cache_images->data[found];
+        cachedSlot = findSlot(imageId, keyWordOf(palette, alternative), false);
+        if (cachedSlot >= 0 && image_cache_images->data[cachedSlot]) {
+            m_lastUse[static_cast<size_t>(cachedSlot)] = m_frame;
+            const JArray<Image>& images = *image_cache_images->data[cachedSlot];
             return t >= 0 && t < images.length ? images.data[t] : nullptr;
         }
     }
+    // Dropped pixels decode again; a slot unloaded meanwhile is loaded again below.
+    if (const SlotView cached = view(cachedSlot); cached.images)
+        return t >= 0 && t < cached.images->length ? cached.images->data[t] : nullptr;
     bool fresh = false;
     const int32_t slot = acquire(imageId, paletteId, alternativePaletteId, false, fresh);
     if (slot < 0) return nullptr;
@@ -241,7 +303,7 @@ JavaPtr<ImageCache::Image> ImageCache::getImage(int32_t imageId, int32_t palette
     return found.images->data[t];
 }
 
-ImageCache::SlotView ImageCache::view(int32_t slot) {
+ImageCache::SlotView ImageCache::held(int32_t slot, Source* dropped) {
     SlotView v;
     if (slot < 0 || slot >= kSlots) return v;
     std::lock_guard guard(m_lock);
@@ -250,12 +312,34 @@ ImageCache::SlotView ImageCache::view(int32_t slot) {
     v.cells = image_cache_cells->data[slot];
     v.images = image_cache_images->data[slot];
     v.imagePerCell = image_cache_flags->data[slot];
+    if (dropped) {
+        m_lastUse[static_cast<size_t>(slot)] = m_frame;
+        if (!v.images) *dropped = m_sources[static_cast<size_t>(slot)];
+    }
+    return v;
+}
+
+ImageCache::SlotView ImageCache::view(int32_t slot) {
+    Source source;
+    SlotView v = held(slot, &source);
+    if (!source.bytes) return v;
+    // Decoded outside the lock, as at the load; the same bytes give the same pixels.
+    v.images = decode(source, v.imagePerCell).images;
+    std::lock_guard guard(m_lock);
+    // Kept only while the slot still holds the load it was decoded from.
+    if (m_sources[static_cast<size_t>(slot)].bytes == source.bytes && !image_cache_images->data[slot]) {
+        image_cache_images->data[slot] = v.images;
+        m_slotBytes[static_cast<size_t>(slot)] = pixelBytesOf(v.images);
+        m_decodedBytes += m_slotBytes[static_cast<size_t>(slot)];
+        m_lastUse[static_cast<size_t>(slot)] = m_frame;
+        evict();
+    }
     return v;
 }
 
 int32_t ImageCache::getImageDimension(int32_t slot, int32_t cell, int32_t t, int32_t selector) {
     if (slot < 0 || slot >= kSlots) return -1;
-    return dimension(view(slot), cell, t, selector);
+    return dimension(held(slot), cell, t, selector);
 }
 
 int32_t ImageCache::dimension(const SlotView& slot, int32_t cell, int32_t t, int32_t selector) {

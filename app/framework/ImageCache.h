@@ -1,5 +1,8 @@
 // The 256-slot cache of decoded encoded images: loading by image and palette ids, sizes of images
 // and their cells under the eight draw transforms, and drawing an image or one cell with an anchor.
+// A slot loaded from a resource keeps its encoded bytes; once the decoded slots hold more than
+// its bound, those least recently drawn before the last two frames drop their pixels and decode
+// again (to the same pixels) when next drawn.
 #pragma once
 
 #include <array>
@@ -20,7 +23,16 @@ public:
     using Graphics = javax::microedition::lcdui::Graphics;
     using Image = javax::microedition::lcdui::Image;
 
-    explicit ImageCache(ResourceHandler& resources);
+    // Above what the quiz's busiest screen draws (about 3.5 MiB): a screen change decodes what the new
+    // screen lacks, a few milliseconds.
+    static constexpr int64_t DECODED_BYTES = int64_t{4} << 20;
+
+    explicit ImageCache(ResourceHandler& resources, int64_t decodedBound = DECODED_BYTES);
+
+    // A frame begins: slots drawn in neither it nor the one before may drop their pixels.
+    void nextFrame();
+    // Bytes of pixels held by slots that can decode again.
+    int64_t decodedBytes();
 
     // The slot holding the image, decoding it on the first load. -1 when every slot is in use or the
     // resource (or its palette) is not available; IOException for data that does not decode. A slot
@@ -60,7 +72,7 @@ public:
     void drawImageCell(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t t, int32_t x, int32_t y);
 
     // What one slot knows, copied out once so that a caller drawing many cells (text) takes the lock
-    // once, and decoding and drawing run without it.
+    // once, and decoding and drawing run without it. Its images are decoded again where dropped.
     struct SlotView {
         int32_t width = 0, height = 0;
         JavaPtr<JArray<signed char>> cells;
@@ -85,6 +97,21 @@ public:
     JavaPtr<JArray<bool>> image_cache_flags;
 
 private:
+    // What a slot decodes from: the resource's bytes and the palette with its alternative applied.
+    struct Source {
+        JavaPtr<JArray<signed char>> bytes;
+        JavaPtr<JArray<signed char>> palette;
+    };
+    // Null bytes when the resource (or its palette) is not available; IOException for a bad palette.
+    Source fetch(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId);
+    // The slot's sizes, cells and images; IOException for data that does not decode.
+    static SlotView decode(const Source& source, bool imagePerCell);
+    // The view as held. With dropped given, the slot counts as drawn now and, where its pixels were
+    // dropped, dropped receives what they decode from.
+    SlotView held(int32_t slot, Source* dropped = nullptr);
+    bool inUse(int32_t slot) const;
+    // Drops the pixels of the least recently drawn slots that may, until the bound holds; under m_lock.
+    void evict();
     // Cell images cut from decoded pixels (bytesPerPixel 1: indices with a palette, 4: colours).
     static JavaPtr<JArray<Image>> buildImages(const SlotView& slot, const JavaPtr<JArray<signed char>>& pixels,
                                               const JavaPtr<JArray<signed char>>& palette, int32_t bytesPerPixel);
@@ -95,12 +122,19 @@ private:
     // Finds the slot or takes and fills a free one (fresh: this call took it).
     int32_t acquire(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId, bool imagePerCell, bool& fresh);
     static void drawCell(const JavaPtr<Graphics>& g, const SlotView& v, int32_t cell, int32_t x, int32_t y);
-    void install(int32_t slot, const SlotView& filled);
+    void install(int32_t slot, const SlotView& filled, const Source& source = {});
 
     ResourceHandler& m_resources;
+    const int64_t m_decodedBound;
     std::mutex m_lock;
     // Slots taken by a load that has not finished decoding; no other load may take them meanwhile.
     std::array<bool, 256> m_reserved{};
     // Slots in use by their key (image id, key word, one image per cell), so a lookup needs no scan.
     std::map<std::tuple<int32_t, int32_t, bool>, int32_t> m_index;
+    std::array<Source, 256> m_sources;
+    // Per slot: bytes of its decoded pixels, and the frame it was last drawn (or decoded) in.
+    std::array<int64_t, 256> m_slotBytes{};
+    std::array<uint64_t, 256> m_lastUse{};
+    uint64_t m_frame = 0;
+    int64_t m_decodedBytes = 0;
 };

@@ -2,6 +2,8 @@
 // indicator, fades, the touch feedback), then the current screen's own: the start-up, the main
 // menu, the confirmation, the panels and the information panel. Screens act on release, at the
 // last pointer position.
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdio>
 
@@ -280,8 +282,14 @@ void HookCanvas::fixedRateUpdate() {
     switch (state) {
     case GAMESTATE_INIT_WENDREL: startUp(*this); break;
     case GAMESTATE_MAIN_MENU:
-        // Cleared here rather than by the loader, as the loading frames read it while it runs.
-        first_menu_load = false;
+        // Cleared here rather than by the loader, as the loading frames read it while it runs. The
+        // splash and its animation are drawn only then; what the loading freed goes back to the system.
+        if (first_menu_load) {
+            first_menu_load = false;
+            splash_image = nullptr;
+            loading_frames = nullptr;
+            malloc_trim(0);
+        }
         updateMainMenu(*this);
         break;
     case GAMESTATE_GAME_RUNNING: updateQuestionScreen(); break;

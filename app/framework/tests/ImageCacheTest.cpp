@@ -1,5 +1,5 @@
 // The image cache: which loads share a slot, what getImage leaves behind, sizes of images and cells
-// under every transform, and where cells are drawn.
+// under every transform, where cells are drawn, and pixels dropped over the bound and decoded again.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -145,6 +145,35 @@ TEST_F(ImageCacheTest, CellsDrawAtTheirCropOffsetInsideTheAnchoredBox) {
                                "drawRegion 2x1,0,0,2,1,0,7,8,20"}))
         << "a PNG never cut into cells draws whole; a free slot draws nothing";
     EXPECT_EQ(pixelsOf(cache.image_cache_images->data[cells]->data[1]), std::vector<uint32_t>(120, 0xFFFF0000u));
+}
+
+TEST_F(ImageCacheTest, PixelsOverTheBoundAreDroppedAndDecodedAgainAlike) {
+    ImageCache bounded(resources, 100 * 40 * 4);
+    EventLog log;
+    JavaPtr<Graphics> g(new RecordingGraphics(log));
+    const int32_t recoloured = bounded.loadImageID(grid, -1, otherPalette, 1, false);
+    const int32_t png = bounded.loadImageID(plainPng, -1, 1, false);
+    const auto before = pixelsOf(bounded.image_cache_images->data[recoloured]->data[0]);
+    bounded.nextFrame();
+    EXPECT_EQ(bounded.decodedBytes(), 16008) << "slots drawn in this frame or the one before keep their pixels";
+    bounded.drawImageIDNoTransform(g, png, 0, 0, 0, Graphics::TOP | Graphics::LEFT);
+    bounded.nextFrame();
+    EXPECT_FALSE(bounded.image_cache_images->data[recoloured]) << "the slot drawn least recently drops its pixels";
+    EXPECT_TRUE(bounded.image_cache_images->data[png]);
+    EXPECT_EQ(bounded.decodedBytes(), 8);
+    EXPECT_EQ(bounded.currentImageTransforms(recoloured), 255) << "and stays in use";
+
+    for (const int32_t id : {grid, grid + 1, otherPalette})
+        std::filesystem::remove(this->bundle / ("ur" + std::to_string(id)));
+    EXPECT_EQ(pixelsOf(bounded.getImage(grid, -1, otherPalette, 0)), before)
+        << "decoded again from the kept bytes and recoloured palette, to the same pixels";
+    EXPECT_EQ(bounded.decodedBytes(), 16008);
+    bounded.nextFrame();
+    bounded.nextFrame();
+    EXPECT_FALSE(bounded.image_cache_images->data[png]);
+    bounded.unloadImageID(png);
+    EXPECT_EQ(bounded.currentImageTransforms(png), 0) << "a slot without pixels is freed like any other";
+    EXPECT_EQ(bounded.decodedBytes(), 16000);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The loading thread fills and frees cache slots and font slots while the drawing thread reads them.
+// The loading thread fills and frees cache slots and font slots while the drawing thread reads them,
+// and drops pixels over the cache's bound while the drawing thread decodes them again.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include "app/framework/tests/BundleFixture.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/text/String.h"
+#include "tools/writers/EncodedImageFile.h"
 #include "tools/writers/FrameworkFontFile.h"
 
 namespace {
@@ -57,6 +59,40 @@ TEST_F(ImageCacheThreadTest, LoadingWhileDrawingSeesWholeSlots) {
     loader.join();
     EXPECT_FALSE(resources.packCached(0));
     EXPECT_EQ(images.currentImageTransforms(0), 0);
+}
+
+TEST_F(ImageCacheThreadTest, DroppedPixelsDecodeAgainWhileTheLoaderFillsSlots) {
+    writers::ResourceBundle bundle(0);
+    writers::EncodedImage image;
+    image.width = 8, image.height = 4;
+    for (int32_t i = 0; i < 32; ++i) image.pixels.push_back(uint32_t(i % 2));
+    const int32_t id = bundle.addResource(-1, image.bytes());
+    bundle.addResource(-1, writers::paletteFile({0xFF000000, 0xFFFFFFFF}));
+    install(bundle);
+    // Nothing is kept beyond the slots drawn in the last two frames.
+    ImageCache images(resources, 0);
+    const int32_t drawn = images.loadImageID(id, -1, 1, false);
+    const auto expected = pixelsOf(images.view(drawn).images->data[0]);
+
+    std::atomic<bool> done{false};
+    std::thread loader([&] {
+        for (int round = 0; round < 200; ++round) {
+            const int32_t cells = images.loadImageID(id, -1, 1, true);
+            images.getImage(id);
+            images.unloadImageID(cells);
+        }
+        done = true;
+    });
+    int32_t draws = 0, whole = 0;
+    for (int32_t frame = 1; !done || draws < 2; ++frame) {
+        images.nextFrame();
+        if (frame % 3) continue;
+        const auto view = images.view(drawn);
+        ++draws;
+        whole += view.images && pixelsOf(view.images->data[0]) == expected;
+    }
+    loader.join();
+    EXPECT_EQ(whole, draws) << "every draw found the slot's pixels, kept or decoded again";
 }
 
 }  // namespace
