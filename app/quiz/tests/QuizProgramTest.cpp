@@ -367,10 +367,11 @@ TEST_F(QuizProgram, TwinklesDriftTheWayTheDeviceIsTilted) {
 #ifdef QUIZ_IN_A_WINDOW
     GTEST_SKIP() << "in a window the arrow keys tilt the device, fifty times a second, over the script's samples";
 #endif
-    // Held below the menu's buttons while tilted one way or the other; counts bright pixels on
-    // each side of the finger in the band between the buttons and the about icon. The quiz keeps
-    // the last tilt it was given: the finger's twinkles then drift for 36 updates or more. A
-    // burst leaves the band within a few updates, so four frames in a row are counted together.
+    // Held below the menu's buttons while tilted one way or the other; counts bright pixels 40 to
+    // 90 points to each side of the finger, below the buttons and above the captions, clear of the
+    // about icon, where only twinkles that drifted reach. The quiz keeps the last tilt it was
+    // given: the finger's twinkles then drift for 36 updates or more. A burst leaves the band
+    // within a few updates, so four frames in a row are counted together.
     const auto brightSides = [&](const std::string& name, const char* tilt) {
         std::string script = shown(1, "main menu") + "accel " + tilt + " 0 0 for 200\ndown 160 386\n" + "accel " +
                              tilt + " 0 0 for 200\nwait_frames 36 120000\n";
@@ -380,8 +381,8 @@ TEST_F(QuizProgram, TwinklesDriftTheWayTheDeviceIsTilted) {
         std::pair<int32_t, int32_t> sides{0, 0};
         for (const char* file : {"tilted-1.png", "tilted-2.png", "tilted-3.png", "tilted-4.png"}) {
             const Picture frame = picture(name, file);
-            for (int32_t y = px(370); y < px(408); ++y)
-                for (int32_t x = 0; x < 640; ++x) {
+            for (int32_t y = px(365); y < px(450); ++y)
+                for (int32_t x = px(70); x < px(250); ++x) {
                     const int32_t rgb = frame.rgbAt(x, y);
                     if (red(rgb) < 150 && green(rgb) < 150) continue;
                     if (x < px(120)) ++sides.first;
