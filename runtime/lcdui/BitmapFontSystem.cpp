@@ -105,6 +105,13 @@ void BitmapFontSystem::Tables::finish() {
                 inkBottom = row + 1;
             }
         }
+        if (inkTop != inkBottom) {
+            const int32_t offset = m_charYOffset[glyph];
+            const bool first = m_inkTop == m_inkBottom;
+            m_inkTop = first ? offset + inkTop : std::min(m_inkTop, offset + inkTop);
+            m_inkBottom = first ? offset + inkBottom : std::max(m_inkBottom, offset + inkBottom);
+        }
+        m_advancesForward = m_advancesForward && m_charWidths[glyph] >= 0;
     }
     m_packedPixelData = {};
 }

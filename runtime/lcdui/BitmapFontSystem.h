@@ -55,6 +55,11 @@ public:
         const uint8_t* coverageRow(int32_t glyph, int32_t row) const {
             return m_coverage.data() + (static_cast<size_t>(glyph) * m_fontHeight + row) * m_coverageStride;
         }
+        // The rows of a line that any glyph inks, from m_inkTop to m_inkBottom below the line's top,
+        // vertical offsets included; equal when no glyph has ink.
+        int32_t m_inkTop = 0, m_inkBottom = 0;
+        // No glyph is narrower than zero: the pen only moves right.
+        bool m_advancesForward = true;
 
         // Builds the low-code tables and the coverage rows once the reader has filled the rest;
         // the packed rows, read from the file, go then.

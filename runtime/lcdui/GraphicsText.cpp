@@ -65,8 +65,18 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     const auto font = BitmapFontSystem::tables();
     if (!font) return;
     const jchar* units = s->units() + offset;
-    const int64_t width = font->measure(units, len);
     const int32_t lineHeight = font->m_fontHeight;
+    // The glyphs in one pass, which also gives the width anchors use (a missing character counts
+    // 10) and how far the pen goes (it moves 11 past one).
+    thread_local std::vector<int32_t> glyphs;
+    glyphs.resize(static_cast<size_t>(len));
+    int64_t width = 0, missing = 0;
+    for (int32_t i = 0; i < len; ++i) {
+        const int32_t glyph = font->glyphFor(units[i]);
+        glyphs[static_cast<size_t>(i)] = glyph;
+        width += font->glyphAdvance(glyph);
+        missing += glyph < 0;
+    }
     int64_t penX = static_cast<int64_t>(x) + m_translateX;
     int64_t top = static_cast<int64_t>(y) + m_translateY;
     if (anchor & HCENTER) {
@@ -77,11 +87,33 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     if (anchor & VCENTER) top -= lineHeight >> 1;
     if (anchor & BOTTOM) top -= lineHeight;
 
-    thread_local std::vector<uint8_t> coverage;
-    // The clip's far edges, once for the string: a glyph wholly inside it needs no cutting.
+    // The clip's far edges, once for the string. A line whose ink lies wholly inside the clip, with
+    // room on the target for each glyph's groups of four, is drawn without cutting a glyph: its
+    // blocks of inked rows are covered in one call.
     const int64_t clipRight = int64_t{m_clipX} + m_clipWidth, clipBottom = int64_t{m_clipY} + m_clipHeight;
-    for (int32_t i = 0; i < len; ++i) {
-        const int32_t glyph = font->glyphFor(units[i]);
+    if (!backEnd && m_pixels && font->m_advancesForward && penX >= m_clipX && penX + width + missing <= clipRight &&
+        penX + width + missing + font->m_coverageStride <= m_targetWidth && top + font->m_inkTop >= m_clipY &&
+        top + font->m_inkBottom <= clipBottom) {
+        thread_local std::vector<CoverBlock> blocks;
+        blocks.clear();
+        for (const int32_t glyph : glyphs) {
+            if (glyph < 0) {
+                penX += 11;
+                continue;
+            }
+            const auto [inkTop, inkBottom] = font->m_inkedRows[static_cast<size_t>(glyph)];
+            if (inkTop != inkBottom) {
+                const int64_t row = top + font->m_charYOffset[static_cast<size_t>(glyph)] + inkTop;
+                blocks.push_back({m_pixels + row * m_rowStride + penX, font->coverageRow(glyph, inkTop), inkBottom - inkTop});
+            }
+            penX += static_cast<int64_t>(font->m_charWidths[static_cast<size_t>(glyph)]) + 1;
+        }
+        coverBlocks(blocks, m_rowStride, m_pixelColour, font->m_coverageStride);
+        return;
+    }
+
+    thread_local std::vector<uint8_t> coverage;
+    for (const int32_t glyph : glyphs) {
         if (glyph < 0) {
             penX += 11;
             continue;

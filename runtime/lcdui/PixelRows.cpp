@@ -139,4 +139,21 @@ void coverRows(uint32_t* out, ptrdiff_t outStride, uint32_t colour, const uint8_
         coverRow(out, colour, coverage, count, span);
 }
 
+void coverBlocks(std::span<const CoverBlock> blocks, ptrdiff_t outStride, uint32_t colour, int32_t width) {
+#if PIXEL_ROWS_IN_VECTORS
+    // The usual glyph: one group of four spans each row.
+    if (width == 4) {
+        const __m128i s = _mm_set1_epi32(static_cast<int32_t>(colour));
+        for (const CoverBlock& block : blocks) {
+            uint32_t* out = block.out;
+            const uint8_t* coverage = block.coverage;
+            for (int32_t row = 0; row < block.rows; ++row, out += outStride, coverage += 4) cover4(out, s, coverage);
+        }
+        return;
+    }
+#endif
+    for (const CoverBlock& block : blocks)
+        coverRows(block.out, outStride, colour, block.coverage, width, width, width, block.rows);
+}
+
 }  // namespace javax::microedition::lcdui
