@@ -90,6 +90,7 @@ void BitmapFontSystem::Tables::finish() {
     m_coverageStride = (widest + 3) & ~3;
     m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
     m_inkedRows.assign(m_charWidths.size(), {0, 0});
+    m_glyphInk.reserve(m_charWidths.size());
     for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
         const int32_t packedWidth = std::clamp(m_charWidths[glyph], 0, 32);
         auto& [inkTop, inkBottom] = m_inkedRows[glyph];
@@ -112,7 +113,11 @@ void BitmapFontSystem::Tables::finish() {
             m_inkBottom = first ? offset + inkBottom : std::max(m_inkBottom, offset + inkBottom);
         }
         m_advancesForward = m_advancesForward && m_charWidths[glyph] >= 0;
+        m_glyphInk.push_back({m_charWidths[glyph] + 1, 0, m_charYOffset[glyph] + inkTop, inkBottom - inkTop,
+                              (glyph * m_fontHeight + inkTop) * m_coverageStride});
     }
+    for (size_t c = 0; c < m_lowInk.size(); ++c)
+        if (m_lowGlyphs[c] >= 0) m_lowInk[c] = m_glyphInk[static_cast<size_t>(m_lowGlyphs[c])];
     m_packedPixelData = {};
 }
 

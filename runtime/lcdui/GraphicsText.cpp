@@ -66,17 +66,20 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     if (!font) return;
     const jchar* units = s->units() + offset;
     const int32_t lineHeight = font->m_fontHeight;
-    // The glyphs in one pass, which also gives the width anchors use (a missing character counts
-    // 10) and how far the pen goes (it moves 11 past one).
-    thread_local std::vector<int32_t> glyphs;
-    glyphs.resize(static_cast<size_t>(len));
-    int64_t width = 0, missing = 0;
+    // One pass over the characters gives the width anchors use (a missing character counts 10), how
+    // far the pen goes (11 past one) and, should the line lie inside the clip, its blocks of ink.
+    thread_local std::vector<CoverBlock> blocks;
+    if (blocks.size() < static_cast<size_t>(len)) blocks.resize(static_cast<size_t>(len));
+    size_t inked = 0;
+    int64_t extent = 0, missing = 0;
     for (int32_t i = 0; i < len; ++i) {
-        const int32_t glyph = font->glyphFor(units[i]);
-        glyphs[static_cast<size_t>(i)] = glyph;
-        width += font->glyphAdvance(glyph);
-        missing += glyph < 0;
+        const BitmapFontSystem::Tables::Ink& ink = font->ink(units[i]);
+        blocks[inked] = {extent + ink.top * m_rowStride, font->m_coverage.data() + ink.coverage, ink.rows};
+        inked += ink.rows != 0;
+        extent += ink.advance;
+        missing += ink.missing;
     }
+    const int64_t width = extent - missing;
     int64_t penX = static_cast<int64_t>(x) + m_translateX;
     int64_t top = static_cast<int64_t>(y) + m_translateY;
     if (anchor & HCENTER) {
@@ -88,32 +91,19 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     if (anchor & BOTTOM) top -= lineHeight;
 
     // The clip's far edges, once for the string. A line whose ink lies wholly inside the clip, with
-    // room on the target for each glyph's groups of four, is drawn without cutting a glyph: its
-    // blocks of inked rows are covered in one call.
+    // room on the target for each glyph's groups of four, is drawn without cutting a glyph.
     const int64_t clipRight = int64_t{m_clipX} + m_clipWidth, clipBottom = int64_t{m_clipY} + m_clipHeight;
-    if (!backEnd && m_pixels && font->m_advancesForward && penX >= m_clipX && penX + width + missing <= clipRight &&
-        penX + width + missing + font->m_coverageStride <= m_targetWidth && top + font->m_inkTop >= m_clipY &&
+    if (!backEnd && m_pixels && font->m_advancesForward && penX >= m_clipX && penX + extent <= clipRight &&
+        penX + extent + font->m_coverageStride <= m_targetWidth && top + font->m_inkTop >= m_clipY &&
         top + font->m_inkBottom <= clipBottom) {
-        thread_local std::vector<CoverBlock> blocks;
-        blocks.clear();
-        for (const int32_t glyph : glyphs) {
-            if (glyph < 0) {
-                penX += 11;
-                continue;
-            }
-            const auto [inkTop, inkBottom] = font->m_inkedRows[static_cast<size_t>(glyph)];
-            if (inkTop != inkBottom) {
-                const int64_t row = top + font->m_charYOffset[static_cast<size_t>(glyph)] + inkTop;
-                blocks.push_back({m_pixels + row * m_rowStride + penX, font->coverageRow(glyph, inkTop), inkBottom - inkTop});
-            }
-            penX += static_cast<int64_t>(font->m_charWidths[static_cast<size_t>(glyph)]) + 1;
-        }
-        coverBlocks(blocks, m_rowStride, m_pixelColour, font->m_coverageStride);
+        coverBlocks(m_pixels + (top * m_rowStride + penX), std::span(blocks.data(), inked), m_rowStride,
+                    m_pixelColour, font->m_coverageStride);
         return;
     }
 
     thread_local std::vector<uint8_t> coverage;
-    for (const int32_t glyph : glyphs) {
+    for (int32_t i = 0; i < len; ++i) {
+        const int32_t glyph = font->glyphFor(units[i]);
         if (glyph < 0) {
             penX += 11;
             continue;
