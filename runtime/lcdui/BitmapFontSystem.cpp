@@ -42,6 +42,26 @@ std::vector<uint8_t> readResource(const std::string& name) {
     return bytes;
 }
 
+// Each glyph's and each low code's drawing entry, and the line's rows any glyph inks, from the
+// coverage rows finish has built.
+void buildInk(BitmapFontSystem::Tables& font) {
+    font.m_glyphInk.reserve(font.m_charWidths.size());
+    for (size_t glyph = 0; glyph < font.m_charWidths.size(); ++glyph) {
+        const auto [inkTop, inkBottom] = font.m_inkedRows[glyph];
+        const int32_t top = font.m_charYOffset[glyph] + inkTop;
+        if (inkTop != inkBottom) {
+            const bool first = font.m_inkTop == font.m_inkBottom;
+            font.m_inkTop = first ? top : std::min(font.m_inkTop, top);
+            font.m_inkBottom = first ? top + inkBottom - inkTop : std::max(font.m_inkBottom, top + inkBottom - inkTop);
+        }
+        font.m_advancesForward = font.m_advancesForward && font.m_charWidths[glyph] >= 0;
+        font.m_glyphInk.push_back({font.m_charWidths[glyph] + 1, 0, top, inkBottom - inkTop,
+                                   (glyph * font.m_fontHeight + inkTop) * font.m_coverageStride});
+    }
+    for (size_t c = 0; c < font.m_lowInk.size(); ++c)
+        if (font.m_lowGlyphs[c] >= 0) font.m_lowInk[c] = font.m_glyphInk[static_cast<size_t>(font.m_lowGlyphs[c])];
+}
+
 }  // namespace
 
 std::shared_ptr<const BitmapFontSystem::Tables> BitmapFontSystem::tables() {
@@ -90,7 +110,6 @@ void BitmapFontSystem::Tables::finish() {
     m_coverageStride = (widest + 3) & ~3;
     m_coverage.assign(m_charWidths.size() * m_fontHeight * m_coverageStride, 0);
     m_inkedRows.assign(m_charWidths.size(), {0, 0});
-    m_glyphInk.reserve(m_charWidths.size());
     for (size_t glyph = 0; glyph < m_charWidths.size(); ++glyph) {
         const int32_t packedWidth = std::clamp(m_charWidths[glyph], 0, 32);
         auto& [inkTop, inkBottom] = m_inkedRows[glyph];
@@ -106,18 +125,8 @@ void BitmapFontSystem::Tables::finish() {
                 inkBottom = row + 1;
             }
         }
-        if (inkTop != inkBottom) {
-            const int32_t offset = m_charYOffset[glyph];
-            const bool first = m_inkTop == m_inkBottom;
-            m_inkTop = first ? offset + inkTop : std::min(m_inkTop, offset + inkTop);
-            m_inkBottom = first ? offset + inkBottom : std::max(m_inkBottom, offset + inkBottom);
-        }
-        m_advancesForward = m_advancesForward && m_charWidths[glyph] >= 0;
-        m_glyphInk.push_back({m_charWidths[glyph] + 1, 0, m_charYOffset[glyph] + inkTop, inkBottom - inkTop,
-                              (glyph * m_fontHeight + inkTop) * m_coverageStride});
     }
-    for (size_t c = 0; c < m_lowInk.size(); ++c)
-        if (m_lowGlyphs[c] >= 0) m_lowInk[c] = m_glyphInk[static_cast<size_t>(m_lowGlyphs[c])];
+    buildInk(*this);
     m_packedPixelData = {};
 }
 
