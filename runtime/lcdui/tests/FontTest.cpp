@@ -156,106 +156,51 @@ TEST(FontCoverage, HalfCoverageMovesEachChannelHalfWay) {
     BitmapFontSystem::BitmapFontSystem_staticDestroy();
 }
 
-namespace {
-
-// The text as its glyphs' coverage, covered pixel by pixel in order inside the clip: the pen starts
-// at x (less the text's measured width when anchored on the right) and moves by each glyph's width
-// + 1, or 11 past a character the font lacks.
-void coverGlyphsOneByOne(GuardedCanvas& canvas, const BitmapFontSystem::Tables& font, const std::u16string& chars,
-                         int32_t x, int32_t y, int32_t anchor, const int32_t (&clip)[4], uint32_t colour) {
-    int64_t pen = x;
-    if (anchor & Graphics::RIGHT) pen -= font.measure(reinterpret_cast<const jchar*>(chars.data()),
-                                                      static_cast<int32_t>(chars.size()));
-    for (const char16_t c : chars) {
-        const int32_t glyph = font.glyphFor(c);
-        if (glyph < 0) {
-            pen += 11;
-            continue;
-        }
-        const int32_t width = std::max(font.m_charWidths[static_cast<size_t>(glyph)], 0);
-        std::vector<uint8_t> coverage(static_cast<size_t>(width) * font.m_fontHeight);
-        font.rasterise(glyph, coverage.data());
-        const int64_t top = y + font.m_charYOffset[static_cast<size_t>(glyph)];
-        for (int32_t row = 0; row < font.m_fontHeight; ++row)
-            for (int32_t column = 0; column < width; ++column) {
-                const int64_t px = pen + column, py = top + row;
-                if (px >= clip[0] && px < clip[0] + clip[2] && py >= clip[1] && py < clip[1] + clip[3])
-                    canvas.at(static_cast<int32_t>(px), static_cast<int32_t>(py)) =
-                        coverPixel(canvas.at(static_cast<int32_t>(px), static_cast<int32_t>(py)), colour,
-                                   coverage[static_cast<size_t>(row) * width + column]);
-            }
-        pen += font.m_charWidths[static_cast<size_t>(glyph)] + 1;
-    }
-}
-
-lcduitest::SyntheticFont wideFont() {
-    lcduitest::SyntheticFont font;
-    font.eightBit = true;
-    font.cellWidth = 12;
-    font.cellHeight = 10;
-    font.glyphs = {
-        {u'W', 0, {"#...+...#", "#...#...#", "+.#.#.#.+", ".#.#.#.#.", ".+.....+."}},
-        {u'\u0416', 2, {"#..#..#", ".#.#.#.", "..###..", ".#.#.#.", "#..#..#", "+..+..+", "#..#..#"}},
-        {u'i', 3, {"#", ".", "#", "#", "+", "#"}},
-    };
-    return font;
-}
-
-// A space narrower than zero moves the pen back over the glyph before it.
-lcduitest::SyntheticFont backwardFont() {
-    auto font = lcduitest::sampleFont(true);
-    font.spaceWord = 0xFA00;
-    return font;
-}
-
-}  // namespace
-
-// Lines inside the clip, cut by it on any side, running off the target, anchored on the right, with
-// glyphs of many widths, characters beyond the first 256 and a pen that moves back all give the
-// picture of their glyphs covered one by one over a background of many colours.
+// Lines inside the clip with glyphs of many widths, characters beyond the first 256, a missing one
+// and a right anchor, and lines whose pen moves back (a space narrower than zero) out of the clip,
+// are their glyphs' coverage covered pixel by pixel, in order, inside the clip.
 TEST(FontLines, TextIsItsGlyphsCoveredOneByOneInsideTheClip) {
-    struct Case {
-        const char* name;
+    auto wide = lcduitest::sampleFont(true), backward = wide;
+    wide.cellWidth = 12;
+    wide.glyphs = {{u'W', 0, {"#...+...#", "#...#...#", "+.#.#.#.+", ".#.#.#.#."}},
+                   {u'\u0416', 2, {"#..#..#", ".#.#.#.", "..###..", "+..+..+", "#..#..#"}}, {u'i', 3, {"#", ".", "+"}}};
+    backward.spaceWord = 0xFA00;
+    const struct {
         lcduitest::SyntheticFont font;
-        const char16_t* text;
-        int32_t x, y, anchor;
-        int32_t clip[4];
+        std::u16string text;
+        int32_t x, anchor, clipX;
+    } cases[] = {
+        {lcduitest::sampleFont(true), u"AbcxyzBz?Acy", 2, 0, 0},
+        {lcduitest::sampleFont(true), u"Ab?cy", 50, Graphics::RIGHT, 0},
+        {wide, u"W\u0416iW?i\u0416", 1, 0, 0},
+        {wide, u"iW\u0416W", 27, 0, 0},
+        {backward, u"A x Bc y", 4, 0, 0},
+        {backward, u"A  x", 4, 0, 4},
     };
-    const Case cases[] = {
-        {"small glyphs inside", lcduitest::sampleFont(true), u"AbcxyzBz?Acy", 2, 3, 0, {0, 0, 60, 20}},
-        {"small glyphs cut on every side", lcduitest::sampleFont(true), u"AbcxyzBzAcy", 2, 3, 0, {5, 5, 31, 4}},
-        {"small glyphs at the right edge", lcduitest::sampleFont(false), u"AbcxyzBzAbcx", 16, 3, 0, {0, 0, 60, 20}},
-        {"small glyphs from left of the target", lcduitest::sampleFont(true), u"zAbcx", -3, -1, 0, {0, 0, 60, 20}},
-        {"anchored right past a missing one", lcduitest::sampleFont(true), u"Ab?cy", 50, 4, Graphics::RIGHT,
-         {0, 0, 60, 20}},
-        {"wide glyphs inside", wideFont(), u"W\u0416iW?i\u0416", 1, 2, 0, {0, 0, 60, 20}},
-        {"wide glyphs cut", wideFont(), u"W\u0416iW?i\u0416", 1, 2, 0, {4, 3, 40, 6}},
-        {"wide glyphs at the right edge", wideFont(), u"iW\u0416W", 27, 0, 0, {0, 0, 60, 20}},
-        {"a pen moving back", backwardFont(), u"A x Bc y", 4, 2, 0, {0, 0, 60, 20}},
-        {"a pen moving back out of the clip", backwardFont(), u"A  x", 4, 2, 0, {4, 0, 56, 20}},
-    };
-    constexpr int32_t WIDTH = 60, HEIGHT = 20;
-    const auto paint = [](GuardedCanvas& canvas) {
-        for (int32_t y = 0; y < HEIGHT; ++y)
-            for (int32_t x = 0; x < WIDTH; ++x)
-                canvas.at(x, y) = 0xFF000000u | static_cast<uint32_t>(x * 0x0B1F27 + y * 0x3301);
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
         ASSERT_TRUE(lcduitest::installFont(c.font.bytes()));
-        GuardedCanvas drawn(WIDTH, HEIGHT), expected(WIDTH, HEIGHT), untouched(WIDTH, HEIGHT);
-        paint(drawn);
-        paint(expected);
-        paint(untouched);
+        const auto& font = *BitmapFontSystem::tables();
+        GuardedCanvas drawn(60, 12), expected(60, 12);
+        for (GuardedCanvas* canvas : {&drawn, &expected})
+            for (int32_t y = 0; y < 12; ++y)
+                for (int32_t x = 0; x < 60; ++x) canvas->at(x, y) = 0xFF000000u | (x * 0x0B1F27 + y * 0x3301);
         drawn.graphics->setColor(0x80FF40);
-        drawn.graphics->setClip(c.clip[0], c.clip[1], c.clip[2], c.clip[3]);
-        const auto length = static_cast<int32_t>(std::char_traits<char16_t>::length(c.text));
-        drawn.graphics->drawString(java::lang::jnew<java::lang::String>(c.text, length), c.x, c.y,
-                                   c.anchor | Graphics::TOP);
-        coverGlyphsOneByOne(expected, *BitmapFontSystem::tables(), c.text, c.x, c.y, c.anchor, c.clip,
-                            drawn.graphics->getPixelColour());
-        EXPECT_EQ(drawn.snapshot(), expected.snapshot());
-        EXPECT_NE(drawn.snapshot(), untouched.snapshot());
+        drawn.graphics->setClip(c.clipX, 0, 60, 12);
+        const auto line = java::lang::jnew<java::lang::String>(c.text.data(), static_cast<int32_t>(c.text.size()));
+        drawn.graphics->drawString(line, c.x, 1, c.anchor | Graphics::TOP);
+        const uint32_t colour = drawn.graphics->getPixelColour();
+        int32_t pen = c.x - (c.anchor ? static_cast<int32_t>(font.measure(c.text.data(), c.text.size())) : 0);
+        for (const char16_t unit : c.text) {
+            const int32_t glyph = font.glyphFor(unit), width = glyph < 0 ? 10 : font.m_charWidths[glyph];
+            std::vector<uint8_t> coverage(std::max(width, 0) * font.m_fontHeight);
+            if (glyph >= 0) font.rasterise(glyph, coverage.data());
+            for (size_t i = 0; glyph >= 0 && i < coverage.size(); ++i) {
+                const int32_t x = pen + static_cast<int32_t>(i) % width, y = 1 + font.m_charYOffset[glyph] + i / width;
+                if (x >= c.clipX && y < 12) expected.at(x, y) = coverPixel(expected.at(x, y), colour, coverage[i]);
+            }
+            pen += width + 1;
+        }
+        EXPECT_EQ(drawn.snapshot(), expected.snapshot()) << std::string(c.text.begin(), c.text.end());
         EXPECT_TRUE(drawn.canaryIntact());
     }
     BitmapFontSystem::BitmapFontSystem_staticDestroy();
