@@ -68,13 +68,17 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     const int32_t lineHeight = font->m_fontHeight;
     // One pass over the characters gives the width anchors use (a missing character counts 10), how
     // far the pen goes (11 past one) and, should the line lie inside the clip, its blocks of ink.
+    // Blocks are kept for no more glyphs than a line fitting the clip can have (a glyph with ink
+    // moves the pen 2 or more), so a long line costs no memory for them.
+    const size_t room = std::min(static_cast<size_t>(len), static_cast<size_t>(std::max(m_clipWidth, 0)) + 1);
     thread_local std::vector<CoverBlock> blocks;
-    if (blocks.size() < static_cast<size_t>(len)) blocks.resize(static_cast<size_t>(len));
+    if (blocks.size() < room) blocks.resize(room);
     size_t inked = 0;
     int64_t extent = 0, missing = 0;
     for (int32_t i = 0; i < len; ++i) {
         const BitmapFontSystem::Tables::Ink& ink = font->ink(units[i]);
-        blocks[inked] = {extent + ink.top * m_rowStride, font->m_coverage.data() + ink.coverage, ink.rows};
+        if (inked < room)
+            blocks[inked] = {extent + ink.top * m_rowStride, font->m_coverage.data() + ink.coverage, ink.rows};
         inked += ink.rows != 0;
         extent += ink.advance;
         missing += ink.missing;
@@ -93,9 +97,9 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     // The clip's far edges, once for the string. A line whose ink lies wholly inside the clip, with
     // room on the target for each glyph's groups of four, is drawn without cutting a glyph.
     const int64_t clipRight = int64_t{m_clipX} + m_clipWidth, clipBottom = int64_t{m_clipY} + m_clipHeight;
-    if (!backEnd && m_pixels && font->m_advancesForward && penX >= m_clipX && penX + extent <= clipRight &&
-        penX + extent + font->m_coverageStride <= m_targetWidth && top + font->m_inkTop >= m_clipY &&
-        top + font->m_inkBottom <= clipBottom) {
+    if (!backEnd && m_pixels && font->m_advancesForward && inked <= room && penX >= m_clipX &&
+        penX + extent <= clipRight && penX + extent + font->m_coverageStride <= m_targetWidth &&
+        top + font->m_inkTop >= m_clipY && top + font->m_inkBottom <= clipBottom) {
         coverBlocks(m_pixels + (top * m_rowStride + penX), std::span(blocks.data(), inked), m_rowStride,
                     m_pixelColour, font->m_coverageStride);
         return;
