@@ -42,6 +42,26 @@ std::vector<uint8_t> readResource(const std::string& name) {
     return bytes;
 }
 
+// Each glyph's and each low code's drawing entry, and the line's rows any glyph inks, from the
+// coverage rows finish has built.
+void buildInk(BitmapFontSystem::Tables& font) {
+    font.m_glyphInk.reserve(font.m_charWidths.size());
+    for (size_t glyph = 0; glyph < font.m_charWidths.size(); ++glyph) {
+        const auto [inkTop, inkBottom] = font.m_inkedRows[glyph];
+        const int32_t top = font.m_charYOffset[glyph] + inkTop;
+        if (inkTop != inkBottom) {
+            const bool first = font.m_inkTop == font.m_inkBottom;
+            font.m_inkTop = first ? top : std::min(font.m_inkTop, top);
+            font.m_inkBottom = first ? top + inkBottom - inkTop : std::max(font.m_inkBottom, top + inkBottom - inkTop);
+        }
+        font.m_advancesForward = font.m_advancesForward && font.m_charWidths[glyph] >= 0;
+        font.m_glyphInk.push_back({font.m_charWidths[glyph] + 1, 0, top, inkBottom - inkTop,
+                                   (glyph * font.m_fontHeight + inkTop) * font.m_coverageStride});
+    }
+    for (size_t c = 0; c < font.m_lowInk.size(); ++c)
+        if (font.m_lowGlyphs[c] >= 0) font.m_lowInk[c] = font.m_glyphInk[static_cast<size_t>(font.m_lowGlyphs[c])];
+}
+
 }  // namespace
 
 std::shared_ptr<const BitmapFontSystem::Tables> BitmapFontSystem::tables() {
@@ -109,6 +129,7 @@ void BitmapFontSystem::Tables::finish() {
             }
         }
     }
+    buildInk(*this);
     m_packedPixelData = {};
 }
 

@@ -55,6 +55,26 @@ public:
         const uint8_t* coverageRow(int32_t glyph, int32_t row) const {
             return m_coverage.data() + (static_cast<size_t>(glyph) * m_fontHeight + row) * m_coverageStride;
         }
+        // The rows of a line that any glyph inks, from m_inkTop to m_inkBottom below the line's top,
+        // vertical offsets included; equal when no glyph has ink.
+        int32_t m_inkTop = 0, m_inkBottom = 0;
+        // No glyph is narrower than zero: the pen only moves right.
+        bool m_advancesForward = true;
+        // What drawing a character takes, in one place: the pen's move (11 past a character the font
+        // lacks, which measures 10: missing is 1 then), the glyph's inked rows (top, below the line's
+        // top, and how many) and where in m_coverage the first one starts.
+        struct Ink {
+            int32_t advance = 11, missing = 1, top = 0, rows = 0;
+            size_t coverage = 0;
+        };
+        std::vector<Ink> m_glyphInk;
+        std::array<Ink, 256> m_lowInk{};
+        const Ink& ink(jchar c) const {
+            static const Ink lacking;
+            if (c < m_lowInk.size()) return m_lowInk[c];
+            const int32_t glyph = searchGlyph(c);
+            return glyph < 0 ? lacking : m_glyphInk[static_cast<size_t>(glyph)];
+        }
 
         // Builds the low-code tables and the coverage rows once the reader has filled the rest;
         // the packed rows, read from the file, go then.

@@ -65,8 +65,25 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     const auto font = BitmapFontSystem::tables();
     if (!font) return;
     const jchar* units = s->units() + offset;
-    const int64_t width = font->measure(units, len);
     const int32_t lineHeight = font->m_fontHeight;
+    // One pass over the characters gives the width anchors use (a missing character counts 10), how
+    // far the pen goes (11 past one) and, should the line lie inside the clip, its blocks of ink.
+    // Blocks are kept for no more glyphs than a line fitting the clip can have (a glyph with ink
+    // moves the pen 2 or more), so a long line costs no memory for them.
+    const size_t room = std::min(static_cast<size_t>(len), static_cast<size_t>(std::max(m_clipWidth, 0)) + 1);
+    thread_local std::vector<CoverBlock> blocks;
+    if (blocks.size() < room) blocks.resize(room);
+    size_t inked = 0;
+    int64_t extent = 0, missing = 0;
+    for (int32_t i = 0; i < len; ++i) {
+        const BitmapFontSystem::Tables::Ink& ink = font->ink(units[i]);
+        if (inked < room)
+            blocks[inked] = {extent + ink.top * m_rowStride, font->m_coverage.data() + ink.coverage, ink.rows};
+        inked += ink.rows != 0;
+        extent += ink.advance;
+        missing += ink.missing;
+    }
+    const int64_t width = extent - missing;
     int64_t penX = static_cast<int64_t>(x) + m_translateX;
     int64_t top = static_cast<int64_t>(y) + m_translateY;
     if (anchor & HCENTER) {
@@ -77,9 +94,18 @@ void Graphics::drawSubstring(const JavaPtr<String>& s, int32_t offset, int32_t l
     if (anchor & VCENTER) top -= lineHeight >> 1;
     if (anchor & BOTTOM) top -= lineHeight;
 
-    thread_local std::vector<uint8_t> coverage;
-    // The clip's far edges, once for the string: a glyph wholly inside it needs no cutting.
+    // The clip's far edges, once for the string. A line whose ink lies wholly inside the clip, with
+    // room on the target for each glyph's groups of four, is drawn without cutting a glyph.
     const int64_t clipRight = int64_t{m_clipX} + m_clipWidth, clipBottom = int64_t{m_clipY} + m_clipHeight;
+    if (!backEnd && m_pixels && font->m_advancesForward && inked <= room && penX >= m_clipX &&
+        penX + extent <= clipRight && penX + extent + font->m_coverageStride <= m_targetWidth &&
+        top + font->m_inkTop >= m_clipY && top + font->m_inkBottom <= clipBottom) {
+        coverBlocks(m_pixels + (top * m_rowStride + penX), std::span(blocks.data(), inked), m_rowStride,
+                    m_pixelColour, font->m_coverageStride);
+        return;
+    }
+
+    thread_local std::vector<uint8_t> coverage;
     for (int32_t i = 0; i < len; ++i) {
         const int32_t glyph = font->glyphFor(units[i]);
         if (glyph < 0) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace javax::microedition::lcdui {
 
@@ -20,5 +21,16 @@ inline void coverRow(uint32_t* out, uint32_t colour, const uint8_t* coverage, in
 // coverRow for rows of a block: out rows outStride apart, coverage rows coverageStride apart.
 void coverRows(uint32_t* out, ptrdiff_t outStride, uint32_t colour, const uint8_t* coverage,
                ptrdiff_t coverageStride, int32_t count, int32_t span, int32_t rows);
+
+// A block of rows to cover: out, an offset from the blocks' origin, and coverage at its first row.
+struct CoverBlock {
+    ptrdiff_t out;
+    const uint8_t* coverage;
+    int32_t rows;
+};
+// coverRows for each block in turn (the glyphs of a line of text), all width pixels wide, their
+// out rows outStride apart and coverage rows width apart; width is a multiple of four.
+void coverBlocks(uint32_t* origin, std::span<const CoverBlock> blocks, ptrdiff_t outStride, uint32_t colour,
+                 int32_t width);
 
 }  // namespace javax::microedition::lcdui

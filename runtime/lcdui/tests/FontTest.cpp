@@ -156,6 +156,56 @@ TEST(FontCoverage, HalfCoverageMovesEachChannelHalfWay) {
     BitmapFontSystem::BitmapFontSystem_staticDestroy();
 }
 
+// Lines inside the clip with glyphs of many widths, characters beyond the first 256, a missing one
+// and a right anchor, and lines whose pen moves back (a space narrower than zero) out of the clip,
+// are their glyphs' coverage covered pixel by pixel, in order, inside the clip.
+TEST(FontLines, TextIsItsGlyphsCoveredOneByOneInsideTheClip) {
+    auto wide = lcduitest::sampleFont(true), backward = wide;
+    wide.cellWidth = 12;
+    wide.glyphs = {{u'W', 0, {"#...+...#", "#...#...#", "+.#.#.#.+", ".#.#.#.#."}},
+                   {u'\u0416', 2, {"#..#..#", ".#.#.#.", "..###..", "+..+..+", "#..#..#"}}, {u'i', 3, {"#", ".", "+"}}};
+    backward.spaceWord = 0xFA00;
+    const struct {
+        lcduitest::SyntheticFont font;
+        std::u16string text;
+        int32_t x, anchor, clipX;
+    } cases[] = {
+        {lcduitest::sampleFont(true), u"AbcxyzBz?Acy", 2, 0, 0},
+        {lcduitest::sampleFont(true), u"Ab?cy", 50, Graphics::RIGHT, 0},
+        {wide, u"W\u0416iW?i\u0416", 1, 0, 0},
+        {wide, u"iW\u0416W", 27, 0, 0},
+        {backward, u"A x Bc y", 4, 0, 0},
+        {backward, u"A  x", 4, 0, 4},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(lcduitest::installFont(c.font.bytes()));
+        const auto& font = *BitmapFontSystem::tables();
+        GuardedCanvas drawn(60, 12), expected(60, 12);
+        for (GuardedCanvas* canvas : {&drawn, &expected})
+            for (int32_t y = 0; y < 12; ++y)
+                for (int32_t x = 0; x < 60; ++x) canvas->at(x, y) = 0xFF000000u | (x * 0x0B1F27 + y * 0x3301);
+        drawn.graphics->setColor(0x80FF40);
+        drawn.graphics->setClip(c.clipX, 0, 60, 12);
+        const auto line = java::lang::jnew<java::lang::String>(c.text.data(), static_cast<int32_t>(c.text.size()));
+        drawn.graphics->drawString(line, c.x, 1, c.anchor | Graphics::TOP);
+        const uint32_t colour = drawn.graphics->getPixelColour();
+        int32_t pen = c.x - (c.anchor ? static_cast<int32_t>(font.measure(c.text.data(), c.text.size())) : 0);
+        for (const char16_t unit : c.text) {
+            const int32_t glyph = font.glyphFor(unit), width = glyph < 0 ? 10 : font.m_charWidths[glyph];
+            std::vector<uint8_t> coverage(std::max(width, 0) * font.m_fontHeight);
+            if (glyph >= 0) font.rasterise(glyph, coverage.data());
+            for (size_t i = 0; glyph >= 0 && i < coverage.size(); ++i) {
+                const int32_t x = pen + static_cast<int32_t>(i) % width, y = 1 + font.m_charYOffset[glyph] + i / width;
+                if (x >= c.clipX && y < 12) expected.at(x, y) = coverPixel(expected.at(x, y), colour, coverage[i]);
+            }
+            pen += width + 1;
+        }
+        EXPECT_EQ(drawn.snapshot(), expected.snapshot()) << std::string(c.text.begin(), c.text.end());
+        EXPECT_TRUE(drawn.canaryIntact());
+    }
+    BitmapFontSystem::BitmapFontSystem_staticDestroy();
+}
+
 TEST(FontLoading, BadFilesAreRejectedAndTextStaysSafe) {
     const auto good = lcduitest::sampleFont(false).bytes();
     ASSERT_TRUE(BitmapFontSystem::parse(good));
