@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -61,6 +62,8 @@ public:
     bool wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const;
     // The words linked to the lemma by derivation in any of its senses, any part of speech, lower case.
     std::vector<std::string> derivedForms(std::string_view lemma) const;
+    // The tagged uses of the lemma as an adverb, in any sense.
+    int adverbUses(std::string_view lemma) const;
     // The lemma is listed as an inflected form (a plural such as "maria") in noun.exc.
     bool isInflectedNoun(std::string_view lemma) const;
     // The licence notice at the head of the data files.
@@ -82,6 +85,7 @@ private:
     std::vector<Synset> m_synsets;
     std::vector<LemmaKey> m_lemmaKeys;  // sorted; the synsets of entry i are m_lemmaSynsets[i]
     std::vector<int> m_lemmaSynsets;
+    std::map<std::string, int, std::less<>> m_adverbUses;  // lower case, underscores for spaces
     std::vector<std::string> m_inflectedNouns;  // sorted, lower case
     std::string m_licence;
 };

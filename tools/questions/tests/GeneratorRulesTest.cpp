@@ -13,6 +13,7 @@
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/TestSelection.h"
 #include "tools/questions/WordNet.h"
+#include "tools/questions/Wording.h"
 #include "tools/questions/tests/SmallDatabase.h"
 
 namespace {
@@ -68,10 +69,22 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
             // Cousins under mammal, not canine's other children nor the far sparrow or bird.
             for (const std::string& word : wrong) EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten") << word;
         }
+        // Kangaroo has one fit cousin, so it is asked by its meaning: with no tiger, which a reader
+        // takes for a person, nor tree kangaroo, which holds it, as in any question.
+        if (question.word == "kangaroo") {
+            EXPECT_TRUE(question.asksMeaning);
+            for (const std::string& word : wrong) EXPECT_NE(word, "tiger");
+        }
+        for (size_t a = 0; a < 3 && !question.asksMeaning; ++a)
+            for (size_t b = 0; b < 3; ++b)
+                EXPECT_TRUE(a == b || !questions::Wording::givesAway(question.answers[a], question.answers[b]))
+                    << question.answers[a] << " " << question.answers[b];
         if (question.word == "kitten") EXPECT_TRUE(question.information.starts_with("kitten: in zoology, a young one"));
     }
     EXPECT_TRUE(asked.contains("dog"));
+    EXPECT_TRUE(asked.contains("kangaroo"));
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
+    EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
