@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <set>
+#include <utility>
 
 #include "tools/questions/CategoryTable.h"
 #include "tools/questions/Commonness.h"
@@ -26,7 +27,7 @@ constexpr size_t sameKindTried = 40;
 // unless it holds no more than a handful.
 constexpr size_t genericShare = 6, particularSize = 60;
 // A kind of no more than this many senses is narrow: its members are plausible stand-ins.
-constexpr size_t narrowKind = 40, narrowInWordNet = 150;
+constexpr size_t narrowKind = 40, narrowInWordNet = 60;
 // Where wrong answers come from, closest first; each is a pass over the category's senses, so that
 // a sense is asked only when no sense has been left for want of closer wrong answers. Kin share
 // an ancestor within `steps` steps up (one: a grandparent) of a narrow or else particular kind.
@@ -450,15 +451,21 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     m_askingWord = false;
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     const std::string question = "What does " + sense.word + " mean?";
-    const std::string& right = sense.definition;
-    if (right.size() > shortTextLimit || !m_fit.question(question) || !m_fit.answer(right)) return false;
+    // A definition too long for a button is shown by its first clause, when that fits.
+    const auto shown = [this](const std::string& definition) {
+        if (definition.size() <= shortTextLimit && m_fit.answer(definition)) return definition;
+        const std::string clause = firstClause(definition);
+        return clause.size() <= shortTextLimit && m_fit.answer(clause) ? clause : std::string{};
+    };
+    const std::string right = shown(sense.definition);
+    if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
-        const std::string& definition = other.definition;
-        if (definition == right || definition.size() > shortTextLimit || givesAway(definition, sense.lemma)) return false;
+        const std::string definition = shown(other.definition);
+        if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
         for (const Sense* taken : chosen)
-            if (taken->definition == definition) return false;
+            if (shown(taken->definition) == definition) return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
         if (overlap(sense.word, other.word)) return false;
         // A definition in much the same words would pass for the right one.
@@ -466,6 +473,9 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;
+        // Nor the gloss of another sense of a synonym (revile, rail: "criticize severely").
+        for (const SynsetWord& synonym : synset.words)
+            if (holdsWord(described, synonym.lemma)) return false;
         for (const std::string& relative : relatives)
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
@@ -486,11 +496,11 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             // Nor one sharing a content word with it: "obtain by purchase", "obtain from an outside supplier".
             if (!shared.empty() || sharedCount(sense.glossWords, other.glossWords) > 0) return false;
         }
-        return m_fit.answer(definition);
+        return true;
     });
     if (wrong.empty()) return false;
     out.question = question;
-    out.answers = {right, wrong[0]->definition, wrong[1]->definition};
+    out.answers = {right, shown(wrong[0]->definition), shown(wrong[1]->definition)};
     out.answerSynsets = {sense.synset, wrong[0]->synset, wrong[1]->synset};
     out.asksMeaning = true;
     return true;
@@ -556,11 +566,14 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
             // meaning is asked, which only knowing the word answers.
             const bool meaningFirst = !sense.distinctKin ||
                                       SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
-            const size_t reach = m_reach;
-            m_reach = 0;
-            bool done = !meaningFirst && askWord(sense, pool, question);
-            m_reach = reach;
-            done = done || askMeaning(sense, pool, question) || (m_reach >= alikeReach && askWord(sense, pool, question));
+            const auto askWordAmongCousins = [&] {
+                const size_t reach = std::exchange(m_reach, 0);
+                const bool asked = askWord(sense, pool, question);
+                m_reach = reach;
+                return asked;
+            };
+            const bool done = (!meaningFirst && askWordAmongCousins()) || askMeaning(sense, pool, question) ||
+                              (m_reach >= alikeReach && sense.distinctKin && askWordAmongCousins());
             if (!done || !describe(sense, question)) continue;
             question.synset = sense.synset;
             question.word = sense.word;
