@@ -356,7 +356,7 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
                 // pass for it.
                 std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
                 for (size_t p : positions)
-                    scored.emplace_back(sharedCount(sense.glossWords, pool.senses[p]->glossWords), p);
+                    scored.emplace_back(positions.size() > sameKindTried ? sharedCount(sense.glossWords, pool.senses[p]->glossWords) : 0, p);
                 std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
                     if (a.first != b.first) return m_askingWord ? a.first > b.first : a.first < b.first;
                     return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
@@ -481,12 +481,17 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
         if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
-        // Where kin are shades of one meaning, the definition of a sense with a parent or grandparent
-        // in common (a cousin, an uncle) could pass for the right one.
+        // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
+        // and ready for use" against "easy to reach", "bog" in swamp's definition.
+        for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
+            for (const SynsetWord& word : named->words)
+                if (Wording::givesAway(defining->definition, Wording::shown(word.lemma))) return false;
+        // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
+        // steps up in common (a cousin, an uncle) could pass for the right one.
         if (!sense.distinctKin) {
             const auto near = [this](const Sense& of) {
                 std::vector<int> up = m_wordNet.synsets()[of.synset].hypernyms;
-                up.insert(up.end(), of.kinds.front().begin(), of.kinds.front().end());
+                for (const std::vector<int>& kind : of.kinds) up.insert(up.end(), kind.begin(), kind.end());
                 std::sort(up.begin(), up.end());
                 return up;
             };
@@ -496,7 +501,11 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             // Nor one sharing a content word with it: "obtain by purchase", "obtain from an outside supplier".
             if (!shared.empty() || sharedCount(sense.glossWords, other.glossWords) > 0) return false;
         }
-        return true;
+        // Where kin are shades of one meaning, nor the gloss of words related to the asked one in any
+        // sense (beset, vex: "afflict with mental agitation"); the dearest look-up comes last.
+        return sense.distinctKin || std::none_of(described.words.begin(), described.words.end(), [&](const SynsetWord& word) {
+            return m_wordNet.wordsRelated(synset.partOfSpeech(), sense.lemma, word.lemma);
+        });
     });
     if (wrong.empty()) return false;
     out.question = question;

@@ -15,6 +15,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"sets in in adolescence", "sets in during adolescence"},
     {"trade in in a bartering", "trade in as part of a bartering"},
     {"dip into to get", "dip into so as to get"},
+    {"equiping", "equipping"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -121,7 +122,9 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "consisting", "including", "comprising",
                                              // A verb with the thing left out: "yields the staple food of ...".
                                              "yields", "includes", "contains", "comprises", "consists", "accompanies",
-                                             "produces", "forms", "grows", "lives", "feeds", "resembles", "occurs", "has"};
+                                             "produces", "forms", "grows", "lives", "feeds", "resembles", "occurs", "has",
+                                             "supplies", "serves", "drains", "covers", "connects", "extends", "causes",
+                                             "carries", "constituting", "beyond"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));

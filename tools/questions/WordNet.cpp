@@ -294,8 +294,12 @@ std::span<const int> WordNet::synsetsOf(char partOfSpeech, std::string_view lemm
                                                          static_cast<size_t>(last - first));
 }
 
-std::vector<int> WordNet::ancestors(int synset) const {
-    std::vector<int> found;
+const std::vector<int>& WordNet::ancestors(int synset) const {
+    // Asked for again and again while questions are made: each list is worked out once.
+    if (m_ancestors.empty()) m_ancestors.resize(m_synsets.size());
+    auto& [known, found] = m_ancestors[static_cast<size_t>(synset)];
+    if (known) return found;
+    known = true;
     std::vector<int> pending = m_synsets[synset].hypernyms;
     while (!pending.empty()) {
         const int next = pending.back();
@@ -325,9 +329,9 @@ bool WordNet::areRelated(int first, int second) const {
     // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
     for (int parent : a.hypernyms)
         if (std::find(b.hypernyms.begin(), b.hypernyms.end(), parent) != b.hypernyms.end()) return true;
-    const std::vector<int> aboveFirst = ancestors(first);
+    const std::vector<int>& aboveFirst = ancestors(first);
     if (std::find(aboveFirst.begin(), aboveFirst.end(), second) != aboveFirst.end()) return true;
-    const std::vector<int> aboveSecond = ancestors(second);
+    const std::vector<int>& aboveSecond = ancestors(second);
     return std::find(aboveSecond.begin(), aboveSecond.end(), first) != aboveSecond.end();
 }
 

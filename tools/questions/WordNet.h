@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace questions {
@@ -53,7 +54,7 @@ public:
     // The synsets of a part of speech (n, v or a) holding the lemma, compared without case.
     std::span<const int> synsetsOf(char partOfSpeech, std::string_view lemma) const;
     // Every synset above the given one through hypernym links.
-    std::vector<int> ancestors(int synset) const;
+    const std::vector<int>& ancestors(int synset) const;
     // The same sense, one above the other through hypernym links, two under one parent, adjectives
     // of one cluster, or linked as also-see, verb group or derivation: a word of one may not stand
     // as a wrong answer for the other.
@@ -85,6 +86,7 @@ private:
     std::vector<Synset> m_synsets;
     std::vector<LemmaKey> m_lemmaKeys;  // sorted; the synsets of entry i are m_lemmaSynsets[i]
     std::vector<int> m_lemmaSynsets;
+    mutable std::vector<std::pair<bool, std::vector<int>>> m_ancestors;  // worked out on first use
     std::map<std::string, int, std::less<>> m_adverbUses;  // lower case, underscores for spaces
     std::vector<std::string> m_inflectedNouns;  // sorted, lower case
     std::string m_licence;

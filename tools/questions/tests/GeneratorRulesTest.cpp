@@ -70,11 +70,11 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
             for (const std::string& word : wrong) EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten") << word;
         }
         // Kangaroo has one fit cousin, so it is asked by its meaning: with no tiger, which a reader
-        // takes for a person, no other sense of its synonym boomer, nor tree kangaroo, which holds it,
-        // as in any question.
+        // takes for a person, no other sense of its synonym boomer, no hopper, which its definition
+        // names, nor tree kangaroo, which holds it, as in any question.
         if (question.word == "kangaroo") {
             EXPECT_TRUE(question.asksMeaning);
-            for (const std::string& word : wrong) EXPECT_TRUE(word != "tiger" && word != "boomer") << word;
+            for (const std::string& word : wrong) EXPECT_TRUE(word != "tiger" && word != "boomer" && word != "hopper") << word;
         }
         for (size_t a = 0; a < 3 && !question.asksMeaning; ++a)
             for (size_t b = 0; b < 3; ++b)
@@ -104,6 +104,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"a sum of 1,000 dollars", "a sum of 1,000 dollars"},
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
+        {"the act of equiping with weapons", "the act of equipping with weapons"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -119,6 +120,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"yields the staple food of half the world", 'n', true}, {"common in meadows and pastures", 'n', true},
         {"in conditions of wealth and comfort", 'n', true},      {"responsive to stimulation", 'n', true},
         {"in British usage, kerosine", 'n', false},              {"common ownership of land", 'n', false},
+        {"supplies extrinsic muscles of the eye", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };

@@ -19,7 +19,7 @@ public:
         // definition; hound has a sense also-see linked to dog's; thief is defined by its own
         // derived verb; sparrow is a far relation; kitten's gloss needs cleaning. Kangaroo's only
         // cousins are possum, tree kangaroo, which holds it, tiger, mostly a person, and a sense of
-        // its synonym boomer; a being is defined by itself.
+        // its synonym boomer and hopper, a word of its definition; a being is defined by itself.
         write("data.noun",
               "  1 Licence.  \n"
               "00000099 03 n 01 physical_entity 0 000 | an entity that has physical existence  \n"
@@ -49,6 +49,7 @@ public:
               "00000135 05 n 01 tree_kangaroo 0 001 @ 00000133 n 0000 | a climber of rain forests  \n"
               "00000136 05 n 01 tiger 0 001 @ 00000133 n 0000 | a striped beast of Asia  \n"
               "00000137 05 n 01 boomer 1 001 @ 00000133 n 0000 | a glider of eucalyptus woods  \n"
+              "00000138 05 n 01 hopper 0 001 @ 00000133 n 0000 | a leaper of dry scrub  \n"
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
@@ -68,7 +69,7 @@ public:
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\n");
+                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
