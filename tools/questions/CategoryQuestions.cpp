@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <set>
+#include <utility>
 
 #include "tools/questions/CategoryTable.h"
 #include "tools/questions/Commonness.h"
@@ -17,7 +18,6 @@
 namespace questions {
 
 namespace {
-
 constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextBytes;
 // Wrong answers come from this many places either side of the right one, then further out.
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
@@ -26,8 +26,23 @@ constexpr size_t sameKindTried = 40;
 // An ancestor over more than one in this many of the category's senses names no particular kind,
 // unless it holds no more than a handful.
 constexpr size_t genericShare = 6, particularSize = 60;
+// A kind of no more than this many senses is narrow: its members are plausible stand-ins.
+constexpr size_t narrowKind = 40, narrowInWordNet = 60;
+// Where wrong answers come from, closest first; each is a pass over the category's senses, so that
+// a sense is asked only when no sense has been left for want of closer wrong answers. Kin share
+// an ancestor within `steps` steps up (one: a grandparent) of a narrow or else particular kind.
+struct KinTier {
+    size_t steps;
+    bool narrow;
+};
+constexpr KinTier kinTiers[] = {{1, true}, {3, true}, {3, false}};
+constexpr size_t kindSteps = 3;
+// After the kin: senses defined the same way or in the same terms; then senses that are not the
+// wrong word's usual one; then anything.
+constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 1, anythingReach = anySenseReach + 1;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
+constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
 
 bool usableText(std::string_view text) { return !text.empty() && Wording::hasOnlyFontCharacters(text); }
 
@@ -143,6 +158,10 @@ bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_vi
     return !both.empty();
 }
 
+bool overlap(const std::string& first, const std::string& second) {
+    return Wording::givesAway(first, second) || Wording::givesAway(second, first);
+}
+
 bool holdsWord(const Synset& synset, std::string_view lemma) {
     for (const SynsetWord& word : synset.words)
         if (Wording::shown(Wording::lowered(word.lemma)) == Wording::shown(lemma)) return true;
@@ -153,6 +172,22 @@ bool holdsWord(const Synset& synset, std::string_view lemma) {
 
 bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
+    // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
+    // "eat into", "being" in "well-being".
+    const std::string lowered = Wording::lowered(text);
+    const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
+    std::string part;
+    for (const char c : Wording::lowered(lemma) + " ") {
+        if (isLetter(c)) {
+            part += c;
+            continue;
+        }
+        for (size_t at = 0; part.size() >= 4 && (at = lowered.find(part, at)) != std::string::npos; ++at)
+            if ((at == 0 || !isLetter(lowered[at - 1])) &&
+                (at + part.size() == lowered.size() || !isLetter(lowered[at + part.size()])))
+                return true;
+        part.clear();
+    }
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
     return false;
@@ -189,7 +224,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         // their cluster measures (size for big and small).
         std::vector<std::vector<int>> kinds;
         std::vector<int> level = synset.hypernyms;
-        for (int step = 2; step <= 4; ++step) {
+        for (size_t step = 0; step < kindSteps; ++step) {
             std::vector<int> up;
             for (int below : level) up.insert(up.end(), synsets[below].hypernyms.begin(), synsets[below].hypernyms.end());
             level = up;
@@ -206,11 +241,30 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
                     mostUses = word.tagCount;
                 }
         const bool typical = mostUsed < 0 || lexFiles.contains(synsets[mostUsed].lexFile);
+        // Read in its part of speech: no more used as another ("permanent" is no hairdo to a reader).
+        const auto usesAs = [&](char other) {
+            int uses = 0;
+            for (int meaning : m_wordNet.synsetsOf(other, best->lemma))
+                for (const SynsetWord& word : synsets[meaning].words)
+                    if (Wording::lowered(word.lemma) == Wording::lowered(best->lemma)) uses += word.tagCount;
+            return uses;
+        };
+        const int ownUses = usesAs(partOfSpeech);
+        const bool primary = (senseCount == 1 || mostUsed == id) && m_wordNet.adverbUses(best->lemma) <= ownUses &&
+                             std::none_of(std::begin(partsOfSpeech), std::end(partsOfSpeech),
+                                          [&](char other) { return other != partOfSpeech && usesAs(other) > ownUses; });
+        // Cousins of a physical thing are other things (cat, lion); an adjective's kin measure the
+        // same attribute the other way (big, small). Cousins of an act, a state or a verb are often
+        // shades of one meaning (turmoil, chaos; knock, hit hard).
+        const std::vector<int> above = m_wordNet.ancestors(id);
+        const bool distinctKin = partOfSpeech == 'a' || std::any_of(above.begin(), above.end(), [&](int ancestor) {
+            return synsets[ancestor].words.front().lemma == "physical_entity";
+        });
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
                           bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
-                          std::move(genus), typical, std::move(kinds)});
+                          std::move(genus), typical, primary, distinctKin, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -237,6 +291,8 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
         order.shuffle(positions);
         for (size_t p : positions) {
             if (tried.contains(p) || (typicalOnly && !pool.senses[p]->typical)) continue;
+            // A word read in another sense than the one meant stands out as absurd (revolver for a door).
+            if (m_reach < anySenseReach && !pool.senses[p]->primary) continue;
             tried.insert(p);
             if (accept(*pool.senses[p], chosen)) chosen.push_back(pool.senses[p]);
             if (chosen.size() == 2) return true;
@@ -267,26 +323,46 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
         // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
         // which relatedness refuses), else a higher ancestor; one over a large share of the
         // category (artifact) is no kind. Then defined in the same terms.
-        // Candidates under each ancestor, the most particular ancestor (fewest senses) first.
-        const auto tryKinds = [&](bool particular) {
+        // Candidates under each ancestor within `steps` steps of both senses, the most particular
+        // ancestor (fewest senses) first; kinds of up to `most` senses, and above `least`.
+        const auto tryKinds = [&](size_t least, size_t most, size_t steps) {
             std::vector<std::pair<size_t, int>> ancestors;  // size, synset
-            for (const std::vector<int>& kind : sense.kinds)
-                for (int ancestor : kind)
+            for (size_t step = 0; step < steps; ++step)
+                for (int ancestor : sense.kinds[step])
                     if (const auto members = pool.byKind.find(ancestor); members != pool.byKind.end()) {
                         const size_t size = pool.below.at(ancestor);
-                        if ((size <= std::max(pool.senses.size() / genericShare, particularSize)) == particular)
+                        // A narrow kind is narrow in all of WordNet too: "transfer" holds few moves but
+                        // many verbs.
+                        const bool narrowEverywhere = m_below[static_cast<size_t>(ancestor)] <= narrowInWordNet;
+                        if (size > least && size <= most && (most != narrowKind || narrowEverywhere))
                             ancestors.emplace_back(size, ancestor);
                     }
             std::sort(ancestors.begin(), ancestors.end());
-            for (const auto& [size, ancestor] : ancestors) {
+            for (const auto& entry : ancestors) {
+                const int ancestor = entry.second;
                 std::vector<size_t> positions;
-                for (size_t p : pool.byKind.at(ancestor))
-                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+                for (size_t p : pool.byKind.at(ancestor)) {
+                    const auto& kinds = pool.senses[p]->kinds;
+                    const bool near = std::any_of(kinds.begin(), kinds.begin() + static_cast<std::ptrdiff_t>(steps),
+                                                  [ancestor](const std::vector<int>& kind) {
+                                                      return std::find(kind.begin(), kind.end(), ancestor) != kind.end();
+                                                  });
+                    if (near && std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+                }
                 // Siblings and descendants are refused anyway: they must not crowd the kin out.
                 std::erase_if(positions, [&](size_t p) { return m_wordNet.areRelated(pool.senses[p]->synset, sense.synset); });
-                std::sort(positions.begin(), positions.end(),
-                          [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
-                if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+                // Of many kin, for a word those described in the same terms are tried: they read as
+                // the likeliest stand-ins; for a meaning those described least alike: they cannot
+                // pass for it.
+                std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
+                for (size_t p : positions)
+                    scored.emplace_back(positions.size() > sameKindTried ? sharedCount(sense.glossWords, pool.senses[p]->glossWords) : 0, p);
+                std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
+                    if (a.first != b.first) return m_askingWord ? a.first > b.first : a.first < b.first;
+                    return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
+                });
+                positions.clear();
+                for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
                 if (tryAll(std::move(positions))) return true;
             }
             return false;
@@ -301,9 +377,15 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
             if (positions.size() > sameKindTried) positions.resize(sameKindTried);
             return positions;
         };
-        if (tryKinds(true) || tryAll(sameGenus()) || tryAll(sameTerms())) return chosen;
-        if (m_kinOnly) continue;
-        if (tryKinds(false)) return chosen;
+        const size_t particular = std::max(pool.senses.size() / genericShare, particularSize);
+        for (size_t tier = 0; tier < std::size(kinTiers) && tier <= m_reach; ++tier) {
+            const KinTier& kin = kinTiers[tier];
+            if (tryKinds(0, kin.narrow ? narrowKind : particular, kin.steps)) return chosen;
+        }
+        if (m_reach < alikeReach) continue;
+        if (tryAll(sameGenus()) || tryAll(sameTerms())) return chosen;
+        if (m_reach < anythingReach) continue;
+        if (tryKinds(particular, pool.senses.size(), kindSteps)) return chosen;
         // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
         const int lexFile = m_wordNet.synsets()[sense.synset].lexFile;
         for (int closeness : {2, 1, 0}) {
@@ -326,6 +408,7 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
 }
 
 bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& out) {
+    m_askingWord = true;
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     std::string question = "Which word means: " + sense.definition + "?";
     if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
@@ -335,8 +418,10 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
+        // No answer is a part or a form of another (force, weak force; morel, early morel).
+        if (overlap(sense.word, other.word)) return false;
         for (const Sense* taken : chosen)
-            if (taken->word == other.word) return false;
+            if (overlap(taken->word, other.word)) return false;
         // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
         if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
             return false;
@@ -363,32 +448,68 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
 }
 
 bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Question& out) {
+    m_askingWord = false;
     const Synset& synset = m_wordNet.synsets()[sense.synset];
     const std::string question = "What does " + sense.word + " mean?";
-    const std::string& right = sense.definition;
-    if (right.size() > shortTextLimit || !m_fit.question(question) || !m_fit.answer(right)) return false;
+    // A definition too long for a button is shown by its first clause, when that fits.
+    const auto shown = [this](const std::string& definition) {
+        if (definition.size() <= shortTextLimit && m_fit.answer(definition)) return definition;
+        const std::string clause = firstClause(definition);
+        return clause.size() <= shortTextLimit && m_fit.answer(clause) ? clause : std::string{};
+    };
+    const std::string right = shown(sense.definition);
+    if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
-        const std::string& definition = other.definition;
-        if (definition == right || definition.size() > shortTextLimit || givesAway(definition, sense.lemma)) return false;
+        const std::string definition = shown(other.definition);
+        if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
         for (const Sense* taken : chosen)
-            if (taken->definition == definition) return false;
+            if (shown(taken->definition) == definition) return false;
+        // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
+        if (overlap(sense.word, other.word)) return false;
         // A definition in much the same words would pass for the right one.
         if (definedAlike(sense.glossWords, other.glossWords)) return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;
+        // Nor the gloss of another sense of a synonym (revile, rail: "criticize severely").
+        for (const SynsetWord& synonym : synset.words)
+            if (holdsWord(described, synonym.lemma)) return false;
         for (const std::string& relative : relatives)
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
         if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
-        return m_fit.answer(definition);
+        // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
+        // and ready for use" against "easy to reach", "bog" in swamp's definition.
+        for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
+            for (const SynsetWord& word : named->words)
+                if (Wording::givesAway(defining->definition, Wording::shown(word.lemma))) return false;
+        // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
+        // steps up in common (a cousin, an uncle) could pass for the right one.
+        if (!sense.distinctKin) {
+            const auto near = [this](const Sense& of) {
+                std::vector<int> up = m_wordNet.synsets()[of.synset].hypernyms;
+                for (const std::vector<int>& kind : of.kinds) up.insert(up.end(), kind.begin(), kind.end());
+                std::sort(up.begin(), up.end());
+                return up;
+            };
+            const std::vector<int> mine = near(sense), theirs = near(other);
+            std::vector<int> shared;
+            std::set_intersection(mine.begin(), mine.end(), theirs.begin(), theirs.end(), std::back_inserter(shared));
+            // Nor one sharing a content word with it: "obtain by purchase", "obtain from an outside supplier".
+            if (!shared.empty() || sharedCount(sense.glossWords, other.glossWords) > 0) return false;
+        }
+        // Where kin are shades of one meaning, nor the gloss of words related to the asked one in any
+        // sense (beset, vex: "afflict with mental agitation"); the dearest look-up comes last.
+        return sense.distinctKin || std::none_of(described.words.begin(), described.words.end(), [&](const SynsetWord& word) {
+            return m_wordNet.wordsRelated(synset.partOfSpeech(), sense.lemma, word.lemma);
+        });
     });
     if (wrong.empty()) return false;
     out.question = question;
-    out.answers = {right, wrong[0]->definition, wrong[1]->definition};
+    out.answers = {right, shown(wrong[0]->definition), shown(wrong[1]->definition)};
     out.answerSynsets = {sense.synset, wrong[0]->synset, wrong[1]->synset};
     out.asksMeaning = true;
     return true;
@@ -422,6 +543,11 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
 }
 
 std::vector<Question> CategoryQuestions::make(const CategorySource& source, size_t wanted) {
+    if (m_below.empty()) {
+        m_below.resize(m_wordNet.synsets().size());
+        for (int id = 0; id < static_cast<int>(m_below.size()); ++id)
+            for (int ancestor : m_wordNet.ancestors(id)) ++m_below[static_cast<size_t>(ancestor)];
+    }
     std::vector<Sense> senses = rankedSenses(source);
     std::map<char, Pool> pools;
     for (Sense& sense : senses) {
@@ -437,16 +563,26 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
     }
     std::vector<std::pair<size_t, Question>> made;  // rank, question
     std::vector<bool> asked(senses.size());
-    for (const bool kinOnly : {true, false}) {
-        m_kinOnly = kinOnly;
+    for (m_reach = 0; m_reach <= anythingReach; ++m_reach) {
         for (size_t rank = 0; rank < senses.size() && made.size() < wanted; ++rank) {
-            if (asked[rank]) continue;
+            // A word asked in its usual sense first: an unusual one makes its kin look out of place.
+            if (asked[rank] || (m_reach < anySenseReach && !senses[rank].primary)) continue;
             const Sense& sense = senses[rank];
             const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
             Question question;
-            const bool meaningFirst = SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
-            const bool done = meaningFirst ? askMeaning(sense, pool, question) || askWord(sense, pool, question)
-                                           : askWord(sense, pool, question);
+            // A word is asked for only among its cousins: among looser kin a player who knows the
+            // wrong words could rule them out without knowing the right one. Otherwise the word's
+            // meaning is asked, which only knowing the word answers.
+            const bool meaningFirst = !sense.distinctKin ||
+                                      SeededOrder::mix(static_cast<uint64_t>(sense.synset)) % meaningQuestionShare == 0;
+            const auto askWordAmongCousins = [&] {
+                const size_t reach = std::exchange(m_reach, 0);
+                const bool asked = askWord(sense, pool, question);
+                m_reach = reach;
+                return asked;
+            };
+            const bool done = (!meaningFirst && askWordAmongCousins()) || askMeaning(sense, pool, question) ||
+                              (m_reach >= alikeReach && sense.distinctKin && askWordAmongCousins());
             if (!done || !describe(sense, question)) continue;
             question.synset = sense.synset;
             question.word = sense.word;

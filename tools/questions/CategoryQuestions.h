@@ -1,6 +1,7 @@
 // Makes one category's questions: its usable senses from most to least common, each asked as
-// "Which word means ...?" (or, for some, "What does <word> mean?") with two wrong answers of the
-// same category, part of speech and commonness, preferably of the same kind (a shared grandparent).
+// "Which word means ...?" among cousins of the right word (a shared grandparent of a narrow kind),
+// or else as "What does <word> mean?", with wrong answers of the same category, part of speech and
+// commonness, as close in kind as the category allows.
 #pragma once
 
 #include <map>
@@ -21,8 +22,8 @@ public:
     CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
         : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit) {}
 
-    // At most `wanted` questions, most common sense first: senses whose wrong answers can all be
-    // kin of the right one first; others only when the category would fall short.
+    // At most `wanted` questions, most common sense first: senses in their usual meaning whose wrong
+    // answers can all be close kin first; others only when the category would fall short.
     std::vector<Question> make(const CategorySource& source, size_t wanted);
 
 private:
@@ -38,6 +39,8 @@ private:
         std::vector<std::string> glossWords;  // stems of the definition's content words, sorted
         std::string genus;  // the noun the definition is built on: "state" in "the state of ..."
         bool typical;  // the word's most used sense in its part of speech is of this category
+        bool primary;  // this is the word's only or most used sense in its part of speech
+        bool distinctKin;  // its cousins are other things, not shades of its meaning: see rankedSenses
         std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
         size_t poolPosition = 0;  // among the category's senses of its part of speech
     };
@@ -53,17 +56,21 @@ private:
     bool askWord(const Sense& sense, const Pool& pool, Question& out);
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     bool describe(const Sense& sense, Question& out);
-    // Two senses that `accept` takes, about as common: first under a shared grandparent, great-
-    // or great-great-grandparent of a particular kind, then defined the same way ("the state of
-    // ..."), then in the same terms (shared content words), then nearby in rank (the same lexicographer file and band, the same
-    // band, anything), each tried in a seeded order; typical words of the category before the others.
+    // Two senses that `accept` takes, about as common, as close as the reach allows: under a shared
+    // ancestor of a narrow, then a particular kind (kinTiers), then defined the same way ("the state
+    // of ..."), then in the same terms (shared content words), then nearby in rank (the same
+    // lexicographer file and band, the same band, anything), each tried in a seeded order; typical
+    // words of the category before the others, and below the last reaches only words read in the
+    // sense meant.
     template <class Accept>
     std::vector<const Sense*> pickWrong(const Sense& sense, const Pool& pool, Accept accept);
 
     const WordNet& m_wordNet;
     const Commonness& m_commonness;
     ScreenFit& m_fit;
-    bool m_kinOnly = false;  // wrong answers only of a particular kind or defined in the same terms
+    std::vector<size_t> m_below;  // synsets under each synset in all of WordNet
+    bool m_askingWord = true;  // wrong words, not wrong definitions, are being picked
+    size_t m_reach = 0;  // how far from the right sense wrong answers may come: see kinTiers
 };
 
 }  // namespace questions

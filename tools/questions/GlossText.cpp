@@ -15,6 +15,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"sets in in adolescence", "sets in during adolescence"},
     {"trade in in a bartering", "trade in as part of a bartering"},
     {"dip into to get", "dip into so as to get"},
+    {"equiping", "equipping"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -117,10 +118,25 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
                                              "especially", "sometimes", "typically", "having", "being", "found",
                                              "known", "called", "considered", "regarded", "formerly", "chiefly",
-                                             "mostly", "resembling", "occurring", "native", "belonging"};
+                                             "mostly", "resembling", "occurring", "native", "belonging", "containing",
+                                             "consisting", "including", "comprising",
+                                             // A verb with the thing left out: "yields the staple food of ...".
+                                             "yields", "includes", "contains", "comprises", "consists", "accompanies",
+                                             "produces", "forms", "grows", "lives", "feeds", "resembles", "occurs", "has",
+                                             "supplies", "serves", "drains", "covers", "connects", "extends", "causes",
+                                             "carries", "constituting", "beyond"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
+    // A place or a state without the thing: "in conditions of wealth", though "in physics, the rate".
+    if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
+    // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".
+    constexpr std::string_view describing[] = {"common", "wild", "responsive", "sensitive", "abundant", "rare",
+                                               "widespread", "endemic", "similar", "related", "prized", "poisonous"};
+    constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and"};
+    if (std::find(std::begin(describing), std::end(describing), first) != std::end(describing) &&
+        std::find(std::begin(joining), std::end(joining), second) != std::end(joining))
+        return true;
     // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
     constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
     if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;

@@ -1,6 +1,7 @@
 #include "tools/questions/WordNet.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -126,6 +127,9 @@ WordNet::WordNet(const std::string& directory) {
             int count = 0;
             std::from_chars(line.data() + lastSpace + 1, line.data() + line.size(), count);
             tagCounts[line.substr(0, std::min(cut, space))] += count;
+            // Adverbs are not read, but a word mostly used as one reads as one ("nowhere").
+            if (const size_t type = line.find('%'); type != std::string_view::npos && type + 1 < line.size() && line[type + 1] == '4')
+                m_adverbUses[std::string(line.substr(0, type))] += count;
         }
         if (tagCounts.empty()) throw std::runtime_error(path + " holds no tag counts");
     }
@@ -290,8 +294,12 @@ std::span<const int> WordNet::synsetsOf(char partOfSpeech, std::string_view lemm
                                                          static_cast<size_t>(last - first));
 }
 
-std::vector<int> WordNet::ancestors(int synset) const {
-    std::vector<int> found;
+const std::vector<int>& WordNet::ancestors(int synset) const {
+    // Asked for again and again while questions are made: each list is worked out once.
+    if (m_ancestors.empty()) m_ancestors.resize(m_synsets.size());
+    auto& [known, found] = m_ancestors[static_cast<size_t>(synset)];
+    if (known) return found;
+    known = true;
     std::vector<int> pending = m_synsets[synset].hypernyms;
     while (!pending.empty()) {
         const int next = pending.back();
@@ -321,10 +329,17 @@ bool WordNet::areRelated(int first, int second) const {
     // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
     for (int parent : a.hypernyms)
         if (std::find(b.hypernyms.begin(), b.hypernyms.end(), parent) != b.hypernyms.end()) return true;
-    const std::vector<int> aboveFirst = ancestors(first);
+    const std::vector<int>& aboveFirst = ancestors(first);
     if (std::find(aboveFirst.begin(), aboveFirst.end(), second) != aboveFirst.end()) return true;
-    const std::vector<int> aboveSecond = ancestors(second);
+    const std::vector<int>& aboveSecond = ancestors(second);
     return std::find(aboveSecond.begin(), aboveSecond.end(), first) != aboveSecond.end();
+}
+
+int WordNet::adverbUses(std::string_view lemma) const {
+    std::string key(lemma);
+    for (char& c : key) c = c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto found = m_adverbUses.find(key);
+    return found == m_adverbUses.end() ? 0 : found->second;
 }
 
 }  // namespace questions

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace questions {
@@ -52,7 +54,7 @@ public:
     // The synsets of a part of speech (n, v or a) holding the lemma, compared without case.
     std::span<const int> synsetsOf(char partOfSpeech, std::string_view lemma) const;
     // Every synset above the given one through hypernym links.
-    std::vector<int> ancestors(int synset) const;
+    const std::vector<int>& ancestors(int synset) const;
     // The same sense, one above the other through hypernym links, two under one parent, adjectives
     // of one cluster, or linked as also-see, verb group or derivation: a word of one may not stand
     // as a wrong answer for the other.
@@ -61,6 +63,8 @@ public:
     bool wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const;
     // The words linked to the lemma by derivation in any of its senses, any part of speech, lower case.
     std::vector<std::string> derivedForms(std::string_view lemma) const;
+    // The tagged uses of the lemma as an adverb, in any sense.
+    int adverbUses(std::string_view lemma) const;
     // The lemma is listed as an inflected form (a plural such as "maria") in noun.exc.
     bool isInflectedNoun(std::string_view lemma) const;
     // The licence notice at the head of the data files.
@@ -82,6 +86,8 @@ private:
     std::vector<Synset> m_synsets;
     std::vector<LemmaKey> m_lemmaKeys;  // sorted; the synsets of entry i are m_lemmaSynsets[i]
     std::vector<int> m_lemmaSynsets;
+    mutable std::vector<std::pair<bool, std::vector<int>>> m_ancestors;  // worked out on first use
+    std::map<std::string, int, std::less<>> m_adverbUses;  // lower case, underscores for spaces
     std::vector<std::string> m_inflectedNouns;  // sorted, lower case
     std::string m_licence;
 };

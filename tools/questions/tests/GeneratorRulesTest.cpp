@@ -13,6 +13,7 @@
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/TestSelection.h"
 #include "tools/questions/WordNet.h"
+#include "tools/questions/Wording.h"
 #include "tools/questions/tests/SmallDatabase.h"
 
 namespace {
@@ -68,10 +69,23 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
             // Cousins under mammal, not canine's other children nor the far sparrow or bird.
             for (const std::string& word : wrong) EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten") << word;
         }
+        // Kangaroo has one fit cousin, so it is asked by its meaning: with no tiger, which a reader
+        // takes for a person, no other sense of its synonym boomer, no hopper, which its definition
+        // names, nor tree kangaroo, which holds it, as in any question.
+        if (question.word == "kangaroo") {
+            EXPECT_TRUE(question.asksMeaning);
+            for (const std::string& word : wrong) EXPECT_TRUE(word != "tiger" && word != "boomer" && word != "hopper") << word;
+        }
+        for (size_t a = 0; a < 3 && !question.asksMeaning; ++a)
+            for (size_t b = 0; b < 3; ++b)
+                EXPECT_TRUE(a == b || !questions::Wording::givesAway(question.answers[a], question.answers[b]))
+                    << question.answers[a] << " " << question.answers[b];
         if (question.word == "kitten") EXPECT_TRUE(question.information.starts_with("kitten: in zoology, a young one"));
     }
     EXPECT_TRUE(asked.contains("dog"));
+    EXPECT_TRUE(asked.contains("kangaroo"));
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
+    EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
@@ -90,6 +104,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"a sum of 1,000 dollars", "a sum of 1,000 dollars"},
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
+        {"the act of equiping with weapons", "the act of equipping with weapons"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -102,6 +117,10 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"usually of a stone", 'n', true},                 {"a fruit of the rose family or", 'n', true},
         {"of the plains of central Africa", 'n', true},    {"of great size", 'a', false},
         {"leaves can be used as seasoning", 'n', true},
+        {"yields the staple food of half the world", 'n', true}, {"common in meadows and pastures", 'n', true},
+        {"in conditions of wealth and comfort", 'n', true},      {"responsive to stimulation", 'n', true},
+        {"in British usage, kerosine", 'n', false},              {"common ownership of land", 'n', false},
+        {"supplies extrinsic muscles of the eye", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };

@@ -14,13 +14,16 @@ class SmallDatabase {
 public:
     SmallDatabase() : m_directory(std::filesystem::temp_directory_path() / ("lexivo-small-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(m_directory);
-        // Animals (lexicographer file 05): dog's parent canine, grandparent mammal; cat and lion are
+        // Animals (lexicographer file 05), physical things: dog's parent canine, grandparent mammal; cat and lion are
         // cousins under mammal, wolf a sibling, puppy a child; carnivore is a word of dog's
         // definition; hound has a sense also-see linked to dog's; thief is defined by its own
-        // derived verb; sparrow is a far relation; kitten's gloss needs cleaning.
+        // derived verb; sparrow is a far relation; kitten's gloss needs cleaning. Kangaroo's only
+        // cousins are possum, tree kangaroo, which holds it, tiger, mostly a person, and a sense of
+        // its synonym boomer and hopper, a word of its definition; a being is defined by itself.
         write("data.noun",
               "  1 Licence.  \n"
-              "00000100 05 n 01 animal 0 000 | a living organism that moves  \n"
+              "00000099 03 n 01 physical_entity 0 000 | an entity that has physical existence  \n"
+              "00000100 05 n 01 animal 0 001 @ 00000099 n 0000 | a living organism that moves  \n"
               "00000101 05 n 01 mammal 0 001 @ 00000100 n 0000 | a warm-blooded vertebrate  \n"
               "00000102 05 n 01 canine 0 001 @ 00000101 n 0000 | a fissiped mammal  \n"
               "00000103 05 n 01 dog 0 002 @ 00000102 n 0000 + 00000300 v 0101 | a domesticated carnivore kept by people; "
@@ -37,7 +40,18 @@ public:
               "00000113 05 n 01 barker 0 001 + 00000300 v 0101 | a creature given to loud calls  \n"
               "00000115 05 n 01 thief 0 001 + 00000303 v 0101 | a creature that steals food  \n"
               "00000114 05 n 01 kitten 0 001 @ 00000106 n 0000 | (zoology) a young one of the household pet; "
-              "\"a ``playful'' kitten,too\"  \n");
+              "\"a ``playful'' kitten,too\"  \n"
+              "00000130 05 n 01 marsupial 0 001 @ 00000100 n 0000 | a pouched mammal  \n"
+              "00000131 05 n 01 macropod 0 001 @ 00000130 n 0000 | a hopping marsupial  \n"
+              "00000132 05 n 02 kangaroo 0 boomer 0 001 @ 00000131 n 0000 | a large hopper of the outback  \n"
+              "00000133 05 n 01 phalanger 0 001 @ 00000130 n 0000 | a climbing marsupial  \n"
+              "00000134 05 n 01 possum 0 001 @ 00000133 n 0000 | a tree dweller that plays dead  \n"
+              "00000135 05 n 01 tree_kangaroo 0 001 @ 00000133 n 0000 | a climber of rain forests  \n"
+              "00000136 05 n 01 tiger 0 001 @ 00000133 n 0000 | a striped beast of Asia  \n"
+              "00000137 05 n 01 boomer 1 001 @ 00000133 n 0000 | a glider of eucalyptus woods  \n"
+              "00000138 05 n 01 hopper 0 001 @ 00000133 n 0000 | a leaper of dry scrub  \n"
+              "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
+              "00000200 18 n 01 tiger 0 000 | a fierce person  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -48,14 +62,14 @@ public:
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
               "00000402 00 a 01 small 0 000 | limited in size  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\n");
         write("noun.exc", "pups pup\n");
-        write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\n");
-        write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n");
-        write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n"
+        write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
+        write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
+        write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\n");
-        write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nmammal\ncanine\nsparrow\nkitten\n"
-                                       "feline\ncarnivore\nbarker\nthief\npups\n");
+        write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
+                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;

@@ -34,7 +34,8 @@ protected:
               "00000020 00 a 01 big(a) 1 001 & 00000021 s 0000 | above average in size  \n"
               "00000021 00 s 01 huge 0 001 & 00000020 a 0000 | unusually great in size  \n"
               "00000022 00 a 01 small 0 000 | limited in size  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 42\ndomestic_dog%1:05:00:: 1 3\nbig%3:00:01:: 1 107\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 42\ndomestic_dog%1:05:00:: 1 3\nbig%3:00:01:: 1 107\n"
+                             "big%4:02:00:: 1 6\nbig%4:02:01:: 2 2\n");
     }
     void TearDown() override { fs::remove_all(directory); }
 
@@ -72,6 +73,8 @@ TEST_F(SmallWordNet, ReadsWordsCountsGlossesAndLinks) {
     const int big = only('a', "big", wordNet);
     EXPECT_EQ(wordNet.synsets()[big].words[0].lemma, "big") << "the position marker is not part of the word";
     EXPECT_EQ(wordNet.synsets()[big].words[0].tagCount, 107);
+    EXPECT_EQ(wordNet.adverbUses("Big"), 8) << "adverb senses are counted though not read";
+    EXPECT_EQ(wordNet.adverbUses("dog"), 0);
     EXPECT_TRUE(wordNet.areRelated(only('a', "huge", wordNet), big));
     EXPECT_FALSE(wordNet.areRelated(only('a', "small", wordNet), big));
 }
