@@ -27,9 +27,7 @@ public:
     LoopbackListener(const LoopbackListener&) = delete;
     LoopbackListener& operator=(const LoopbackListener&) = delete;
     const std::string& port() const { return m_port; }
-    // The next connection; -1 once stopAccepting has been called.
     int accept() const { return ::accept(m_socket, nullptr, nullptr); }
-    void stopAccepting() const { ::shutdown(m_socket, SHUT_RDWR); }
 
 private:
     int m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
