@@ -36,9 +36,6 @@ TEST(ScreenProfile, DevicesGiveTheSurfaceShiftAndLaunchImageOfTheLaunchRules) {
         EXPECT_EQ(setup.shiftScale, c.shift) << c.machine;
         EXPECT_EQ(setup.retina, c.shift == 1) << c.machine;
         EXPECT_STREQ(setup.launchImageName, c.launchImage) << c.machine;
-        // Every one runs phone applications, on a phone's screen of points.
-        EXPECT_EQ(setup.viewWidth, 320) << c.machine;
-        EXPECT_EQ(setup.viewHeight, 480) << c.machine;
         EXPECT_STREQ(ScreenProfile::platformName(*screen), c.platform) << c.machine;
     }
     EXPECT_EQ(ScreenProfile::find("iPhone9,9"), nullptr);

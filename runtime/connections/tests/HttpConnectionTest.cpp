@@ -53,17 +53,6 @@ TEST(HttpExchange, BringsABodyThatArrivesInChunksWholeAndInOrder) {
     }
 }
 
-TEST(HttpExchange, AnIPv6LoopbackUrlIsFetchedAndNamesItsHostAndPort) {
-    TestHttpServer server(TestHttpServer::Scheme::HTTP, TestHttpServer::Loopback::IPv6);
-    const std::string url = server.url("/bytes?n=300");
-    ASSERT_EQ(url.rfind("http://[::1]:", 0), 0u) << url;
-    auto connection = openHttp(url);
-    EXPECT_EQ(connection->getResponseCode(), 200);
-    EXPECT_EQ(readAll(connection->openInputStream()), pattern(300));
-    EXPECT_EQ(text(connection->getHost()), "[::1]");
-    EXPECT_EQ(std::to_string(connection->getPort()), url.substr(13, url.find('/', 13) - 13));
-}
-
 TEST(HttpExchange, HttpsIsVerifiedAgainstTheNamedAuthorities) {
     TestHttpServer server(TestHttpServer::Scheme::HTTPS);
     setenv(javax::microedition::io::HttpExchange::CA_FILE_VARIABLE, server.certificate().c_str(), 1);

@@ -13,10 +13,8 @@ extern char** environ;
 
 namespace httptest {
 
-TestHttpServer::TestHttpServer(Scheme scheme, Loopback loopback)
-    : m_scheme(scheme == Scheme::HTTPS ? "https" : "http"), m_host(loopback == Loopback::IPv6 ? "[::1]" : "127.0.0.1") {
+TestHttpServer::TestHttpServer(Scheme scheme) : m_scheme(scheme == Scheme::HTTPS ? "https" : "http") {
     std::vector<std::string> arguments = {"python3", HTTP_TEST_SERVER_SCRIPT};
-    if (loopback == Loopback::IPv6) arguments.push_back("--ipv6");
     if (scheme == Scheme::HTTPS) {
         std::string pattern = (std::filesystem::temp_directory_path() / "http-test-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary directory");
@@ -55,7 +53,7 @@ TestHttpServer::~TestHttpServer() {
 }
 
 std::string TestHttpServer::url(const std::string& path) const {
-    return m_scheme + "://" + m_host + ":" + std::to_string(m_port) + path;
+    return m_scheme + "://127.0.0.1:" + std::to_string(m_port) + path;
 }
 
 }  // namespace httptest

@@ -12,15 +12,13 @@ namespace httptest {
 class TestHttpServer {
 public:
     enum class Scheme { HTTP, HTTPS };
-    enum class Loopback { IPv4, IPv6 };
     // HTTPS makes a self-signed certificate for 127.0.0.1 in a temporary directory.
-    explicit TestHttpServer(Scheme scheme = Scheme::HTTP, Loopback loopback = Loopback::IPv4);
+    explicit TestHttpServer(Scheme scheme = Scheme::HTTP);
     ~TestHttpServer();
     TestHttpServer(const TestHttpServer&) = delete;
     TestHttpServer& operator=(const TestHttpServer&) = delete;
 
-    // The scheme, host and port followed by the path, e.g. "http://127.0.0.1:4711/echo" or
-    // "http://[::1]:4711/echo".
+    // The scheme, host and port followed by the path, e.g. "http://127.0.0.1:4711/echo".
     std::string url(const std::string& path) const;
     // The certificate an HTTPS server presents, to trust it.
     std::filesystem::path certificate() const { return m_directory / "cert.pem"; }
@@ -30,7 +28,6 @@ private:
     int m_input = -1;
     int m_port = 0;
     std::string m_scheme;
-    std::string m_host;
     std::filesystem::path m_directory;
 };
 

@@ -130,8 +130,6 @@ TEST_F(ChromeLayoutTest, TheContentRectangleIsWhatTitleTickerKeyboardSoftKeysAnd
         {"title", true, false, false, false, false, {0, 12, 320, 480}},
         {"titleAndCommand", true, false, true, false, false, {0, 12, 320, 468}},
         {"tickerAndCommand", false, true, true, false, false, {0, 0, 320, 456}},
-        // The soft-key bar holds the keyboard toggle, commands or not: the ticker stays above it.
-        {"tickerAlone", false, true, false, false, false, {0, 0, 320, 456}},
         {"keyboardOverTheSoftKeys", false, false, true, true, false, {0, 0, 320, 353}},
         {"everything", true, true, true, true, true, {0, 12, 305, 341}},
         {"barOnly", false, false, false, false, true, {0, 0, 305, 480}},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,28 +106,20 @@ TEST_F(MessageConnectionTest, NewMessagesByTypeAndOnAClosedConnection) {
 
 TEST_F(MessageConnectionTest, SendChecksTheMessageAndShowsTextsToTheComposer) {
     using Make = std::function<JavaPtr<Message>(const JavaPtr<MessageConnection>&)>;
-    auto text = [](const char* address, const char* payload) -> Make {
+    // Strings rather than C strings, so that an address or a text can hold U+0000.
+    using Text = std::optional<std::string>;
+    auto string = [](const Text& s) { return s ? units({s->begin(), s->end()}) : nullptr; };
+    auto text = [=](Text address, Text payload) -> Make {
         return [=](const JavaPtr<MessageConnection>& connection) {
-            JavaPtr<Message> message =
-                connection->newMessage(jnew<String>("text"), address ? jnew<String>(address) : nullptr);
-            if (payload) java::lang::recastObj<TextMessage>(message)->setPayloadText(jnew<String>(payload));
+            JavaPtr<Message> message = connection->newMessage(jnew<String>("text"), string(address));
+            if (payload) java::lang::recastObj<TextMessage>(message)->setPayloadText(string(payload));
             return message;
         };
     };
-    auto binary = [](const char* address, int32_t bytes) -> Make {
+    auto binary = [=](Text address, int32_t bytes) -> Make {
         return [=](const JavaPtr<MessageConnection>& connection) {
-            JavaPtr<Message> message = connection->newMessage(jnew<String>("binary"), jnew<String>(address));
+            JavaPtr<Message> message = connection->newMessage(jnew<String>("binary"), string(address));
             if (bytes >= 0) java::lang::recastObj<BinaryMessage>(message)->setPayloadData(jnew<JArray<signed char>>(bytes));
-            return message;
-        };
-    };
-    // Built from UTF-16, so that a number or a text can hold U+0000.
-    auto units16 = [](const char* type, std::u16string address, std::u16string payload) -> Make {
-        return [=](const JavaPtr<MessageConnection>& connection) {
-            JavaPtr<Message> message = connection->newMessage(jnew<String>(type), units(address));
-            if (auto text = java::lang::recastObj<TextMessage>(message)) text->setPayloadText(units(payload));
-            if (auto binary = java::lang::recastObj<BinaryMessage>(message))
-                binary->setPayloadData(jnew<JArray<signed char>>(10));
             return message;
         };
     };
@@ -148,20 +141,17 @@ TEST_F(MessageConnectionTest, SendChecksTheMessageAndShowsTextsToTheComposer) {
         {"unavailable", text("sms://5551234", "hi"), SMSComposer::Answer::Unavailable, "IOException", nullptr},
         {"server form", text("sms://:5000", "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"other scheme", text("mms://5551234", "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
-        {"no address", text(nullptr, "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
-        {"no payload", text("sms://5551234", nullptr), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
-        {"NUL in the text", units16("text", u"sms://5551234", u"abc\0def"s), SMSComposer::Answer::Sent,
-         "IllegalArgumentException", nullptr},
-        {"NUL in the number", units16("text", u"sms://12\0" u"34"s, u"hi"), SMSComposer::Answer::Sent,
-         "IllegalArgumentException", nullptr},
+        {"no address", text({}, "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
+        {"no payload", text("sms://5551234", {}), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
+        {"NUL in the text", text("sms://5551234", "abc\0def"s), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
+        {"NUL in the number", text("sms://12\0" "34"s, "hi"), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, port 0", binary("sms://1:0", 10), SMSComposer::Answer::Sent, "returned", nullptr},
         {"binary, port 65535", binary("sms://1:65535", 10), SMSComposer::Answer::Sent, "returned", nullptr},
         {"binary, port 65536", binary("sms://1:65536", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no port", binary("sms://1", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no number", binary("sms://:5000", 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"binary, no payload", binary("sms://1:5000", -1), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
-        {"binary, NUL in the number", units16("binary", u"sms://12\0" u"34:5000"s, u""), SMSComposer::Answer::Sent,
-         "IllegalArgumentException", nullptr},
+        {"binary, NUL in the number", binary("sms://12\0" "34:5000"s, 10), SMSComposer::Answer::Sent, "IllegalArgumentException", nullptr},
         {"null", [](const JavaPtr<MessageConnection>&) { return JavaPtr<Message>(); }, SMSComposer::Answer::Sent,
          "NullPointerException", nullptr},
     };
