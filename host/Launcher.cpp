@@ -154,7 +154,13 @@ void tearDown() {
     // Outside the lock: releasing the proxy runs the application MIDlet's destructor.
     runGuarded([&] { proxy = nullptr; });
     waitForApplicationThreads();
-    postStopMIDletTearDown();
+    if (threadsOutlivingTearDown.load(std::memory_order_acquire) > 0) {
+        // A thread still running may use any of the runtime's statics: they stay, and the process
+        // ends without destroying them. Only the stores are closed, so that nothing saved is lost.
+        runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);
+    } else {
+        postStopMIDletTearDown();
+    }
     launched.store(false);
 }
 
