@@ -24,6 +24,7 @@
 
 namespace {
 
+using H = HookCanvas;
 using programtest::countOccurrences;
 using programtest::loadPicture;
 using programtest::Picture;
@@ -194,8 +195,10 @@ int32_t steadyDifferences(const Picture& a, const Picture& aLater, const Picture
 
 // A test under way at level 2 with one right answer to go before promotion, and its question on
 // record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it; a
-// number of wrong test answers may be added to the record's totals.
-int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, int32_t moreWrong = 0) {
+// number of wrong test answers may be added to the record's totals; the set-up may change the
+// progress before the save.
+int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, int32_t moreWrong = 0,
+                            const std::function<void(QuizCanvas&)>& setUp = {}) {
     QuizWorld world(documents);
     world.startTest(false);
     QuizCanvas& quiz = *world.canvas;
@@ -207,6 +210,7 @@ int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, i
     if (timeLeftMs > 0) quiz.question_timer_ms = timeLeftMs;
     quiz.settings->data[5] = true;
     quiz.test_wrong_total += moreWrong;
+    if (setUp) setUp(quiz);
     quiz.saveData();
     return quiz.correct_answer - 1;
 }
@@ -406,35 +410,153 @@ fs::path bundleWithout(const fs::path& copy, std::initializer_list<std::string> 
     return copy;
 }
 
-TEST_F(QuizProgram, ABundleWithoutTheQuizsFilesIsRefusedAtStartNamingTheFirstMissing) {
-    const fs::path nowhere = directory.path() / "no-bundle";
-    const std::pair<fs::path, std::string> cases[] = {
-        {dir("empty"), "'resmap' (No such file or directory)"},
-        {nowhere, "'" + nowhere.string() + "': No such file or directory"},
-        {bundleWithout(directory.path() / "no-pack", {"pk0"}), "'pk0' (No such file or directory)"},
-        {bundleWithout(directory.path() / "no-test", {"shuffle_db.dat"}), "'shuffle_db.dat' (No such file"},
-    };
-    for (const auto& [bundle, named] : cases) {
-        const ProgramResult run = runQuiz(dir("run"), documents(), "terminate\n", {"--bundle", bundle.string()});
-        EXPECT_EQ(run.status, 2) << bundle;
-        EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
-        EXPECT_EQ(countOccurrences(run.errors, "\n"), 1u) << run.errors;
-        // Nothing has started: not even the line that names the directories.
-        EXPECT_EQ(run.output, "") << bundle;
-    }
+// Checks the progress on record as a new start takes it.
+void onRecord(const fs::path& documents, const std::function<void(const QuizCanvas&)>& check) {
+    QuizWorld world(documents);
+    ASSERT_TRUE(world.canvas->restoreProgress(world.canvas->getRecordStoreData(0)));
+    check(*world.canvas);
 }
 
-TEST_F(QuizProgram, AMissingQuestionFileLeavesThePlayerOnTheListWithOneLineOnStandardError) {
-    const fs::path bundle = bundleWithout(directory.path() / "bundle", {"cdb0_0.dat"});
-    // The first subsection of the first category cannot be read; the second then can.
-    const ProgramResult run =
-        runQuiz(dir("run"), documents(),
-                shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) +
-                    shown(3, "subsections") + rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
-                {"--bundle", bundle.string()});
+TEST_F(QuizProgram, ATestLeftUnfinishedAtTheLastLevelAsEarlierBuildsSavedItIsFinished) {
+    const auto lastLevel = [](bool finished) {
+        return [finished](QuizCanvas& quiz) {
+            quiz.rank = 30;
+            quiz.question_answered = true;
+            quiz.test_finished = finished;
+        };
+    };
+    prepareTestUnderWay(documents(), 0, 0, lastLevel(false));
+    {
+        // Earlier builds wrote format 10, without the owed panel's last byte.
+        QuizWorld world(documents());
+        auto record = world.canvas->getRecordStoreData(0);
+        auto earlier = java::lang::jnew<JArray<signed char>>(record->length - 1);
+        std::copy(record->data, record->data + earlier->length, earlier->data);
+        earlier->data[0] = 10;
+        world.canvas->setRecordStoreData(earlier, 0);
+    }
+    prepareTestUnderWay(directory.path() / "documents-finished", 0, 0, lastLevel(true));
+    const std::string stats =
+        tap(160, STATS_Y) + shown(2, "statistics") + "capture stats.png\n" + LATER + "capture stats-later.png\n";
+    // "Continue Test" does nothing; "New Test" starts a test without asking first.
+    const ProgramResult run = runQuiz(dir("run"), documents(),
+                                      shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + stats +
+                                          tap(280, 435) + shown(3, "main menu") + tap(160, NEW_TEST_Y) +
+                                          shown(4, "question") + "terminate\n");
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
-    EXPECT_EQ(countOccurrences(run.errors, "\n"), 1u) << run.errors;
-    EXPECT_NE(run.errors.find("lexivo-quiz: the question file cdb0_0.dat cannot be read"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.output.find("confirmation"), std::string::npos);
+    const ProgramResult finished =
+        runQuiz(dir("finished"), directory.path() / "documents-finished", shown(1, "main menu") + stats + "terminate\n");
+    ASSERT_EQ(finished.status, 0) << finished.output << finished.errors;
+    EXPECT_LT(red(picture("run", "menu.png").rgbAt(px(160), px(CONTINUE_Y) - 20)), 200) << "the button is ghosted";
+    // The statistics are those of the finished test, at the last level.
+    EXPECT_EQ(steadyDifferences(picture("run", "stats.png"), picture("run", "stats-later.png"),
+                                picture("finished", "stats.png"), picture("finished", "stats-later.png"), 150, 90,
+                                75, 350),
+              0);
+}
+
+// Runs of the program over a record planted, or a bundle missing files, and what they leave.
+TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgressAndOutputExpected) {
+    const std::string resume = shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, "question");
+    // Once the last tap's release is taken: the second frame after it comes from a later update.
+    const std::string killed = "wait_frames 2 60000\ncapture killed.png\nwait 60000\n";
+    const auto restarted = [](const char* panel) {
+        return [panel](int32_t) {
+            return shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, panel) + tap(280, 435) +
+                   shown(3, "question") + "terminate\n";
+        };
+    };
+    // The test's question saved, then a practice run left at the menu; the timer on.
+    const auto practised = [](QuizCanvas& quiz) {
+        quiz.hints = 2;
+        quiz.settings->data[4] = true;
+        quiz.question_timer_ms = 9000;
+        quiz.saveData();
+        H::current_mode_practice = true;
+        H::current_category = 3;
+        H::current_subsection = 0;
+    };
+    const std::string noFile = "(No such file or directory)";
+    const fs::path nowhere = directory.path() / "no-bundle";
+    struct Run {
+        const char* what;
+        std::string documents;  // a run on the documents of the one before goes on from what it left
+        std::function<void(QuizCanvas&)> plant;
+        std::function<std::string(int32_t right)> script;  // given the planted question's right answer
+        std::vector<std::string> arguments;
+        int status;  // -1: killed at the capture killed.png
+        std::string error;  // the one line on standard error, in part
+        std::function<void(const QuizCanvas&)> record = {};
+        const char* never = nullptr;  // not in the output
+    } runs[] = {
+        // Killed in the pause after the answer, which lasts over three seconds: 3 right of 9 is
+        // below 40 %, and 5 right passes level 6's threshold of 4.
+        {"a wrong answer due to demote", "demotion",
+         [](QuizCanvas& quiz) { quiz.rank = 5; quiz.level_right = 4; quiz.level_attempted = 8; },
+         [&](int32_t right) { return resume + tap(ANSWER_X, answerY((right + 1) % 3)) + killed; }, {}, -1, "", nullptr,
+         "screen 3"},
+        {"the demotion after the restart", "demotion", nullptr, restarted("demotion"), {}, 0, "",
+         [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 4); EXPECT_EQ(q.level_change_owed, 0); }},
+        {"a right answer due to promote", "promotion",
+         [](QuizCanvas& quiz) { quiz.rank = 5; quiz.level_right = 4; quiz.level_attempted = 5; },
+         [&](int32_t right) { return resume + tap(ANSWER_X, answerY(right)) + killed; }, {}, -1, "", nullptr, "screen 3"},
+        {"the promotion after the restart", "promotion", nullptr, restarted("promotion"), {}, 0, "",
+         [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 6); EXPECT_EQ(q.level_change_owed, 0); }},
+        {"a hint spent, then a kill", "hint", practised, [&](int32_t) { return resume + tap(40, 435) + killed; }, {}, -1,
+         "", [](const QuizCanvas& q) {
+             EXPECT_EQ(q.hints, 1);
+             ASSERT_NE(q.saved_question_record, nullptr);
+             EXPECT_EQ(q.saved_ghosted_answers->data[0] + q.saved_ghosted_answers->data[1] +
+                           q.saved_ghosted_answers->data[2], 1);
+         }},
+        {"terminated on a question", "terminated", practised, [&](int32_t) { return resume + "terminate\n"; }, {}, 0, "",
+         [](const QuizCanvas& q) {
+             EXPECT_FALSE(H::current_mode_practice);
+             EXPECT_LT(q.question_timer_ms, 9000) << "the time the question was shown is spent";
+         }},
+        // No build writes a test question without its category. "New Test" is tapped where the
+        // record's question, had "Continue Test" resumed it, has no button: between two answers.
+        {"a record no build writes", "hostile", [](QuizCanvas&) { H::current_category = -1; },
+         [&](int32_t) {
+             return shown(1, "main menu") + tap(160, CONTINUE_Y) + "wait_frames 2 60000\n" + tap(160, 205) +
+                    shown(2, "question") + tap(ANSWER_X, answerY(0)) + "wait_frames 2 60000\nterminate\n";
+         },
+         {}, 0, "saved progress cannot be used", [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, "confirmation"},
+        // The first subsection of the first category cannot be read; the second then can.
+        {"a question file missing", "files", nullptr,
+         [](int32_t) {
+             return shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) +
+                    shown(3, "subsections") + rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n";
+         },
+         {"--bundle", bundleWithout(directory.path() / "no-questions", {"cdb0_0.dat"}).string()}, 0,
+         "lexivo-quiz: the question file cdb0_0.dat cannot be read"},
+        // Refused before anything starts, even the line that names the directories.
+        {"an empty bundle", "files", nullptr, nullptr, {"--bundle", dir("empty").string()}, 2, "'resmap' " + noFile},
+        {"no bundle", "files", nullptr, nullptr, {"--bundle", nowhere.string()}, 2, "'" + nowhere.string() + "': No such"},
+        {"a bundle without its pack", "files", nullptr, nullptr,
+         {"--bundle", bundleWithout(directory.path() / "no-pack", {"pk0"}).string()}, 2, "'pk0' " + noFile},
+        {"a bundle without the test", "files", nullptr, nullptr,
+         {"--bundle", bundleWithout(directory.path() / "no-test", {"shuffle_db.dat"}).string()}, 2,
+         "'shuffle_db.dat' " + noFile},
+    };
+    int32_t right = 0, count = 0;
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.what);
+        const fs::path documents = directory.path() / ("documents-" + r.documents);
+        if (r.plant) right = prepareTestUnderWay(documents, 0, 0, r.plant);
+        const ProgramResult run =
+            runQuiz(dir(std::to_string(++count)), documents, r.script ? r.script(right) : "terminate\n", r.arguments,
+                    [&](RunningProgram& quiz) {
+                        if (r.status == -1 && quiz.readUntil("killed.png")) ::kill(quiz.pid(), SIGKILL);
+                    });
+        EXPECT_EQ(run.status, r.status) << run.output << run.errors;
+        EXPECT_EQ(countOccurrences(run.errors, "\n"), r.error.empty() ? 0u : 1u) << run.errors;
+        EXPECT_NE(run.errors.find(r.error), std::string::npos) << run.errors;
+        if (r.never) EXPECT_EQ(run.output.find(r.never), std::string::npos) << run.output;
+        if (r.status == 2) EXPECT_EQ(run.output, "");
+        if (r.record) onRecord(documents, r.record);
+    }
 }
 
 TEST_F(QuizProgram, AFailedSaveIsReportedOnceAndOnceWhenSavingWorksAgainAndTheLastOneDecidesTheStatus) {
