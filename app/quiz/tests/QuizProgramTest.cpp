@@ -518,9 +518,9 @@ TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgres
         // No build writes a test question without its category. "New Test" is tapped where the
         // record's question, had "Continue Test" resumed it, has no button: between two answers.
         {"a record no build writes", "hostile", [](QuizCanvas&) { H::current_category = -1; },
-         [&](int32_t) {
+         [&](int32_t right) {
              return shown(1, "main menu") + tap(160, CONTINUE_Y) + "wait_frames 2 60000\n" + tap(160, 205) +
-                    shown(2, "question") + tap(ANSWER_X, answerY(0)) + "wait_frames 2 60000\nterminate\n";
+                    shown(2, "question") + tap(ANSWER_X, answerY(right)) + "wait_frames 2 60000\nterminate\n";
          },
          {}, 0, "saved progress cannot be used", [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, "confirmation"},
         // The first subsection of the first category cannot be read; the second then can.
