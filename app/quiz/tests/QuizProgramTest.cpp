@@ -610,16 +610,14 @@ TEST_F(QuizProgram, ASecondProgramOnTheSameDocumentsIsRefusedUntilTheFirstHasEnd
 }
 
 TEST_F(QuizProgram, TheBuiltInSessionPlaysOnATemporaryDocumentsDirectoryAndRemovesIt) {
-    const fs::path home = dir("home");
-    const char* given[] = {std::getenv("HOME"), std::getenv("XDG_DATA_HOME")};
-    const std::string kept[] = {given[0] ? given[0] : "", given[1] ? given[1] : ""};
-    ::setenv("HOME", home.c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    const fs::path data = dir("data");
+    const char* given = std::getenv("XDG_DATA_HOME");
+    const std::string kept = given ? given : "";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     ::setenv("ALSOFT_DRIVERS", "null", 1);
     RunningProgram program(LEXIVO_QUIZ_PATH, {LEXIVO_QUIZ_PATH, "--headless", "--capture", dir("captures").string()},
                            directory.path() / "stderr.txt");
-    given[0] ? ::setenv("HOME", kept[0].c_str(), 1) : ::unsetenv("HOME");
-    given[1] ? ::setenv("XDG_DATA_HOME", kept[1].c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    given ? ::setenv("XDG_DATA_HOME", kept.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
     ASSERT_EQ(program.wait(), 0) << program.output();
     const std::string announced = "lexivo-quiz: the built-in session saves into a temporary documents directory, "
                                   "removed at exit: ";
@@ -628,10 +626,8 @@ TEST_F(QuizProgram, TheBuiltInSessionPlaysOnATemporaryDocumentsDirectoryAndRemov
     const size_t start = at + announced.size();
     const fs::path temporary = program.output().substr(start, program.output().find('\n', start) - start);
     EXPECT_NE(program.output().find("documents " + temporary.string() + "\n"), std::string::npos) << program.output();
-    EXPECT_NE(program.output().find("quiz: screen 10: statistics"), std::string::npos);
     EXPECT_FALSE(fs::exists(temporary)) << temporary;
-    EXPECT_FALSE(fs::exists(home / "data" / "lexivo-quiz"));
-    EXPECT_FALSE(fs::exists(home / ".local"));
+    EXPECT_FALSE(fs::exists(data / "lexivo-quiz"));
 }
 
 struct Area {
