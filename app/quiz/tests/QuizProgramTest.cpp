@@ -418,14 +418,11 @@ void onRecord(const fs::path& documents, const std::function<void(const QuizCanv
 }
 
 TEST_F(QuizProgram, ATestLeftUnfinishedAtTheLastLevelAsEarlierBuildsSavedItIsFinished) {
-    const auto lastLevel = [](bool finished) {
-        return [finished](QuizCanvas& quiz) {
-            quiz.rank = 30;
-            quiz.question_answered = true;
-            quiz.test_finished = finished;
-        };
+    const auto lastLevel = [](QuizCanvas& quiz) {
+        quiz.rank = 30;
+        quiz.question_answered = true;
     };
-    prepareTestUnderWay(documents(), 0, 0, lastLevel(false));
+    prepareTestUnderWay(documents(), 0, 0, lastLevel);
     {
         // Earlier builds wrote format 10, without the owed panel's last byte.
         QuizWorld world(documents());
@@ -435,12 +432,15 @@ TEST_F(QuizProgram, ATestLeftUnfinishedAtTheLastLevelAsEarlierBuildsSavedItIsFin
         earlier->data[0] = 10;
         world.canvas->setRecordStoreData(earlier, 0);
     }
-    prepareTestUnderWay(directory.path() / "documents-finished", 0, 0, lastLevel(true));
+    prepareTestUnderWay(directory.path() / "documents-finished", 0, 0, [&](QuizCanvas& quiz) {
+        lastLevel(quiz);
+        quiz.test_finished = true;
+    });
     const std::string stats =
         tap(160, STATS_Y) + shown(2, "statistics") + "capture stats.png\n" + LATER + "capture stats-later.png\n";
     // "Continue Test" does nothing; "New Test" starts a test without asking first.
     const ProgramResult run = runQuiz(dir("run"), documents(),
-                                      shown(1, "main menu") + "capture menu.png\n" + tap(160, CONTINUE_Y) + stats +
+                                      shown(1, "main menu") + tap(160, CONTINUE_Y) + stats +
                                           tap(280, 435) + shown(3, "main menu") + tap(160, NEW_TEST_Y) +
                                           shown(4, "question") + "terminate\n");
     ASSERT_EQ(run.status, 0) << run.output << run.errors;
@@ -448,7 +448,6 @@ TEST_F(QuizProgram, ATestLeftUnfinishedAtTheLastLevelAsEarlierBuildsSavedItIsFin
     const ProgramResult finished =
         runQuiz(dir("finished"), directory.path() / "documents-finished", shown(1, "main menu") + stats + "terminate\n");
     ASSERT_EQ(finished.status, 0) << finished.output << finished.errors;
-    EXPECT_LT(red(picture("run", "menu.png").rgbAt(px(160), px(CONTINUE_Y) - 20)), 200) << "the button is ghosted";
     // The statistics are those of the finished test, at the last level.
     EXPECT_EQ(steadyDifferences(picture("run", "stats.png"), picture("run", "stats-later.png"),
                                 picture("finished", "stats.png"), picture("finished", "stats-later.png"), 150, 90,
