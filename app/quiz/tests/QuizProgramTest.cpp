@@ -515,7 +515,8 @@ TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgres
          "lexivo-quiz: the question file cdb0_0.dat cannot be read"},
         // Refused before anything starts, even the line that names the directories.
         {"an empty bundle", "files", nullptr, "terminate\n", {"--bundle", dir("empty").string()}, 2, "'resmap' " + noFile},
-        {"no bundle", "files", nullptr, "terminate\n", {"--bundle", nowhere.string()}, 2, "'" + nowhere.string() + "': No such"},
+        {"no bundle", "files", nullptr, "terminate\n", {"--bundle", nowhere.string()}, 2,
+         "'" + nowhere.string() + "': No such"},
         {"a bundle without its pack", "files", nullptr, "terminate\n",
          {"--bundle", bundleWithout(directory.path() / "no-pack", {"pk0"}).string()}, 2, "'pk0' " + noFile},
     };
@@ -528,9 +529,10 @@ TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgres
         for (const auto& [word, slot] : {std::pair{RIGHT, right}, {WRONG, (right + 1) % 3}})
             if (const size_t at = script.find(word); at != std::string::npos)
                 script.replace(at, word.size(), tap(ANSWER_X, answerY(slot)));
-        const ProgramResult run = runQuiz(dir(std::to_string(++count)), documents, script, r.arguments, [&](RunningProgram& quiz) {
+        const auto killAtCapture = [&](RunningProgram& quiz) {
             if (r.status == -1 && quiz.readUntil("killed.png")) ::kill(quiz.pid(), SIGKILL);
-        });
+        };
+        const ProgramResult run = runQuiz(dir(std::to_string(++count)), documents, script, r.arguments, killAtCapture);
         EXPECT_EQ(run.status, r.status) << run.output << run.errors;
         EXPECT_EQ(countOccurrences(run.errors, "\n"), r.error.empty() ? 0u : 1u) << run.errors;
         EXPECT_NE(run.errors.find(r.error), std::string::npos) << run.errors;
