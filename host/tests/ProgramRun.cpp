@@ -147,27 +147,10 @@ bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y) {
     return std::system(command.c_str()) == 0;
 }
 
-ChildFileSizeLimit::ChildFileSizeLimit(uint64_t bytes) {
-    // Inherited through the spawn: the limit and the ignored signal; the test itself writes no
-    // file meanwhile.
-    ::getrlimit(RLIMIT_FSIZE, &m_given);
-    struct rlimit capped = m_given;
-    capped.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &capped);
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &m_previous);
-}
-
-ChildFileSizeLimit::~ChildFileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_given);
-    ::sigaction(SIGXFSZ, &m_previous, nullptr);
-}
-
-bool liftFileSizeLimit(pid_t pid) {
+bool limitFileSize(pid_t pid, rlim_t bytes) {
     struct rlimit limit {};
     if (::prlimit(pid, RLIMIT_FSIZE, nullptr, &limit) != 0) return false;
-    limit.rlim_cur = limit.rlim_max;
+    limit.rlim_cur = std::min(bytes, limit.rlim_max);
     return ::prlimit(pid, RLIMIT_FSIZE, &limit, nullptr) == 0;
 }
 

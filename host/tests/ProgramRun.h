@@ -1,7 +1,6 @@
 // Runs the built program as a child process for the end-to-end tests, and reads its PNG captures.
 #pragma once
 
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 
@@ -76,20 +75,9 @@ std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::strin
 // xdotool could.
 bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y);
 
-// While it lives, programs started get writes to files capped at the size, as on a full disk: a
-// write past it fails (SIGXFSZ is ignored in them) instead of ending the program.
-class ChildFileSizeLimit {
-public:
-    explicit ChildFileSizeLimit(uint64_t bytes);
-    ~ChildFileSizeLimit();
-
-private:
-    struct rlimit m_given {};
-    struct sigaction m_previous {};
-};
-
-// Lifts the cap from a running program; false when it cannot.
-bool liftFileSizeLimit(pid_t pid);
+// Caps the running program's writes to a file at the size, as a full disk would for a program that
+// ignores SIGXFSZ, or lifts the cap with RLIM_INFINITY; false when it cannot.
+bool limitFileSize(pid_t pid, rlim_t bytes);
 
 // Writes a line into the running program's standard output, where its script's expect_log sees
 // it: the test's word to a script that waits for it. Only once the program captures its output

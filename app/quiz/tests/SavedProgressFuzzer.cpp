@@ -34,17 +34,12 @@ void play(QuizCanvas& q, uint32_t seed) {
     std::minstd_rand random(seed);
     H::want_category_to_be = H::PARAM_NUMBER_OF_CATEGORIES;
     H::want_practice_mode = false;
+    H::current_mode_practice = false;
     q.startGame();
-    if (q.testToContinue() && q.level_change_owed == 0) {
-        H::current_mode_practice = false;
-        q.getQuestion(false);
-    } else if (q.level_change_owed != 0) {
-        q.level_change_owed = 0;
-        q.getQuestion(true);
-    } else {
-        q.resetGame(false);
-        q.getQuestion(true);
-    }
+    const bool resume = q.testToContinue() && q.level_change_owed == 0;
+    if (!q.testToContinue()) q.resetGame(false);
+    q.level_change_owed = 0;  // the panel's continue
+    q.getQuestion(!resume);
     for (int32_t step = 0; step < 12; ++step) {
         const uint32_t roll = random() % 8;
         if (roll == 0) {
