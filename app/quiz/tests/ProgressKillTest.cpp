@@ -117,22 +117,12 @@ std::string progressOf(QuizCanvas& q) {
                 q.answer(random() % 10 < 7);
                 ++answers;
             }
-            for (int update = 0; update < 400 && q.question_delay > 0; ++update) {
+            q.playOutAnswer(400, [&](int32_t update) {
                 if (plan.aim == Aim::PauseAfterAnswer && answers >= plan.after && update >= plan.update) {
                     report("aimed");
                     ::raise(SIGKILL);
                 }
-                q.updateQuestionScreen();
-                if (q.stateRequests.empty()) continue;
-                const int32_t state = q.stateRequests.back() & ~H::GAMESTATEFLAG_LOADING;
-                q.stateRequests.clear();
-                if (state == H::GAMESTATE_COMPLETE) {
-                    q.closeCompletedTest();
-                    q.resetGame(false);
-                }
-                q.level_change_owed = 0;
-                q.getQuestion(true);  // the panel's continue, or a new test
-            }
+            });
         }
     } catch (...) {
         _exit(3);

@@ -89,6 +89,25 @@ public:
     void untilWaiting() {
         for (int32_t i = 0; i < 400 && question_delay > 0; ++i) updateQuestionScreen();
     }
+    // Plays the pause after an answer out, at most `most` updates, as the screens after it would:
+    // a finished test is closed and a new one begun, an owed panel's continue is pressed, and the
+    // next question comes. `before(update)` runs ahead of each update.
+    template <class Before>
+    void playOutAnswer(int32_t most, Before before) {
+        for (int32_t update = 0; update < most && question_delay > 0; ++update) {
+            before(update);
+            updateQuestionScreen();
+            if (stateRequests.empty()) continue;
+            const int32_t state = stateRequests.back() & ~GAMESTATEFLAG_LOADING;
+            stateRequests.clear();
+            if (state == GAMESTATE_COMPLETE) {
+                closeCompletedTest();
+                resetGame(false);
+            }
+            level_change_owed = 0;
+            getQuestion(true);
+        }
+    }
     bool played(int32_t id) const { return std::count(sounds.begin(), sounds.end(), id) > 0; }
 
     std::function<void(const char* phase)> saveWatcher;

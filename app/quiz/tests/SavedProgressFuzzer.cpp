@@ -49,18 +49,7 @@ void play(QuizCanvas& q, uint32_t seed) {
         } else {
             q.tapAnswer(static_cast<int32_t>(roll % 3));
         }
-        for (int32_t update = 0; update < 130 && q.question_delay > 0; ++update) {
-            q.updateQuestionScreen();
-            if (q.stateRequests.empty()) continue;
-            const int32_t state = q.stateRequests.back() & ~H::GAMESTATEFLAG_LOADING;
-            q.stateRequests.clear();
-            if (state == H::GAMESTATE_COMPLETE) {
-                q.closeCompletedTest();
-                q.resetGame(false);
-            }
-            q.level_change_owed = 0;
-            q.getQuestion(true);
-        }
+        q.playOutAnswer(130, [](int32_t) {});
     }
 }
 
