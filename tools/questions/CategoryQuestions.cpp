@@ -9,6 +9,7 @@
 #include "tools/questions/CategoryTable.h"
 #include "tools/questions/Commonness.h"
 #include "tools/questions/GlossText.h"
+#include "tools/questions/NearSynonyms.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/SeededOrder.h"
 #include "tools/questions/WordNet.h"
@@ -169,6 +170,10 @@ bool holdsWord(const Synset& synset, std::string_view lemma) {
 }
 
 }  // namespace
+
+CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
+    : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit),
+      m_genusOf([&wordNet](std::string_view definition) { return genusOf(wordNet, GlossText::clean(definition)); }) {}
 
 bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
@@ -417,11 +422,13 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
+    const NearSynonyms near(m_wordNet, partOfSpeech, sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         // No answer is a part or a form of another (force, weak force; morel, early morel).
         if (overlap(sense.word, other.word)) return false;
+        // Nor two wrong words WordNet relates (pale, faded): neither could be right alone.
         for (const Sense* taken : chosen)
-            if (overlap(taken->word, other.word)) return false;
+            if (overlap(taken->word, other.word) || m_wordNet.areRelated(taken->synset, other.synset)) return false;
         // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
         if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
             return false;
@@ -437,6 +444,7 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         }
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
+        if (near.holds(other.synset)) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -461,11 +469,16 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
+    const NearSynonyms near(m_wordNet, synset.partOfSpeech(), sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
+        // Two wrong definitions saying much the same ("hold firmly", "hold fast") or of related senses
+        // ("very thin", "of slender build"): neither could be right alone.
         for (const Sense* taken : chosen)
-            if (shown(taken->definition) == definition) return false;
+            if (shown(taken->definition) == definition || definedAlike(taken->glossWords, other.glossWords) ||
+                m_wordNet.areRelated(taken->synset, other.synset))
+                return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
         if (overlap(sense.word, other.word)) return false;
         // A definition in much the same words would pass for the right one.
@@ -481,6 +494,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
         if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
+        // Nor the meaning of a near synonym, or one built on the asked word's kind ("a place of refuge").
+        if (near.holds(other.synset) || near.namesKind(other.genus)) return false;
         // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
         // and ready for use" against "easy to reach", "bog" in swamp's definition.
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
