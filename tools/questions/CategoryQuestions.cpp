@@ -159,6 +159,21 @@ bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_vi
     return !both.empty();
 }
 
+// A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
+bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
+    std::string first;
+    for (char c : definition) {
+        if (c < 'a' || c > 'z') break;
+        first += c;
+    }
+    if (!first.ends_with("s") || !wordNet.synsetsOf('n', first).empty()) return false;
+    for (size_t cut : {1, 2}) {
+        const std::string_view base = std::string_view(first).substr(0, first.size() - cut);
+        if (!wordNet.synsetsOf('v', base).empty() && wordNet.synsetsOf('n', base).empty()) return true;
+    }
+    return false;
+}
+
 bool overlap(const std::string& first, const std::string& second) {
     return Wording::givesAway(first, second) || Wording::givesAway(second, first);
 }
@@ -208,7 +223,9 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
-        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech)) continue;
+        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||
+            (partOfSpeech == 'n' && ledByVerb(m_wordNet, definition)))
+            continue;
         // The most used plain word of the sense that its definition does not give away; a word in
         // no word list is foreign or rare in its spelling, a listed plural is no headword.
         // Of equal use in this sense, the word WordNet lists first is the usual name for it.

@@ -22,6 +22,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"full or promise", "full of promise"},
     {"by the omitting", "by omitting"},
     {"tree of shrub", "tree or shrub"},
+    {"have be cooked", "have been cooked"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -135,6 +136,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // A gloss that ends mid-phrase.
     for (std::string_view end : {" or", " and", " of", " the", " a", " to", " by", " with"})
         if (definition.ends_with(end)) return true;
+    // A note on an adjective's use, not its meaning: "used of traffic", "primarily temporal sense".
+    if (partOfSpeech == 'a' && (first == "used" || definition.ends_with(" sense"))) return true;
     if (partOfSpeech != 'n') return false;
     if (definition.ends_with(" for")) return true;
     if (namesOnlyPlaces(definition.substr(0, definition.find("; ")))) return true;

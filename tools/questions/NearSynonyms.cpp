@@ -56,6 +56,7 @@ NearSynonyms::NearSynonyms(const WordNet& wordNet, char partOfSpeech, std::strin
             for (int above : twoStepsUp(wordNet, meaning))
                 for (const SynsetWord& word : synsets[above].words) m_kindNames.insert(Wording::lowered(word.lemma));
             for (int parent : synsets[meaning].hypernyms) {
+                m_parents.insert(parent);
                 const std::string genus = genusOf(synsets[parent].definition);
                 if (!genus.empty()) m_kindNames.insert(genus);
             }
@@ -80,7 +81,13 @@ bool NearSynonyms::holds(int synset) const {
         const std::string lowered = Wording::lowered(word.lemma);
         if (m_secondOrder.contains(lowered) || m_secondOrder.contains(headOf(lowered))) return true;
     }
-    if (m_partOfSpeech != 'v') return false;
+    // A noun under a sibling of the word: shillelagh, "a cudgel ...", beside bludgeon.
+    if (m_partOfSpeech == 'n') {
+        for (int parent : sense.hypernyms)
+            for (int grandparent : m_wordNet.synsets()[parent].hypernyms)
+                if (m_parents.contains(grandparent)) return true;
+        return false;
+    }
     for (int above : twoStepsUp(m_wordNet, synset))
         if (m_above.contains(above)) return true;
     return false;

@@ -20,7 +20,7 @@ public:
     // A word of the sense, or its head without particles ("carry out": carry), shares a sense with
     // a synonym of the word (do, take: make); a verb under an ancestor two steps above any sense of
     // the word, or naming by a noun form the kind of one of the word's (advocate: advocacy, above
-    // insistence).
+    // insistence); a noun under a sibling of the word (shillelagh, under cudgel, for bludgeon).
     bool holds(int synset) const;
     // The noun names the word's kind two steps up, or the noun its parent's definition is built on:
     // a definition built on it could describe the word ("a place of refuge" for roadstead).
@@ -31,6 +31,7 @@ private:
     char m_partOfSpeech;
     std::set<std::string> m_secondOrder;  // words sharing a sense with a synonym; verbs naming a kind
     std::set<int> m_above;                // verbs: the word's senses and their ancestors two steps up
+    std::set<int> m_parents;              // nouns: the parents of the word's senses
     std::set<std::string> m_kindNames;    // nouns: names of the word's kinds, lower case, underscores
 };
 

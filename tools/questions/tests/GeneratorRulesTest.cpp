@@ -50,7 +50,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
     const Case nearCases[] = {
         {'v', "do", "take", true},     {'v', "push", "push for", true}, {'v', "become", "end up", true},
         {'v', "insist", "advocate", true}, {'v', "do", "steal", false}, {'v', "push", "run", false},
-        {'n', "dog", "cat", false},
+        {'n', "dog", "cat", false},        {'n', "lion", "kitten", true},
     };
     for (const Case& c : nearCases) {
         const questions::NearSynonyms near(wordNet, c.partOfSpeech, c.first, firstWord);
@@ -105,6 +105,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_TRUE(asked.contains("kangaroo"));
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
+    EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
@@ -146,7 +147,8 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"northern North America; Greenland", 'n', true},        {"western North American frog", 'n', false},
         {"fit snugly into", 'v', false},                         {"located near the base of the neck", 'n', true},
         {"widely distributed in warm clear shallow streams", 'n', true},
-        {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
+        {"dried apricots in syrup", 'n', false},           {"used of traffic", 'a', true},
+        {"primarily temporal sense", 'a', true},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };
     for (const Fragment& f : fragments)
