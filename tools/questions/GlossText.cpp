@@ -23,6 +23,8 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"by the omitting", "by omitting"},
     {"tree of shrub", "tree or shrub"},
     {"have be cooked", "have been cooked"},
+    {"cultivated for it large", "cultivated for its large"},
+    {"resin obtain from", "resin obtained from"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -88,9 +90,13 @@ std::string GlossText::clean(std::string_view definition) {
             const bool qualifier = label.starts_with("of ") || label.starts_with("usually ") || label.starts_with("often ") ||
                                    label.starts_with("especially ") || label.starts_with("sometimes ") ||
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
-                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ");
+                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
+                                   label.starts_with("superlative ") || label.starts_with("comparative ");
+            // A translation of a foreign name ("`our sea'") says nothing of the sense.
+            const bool translation = label.starts_with("`");
             if (std::find(std::begin(leftOutLabels), std::end(leftOutLabels), label) != std::end(leftOutLabels)) return {};
-            if (std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
+            if (translation ||
+                std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
                 text = rest;
             } else if (qualifier) {
                 text = label + ": " + rest;
@@ -164,8 +170,9 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
     // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".
     constexpr std::string_view describing[] = {"common", "wild", "responsive", "sensitive", "abundant", "rare",
-                                               "widespread", "endemic", "similar", "related", "prized", "poisonous"};
-    constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and"};
+                                               "widespread", "endemic", "similar", "related", "prized", "poisonous",
+                                               "parasitic", "intermediate"};
+    constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and", "between"};
     if (std::find(std::begin(describing), std::end(describing), first) != std::end(describing) &&
         std::find(std::begin(joining), std::end(joining), second) != std::end(joining))
         return true;

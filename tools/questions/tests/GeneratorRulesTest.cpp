@@ -125,6 +125,8 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
         {"the act of equiping with weapons", "the act of equipping with weapons"},
+        {"(superlative of `good') having the most positive qualities", "superlative of 'good': having the most positive qualities"},
+        {"(`our sea') the Mediterranean", "the Mediterranean"},
         {"a small thin sharp bit or wood or glass", "a small thin sharp bit of wood or glass"},
         {"a tree of shrub of the genus Cornus", "a tree or shrub of the genus Cornus"},
     };
@@ -148,7 +150,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"fit snugly into", 'v', false},                         {"located near the base of the neck", 'n', true},
         {"widely distributed in warm clear shallow streams", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used of traffic", 'a', true},
-        {"primarily temporal sense", 'a', true},           {"used to be here", 'v', false},
+        {"primarily temporal sense", 'a', true},         {"intermediate between peat and coal", 'n', true},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };
     for (const Fragment& f : fragments)
