@@ -9,6 +9,7 @@
 #include "tools/questions/CategoryTable.h"
 #include "tools/questions/Commonness.h"
 #include "tools/questions/GlossText.h"
+#include "tools/questions/NearSynonyms.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/SeededOrder.h"
 #include "tools/questions/WordNet.h"
@@ -158,6 +159,21 @@ bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_vi
     return !both.empty();
 }
 
+// A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
+bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
+    std::string first;
+    for (char c : definition) {
+        if (c < 'a' || c > 'z') break;
+        first += c;
+    }
+    if (!first.ends_with("s") || !wordNet.synsetsOf('n', first).empty()) return false;
+    for (size_t cut : {1, 2}) {
+        const std::string_view base = std::string_view(first).substr(0, first.size() - cut);
+        if (!wordNet.synsetsOf('v', base).empty() && wordNet.synsetsOf('n', base).empty()) return true;
+    }
+    return false;
+}
+
 bool overlap(const std::string& first, const std::string& second) {
     return Wording::givesAway(first, second) || Wording::givesAway(second, first);
 }
@@ -169,6 +185,10 @@ bool holdsWord(const Synset& synset, std::string_view lemma) {
 }
 
 }  // namespace
+
+CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
+    : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit),
+      m_genusOf([&wordNet](std::string_view definition) { return genusOf(wordNet, GlossText::clean(definition)); }) {}
 
 bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
@@ -203,7 +223,9 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
-        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech)) continue;
+        if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||
+            (partOfSpeech == 'n' && ledByVerb(m_wordNet, definition)))
+            continue;
         // The most used plain word of the sense that its definition does not give away; a word in
         // no word list is foreign or rare in its spelling, a listed plural is no headword.
         // Of equal use in this sense, the word WordNet lists first is the usual name for it.
@@ -417,11 +439,13 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
+    const NearSynonyms near(m_wordNet, partOfSpeech, sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         // No answer is a part or a form of another (force, weak force; morel, early morel).
         if (overlap(sense.word, other.word)) return false;
+        // Nor two wrong words WordNet relates (pale, faded): neither could be right alone.
         for (const Sense* taken : chosen)
-            if (overlap(taken->word, other.word)) return false;
+            if (overlap(taken->word, other.word) || m_wordNet.areRelated(taken->synset, other.synset)) return false;
         // Neither a word of the question, nor a word WordNet relates to the right one in any sense.
         if (Wording::givesAway(question, other.word) || m_wordNet.wordsRelated(partOfSpeech, sense.lemma, other.lemma))
             return false;
@@ -437,6 +461,7 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         }
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
+        if (near.holds(other.synset)) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -461,11 +486,16 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
+    const NearSynonyms near(m_wordNet, synset.partOfSpeech(), sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
+        // Two wrong definitions saying much the same ("hold firmly", "hold fast") or of related senses
+        // ("very thin", "of slender build"): neither could be right alone.
         for (const Sense* taken : chosen)
-            if (shown(taken->definition) == definition) return false;
+            if (shown(taken->definition) == definition || definedAlike(taken->glossWords, other.glossWords) ||
+                m_wordNet.areRelated(taken->synset, other.synset))
+                return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
         if (overlap(sense.word, other.word)) return false;
         // A definition in much the same words would pass for the right one.
@@ -481,6 +511,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
         if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
+        // Nor the meaning of a near synonym, or one built on the asked word's kind ("a place of refuge").
+        if (near.holds(other.synset) || near.namesKind(other.genus)) return false;
         // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
         // and ready for use" against "easy to reach", "bog" in swamp's definition.
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})

@@ -4,6 +4,7 @@
 // commonness, as close in kind as the category allows.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,8 +20,7 @@ struct CategorySource;
 
 class CategoryQuestions {
 public:
-    CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
-        : m_wordNet(wordNet), m_commonness(commonness), m_fit(fit) {}
+    CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit);
 
     // At most `wanted` questions, most common sense first: senses in their usual meaning whose wrong
     // answers can all be close kin first; others only when the category would fall short.
@@ -68,6 +68,7 @@ private:
     const WordNet& m_wordNet;
     const Commonness& m_commonness;
     ScreenFit& m_fit;
+    std::function<std::string(std::string_view)> m_genusOf;  // the noun a definition is built on
     std::vector<size_t> m_below;  // synsets under each synset in all of WordNet
     bool m_askingWord = true;  // wrong words, not wrong definitions, are being picked
     size_t m_reach = 0;  // how far from the right sense wrong answers may come: see kinTiers

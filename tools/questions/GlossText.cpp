@@ -16,6 +16,15 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"trade in in a bartering", "trade in as part of a bartering"},
     {"dip into to get", "dip into so as to get"},
     {"equiping", "equipping"},
+    {"bit or wood", "bit of wood"},
+    {"held a college", "held at a college"},
+    {"a more complex, product", "a more complex product"},
+    {"full or promise", "full of promise"},
+    {"by the omitting", "by omitting"},
+    {"tree of shrub", "tree or shrub"},
+    {"have be cooked", "have been cooked"},
+    {"cultivated for it large", "cultivated for its large"},
+    {"resin obtain from", "resin obtained from"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -48,6 +57,25 @@ std::string firstWordOf(std::string_view text) {
     return word;
 }
 
+// "northern North America; Greenland": where something lives, with no noun for what it is.
+bool namesOnlyPlaces(std::string_view clause) {
+    constexpr std::string_view placeWords[] = {"northern", "southern", "eastern", "western", "central", "and", "or",
+                                               "of", "the", "tropical", "temperate"};
+    bool named = false;
+    for (size_t at = 0; at < clause.size();) {
+        const size_t end = std::min(clause.find_first_of(" ,", at), clause.size());
+        const std::string_view word = clause.substr(at, end - at);
+        at = end + 1;
+        if (word.empty()) continue;
+        if (word[0] >= 'A' && word[0] <= 'Z') {
+            named = true;
+        } else if (std::find(std::begin(placeWords), std::end(placeWords), word) == std::end(placeWords)) {
+            return false;
+        }
+    }
+    return named;
+}
+
 }  // namespace
 
 std::string GlossText::clean(std::string_view definition) {
@@ -62,9 +90,13 @@ std::string GlossText::clean(std::string_view definition) {
             const bool qualifier = label.starts_with("of ") || label.starts_with("usually ") || label.starts_with("often ") ||
                                    label.starts_with("especially ") || label.starts_with("sometimes ") ||
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
-                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ");
+                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
+                                   label.starts_with("superlative ") || label.starts_with("comparative ");
+            // A translation of a foreign name ("`our sea'") says nothing of the sense.
+            const bool translation = label.starts_with("`");
             if (std::find(std::begin(leftOutLabels), std::end(leftOutLabels), label) != std::end(leftOutLabels)) return {};
-            if (std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
+            if (translation ||
+                std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
                 text = rest;
             } else if (qualifier) {
                 text = label + ": " + rest;
@@ -110,9 +142,13 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // A gloss that ends mid-phrase.
     for (std::string_view end : {" or", " and", " of", " the", " a", " to", " by", " with"})
         if (definition.ends_with(end)) return true;
+    // A note on an adjective's use, not its meaning: "used of traffic", "primarily temporal sense".
+    if (partOfSpeech == 'a' && (first == "used" || definition.ends_with(" sense"))) return true;
     if (partOfSpeech != 'n') return false;
-    // "of the plains of central Africa": an adjective's gloss left on a noun.
-    if (first == "of" && definition.find(':') == std::string_view::npos) return true;
+    if (definition.ends_with(" for")) return true;
+    if (namesOnlyPlaces(definition.substr(0, definition.find("; ")))) return true;
+    // "of the plains of central Africa", "from fermented juice of ...": a phrase left from a longer gloss.
+    if ((first == "of" || first == "from") && definition.find(':') == std::string_view::npos) return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
@@ -124,7 +160,9 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "yields", "includes", "contains", "comprises", "consists", "accompanies",
                                              "produces", "forms", "grows", "lives", "feeds", "resembles", "occurs", "has",
                                              "supplies", "serves", "drains", "covers", "connects", "extends", "causes",
-                                             "carries", "constituting", "beyond"};
+                                             "carries", "constituting", "beyond", "makes", "sells", "repairs", "builds",
+                                             "writes", "keeps", "takes", "gives", "deals", "designs", "prepares",
+                                             "located", "situated", "lying", "widely"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
@@ -132,8 +170,9 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
     // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".
     constexpr std::string_view describing[] = {"common", "wild", "responsive", "sensitive", "abundant", "rare",
-                                               "widespread", "endemic", "similar", "related", "prized", "poisonous"};
-    constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and"};
+                                               "widespread", "endemic", "similar", "related", "prized", "poisonous",
+                                               "parasitic", "intermediate"};
+    constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and", "between"};
     if (std::find(std::begin(describing), std::end(describing), first) != std::end(describing) &&
         std::find(std::begin(joining), std::end(joining), second) != std::end(joining))
         return true;

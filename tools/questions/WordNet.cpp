@@ -75,7 +75,8 @@ private:
 void splitGloss(std::string_view gloss, Synset& synset) {
     const size_t quote = gloss.find('"');
     std::string_view definition = gloss.substr(0, quote);
-    while (!definition.empty() && std::string_view(" ;:,").find(definition.back()) != std::string_view::npos)
+    // Cut before an example in brackets, a definition ends on the bracket: "spread by scattering (".
+    while (!definition.empty() && std::string_view(" ;:,(").find(definition.back()) != std::string_view::npos)
         definition.remove_suffix(1);
     // A definition that leads into its quoted example ("reach a goal, e.g.") is not whole without it.
     for (std::string_view lead : {"e.g.", "i.e.", " as", " as in", " such as", " like", " for example"})

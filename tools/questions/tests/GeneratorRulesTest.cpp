@@ -9,6 +9,7 @@
 #include "tools/questions/CategoryTable.h"
 #include "tools/questions/Commonness.h"
 #include "tools/questions/GlossText.h"
+#include "tools/questions/NearSynonyms.h"
 #include "tools/questions/QuestionAudit.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/TestSelection.h"
@@ -43,6 +44,24 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         EXPECT_EQ(wordNet.wordsRelated(c.partOfSpeech, c.first, c.second), c.related) << c.first << " " << c.second;
     EXPECT_EQ(wordNet.derivedForms("dog"), std::vector<std::string>{"bark"});
     EXPECT_TRUE(wordNet.areRelated(wordNet.synsetsOf('n', "dog")[0], wordNet.synsetsOf('v', "bark")[0])) << "derivation";
+    // Near synonyms that WordNet does not link: synonyms of synonyms, phrases of a word and
+    // particles, verbs under one ancestor two steps up, a verb naming the kind of the other's noun.
+    const auto firstWord = [](std::string_view definition) { return std::string(definition.substr(0, definition.find(' '))); };
+    const Case nearCases[] = {
+        {'v', "do", "take", true},     {'v', "push", "push for", true}, {'v', "become", "end up", true},
+        {'v', "insist", "advocate", true}, {'v', "do", "steal", false}, {'v', "push", "run", false},
+        {'n', "dog", "cat", false},        {'n', "lion", "kitten", true},
+    };
+    for (const Case& c : nearCases) {
+        const questions::NearSynonyms near(wordNet, c.partOfSpeech, c.first, firstWord);
+        for (int sense : wordNet.synsetsOf(c.partOfSpeech, c.second))
+            EXPECT_EQ(near.holds(sense), c.related) << c.first << " " << c.second;
+    }
+    // A noun's kind two steps up, or the noun its parent is defined on, would describe it.
+    const questions::NearSynonyms roadstead(wordNet, 'n', "roadstead", firstWord);
+    EXPECT_TRUE(roadstead.namesKind("place"));
+    EXPECT_TRUE(roadstead.namesKind("area"));
+    EXPECT_FALSE(roadstead.namesKind("platform"));
     EXPECT_TRUE(wordNet.isInflectedNoun("pups"));
     EXPECT_FALSE(wordNet.isInflectedNoun("pup"));
 }
@@ -86,6 +105,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_TRUE(asked.contains("kangaroo"));
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
+    EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
@@ -105,6 +125,10 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
         {"the act of equiping with weapons", "the act of equipping with weapons"},
+        {"(superlative of `good') having the most positive qualities", "superlative of 'good': having the most positive qualities"},
+        {"(`our sea') the Mediterranean", "the Mediterranean"},
+        {"a small thin sharp bit or wood or glass", "a small thin sharp bit of wood or glass"},
+        {"a tree of shrub of the genus Cornus", "a tree or shrub of the genus Cornus"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -120,8 +144,13 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"yields the staple food of half the world", 'n', true}, {"common in meadows and pastures", 'n', true},
         {"in conditions of wealth and comfort", 'n', true},      {"responsive to stimulation", 'n', true},
         {"in British usage, kerosine", 'n', false},              {"common ownership of land", 'n', false},
-        {"supplies extrinsic muscles of the eye", 'n', true},
-        {"dried apricots in syrup", 'n', false},           {"used to be here", 'v', false},
+        {"supplies extrinsic muscles of the eye", 'n', true},     {"makes decorative wooden panels", 'n', true},
+        {"from fermented juice of black cherries", 'n', true},   {"opportunity for", 'n', true},
+        {"northern North America; Greenland", 'n', true},        {"western North American frog", 'n', false},
+        {"fit snugly into", 'v', false},                         {"located near the base of the neck", 'n', true},
+        {"widely distributed in warm clear shallow streams", 'n', true},
+        {"dried apricots in syrup", 'n', false},           {"used of traffic", 'a', true},
+        {"primarily temporal sense", 'a', true},         {"intermediate between peat and coal", 'n', true},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
     };
     for (const Fragment& f : fragments)

@@ -45,6 +45,9 @@ protected:
             EXPECT_TRUE(inCategory) << "answer " << answer << " comes from another category";
             EXPECT_EQ(sense.partOfSpeech(), right.partOfSpeech());
         }
+        // Two related wrong answers could both be ruled out, as neither alone can be right.
+        EXPECT_FALSE(wordNet->areRelated(question.answerSynsets[1], question.answerSynsets[2]))
+            << question.answers[1] << " / " << question.answers[2];
         // No wrong answer may also be right: not a synonym, nor above or below the right sense.
         const char partOfSpeech = right.partOfSpeech();
         for (int wrong = 1; wrong < 3; ++wrong) {

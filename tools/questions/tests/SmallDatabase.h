@@ -15,7 +15,7 @@ public:
     SmallDatabase() : m_directory(std::filesystem::temp_directory_path() / ("lexivo-small-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(m_directory);
         // Animals (lexicographer file 05), physical things: dog's parent canine, grandparent mammal; cat and lion are
-        // cousins under mammal, wolf a sibling, puppy a child; carnivore is a word of dog's
+        // cousins under mammal, wolf a sibling, puppy a child, wombat defined by a verb; carnivore is a word of dog's
         // definition; hound has a sense also-see linked to dog's; thief is defined by its own
         // derived verb; sparrow is a far relation; kitten's gloss needs cleaning. Kangaroo's only
         // cousins are possum, tree kangaroo, which holds it, tiger, mostly a person, and a sense of
@@ -50,14 +50,37 @@ public:
               "00000136 05 n 01 tiger 0 001 @ 00000133 n 0000 | a striped beast of Asia  \n"
               "00000137 05 n 01 boomer 1 001 @ 00000133 n 0000 | a glider of eucalyptus woods  \n"
               "00000138 05 n 01 hopper 0 001 @ 00000133 n 0000 | a leaper of dry scrub  \n"
+              "00000139 05 n 01 wombat 0 001 @ 00000130 n 0000 | burrows under the outback  \n"
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
-              "00000200 18 n 01 tiger 0 000 | a fierce person  \n");
+              "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
+              // Places: a roadstead is a kind of anchorage, defined as a place.
+              "00000500 15 n 01 place 0 000 | a point in space  \n"
+              "00000501 15 n 01 area 0 000 | a part of a country  \n"
+              "00000502 15 n 01 anchorage 0 001 @ 00000501 n 0000 | place for vessels to anchor  \n"
+              "00000503 15 n 01 roadstead 0 001 @ 00000502 n 0000 | a partly sheltered anchorage  \n"
+              // Insistence, a kind of advocacy, the noun of advocate.
+              "00000510 04 n 01 insistence 0 002 @ 00000511 n 0000 + 00000320 v 0101 | the act of insisting  \n"
+              "00000511 04 n 01 advocacy 0 001 + 00000321 v 0101 | active support  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
               "00000301 38 v 01 run 0 001 $ 00000302 v 0000 01 + 02 00 | move fast on foot  \n"
               "00000302 38 v 01 jog 0 001 $ 00000301 v 0000 01 + 02 00 | run slowly  \n"
-              "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n");
+              "00000304 38 v 01 burrow 0 000 01 + 02 00 | dig a hole  \n"
+              "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n"
+              // Near synonyms unlinked: take shares a sense with make, a synonym of do; push for is
+              // push; end up and become are under act; advocate names insistence's kind.
+              "00000310 41 v 02 do 0 make 0 000 01 + 02 00 | engage in  \n"
+              "00000311 41 v 02 make 0 take 0 000 01 + 02 00 | carry out or commit  \n"
+              "00000312 41 v 01 take 0 000 01 + 02 00 | carry out  \n"
+              "00000313 41 v 01 push 0 000 01 + 02 00 | move forward  \n"
+              "00000314 41 v 01 push_for 0 000 01 + 02 00 | demand something  \n"
+              "00000315 41 v 01 act 0 000 01 + 02 00 | perform an action  \n"
+              "00000316 41 v 01 end_up 0 001 @ 00000315 v 0000 01 + 02 00 | finally be or do something  \n"
+              "00000317 30 v 01 change 0 001 @ 00000315 v 0000 01 + 02 00 | undergo a change  \n"
+              "00000318 30 v 01 become 0 001 @ 00000317 v 0000 01 + 02 00 | enter a state  \n"
+              "00000320 32 v 01 insist 0 001 + 00000510 n 0101 01 + 02 00 | refuse to budge  \n"
+              "00000321 32 v 01 advocate 0 001 + 00000511 n 0101 01 + 02 00 | speak in favor of  \n");
         write("data.adj",
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
@@ -69,7 +92,7 @@ public:
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\n");
+                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;

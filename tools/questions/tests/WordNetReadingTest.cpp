@@ -29,7 +29,7 @@ protected:
               "00000005 10 n 01 slang 0 000 | informal language  \n");
         write("data.verb",
               "00000010 38 v 01 make 2 000 01 + 02 00 | reach a goal, e.g., \"make the first team\"  \n"
-              "00000011 38 v 01 run 0 000 01 + 02 00 | move fast; \"He runs\"  \n");
+              "00000011 38 v 01 run 0 000 01 + 02 00 | move fast (\"run\" is common); \"He runs\"  \n");
         write("data.adj",
               "00000020 00 a 01 big(a) 1 001 & 00000021 s 0000 | above average in size  \n"
               "00000021 00 s 01 huge 0 001 & 00000020 a 0000 | unusually great in size  \n"
