@@ -203,6 +203,25 @@ int32_t steadyDifferences(const Picture& a, const Picture& aLater, const Picture
 // record: the slot of the right answer, 0 to 2. The timer is off unless time is left on it; a
 // number of wrong test answers may be added to the record's totals; the set-up may change the
 // progress before the save.
+// The test world has no fonts, so its answers stay one line each; the record holds them wrapped,
+// about as the quiz wraps them, so that a long definition stays on its button when resumed.
+void wrapAnswers(QuizCanvas& quiz) {
+    for (int32_t a = 0; quiz.answer_lines && a < quiz.answer_lines->length; ++a) {
+        auto& lines = quiz.answer_lines->data[a];
+        if (!lines) continue;
+        std::string text;
+        for (int32_t l = 0; l < lines->length; ++l) text += (l ? " " : "") + std::string(lines->data[l]->val());
+        std::vector<std::string> wrapped{""};
+        std::istringstream words(text);
+        for (std::string word; words >> word;) {
+            if (!wrapped.back().empty() && wrapped.back().size() + 1 + word.size() > 24) wrapped.emplace_back();
+            wrapped.back() += (wrapped.back().empty() ? "" : " ") + word;
+        }
+        lines = java::lang::jnew<JArray<java::lang::String>>(static_cast<int32_t>(wrapped.size()));
+        for (size_t l = 0; l < wrapped.size(); ++l) lines->data[l] = java::lang::jnew<java::lang::String>(wrapped[l].c_str());
+    }
+}
+
 int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, int32_t moreWrong = 0,
                             const std::function<void(QuizCanvas&)>& setUp = {}) {
     QuizWorld world(documents);
@@ -216,6 +235,7 @@ int32_t prepareTestUnderWay(const fs::path& documents, int32_t timeLeftMs = 0, i
     if (timeLeftMs > 0) quiz.question_timer_ms = timeLeftMs;
     quiz.settings->data[5] = true;
     quiz.test_wrong_total += moreWrong;
+    wrapAnswers(quiz);
     if (setUp) setUp(quiz);
     quiz.saveData();
     return quiz.correct_answer - 1;
