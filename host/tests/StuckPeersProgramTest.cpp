@@ -28,7 +28,8 @@ TEST(StuckPeers, ASilentSoundServerOrHttpServerNeitherHoldsTheSessionNorRunsItsS
     for (const auto& [midlet, script, stuck] :
          {std::tuple{"app", "expect_log quiz: screen 1: main menu\nterminate\n",
                      "the audio output device did not open within"},
-          std::tuple{"http", "wait_frames 1 10000\nterminate\n", "teardown: 1 application thread(s) still running"}}) {
+          std::tuple{"http", "wait_frames 1 10000\nterminate\n",
+                     "teardown: 1 application thread(s) still running"}}) {
         programtest::TemporaryDirectory directory("stuck-peers-test");
         const auto run = programtest::runDemoScript(LEXIVO_QUIZ_PATH, directory, midlet, "run", script);
         EXPECT_EQ(run.status, 0) << midlet << run.output << run.errors;

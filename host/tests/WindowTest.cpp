@@ -91,7 +91,8 @@ TEST_F(Window, AClickOnNewTestShowsAQuestionAndOnATabletTheMainMenuIsThePhones) 
         ASSERT_EQ(program.wait(), 0) << c.device << program.output();
         for (const char* frame : {"a.png", "b.png"}) menus.push_back(loadPicture(directory.path() / frame));
         // The question screen's level badge sits where the menu has its title bar.
-        EXPECT_NE(menus.back().rgbAt(40, 50), loadPicture(directory.path() / "question.png").rgbAt(40, 50)) << c.device;
+        const Picture question = loadPicture(directory.path() / "question.png");
+        EXPECT_NE(menus.back().rgbAt(40, 50), question.rgbAt(40, 50)) << c.device;
     }
     for (const Picture& menu : menus) ASSERT_EQ(std::make_pair(menu.width, menu.height), std::make_pair(320, 480));
     int32_t compared = 0, different = 0;
