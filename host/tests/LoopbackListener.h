@@ -14,12 +14,11 @@ namespace hosttest {
 class LoopbackListener {
 public:
     LoopbackListener() {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+        sockaddr* const name = reinterpret_cast<sockaddr*>(&address);
         socklen_t length = sizeof address;
-        if (::bind(m_socket, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(m_socket, 64) != 0 ||
-            ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        if (::bind(m_socket, name, length) != 0 || ::listen(m_socket, 64) != 0 ||
+            ::getsockname(m_socket, name, &length) != 0)
             throw std::runtime_error("cannot listen on 127.0.0.1");
         m_port = std::to_string(ntohs(address.sin_port));
     }

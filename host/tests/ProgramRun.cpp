@@ -123,10 +123,9 @@ DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& d
                             scriptFile.string(), "--capture", directory.path().string(), "--documents",
                             (directory.path() / "documents").string()},
                            directory.path() / (name + "-stderr.txt"));
-    DemoRun run;
-    run.status = program.wait();
-    run.output = program.output();
-    return run;
+    const int status = program.wait();
+    std::ifstream errors(directory.path() / (name + "-stderr.txt"));
+    return {status, program.output(), {std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>()}};
 }
 
 std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix) {

@@ -59,7 +59,7 @@ size_t countOccurrences(const std::string& text, const std::string& part);
 
 struct DemoRun {
     int status = -1;
-    std::string output;
+    std::string output, errors;
 };
 
 // Runs a demonstration MIDlet headless on a 320 x 480 device with the script, capturing into the

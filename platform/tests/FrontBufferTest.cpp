@@ -5,20 +5,15 @@
 
 #include "platform/FrontBuffer.h"
 
-namespace {
-
-std::vector<uint32_t> filled(uint32_t colour) { return std::vector<uint32_t>(6, colour); }
-
-}  // namespace
-
 // Frames are written in place into buffers that readers share: a frame a reader holds must not change
 // under it, however many frames follow, on this thread or another.
 TEST(FrontBuffer, AHeldFrameStaysAsItWasWhileLaterFramesArePresented) {
+    const auto filled = [](uint32_t colour) { return std::vector<uint32_t>(6, colour); };
     platform::presentFrame(filled(1).data(), 3, 2);
     const std::shared_ptr<const platform::Frame> held = platform::presentedFrame();
     const uint64_t heldSerial = held->serial;
     for (uint32_t colour = 2; colour < 6; ++colour) {
-        std::thread([colour] { platform::presentFrame(filled(colour).data(), 3, 2); }).join();
+        std::thread([&, colour] { platform::presentFrame(filled(colour).data(), 3, 2); }).join();
         EXPECT_EQ(platform::latestFrame().pixels, filled(colour));
     }
     EXPECT_EQ(held->pixels, filled(1));
