@@ -498,8 +498,9 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
                 return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
         if (overlap(sense.word, other.word)) return false;
-        // A definition in much the same words would pass for the right one.
-        if (definedAlike(sense.glossWords, other.glossWords)) return false;
+        // A definition sharing a content word with the right one could pass for it: "a very remote and
+        // inaccessible place" beside outpost's "a station in a remote or sparsely populated location".
+        if (sharedCount(sense.glossWords, other.glossWords) > 0) return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;
@@ -530,8 +531,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             const std::vector<int> mine = near(sense), theirs = near(other);
             std::vector<int> shared;
             std::set_intersection(mine.begin(), mine.end(), theirs.begin(), theirs.end(), std::back_inserter(shared));
-            // Nor one sharing a content word with it: "obtain by purchase", "obtain from an outside supplier".
-            if (!shared.empty() || sharedCount(sense.glossWords, other.glossWords) > 0) return false;
+            if (!shared.empty()) return false;
         }
         // Where kin are shades of one meaning, nor the gloss of words related to the asked one in any
         // sense (beset, vex: "afflict with mental agitation"); the dearest look-up comes last.
