@@ -48,7 +48,13 @@ constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
 bool usableText(std::string_view text) { return !text.empty() && Wording::hasOnlyFontCharacters(text); }
 
 std::string firstClause(std::string_view definition) {
-    return std::string(definition.substr(0, definition.find("; ")));
+    std::string_view clause = definition.substr(0, definition.find("; "));
+    // A list cut short ("used for locomotion or grasping: arm; leg; wing") goes whole; a label
+    // before its colon ("of persons: very tall") stays.
+    const size_t colon = clause.find(": ");
+    if (clause.size() < definition.size() && colon != std::string_view::npos && colon * 2 > clause.size())
+        clause = clause.substr(0, colon);
+    return std::string(clause);
 }
 
 // A plural standing for a singular gloss: listed as an inflected form, or a word ending in s whose

@@ -229,6 +229,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // "of the plains of central Africa", "from fermented juice of ...", "with long pointed scales around
     // toes": a phrase left from a longer gloss.
     if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
+    // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
+    if (first == "if" || first == "when" || first == "whenever") return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",

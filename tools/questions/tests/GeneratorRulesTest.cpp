@@ -169,6 +169,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"leaves of the common basil", 'n', false},
         {"with long pointed scales around toes", 'n', true},
         {"informal term", 'n', true},
+        {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;
