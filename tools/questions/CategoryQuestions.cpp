@@ -199,8 +199,9 @@ CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& c
 bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
-    // "eat into", "being" in "well-being".
+    // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
     const std::string lowered = Wording::lowered(text);
+    const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
     const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
     std::string part;
     for (const char c : Wording::lowered(lemma) + " ") {
@@ -208,7 +209,7 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             part += c;
             continue;
         }
-        for (size_t at = 0; part.size() >= 4 && (at = lowered.find(part, at)) != std::string::npos; ++at)
+        for (size_t at = 0; part.size() >= shortest && (at = lowered.find(part, at)) != std::string::npos; ++at)
             if ((at == 0 || !isLetter(lowered[at - 1])) &&
                 (at + part.size() == lowered.size() || !isLetter(lowered[at + part.size()])))
                 return true;

@@ -247,8 +247,15 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "located", "situated", "lying", "widely", "ranges", "breeds", "inhabits",
                                              "digs", "fights", "works"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
+    std::string_view described = definition;
+    // "very similar to Potamogeton": the adverb leaves the adjective leading.
+    if (first == "very" || first == "closely" || first == "somewhat") described.remove_prefix(described.find(' ') + 1);
+    const std::string lead = firstWordOf(described);
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
+    const size_t leadSpace = described.find(' ');
+    const std::string afterLead =
+        leadSpace == std::string_view::npos ? std::string{} : firstWordOf(described.substr(leadSpace + 1));
     // A place or a state without the thing: "in conditions of wealth", though "in physics, the rate".
     if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
     // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".
@@ -256,9 +263,7 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                                "widespread", "endemic", "similar", "related", "prized", "poisonous",
                                                "parasitic", "intermediate"};
     constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and", "between"};
-    if (std::find(std::begin(describing), std::end(describing), first) != std::end(describing) &&
-        std::find(std::begin(joining), std::end(joining), second) != std::end(joining))
-        return true;
+    if (listed(describing, lead) && listed(joining, afterLead)) return true;
     // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
     constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
     if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;

@@ -170,6 +170,8 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"with long pointed scales around toes", 'n', true},
         {"informal term", 'n', true},
         {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
+        {"very similar to Potamogeton; of western Africa", 'n', true},
+        {"very large person", 'n', false},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;
