@@ -443,6 +443,10 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
     // The question's own lead words count too: "word" and "mean" are not asked this way.
     if (!m_fit.question(question) || Wording::givesAway(question, sense.word) || !m_fit.answer(sense.word)) return false;
+    // A clue of a few words ("popular aquarium fish") fits its kin as well as the word: its meaning is
+    // asked instead.
+    const std::string clue = firstClause(sense.definition);
+    if (std::count(clue.begin(), clue.end(), ' ') < 3) return false;
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));

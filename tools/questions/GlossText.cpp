@@ -27,6 +27,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"cultivated for it large", "cultivated for its large"},
     {"resin obtain from", "resin obtained from"},
     {"European purple-flowered with", "European purple-flowered vetch with"},
+    {"become more focus on", "become more focused on"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -101,7 +102,7 @@ std::string firstWordOf(std::string_view text) {
 // "northern North America; Greenland": where something lives, with no noun for what it is.
 bool namesOnlyPlaces(std::string_view clause) {
     constexpr std::string_view placeWords[] = {"northern", "southern", "eastern", "western", "central", "and", "or",
-                                               "of", "the", "tropical", "temperate"};
+                                               "of", "the", "tropical", "temperate", "except"};
     bool named = false;
     for (size_t at = 0; at < clause.size();) {
         const size_t end = std::min(clause.find_first_of(" ,", at), clause.size());

@@ -155,6 +155,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"supplies extrinsic muscles of the eye", 'n', true},     {"makes decorative wooden panels", 'n', true},
         {"from fermented juice of black cherries", 'n', true},   {"opportunity for", 'n', true},
         {"northern North America; Greenland", 'n', true},        {"western North American frog", 'n', false},
+        {"Eurasia except southern Russia", 'n', true},
         {"fit snugly into", 'v', false},                         {"located near the base of the neck", 'n', true},
         {"widely distributed in warm clear shallow streams", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used of traffic", 'a', true},
