@@ -48,7 +48,13 @@ constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
 bool usableText(std::string_view text) { return !text.empty() && Wording::hasOnlyFontCharacters(text); }
 
 std::string firstClause(std::string_view definition) {
-    return std::string(definition.substr(0, definition.find("; ")));
+    std::string_view clause = definition.substr(0, definition.find("; "));
+    // A list cut short ("used for locomotion or grasping: arm; leg; wing") goes whole; a label
+    // before its colon ("of persons: very tall") stays.
+    const size_t colon = clause.find(": ");
+    if (clause.size() < definition.size() && colon != std::string_view::npos && colon * 2 > clause.size())
+        clause = clause.substr(0, colon);
+    return std::string(clause);
 }
 
 // A plural standing for a singular gloss: listed as an inflected form, or a word ending in s whose
@@ -193,8 +199,9 @@ CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& c
 bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemma) const {
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
-    // "eat into", "being" in "well-being".
+    // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
     const std::string lowered = Wording::lowered(text);
+    const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
     const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
     std::string part;
     for (const char c : Wording::lowered(lemma) + " ") {
@@ -202,7 +209,7 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             part += c;
             continue;
         }
-        for (size_t at = 0; part.size() >= 4 && (at = lowered.find(part, at)) != std::string::npos; ++at)
+        for (size_t at = 0; part.size() >= shortest && (at = lowered.find(part, at)) != std::string::npos; ++at)
             if ((at == 0 || !isLetter(lowered[at - 1])) &&
                 (at + part.size() == lowered.size() || !isLetter(lowered[at + part.size()])))
                 return true;
@@ -436,6 +443,10 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     if (!m_fit.question(question)) question = "Which word means: " + firstClause(sense.definition) + "?";
     // The question's own lead words count too: "word" and "mean" are not asked this way.
     if (!m_fit.question(question) || Wording::givesAway(question, sense.word) || !m_fit.answer(sense.word)) return false;
+    // A clue of a few words ("popular aquarium fish") fits its kin as well as the word: its meaning is
+    // asked instead.
+    const std::string clue = firstClause(sense.definition);
+    if (std::count(clue.begin(), clue.end(), ' ') < 3) return false;
     const char partOfSpeech = synset.partOfSpeech();
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
@@ -498,8 +509,9 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
                 return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).
         if (overlap(sense.word, other.word)) return false;
-        // A definition in much the same words would pass for the right one.
-        if (definedAlike(sense.glossWords, other.glossWords)) return false;
+        // A definition sharing a content word with the right one could pass for it: "a very remote and
+        // inaccessible place" beside outpost's "a station in a remote or sparsely populated location".
+        if (sharedCount(sense.glossWords, other.glossWords) > 0) return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;
@@ -530,8 +542,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             const std::vector<int> mine = near(sense), theirs = near(other);
             std::vector<int> shared;
             std::set_intersection(mine.begin(), mine.end(), theirs.begin(), theirs.end(), std::back_inserter(shared));
-            // Nor one sharing a content word with it: "obtain by purchase", "obtain from an outside supplier".
-            if (!shared.empty() || sharedCount(sense.glossWords, other.glossWords) > 0) return false;
+            if (!shared.empty()) return false;
         }
         // Where kin are shades of one meaning, nor the gloss of words related to the asked one in any
         // sense (beset, vex: "afflict with mental agitation"); the dearest look-up comes last.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <utility>
+#include <vector>
 
 namespace questions {
 
@@ -25,14 +26,32 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"have be cooked", "have been cooked"},
     {"cultivated for it large", "cultivated for its large"},
     {"resin obtain from", "resin obtained from"},
+    {"European purple-flowered with", "European purple-flowered vetch with"},
+    {"become more focus on", "become more focused on"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
 constexpr std::string_view leftOutLabels[] = {
-    "slang", "informal", "British informal", "British slang", "vulgar", "offensive", "obscene", "Yiddish", "French",
-    "Spanish", "Latin", "German", "Italian", "Hebrew", "Greek", "Scottish", "Scots", "Irish", "Hawaiian", "Japanese",
-    "Chinese", "Hindi", "Arabic", "Russian", "Portuguese", "archaic", "obsolete", "dialect", "ethnic slur",
-    "Australian", "Australian slang", "nonstandard", "baby talk", "euphemism", "trademark"};
+    "Yiddish", "French", "Spanish", "Latin", "German", "Italian", "Hebrew", "Greek", "Scottish", "Scots", "Irish",
+    "Hawaiian", "Japanese", "Chinese", "Hindi", "Arabic", "Russian", "Portuguese", "Australian", "vulgar", "obscene",
+    "ethnic slur", "baby talk", "trademark", "trade mark", "Akkadian", "Sanskrit", "used informally",
+    "used colloquially"};
+// Words that mark a label as a register of the word, whatever else it says: the sense is left out.
+constexpr std::string_view leftOutMarks[] = {"slang", "informal", "colloquial", "offensive", "British", "Brit",
+                                             "dated", "old-fashioned", "formerly", "historically", "obsolete",
+                                             "archaic", "euphemism", "nonstandard", "dialect", "usage", "regional"};
+
+// Labels of style the sense stands without.
+constexpr std::string_view droppedLabels[] = {"formal", "somewhat formal", "literary", "poetic", "figurative", "metaphor",
+                                              "verse", "rare", "postpositive", "contrastive", "meat", "eggs", "color"};
+
+// First words of labels that are notes on the word rather than a subject ("always used with a
+// modifier", "from the Sanskrit word for ...", "quantifier used with mass nouns").
+constexpr std::string_view noteOpeners[] = {"a", "an", "the", "always", "when", "from", "for", "on", "during",
+                                            "meaning", "literally", "literal", "abbreviated", "according", "intensifier",
+                                            "degree", "quantifier", "sentence", "prefatory", "primarily", "spatial",
+                                            "nontechnical", "possibly", "chiefly", "comparatives", "our", "free",
+                                            "closed", "behavioral", "reduction"};
 
 // Labels that read better otherwise than as "in <label>, ...".
 constexpr std::pair<std::string_view, std::string_view> labelWording[] = {
@@ -44,7 +63,30 @@ constexpr std::pair<std::string_view, std::string_view> labelWording[] = {
 
 // Qualifiers about the word's form, not its subject; dropped.
 constexpr std::string_view formQualifiers[] = {"usually plural", "often plural", "plural", "usually singular",
-                                               "often capitalized", "usually capitalized", "capitalized"};
+                                               "often capitalized", "usually capitalized", "capitalized",
+                                               "frequently plural"};
+
+template <size_t N>
+bool listed(const std::string_view (&list)[N], std::string_view word) {
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+}
+
+// A subject: words of letters, each lower case or capitalised only ("computer science", "Greek
+// mythology"), not led by a word that makes it a note; "RAF rank", "NaNO3", "15-16th century" are not.
+bool isSubject(std::string_view label) {
+    if (listed(noteOpeners, label.substr(0, label.find(' ')))) return false;
+    bool wordStart = true;
+    for (char c : label) {
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (c == ' ' || c == '-' || c == ',') {
+            wordStart = true;
+            continue;
+        }
+        if (!(c >= 'a' && c <= 'z') && !(upper && wordStart)) return false;
+        wordStart = false;
+    }
+    return true;
+}
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -60,7 +102,7 @@ std::string firstWordOf(std::string_view text) {
 // "northern North America; Greenland": where something lives, with no noun for what it is.
 bool namesOnlyPlaces(std::string_view clause) {
     constexpr std::string_view placeWords[] = {"northern", "southern", "eastern", "western", "central", "and", "or",
-                                               "of", "the", "tropical", "temperate"};
+                                               "of", "the", "tropical", "temperate", "except"};
     bool named = false;
     for (size_t at = 0; at < clause.size();) {
         const size_t end = std::min(clause.find_first_of(" ,", at), clause.size());
@@ -76,6 +118,34 @@ bool namesOnlyPlaces(std::string_view clause) {
     return named;
 }
 
+// "the state of the economy declines", "the male is chestnut-and-black": a clause with its own
+// verb, where a noun's definition names a thing. "the means whereby some act is accomplished" is
+// no sentence: the verb belongs to a clause within it.
+bool isSentence(std::string_view clause) {
+    constexpr std::string_view determiners[] = {"the", "a", "an"};
+    constexpr std::string_view finite[] = {"is", "are", "was", "were", "declines", "rises", "falls", "increases",
+                                           "decreases", "occurs", "happens", "becomes"};
+    constexpr std::string_view inner[] = {"that", "which", "who", "whom", "whose", "whereby", "where", "when", "while",
+                                          "what", "how", "whether", "there", "after", "before", "until", "if", "because",
+                                          "since", "as", "than", "something", "someone", "one", "you", "we", "it", "they",
+                                          "he", "she"};
+    constexpr std::string_view noNoun[] = {"of", "a", "an", "the", "in", "on", "for", "with", "by", "to", "and", "or"};
+    std::vector<std::string_view> words;
+    for (size_t at = 0; at < clause.size() && words.size() < 7;) {
+        const size_t end = std::min(clause.find(' ', at), clause.size());
+        words.push_back(clause.substr(at, end - at));
+        at = end + 1;
+    }
+    if (words.empty() || !listed(determiners, words[0])) return false;
+    for (size_t i = 2; i < words.size(); ++i) {
+        // A clause within ("the amount a salary is increased"), or a bracketed remark.
+        const bool clauseStarts = listed(determiners, words[i - 1]) && !listed(noNoun, words[i - 2]);
+        if (listed(inner, words[i - 1]) || clauseStarts || words[i - 1].starts_with("(")) return false;
+        if (listed(finite, words[i])) return !listed(noNoun, words[i - 1]) && !words[i - 1].ends_with("ly");
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string GlossText::clean(std::string_view definition) {
@@ -84,7 +154,8 @@ std::string GlossText::clean(std::string_view definition) {
     if (text.starts_with("(")) {
         const size_t close = text.find(')');
         if (close != std::string::npos && close + 1 < text.size()) {
-            const std::string label = text.substr(1, close - 1);
+            std::string label = text.substr(1, close - 1);
+            while (label.ends_with(' ')) label.pop_back();
             std::string rest = text.substr(close + 1);
             rest.erase(0, rest.find_first_not_of(' '));
             const bool qualifier = label.starts_with("of ") || label.starts_with("usually ") || label.starts_with("often ") ||
@@ -92,19 +163,28 @@ std::string GlossText::clean(std::string_view definition) {
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
                                    label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
                                    label.starts_with("superlative ") || label.starts_with("comparative ");
+            const bool marked = std::any_of(std::begin(leftOutMarks), std::end(leftOutMarks), [&label](std::string_view mark) {
+                for (size_t at = label.find(mark); at != std::string::npos; at = label.find(mark, at + 1)) {
+                    const size_t end = at + mark.size();
+                    if ((at == 0 || !isLetter(label[at - 1])) && (end == label.size() || !isLetter(label[end]))) return true;
+                }
+                return false;
+            });
+            if (marked || listed(leftOutLabels, label)) return {};
             // A translation of a foreign name ("`our sea'") says nothing of the sense.
-            const bool translation = label.starts_with("`");
-            if (std::find(std::begin(leftOutLabels), std::end(leftOutLabels), label) != std::end(leftOutLabels)) return {};
-            if (translation ||
-                std::find(std::begin(formQualifiers), std::end(formQualifiers), label) != std::end(formQualifiers)) {
+            if (label.starts_with("`") || listed(formQualifiers, label) || listed(droppedLabels, label)) {
                 text = rest;
             } else if (qualifier) {
                 text = label + ": " + rest;
-            } else {
+            } else if (isSubject(label)) {
                 std::string wording = "in " + label;
                 for (const auto& [from, to] : labelWording)
                     if (label == from) wording = std::string(to);
                 text = wording + ", " + rest;
+            } else {
+                // A note of some other kind ("always used with a modifier", "RAF rank"): no reading of
+                // it as words fits every sense it stands before.
+                return {};
             }
         }
     }
@@ -147,8 +227,11 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if (partOfSpeech != 'n') return false;
     if (definition.ends_with(" for")) return true;
     if (namesOnlyPlaces(definition.substr(0, definition.find("; ")))) return true;
-    // "of the plains of central Africa", "from fermented juice of ...": a phrase left from a longer gloss.
-    if ((first == "of" || first == "from") && definition.find(':') == std::string_view::npos) return true;
+    // "of the plains of central Africa", "from fermented juice of ...", "with long pointed scales around
+    // toes": a phrase left from a longer gloss.
+    if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
+    // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
+    if (first == "if" || first == "when" || first == "whenever") return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
@@ -162,10 +245,18 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "supplies", "serves", "drains", "covers", "connects", "extends", "causes",
                                              "carries", "constituting", "beyond", "makes", "sells", "repairs", "builds",
                                              "writes", "keeps", "takes", "gives", "deals", "designs", "prepares",
-                                             "located", "situated", "lying", "widely"};
+                                             "located", "situated", "lying", "widely", "ranges", "breeds", "inhabits",
+                                             "digs", "fights", "works"};
     if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
+    std::string_view described = definition;
+    // "very similar to Potamogeton": the adverb leaves the adjective leading.
+    if (first == "very" || first == "closely" || first == "somewhat") described.remove_prefix(described.find(' ') + 1);
+    const std::string lead = firstWordOf(described);
     const size_t space = definition.find(' ');
     const std::string second = space == std::string_view::npos ? std::string{} : firstWordOf(definition.substr(space + 1));
+    const size_t leadSpace = described.find(' ');
+    const std::string afterLead =
+        leadSpace == std::string_view::npos ? std::string{} : firstWordOf(described.substr(leadSpace + 1));
     // A place or a state without the thing: "in conditions of wealth", though "in physics, the rate".
     if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
     // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".
@@ -173,12 +264,17 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                                "widespread", "endemic", "similar", "related", "prized", "poisonous",
                                                "parasitic", "intermediate"};
     constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and", "between"};
-    if (std::find(std::begin(describing), std::end(describing), first) != std::end(describing) &&
-        std::find(std::begin(joining), std::end(joining), second) != std::end(joining))
-        return true;
+    if (listed(describing, lead) && listed(joining, afterLead)) return true;
     // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
     constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
     if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;
+    if (isSentence(definition.substr(0, definition.find("; ")))) return true;
+    // A plant described by its parts, with no word for the plant: "leaves deeply incised and bright
+    // red in autumn", "stems in clumps with cream-colored flowers"; "leaves of the common basil" names them.
+    constexpr std::string_view parts[] = {"leaves", "stems", "whorls", "fronds", "branches"};
+    if (listed(parts, first) && (first == "whorls" || second == "in" || second.ends_with("ly"))) return true;
+    // A word about words with nothing to say of the meaning: "informal term".
+    if (definition == "informal term" || definition == "term") return true;
     // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.
     constexpr std::string_view linking[] = {"as", "for", "by", "in", "to", "with", "from", "on", "at", "chiefly",
                                             "especially", "mainly", "primarily", "usually", "often", "fresh", "raw"};

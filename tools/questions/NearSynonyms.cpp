@@ -66,6 +66,9 @@ NearSynonyms::NearSynonyms(const WordNet& wordNet, char partOfSpeech, std::strin
     for (const std::string& synonym : synonyms)
         for (int meaning : wordNet.synsetsOf(partOfSpeech, synonym))
             for (const SynsetWord& word : synsets[meaning].words) m_secondOrder.insert(Wording::lowered(word.lemma));
+    // A verb's or adjective's noun forms against the word's own noun senses (see holds).
+    if (partOfSpeech != 'n')
+        for (int meaning : wordNet.synsetsOf('n', lemma)) m_nounSenses.push_back(meaning);
     if (partOfSpeech != 'v') return;
     // Verbs whose noun forms name the kind of one of the word's: insistence is a kind of advocacy.
     for (const std::string& form : wordNet.derivedForms(lemma))
@@ -81,6 +84,12 @@ bool NearSynonyms::holds(int synset) const {
         const std::string lowered = Wording::lowered(word.lemma);
         if (m_secondOrder.contains(lowered) || m_secondOrder.contains(headOf(lowered))) return true;
     }
+    // A sense whose noun is a shade of a noun sense of the word: dither ("an excited state of
+    // agitation") beside stew ("agitation resulting from active worry"), for the verb stew.
+    for (const Derivation& link : sense.derivations)
+        if (m_wordNet.synsets()[link.target].partOfSpeech() == 'n')
+            for (int noun : m_nounSenses)
+                if (m_wordNet.areRelated(noun, link.target)) return true;
     // A noun under a sibling of the word: shillelagh, "a cudgel ...", beside bludgeon.
     if (m_partOfSpeech == 'n') {
         for (int parent : sense.hypernyms)

@@ -325,7 +325,10 @@ bool WordNet::areRelated(int first, int second) const {
     if (a.partOfSpeech() == 'a') {
         // A cluster is a head adjective and its satellites, all linked to the head.
         const auto clusterOf = [this](int id) { const Synset& s = m_synsets[id]; return s.type == 's' && !s.similar.empty() ? s.similar.front() : id; };
-        return clusterOf(first) == clusterOf(second);
+        // Clusters whose heads see each other are shades of one meaning too: fortunate (rosy,
+        // "presaging good fortune") and propitious ("presenting favorable circumstances").
+        const int headOfFirst = clusterOf(first), headOfSecond = clusterOf(second);
+        return headOfFirst == headOfSecond || links(m_synsets[headOfFirst].alsoSee, headOfSecond);
     }
     // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
     for (int parent : a.hypernyms)

@@ -38,6 +38,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'n', "dog", "hound", true},    // also see
         {'v', "run", "jog", true},      // verb group
         {'a', "big", "huge", true},     // similar
+        {'a', "rosy", "propitious", true},  // clusters whose heads see each other
         {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
     };
     for (const Case& c : cases)
@@ -50,7 +51,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
     const Case nearCases[] = {
         {'v', "do", "take", true},     {'v', "push", "push for", true}, {'v', "become", "end up", true},
         {'v', "insist", "advocate", true}, {'v', "do", "steal", false}, {'v', "push", "run", false},
-        {'n', "dog", "cat", false},        {'n', "lion", "kitten", true},
+        {'n', "dog", "cat", false},        {'n', "lion", "kitten", true},  {'v', "stew", "dither", true},
     };
     for (const Case& c : nearCases) {
         const questions::NearSynonyms near(wordNet, c.partOfSpeech, c.first, firstWord);
@@ -129,6 +130,13 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"(`our sea') the Mediterranean", "the Mediterranean"},
         {"a small thin sharp bit or wood or glass", "a small thin sharp bit of wood or glass"},
         {"a tree of shrub of the genus Cornus", "a tree or shrub of the genus Cornus"},
+        {"(literary) a spirited horse", "a spirited horse"},
+        {"(poetic ) a dark night", "a dark night"},
+        // Notes and registers no words can stand for: the sense is left out.
+        {"(always used with a modifier) boredom", ""},
+        {"(RAF rank) one who is next below", ""},
+        {"(formerly) a title", ""},
+        {"(old-fashioned slang) a fellow", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -147,11 +155,24 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"supplies extrinsic muscles of the eye", 'n', true},     {"makes decorative wooden panels", 'n', true},
         {"from fermented juice of black cherries", 'n', true},   {"opportunity for", 'n', true},
         {"northern North America; Greenland", 'n', true},        {"western North American frog", 'n', false},
+        {"Eurasia except southern Russia", 'n', true},
         {"fit snugly into", 'v', false},                         {"located near the base of the neck", 'n', true},
         {"widely distributed in warm clear shallow streams", 'n', true},
         {"dried apricots in syrup", 'n', false},           {"used of traffic", 'a', true},
         {"primarily temporal sense", 'a', true},         {"intermediate between peat and coal", 'n', true},           {"used to be here", 'v', false},
         {"a midday meal", 'n', false},
+        {"the state of the economy declines; a widespread decline", 'n', true},
+        {"the male is chestnut-and-black", 'n', true},
+        {"the means whereby some act is accomplished", 'n', false},
+        {"the amount a salary is increased", 'n', false},
+        {"ranges from Central America to Texas", 'n', true},
+        {"leaves deeply incised and bright red in autumn", 'n', true},
+        {"leaves of the common basil", 'n', false},
+        {"with long pointed scales around toes", 'n', true},
+        {"informal term", 'n', true},
+        {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
+        {"very similar to Potamogeton; of western Africa", 'n', true},
+        {"very large person", 'n', false},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;

@@ -60,7 +60,11 @@ public:
               "00000503 15 n 01 roadstead 0 001 @ 00000502 n 0000 | a partly sheltered anchorage  \n"
               // Insistence, a kind of advocacy, the noun of advocate.
               "00000510 04 n 01 insistence 0 002 @ 00000511 n 0000 + 00000320 v 0101 | the act of insisting  \n"
-              "00000511 04 n 01 advocacy 0 001 + 00000321 v 0101 | active support  \n");
+              "00000511 04 n 01 advocacy 0 001 + 00000321 v 0101 | active support  \n"
+              // Feelings: the nouns stew and dither are both kinds of agitation; dither is also a verb.
+              "00000520 26 n 01 agitation 0 000 | a troubled state  \n"
+              "00000521 26 n 01 stew 0 001 @ 00000520 n 0000 | agitation from worry  \n"
+              "00000522 26 n 01 dither 0 002 @ 00000520 n 0000 + 00000331 v 0101 | an excited state  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -80,11 +84,17 @@ public:
               "00000317 30 v 01 change 0 001 @ 00000315 v 0000 01 + 02 00 | undergo a change  \n"
               "00000318 30 v 01 become 0 001 @ 00000317 v 0000 01 + 02 00 | enter a state  \n"
               "00000320 32 v 01 insist 0 001 + 00000510 n 0101 01 + 02 00 | refuse to budge  \n"
-              "00000321 32 v 01 advocate 0 001 + 00000511 n 0101 01 + 02 00 | speak in favor of  \n");
+              "00000321 32 v 01 advocate 0 001 + 00000511 n 0101 01 + 02 00 | speak in favor of  \n"
+              "00000330 37 v 01 stew 0 000 01 + 02 00 | bear a grudge  \n"
+              "00000331 37 v 01 dither 0 001 + 00000522 n 0101 01 + 02 00 | make a fuss  \n");
         write("data.adj",
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
-              "00000402 00 a 01 small 0 000 | limited in size  \n");
+              "00000402 00 a 01 small 0 000 | limited in size  \n"
+              // Rosy is in fortunate's cluster, which sees propitious's.
+              "00000403 00 a 01 fortunate 0 001 & 00000404 s 0000 | having good fortune  \n"
+              "00000404 00 s 01 rosy 0 001 & 00000403 a 0000 | presaging good fortune  \n"
+              "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\n");
         write("noun.exc", "pups pup\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
