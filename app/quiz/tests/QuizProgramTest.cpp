@@ -331,13 +331,6 @@ fs::path bundleWithout(const fs::path& copy, std::initializer_list<std::string> 
     return copy;
 }
 
-// Checks the progress on record as a new start takes it.
-void onRecord(const fs::path& documents, const std::function<void(const QuizCanvas&)>& check) {
-    QuizWorld world(documents);
-    ASSERT_TRUE(world.canvas->restoreProgress(world.canvas->getRecordStoreData(0)));
-    check(*world.canvas);
-}
-
 TEST_F(QuizProgram, ATestLeftUnfinishedAtTheLastLevelAsEarlierBuildsSavedItIsFinished) {
     const fs::path finishedDocuments = directory.path() / "documents-finished";
     for (const fs::path& documents : {documents(), finishedDocuments})
@@ -404,7 +397,7 @@ TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgres
         std::vector<std::string> arguments;
         int status;  // -1: killed at the capture killed.png
         std::string error;  // the one line on standard error, in part
-        std::function<void(const QuizCanvas&)> record = {};
+        std::function<void(const QuizCanvas&)> record = {};  // the progress on record, as a new start takes it
     } runs[] = {
         // Killed in the pause after the answer, which lasts over three seconds: 3 right of 9 is
         // below 40 %, and 5 right passes level 6's threshold of 4.
@@ -467,7 +460,10 @@ TEST_F(QuizProgram, KillsTerminationHostileRecordsAndMissingFilesLeaveTheProgres
             EXPECT_EQ(mostly(killed, (right + 1) % 3, reddish), wrongChosen);
         }
         if (r.status == 2) EXPECT_EQ(run.output, "");
-        if (r.record) onRecord(documents, r.record);
+        if (!r.record) continue;
+        QuizWorld world(documents);
+        ASSERT_TRUE(world.canvas->restoreProgress(world.canvas->getRecordStoreData(0)));
+        r.record(*world.canvas);
     }
 }
 
@@ -512,7 +508,7 @@ TEST_F(QuizProgram, AFailedSaveIsReportedOnceAndOnceWhenSavingWorksAgainAndTheLa
 }
 
 TEST_F(QuizProgram, ASecondProgramOnTheSameDocumentsIsRefusedUntilTheFirstHasEnded) {
-    ProgramResult second, third;
+    ProgramResult second;
     const ProgramResult first = runQuiz(dir("first"), documents(), "wait 600000\n", {}, [&](RunningProgram& holder) {
         // Its first line comes once it holds the directory.
         ASSERT_TRUE(holder.readUntil("lexivo-quiz: bundle "));
@@ -525,7 +521,7 @@ TEST_F(QuizProgram, ASecondProgramOnTheSameDocumentsIsRefusedUntilTheFirstHasEnd
     EXPECT_EQ(second.errors, "lexivo-quiz: the documents directory '" + documents().string() +
                                  "' is in use by another lexivo-quiz; give another with --documents\n");
     EXPECT_EQ(second.output, "");
-    third = runQuiz(dir("third"), documents(), shown(1, "main menu") + "terminate\n");
+    const ProgramResult third = runQuiz(dir("third"), documents(), shown(1, "main menu") + "terminate\n");
     EXPECT_EQ(third.status, 0) << third.output << third.errors;
 }
 #endif
