@@ -255,27 +255,23 @@ TEST_F(SavedProgress, EveryStateTheQuizSavesLoadsBackAndSavesTheSameBytes) {
         quiz().resetGame(false);
         quiz().getQuestion(true);
     };
-    const auto untilPanel = [](QuizCanvas& q) {
-        for (int32_t i = 0; i < 200 && q.stateRequests.empty(); ++i) q.updateQuestionScreen();
-    };
+    // A right answer past the level's threshold.
+    const auto pass = [&](QuizCanvas& q, int32_t rank) { test(); q.rank = rank; q.level_right = 3; q.answer(true); };
     const std::pair<const char*, std::function<void(QuizCanvas&)>> cases[] = {
         {"a first start, nothing loaded yet", [](QuizCanvas& q) { q.loadSavedData(); q.saveData(); }},
         {"a test question on screen", [&](QuizCanvas&) { test(); }},
         {"a hint spent", [&](QuizCanvas& q) { test(); q.hints = 2; q.tapButton(H::BUTTON_HINT); }},
         {"a wrong answer", [&](QuizCanvas& q) { test(); q.answer(false); }},
-        {"the pause of a promotion", [&](QuizCanvas& q) { test(); q.level_right = 3; q.level_attempted = 3; q.answer(true); }},
+        {"the pause of a promotion", [&](QuizCanvas& q) { pass(q, 0); }},
         {"the pause of a demotion", [&](QuizCanvas& q) { test(); q.rank = 4; q.level_attempted = 5; q.answer(false); }},
-        {"a promotion's panel", [&](QuizCanvas& q) { test(); q.level_right = 3; q.answer(true); untilPanel(q); }},
-        {"the pause of the last level", [&](QuizCanvas& q) { test(); q.rank = 29; q.level_right = 3; q.answer(true); }},
-        {"the end of the test", [&](QuizCanvas& q) { test(); q.rank = 29; q.level_right = 3; q.answer(true); untilPanel(q); }},
-        {"the time run out", [&](QuizCanvas& q) {
-             test();
-             q.settings->data[4] = true;
-             q.question_timer_ms = 30;  // less than one update
-             q.updateQuestionScreen();
-         }},
+        {"a promotion's panel", [&](QuizCanvas& q) { pass(q, 0); q.untilWaiting(); }},
+        {"the pause of the last level", [&](QuizCanvas& q) { pass(q, 29); }},
+        {"the end of the test", [&](QuizCanvas& q) { pass(q, 29); q.untilWaiting(); }},
+        {"the time run out in one update",
+         [&](QuizCanvas& q) { test(); q.settings->data[4] = true; q.question_timer_ms = 30; q.updateQuestionScreen(); }},
         {"a practice answer", [&](QuizCanvas& q) { practice(); q.answer(true); }},
-        {"a practice run's end", [&](QuizCanvas& q) { practice(); q.answered_in_run = q.questions_in_run - 1; q.answer(false); }},
+        {"a practice run's end",
+         [&](QuizCanvas& q) { practice(); q.answered_in_run = q.questions_in_run - 1; q.answer(false); }},
         {"a test resumed after practice",
          [&](QuizCanvas& q) { practice(); H::current_mode_practice = false; q.getQuestion(false); q.saveData(); }},
     };
