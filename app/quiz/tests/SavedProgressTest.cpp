@@ -158,12 +158,6 @@ TEST_F(SavedProgress, RestartRestoresTheRecordAndResumesItsQuestion) {
     knownProgress();
     quiz().saveData();
     restart();
-    EXPECT_EQ(quiz().rank, 12);
-    EXPECT_EQ(quiz().question_timer_ms, 4567);
-    // Nothing is on screen yet: a save now (a pause at the menu) keeps the saved question.
-    EXPECT_EQ(quiz().question_record, nullptr);
-    quiz().saveProgressWhileHidden();
-    EXPECT_EQ(stored(), knownLayout(true).bytes);
     H::want_category_to_be = 21;
     H::want_practice_mode = false;
     quiz().getQuestion(false);
