@@ -146,23 +146,6 @@ bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y) {
     return std::system(command.c_str()) == 0;
 }
 
-bool limitFileSize(pid_t pid, rlim_t bytes) {
-    struct rlimit limit {};
-    if (::prlimit(pid, RLIMIT_FSIZE, nullptr, &limit) != 0) return false;
-    limit.rlim_cur = std::min(bytes, limit.rlim_max);
-    return ::prlimit(pid, RLIMIT_FSIZE, &limit, nullptr) == 0;
-}
-
-bool tellScript(pid_t pid, const std::string& line) {
-    const std::string output = "/proc/" + std::to_string(pid) + "/fd/1";
-    const int fd = ::open(output.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const std::string text = line + "\n";
-    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ::close(fd);
-    return written;
-}
-
 void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined) {
     const auto contents = [](const std::string& path) {
         std::ifstream in(path);

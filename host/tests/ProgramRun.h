@@ -1,7 +1,6 @@
 // Runs the built program as a child process for the end-to-end tests, and reads its PNG captures.
 #pragma once
 
-#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <array>
@@ -74,15 +73,6 @@ std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::strin
 // as a real mouse would: the X server moves the pointer there, presses and releases. True when
 // xdotool could.
 bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y);
-
-// Caps the running program's writes to a file at the size, as a full disk would for a program that
-// ignores SIGXFSZ, or lifts the cap with RLIM_INFINITY; false when it cannot.
-bool limitFileSize(pid_t pid, rlim_t bytes);
-
-// Writes a line into the running program's standard output, where its script's expect_log sees
-// it: the test's word to a script that waits for it. Only once the program captures its output
-// for its script; false when it cannot.
-bool tellScript(pid_t pid, const std::string& line);
 
 // The program's leak check takes one suppression file: the one given joins whatever the test got,
 // written together into combined.

@@ -129,15 +129,11 @@ std::string progressOf(QuizCanvas& q) {
     }
 }
 
+// A save's line after its phase: "a=X progress...".
 struct Save {
     bool answeredOnRecord = false;
     std::string progress;
 };
-
-Save parseSave(const std::string& rest) {
-    // rest: "a=X progress..."
-    return {rest.compare(0, 3, "a=1") == 0, rest.substr(4)};
-}
 
 std::string questionOf(const std::string& progress) {
     const auto at = progress.find(" q=");
@@ -223,7 +219,8 @@ TEST_F(ProgressKills, RestartRestoresTheLastSaveAndNeverResumesAnAnsweredQuestio
             }
             const bool begin = line.rfind("begin ", 0) == 0;
             ASSERT_TRUE(begin || line.rfind("end ", 0) == 0) << line;
-            const Save save = parseSave(line.substr(begin ? 6 : 4));
+            const std::string rest = line.substr(begin ? 6 : 4);
+            const Save save{rest.starts_with("a=1"), rest.substr(4)};
             ASSERT_FALSE(save.answeredOnRecord && questionOf(save.progress) != "-")
                 << "an answered question was saved for resuming: " << line;
             if (begin) {

@@ -19,39 +19,13 @@ using H = HookCanvas;
 // Saves kept in memory, so that a run costs no file writes.
 class MemoryCanvas : public QuizCanvas {
 public:
-    bool setRecordStoreData(const JavaPtr<JArray<signed char>>& data, int32_t) override {
-        saved = data;
-        return true;
-    }
+    bool setRecordStoreData(const JavaPtr<JArray<signed char>>& data, int32_t) override { saved = data; return true; }
     JavaPtr<JArray<signed char>> getRecordStoreData(int32_t) override { return saved; }
     JavaPtr<JArray<signed char>> saved;
 };
 
 std::filesystem::path documents;
 QuizWorld* world = nullptr;
-
-void play(QuizCanvas& q, uint32_t seed) {
-    std::minstd_rand random(seed);
-    H::want_category_to_be = H::PARAM_NUMBER_OF_CATEGORIES;
-    H::want_practice_mode = false;
-    H::current_mode_practice = false;
-    q.startGame();
-    const bool resume = q.testToContinue() && q.level_change_owed == 0;
-    if (!q.testToContinue()) q.resetGame(false);
-    q.level_change_owed = 0;  // the panel's continue
-    q.getQuestion(!resume);
-    for (int32_t step = 0; step < 12; ++step) {
-        const uint32_t roll = random() % 8;
-        if (roll == 0) {
-            q.tapButton(H::BUTTON_HINT);
-        } else if (roll == 1) {
-            q.tapButton(H::BUTTON_SKIP);
-        } else {
-            q.tapAnswer(static_cast<int32_t>(roll % 3));
-        }
-        q.playOutAnswer(130, [](int32_t) {});
-    }
-}
 
 }  // namespace
 
@@ -78,7 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     q.progress_loaded = true;
     uint32_t seed = static_cast<uint32_t>(size);
     for (size_t i = 0; i < size && i < 64; ++i) seed = seed * 31 + data[i];
-    play(q, seed);
+    std::minstd_rand random(seed);
+    H::want_category_to_be = H::PARAM_NUMBER_OF_CATEGORIES;
+    H::want_practice_mode = false;
+    H::current_mode_practice = false;
+    q.startGame();
+    const bool resume = q.testToContinue() && q.level_change_owed == 0;
+    if (!q.testToContinue()) q.resetGame(false);
+    q.level_change_owed = 0;  // the panel's continue
+    q.getQuestion(!resume);
+    for (int32_t step = 0; step < 12; ++step) {
+        const uint32_t roll = random() % 8;
+        if (roll < 2)
+            q.tapButton(roll == 0 ? H::BUTTON_HINT : H::BUTTON_SKIP);
+        else
+            q.tapAnswer(static_cast<int32_t>(roll % 3));
+        q.playOutAnswer(130, [](int32_t) {});
+    }
     q.saveData();
     if (!q.restoreProgress(q.saved)) std::abort();
     return 0;
