@@ -106,6 +106,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_TRUE(asked.contains("kangaroo"));
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
+    EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 }
 

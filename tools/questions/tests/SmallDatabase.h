@@ -52,6 +52,8 @@ public:
               "00000138 05 n 01 hopper 0 001 @ 00000133 n 0000 | a leaper of dry scrub  \n"
               "00000139 05 n 01 wombat 0 001 @ 00000130 n 0000 | burrows under the outback  \n"
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
+              // An ox is defined by its own short name.
+              "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
@@ -100,9 +102,9 @@ public:
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                        "feline\ncarnivore\nbarker\nthief\n");
+                                        "feline\ncarnivore\nbarker\nthief\nox\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                       "feline\ncarnivore\nbarker\nthief\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n");
+                                       "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
