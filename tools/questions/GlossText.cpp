@@ -111,7 +111,7 @@ bool namesOnlyPlaces(std::string_view clause) {
         if (word.empty()) continue;
         if (word[0] >= 'A' && word[0] <= 'Z') {
             named = true;
-        } else if (std::find(std::begin(placeWords), std::end(placeWords), word) == std::end(placeWords)) {
+        } else if (!listed(placeWords, word)) {
             return false;
         }
     }
@@ -247,7 +247,7 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                              "writes", "keeps", "takes", "gives", "deals", "designs", "prepares",
                                              "located", "situated", "lying", "widely", "ranges", "breeds", "inhabits",
                                              "digs", "fights", "works"};
-    if (std::find(std::begin(verbLike), std::end(verbLike), first) != std::end(verbLike)) return true;
+    if (listed(verbLike, first)) return true;
     std::string_view described = definition;
     // "very similar to Potamogeton": the adverb leaves the adjective leading.
     if (first == "very" || first == "closely" || first == "somewhat") described.remove_prefix(described.find(' ') + 1);
@@ -267,7 +267,7 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if (listed(describing, lead) && listed(joining, afterLead)) return true;
     // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
     constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
-    if (std::find(std::begin(verbs), std::end(verbs), second) != std::end(verbs)) return true;
+    if (listed(verbs, second)) return true;
     if (isSentence(definition.substr(0, definition.find("; ")))) return true;
     // A plant described by its parts, with no word for the plant: "leaves deeply incised and bright
     // red in autumn", "stems in clumps with cream-colored flowers"; "leaves of the common basil" names them.
@@ -278,8 +278,7 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.
     constexpr std::string_view linking[] = {"as", "for", "by", "in", "to", "with", "from", "on", "at", "chiefly",
                                             "especially", "mainly", "primarily", "usually", "often", "fresh", "raw"};
-    return (first.ends_with("ed") || first.ends_with("en")) &&
-           std::find(std::begin(linking), std::end(linking), second) != std::end(linking);
+    return (first.ends_with("ed") || first.ends_with("en")) && listed(linking, second);
 }
 
 }  // namespace questions
