@@ -501,10 +501,11 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
-        // Two wrong definitions saying much the same ("hold firmly", "hold fast") or of related senses
-        // ("very thin", "of slender build"): neither could be right alone.
+        // Two wrong definitions in the same terms ("a cardboard used by bookbinders to make covers for
+        // books", "stout pasteboard used to bind books") or of related senses ("very thin", "of slender
+        // build"): neither could be right alone.
         for (const Sense* taken : chosen)
-            if (shown(taken->definition) == definition || definedAlike(taken->glossWords, other.glossWords) ||
+            if (shown(taken->definition) == definition || sharedCount(taken->glossWords, other.glossWords) > 0 ||
                 m_wordNet.areRelated(taken->synset, other.synset))
                 return false;
         // Nor the meaning of a word that is part or a form of the asked one (kangaroo, tree kangaroo).

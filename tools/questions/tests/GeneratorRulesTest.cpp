@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,19 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
                 EXPECT_TRUE(a == b || !questions::Wording::givesAway(question.answers[a], question.answers[b]))
                     << question.answers[a] << " " << question.answers[b];
         if (question.word == "kitten") EXPECT_TRUE(question.information.starts_with("kitten: in zoology, a young one"));
+        // Two wrong definitions in the same terms ("small", "beast"): neither could be right alone.
+        if (question.asksMeaning) {
+            const auto longWords = [](const std::string& text) {
+                std::set<std::string> words;
+                std::istringstream in(text);
+                for (std::string word; in >> word;)
+                    if (word.size() >= 4) words.insert(word);
+                return words;
+            };
+            const std::set<std::string> first = longWords(question.answers[1]), second = longWords(question.answers[2]);
+            EXPECT_TRUE(std::none_of(first.begin(), first.end(), [&](const std::string& word) { return second.contains(word); }))
+                << question.answers[1] << " / " << question.answers[2];
+        }
     }
     EXPECT_TRUE(asked.contains("dog"));
     EXPECT_TRUE(asked.contains("kangaroo"));

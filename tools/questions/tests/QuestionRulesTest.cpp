@@ -48,6 +48,11 @@ protected:
         // Two related wrong answers could both be ruled out, as neither alone can be right.
         EXPECT_FALSE(wordNet->areRelated(question.answerSynsets[1], question.answerSynsets[2]))
             << question.answers[1] << " / " << question.answers[2];
+        // A clue of a few words ("Which word means: popular aquarium fish?") fits the word's kin as well.
+        if (!question.asksMeaning) {
+            const std::string clue = question.question.substr(0, question.question.find("; "));
+            EXPECT_GE(std::count(clue.begin(), clue.end(), ' '), 6) << "a clue of three words or fewer";
+        }
         // No wrong answer may also be right: not a synonym, nor above or below the right sense.
         const char partOfSpeech = right.partOfSpeech();
         for (int wrong = 1; wrong < 3; ++wrong) {

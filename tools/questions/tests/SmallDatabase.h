@@ -28,7 +28,7 @@ public:
               "00000102 05 n 01 canine 0 001 @ 00000101 n 0000 | a fissiped mammal  \n"
               "00000103 05 n 01 dog 0 002 @ 00000102 n 0000 + 00000300 v 0101 | a domesticated carnivore kept by people; "
               "\"the dog barked all night\"  \n"
-              "00000104 05 n 01 wolf 0 001 @ 00000102 n 0000 | a wild predator of the northern forests  \n"
+              "00000104 05 n 01 wolf 0 001 @ 00000102 n 0000 | a wild beast of the northern forests  \n"
               "00000105 05 n 01 feline 0 001 @ 00000101 n 0000 | any of the family Felidae  \n"
               "00000106 05 n 01 cat 0 001 @ 00000105 n 0000 | a small tame pet that purrs  \n"
               "00000107 05 n 01 lion 0 001 @ 00000105 n 0000 | a large tawny beast of the African plains  \n"
