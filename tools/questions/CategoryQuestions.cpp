@@ -452,8 +452,10 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     const std::string namedClass = bareClass(Wording::lowered(sense.definition));
     const NearSynonyms near(m_wordNet, partOfSpeech, sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
-        // No answer is a part or a form of another (force, weak force; morel, early morel).
-        if (overlap(sense.word, other.word)) return false;
+        // No answer is a part or a form of another, or of a synonym of the right one (force, weak force;
+        // meson, mu-meson for muon).
+        for (const SynsetWord& synonym : synset.words)
+            if (overlap(Wording::shown(synonym.lemma), other.word)) return false;
         // Nor two wrong words WordNet relates (pale, faded): neither could be right alone.
         for (const Sense* taken : chosen)
             if (overlap(taken->word, other.word) || m_wordNet.areRelated(taken->synset, other.synset)) return false;

@@ -90,6 +90,15 @@ bool isSubject(std::string_view label) {
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// The text holds the word or phrase whole, not as part of a longer word.
+bool containsWord(std::string_view text, std::string_view word) {
+    for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const size_t end = at + word.size();
+        if ((at == 0 || !isLetter(text[at - 1])) && (end == text.size() || !isLetter(text[end]))) return true;
+    }
+    return false;
+}
+
 std::string firstWordOf(std::string_view text) {
     std::string word;
     for (char c : text) {
@@ -163,19 +172,17 @@ std::string GlossText::clean(std::string_view definition) {
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
                                    label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
                                    label.starts_with("superlative ") || label.starts_with("comparative ");
-            const bool marked = std::any_of(std::begin(leftOutMarks), std::end(leftOutMarks), [&label](std::string_view mark) {
-                for (size_t at = label.find(mark); at != std::string::npos; at = label.find(mark, at + 1)) {
-                    const size_t end = at + mark.size();
-                    if ((at == 0 || !isLetter(label[at - 1])) && (end == label.size() || !isLetter(label[end]))) return true;
-                }
-                return false;
-            });
+            const bool marked = std::any_of(std::begin(leftOutMarks), std::end(leftOutMarks),
+                                            [&label](std::string_view mark) { return containsWord(label, mark); });
             if (marked || listed(leftOutLabels, label)) return {};
             // A translation of a foreign name ("`our sea'") says nothing of the sense.
             if (label.starts_with("`") || listed(formQualifiers, label) || listed(droppedLabels, label)) {
                 text = rest;
             } else if (qualifier) {
                 text = label + ": " + rest;
+            } else if (isSubject(label) && containsWord(rest, label)) {
+                // Named again in the gloss: "(baseball) a successful stroke ... (especially in baseball)".
+                text = rest;
             } else if (isSubject(label)) {
                 std::string wording = "in " + label;
                 for (const auto& [from, to] : labelWording)

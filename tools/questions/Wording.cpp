@@ -103,7 +103,13 @@ std::string Wording::stem(std::string_view word) {
 
 bool Wording::givesAway(std::string_view text, std::string_view word) {
     const std::vector<std::string> textWords = tokens(text);
-    for (const std::string& part : tokens(word)) {
+    std::vector<std::string> parts = tokens(word);
+    // A word negated by its prefix shows in its root too: "memory" gives away immemorial.
+    for (size_t i = 0, count = parts.size(); i < count; ++i)
+        for (std::string_view negation : {"im", "in", "il", "ir", "un", "non", "dis"})
+            if (parts[i].starts_with(negation) && parts[i].size() >= negation.size() + 5)
+                parts.push_back(parts[i].substr(negation.size()));
+    for (const std::string& part : parts) {
         if (part.size() < 3 || contains(linkingWords, part)) continue;
         const std::string partStem = stem(part);
         for (const std::string& candidate : textWords) {

@@ -147,6 +147,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"a tree of shrub of the genus Cornus", "a tree or shrub of the genus Cornus"},
         {"(literary) a spirited horse", "a spirited horse"},
         {"(poetic ) a dark night", "a dark night"},
+        {"(baseball) a stroke (especially in baseball)", "a stroke (especially in baseball)"},  // named again
         // Notes and registers no words can stand for: the sense is left out.
         {"(always used with a modifier) boredom", ""},
         {"(RAF rank) one who is next below", ""},

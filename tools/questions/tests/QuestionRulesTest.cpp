@@ -52,6 +52,13 @@ protected:
         if (!question.asksMeaning) {
             const std::string clue = question.question.substr(0, question.question.find("; "));
             EXPECT_GE(std::count(clue.begin(), clue.end(), ' '), 6) << "a clue of three words or fewer";
+            // Nor is a wrong word part of a synonym of the right one: meson, mu-meson for muon.
+            for (int wrong = 1; wrong < 3; ++wrong)
+                for (const questions::SynsetWord& synonym : right.words) {
+                    std::string words = " " + std::string(synonym.lemma) + " ";
+                    std::replace_if(words.begin(), words.end(), [](char c) { return c == '_' || c == '-'; }, ' ');
+                    EXPECT_EQ(words.find(" " + question.answers[wrong] + " "), std::string::npos) << synonym.lemma;
+                }
         }
         // No wrong answer may also be right: not a synonym, nor above or below the right sense.
         const char partOfSpeech = right.partOfSpeech();

@@ -17,6 +17,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"the act of running fast", "run", true},
         {"undergo development or evolution", "evolve", true},
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
+        {"beyond the limits of memory", "immemorial", true},      // so does the root of a negated word
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
