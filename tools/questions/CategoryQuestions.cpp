@@ -498,11 +498,27 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     const std::string right = shown(sense.definition);
     if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
+    // A verb's parent says what it does in other words, which a wrong definition must not use either:
+    // put, "formulate in a particular style", is to "put into words or an expression", so "to state
+    // or express briefly" could pass for it.
+    std::vector<std::string> parentTerms;
+    if (synset.partOfSpeech() == 'v')
+        for (int parent : synset.hypernyms) {
+            std::string terms(m_wordNet.synsets()[parent].definition);
+            for (const SynsetWord& word : m_wordNet.synsets()[parent].words) terms += " " + Wording::shown(word.lemma);
+            const std::vector<std::string> stems = contentStems(terms);
+            parentTerms.insert(parentTerms.end(), stems.begin(), stems.end());
+        }
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const NearSynonyms near(m_wordNet, synset.partOfSpeech(), sense.lemma, m_genusOf);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
+        // A bare word ("make up", "increase") is a synonym rather than a definition: loose enough to fit
+        // some sense of many words.
+        std::string bare = definition;
+        std::replace(bare.begin(), bare.end(), ' ', '_');
+        if (!m_wordNet.synsetsOf(synset.partOfSpeech(), bare).empty()) return false;
         // Two wrong definitions in the same terms ("a cardboard used by bookbinders to make covers for
         // books", "stout pasteboard used to bind books") or of related senses ("very thin", "of slender
         // build"): neither could be right alone.
@@ -514,7 +530,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         if (overlap(sense.word, other.word)) return false;
         // A definition sharing a content word with the right one could pass for it: "a very remote and
         // inaccessible place" beside outpost's "a station in a remote or sparsely populated location".
-        if (sharedCount(sense.glossWords, other.glossWords) > 0) return false;
+        if (sharedCount(sense.glossWords, other.glossWords) > 0 || sharedCount(parentTerms, other.glossWords) > 0) return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;

@@ -122,6 +122,16 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
+
+    // Neither a definition in the terms of the verb's parent ("move fast on foot" for walk, which
+    // travels: "move, travel, or proceed") nor a bare word ("hurry") is a wrong meaning.
+    const auto moves = maker.make({"Moving", {"verb.motion"}}, 20);
+    const auto walk = std::find_if(moves.begin(), moves.end(), [](const auto& question) { return question.word == "walk"; });
+    ASSERT_NE(walk, moves.end());
+    EXPECT_TRUE(walk->asksMeaning);
+    for (size_t wrong = 1; wrong < 3; ++wrong)
+        EXPECT_TRUE(walk->answers[wrong].find("move") == std::string::npos && walk->answers[wrong] != "hurry")
+            << walk->answers[wrong];
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {

@@ -88,7 +88,14 @@ public:
               "00000320 32 v 01 insist 0 001 + 00000510 n 0101 01 + 02 00 | refuse to budge  \n"
               "00000321 32 v 01 advocate 0 001 + 00000511 n 0101 01 + 02 00 | speak in favor of  \n"
               "00000330 37 v 01 stew 0 000 01 + 02 00 | bear a grudge  \n"
-              "00000331 37 v 01 dither 0 001 + 00000522 n 0101 01 + 02 00 | make a fuss  \n");
+              "00000331 37 v 01 dither 0 001 + 00000522 n 0101 01 + 02 00 | make a fuss  \n"
+              // Walk's parent travels, as glide and run move; scurry is defined by a bare word.
+              "00000340 38 v 01 travel 0 000 01 + 02 00 | change location; move, travel, or proceed  \n"
+              "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance  \n"
+              "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
+              "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly  \n"
+              "00000344 38 v 01 scurry 0 000 01 + 02 00 | hurry  \n"
+              "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n");
         write("data.adj",
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
@@ -104,7 +111,8 @@ public:
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                       "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n");
+                                       "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
+                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
