@@ -217,6 +217,17 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     }
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
+    // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
+    std::string word;
+    for (const char c : lowered + " ") {
+        if (isLetter(c)) {
+            word += c;
+            continue;
+        }
+        for (const std::string& base : m_wordNet.baseForms(word))
+            if (Wording::givesAway(base, Wording::shown(lemma))) return true;
+        word.clear();
+    }
     return false;
 }
 

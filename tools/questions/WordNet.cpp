@@ -252,12 +252,26 @@ WordNet::WordNet(const std::string& directory) {
         m_lemmaSynsets.push_back(synset);
     }
     if (m_licence.empty()) throw std::runtime_error(directory + "/data.noun carries no licence notice");
-    // "inflected base ..." lines; a database without the file simply lists none.
-    if (std::ifstream exceptions(directory + "/noun.exc"); exceptions) {
-        std::string form, rest;
-        while (exceptions >> form && std::getline(exceptions, rest)) m_inflectedNouns.push_back(lowered(form));
-        std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
-    }
+    // "inflected base ..." lines; a database without a file simply lists none of its part of speech.
+    for (const char* file : {"noun.exc", "verb.exc", "adj.exc"})
+        if (std::ifstream exceptions(directory + "/" + file); exceptions) {
+            std::string form, base, rest;
+            while (exceptions >> form >> base && std::getline(exceptions, rest)) {
+                if (file[0] == 'n') m_inflectedNouns.push_back(lowered(form));
+                m_inflections.emplace_back(lowered(form), lowered(base));
+            }
+        }
+    std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
+    std::sort(m_inflections.begin(), m_inflections.end());
+}
+
+std::vector<std::string> WordNet::baseForms(std::string_view form) const {
+    const std::string key = lowered(form);
+    std::vector<std::string> bases;
+    for (auto at = std::lower_bound(m_inflections.begin(), m_inflections.end(), std::pair{key, std::string{}});
+         at != m_inflections.end() && at->first == key; ++at)
+        bases.push_back(at->second);
+    return bases;
 }
 
 bool WordNet::isInflectedNoun(std::string_view lemma) const {

@@ -67,6 +67,8 @@ public:
     int adverbUses(std::string_view lemma) const;
     // The lemma is listed as an inflected form (a plural such as "maria") in noun.exc.
     bool isInflectedNoun(std::string_view lemma) const;
+    // The words of which the form is listed as an irregular inflection (sink for sunk), lower case.
+    std::vector<std::string> baseForms(std::string_view form) const;
     // The licence notice at the head of the data files.
     const std::string& licence() const { return m_licence; }
 
@@ -89,6 +91,7 @@ private:
     mutable std::vector<std::pair<bool, std::vector<int>>> m_ancestors;  // worked out on first use
     std::map<std::string, int, std::less<>> m_adverbUses;  // lower case, underscores for spaces
     std::vector<std::string> m_inflectedNouns;  // sorted, lower case
+    std::vector<std::pair<std::string, std::string>> m_inflections;  // form, base; sorted, lower case
     std::string m_licence;
 };
 

@@ -35,6 +35,9 @@ constexpr std::string_view linkingWords[] = {"the", "and", "for", "with", "out",
                                            "his", "from", "into", "upon", "any", "not", "can", "has", "was", "are",
                                            "all", "use", "used", "being", "that", "this", "made"};
 
+// Senses whose gloss contradicts their words, named by their first word: anionic detergents ionize.
+constexpr std::string_view contradictedSenses[] = {"anionic_detergent"};
+
 // Registers whose senses a vocabulary quiz leaves out.
 constexpr std::string_view leftOutRegisters[] = {
     "ethnic_slur", "obscenity", "disparagement", "slang", "colloquialism", "archaism", "trade_name",
@@ -136,6 +139,7 @@ bool Wording::hasOnlyFontCharacters(std::string_view text) {
 }
 
 bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
+    if (contains(contradictedSenses, lowered(synset.words.front().lemma))) return true;
     for (int domain : synset.usageDomains)
         for (const SynsetWord& word : wordNet.synsets()[domain].words)
             if (contains(leftOutRegisters, lowered(word.lemma))) return true;

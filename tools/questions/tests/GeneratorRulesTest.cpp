@@ -64,6 +64,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
     EXPECT_TRUE(roadstead.namesKind("place"));
     EXPECT_TRUE(roadstead.namesKind("area"));
     EXPECT_FALSE(roadstead.namesKind("platform"));
+    EXPECT_EQ(wordNet.baseForms("sunk"), std::vector<std::string>{"sink"});
     EXPECT_TRUE(wordNet.isInflectedNoun("pups"));
     EXPECT_FALSE(wordNet.isInflectedNoun("pup"));
 }
@@ -132,6 +133,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     for (size_t wrong = 1; wrong < 3; ++wrong)
         EXPECT_TRUE(walk->answers[wrong].find("move") == std::string::npos && walk->answers[wrong] != "hurry")
             << walk->answers[wrong];
+    EXPECT_TRUE(std::none_of(moves.begin(), moves.end(), [](const auto& question) { return question.word == "sink"; }))
+        << "its definition holds its irregular form";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {

@@ -95,7 +95,9 @@ public:
               "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
               "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly  \n"
               "00000344 38 v 01 scurry 0 000 01 + 02 00 | hurry  \n"
-              "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n");
+              "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n"
+              // Sink's definition holds its irregular form.
+              "00000346 38 v 01 sink 0 000 01 + 02 00 | go down as a stone that has sunk  \n");
         write("data.adj",
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
@@ -106,13 +108,14 @@ public:
               "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\n");
         write("noun.exc", "pups pup\n");
+        write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
-                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\n");
+                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
