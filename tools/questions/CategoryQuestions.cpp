@@ -509,12 +509,13 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     const std::string right = shown(sense.definition);
     if (right.empty() || !m_fit.question(question)) return false;
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
-    // A verb's parent says what it does in other words, which a wrong definition must not use either:
-    // put, "formulate in a particular style", is to "put into words or an expression", so "to state
-    // or express briefly" could pass for it.
+    // A verb's parent, or the head of an adjective's cluster, says what it means in other words, which
+    // a wrong definition must not use either: put, "formulate in a particular style", is to "put into
+    // words or an expression", so "to state or express briefly" could pass for it; reachable is
+    // accessible, so "obtainable or accessible and ready for use" could too.
     std::vector<std::string> parentTerms;
-    if (synset.partOfSpeech() == 'v')
-        for (int parent : synset.hypernyms) {
+    if (synset.partOfSpeech() != 'n')
+        for (int parent : synset.type == 's' ? synset.similar : synset.hypernyms) {
             std::string terms(m_wordNet.synsets()[parent].definition);
             for (const SynsetWord& word : m_wordNet.synsets()[parent].words) terms += " " + Wording::shown(word.lemma);
             const std::vector<std::string> stems = contentStems(terms);
@@ -525,9 +526,11 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
-        // A bare word ("make up", "increase") is a synonym rather than a definition: loose enough to fit
+        // A bare word ("make up", "a rowboat") is a synonym rather than a definition: loose enough to fit
         // some sense of many words.
         std::string bare = definition;
+        for (std::string_view lead : {"a ", "an ", "the ", "to "})
+            if (bare.starts_with(lead)) bare.erase(0, lead.size());
         std::replace(bare.begin(), bare.end(), ' ', '_');
         if (!m_wordNet.synsetsOf(synset.partOfSpeech(), bare).empty()) return false;
         // Two wrong definitions in the same terms ("a cardboard used by bookbinders to make covers for

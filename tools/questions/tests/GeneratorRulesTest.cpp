@@ -124,17 +124,23 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 
-    // Neither a definition in the terms of the verb's parent ("move fast on foot" for walk, which
-    // travels: "move, travel, or proceed") nor a bare word ("hurry") is a wrong meaning.
+    // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
+    // travels: "move, travel, or proceed") or of an adjective's cluster head ("obtainable or accessible"
+    // for reachable), nor a bare word ("to hurry") is a wrong meaning.
     const auto moves = maker.make({"Moving", {"verb.motion"}}, 20);
-    const auto walk = std::find_if(moves.begin(), moves.end(), [](const auto& question) { return question.word == "walk"; });
+    const auto describing = maker.make({"Describing", {"adj.all"}}, 20);
+    const auto askedFor = [](const auto& made, const char* word) {
+        return std::find_if(made.begin(), made.end(), [word](const auto& question) { return question.word == word; });
+    };
+    const auto walk = askedFor(moves, "walk"), reachable = askedFor(describing, "reachable");
     ASSERT_NE(walk, moves.end());
-    EXPECT_TRUE(walk->asksMeaning);
-    for (size_t wrong = 1; wrong < 3; ++wrong)
-        EXPECT_TRUE(walk->answers[wrong].find("move") == std::string::npos && walk->answers[wrong] != "hurry")
+    ASSERT_NE(reachable, describing.end());
+    for (size_t wrong = 1; wrong < 3; ++wrong) {
+        EXPECT_TRUE(walk->answers[wrong].find("move") == std::string::npos && walk->answers[wrong] != "to hurry")
             << walk->answers[wrong];
-    EXPECT_TRUE(std::none_of(moves.begin(), moves.end(), [](const auto& question) { return question.word == "sink"; }))
-        << "its definition holds its irregular form";
+        EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
+    }
+    EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
@@ -153,6 +159,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"a sum of 1,000 dollars", "a sum of 1,000 dollars"},
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
+        {"you own legs", "your own legs"},
         {"the act of equiping with weapons", "the act of equipping with weapons"},
         {"(superlative of `good') having the most positive qualities", "superlative of 'good': having the most positive qualities"},
         {"(`our sea') the Mediterranean", "the Mediterranean"},

@@ -94,7 +94,7 @@ public:
               "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance  \n"
               "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
               "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly  \n"
-              "00000344 38 v 01 scurry 0 000 01 + 02 00 | hurry  \n"
+              "00000344 38 v 01 scurry 0 000 01 + 02 00 | to hurry  \n"
               "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n"
               // Sink's definition holds its irregular form.
               "00000346 38 v 01 sink 0 000 01 + 02 00 | go down as a stone that has sunk  \n");
@@ -105,7 +105,11 @@ public:
               // Rosy is in fortunate's cluster, which sees propitious's.
               "00000403 00 a 01 fortunate 0 001 & 00000404 s 0000 | having good fortune  \n"
               "00000404 00 s 01 rosy 0 001 & 00000403 a 0000 | presaging good fortune  \n"
-              "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n");
+              "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n"
+              // Reachable is in accessible's cluster; available's definition holds accessible.
+              "00000406 00 a 01 accessible 0 001 & 00000407 s 0000 | capable of being reached  \n"
+              "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
+              "00000408 00 a 01 available 0 000 | obtainable or accessible and ready for use  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\n");
         write("noun.exc", "pups pup\n");
         write("verb.exc", "sunk sink\n");
@@ -115,7 +119,8 @@ public:
                                         "feline\ncarnivore\nbarker\nthief\nox\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
-                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\n");
+                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
+                                       "propitious\naccessible\nreachable\navailable\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
