@@ -168,23 +168,12 @@ int32_t steadyDifferences(const Picture& a, const Picture& aLater, const Picture
     return count;
 }
 
-// The test world has no fonts, so its answers stay one line each; the record holds them wrapped,
-// about as the quiz wraps them, so that a long definition stays on its button when resumed.
-void wrapAnswers(QuizCanvas& quiz) {
-    for (int32_t a = 0; quiz.answer_lines && a < quiz.answer_lines->length; ++a) {
-        auto& lines = quiz.answer_lines->data[a];
-        if (!lines) continue;
-        std::string text;
-        for (int32_t l = 0; l < lines->length; ++l) text += (l ? " " : "") + std::string(lines->data[l]->val());
-        std::vector<std::string> wrapped{""};
-        std::istringstream words(text);
-        for (std::string word; words >> word;) {
-            if (!wrapped.back().empty() && wrapped.back().size() + 1 + word.size() > 24) wrapped.emplace_back();
-            wrapped.back() += (wrapped.back().empty() ? "" : " ") + word;
-        }
-        lines = java::lang::jnew<JArray<java::lang::String>>(static_cast<int32_t>(wrapped.size()));
-        for (size_t l = 0; l < wrapped.size(); ++l) lines->data[l] = java::lang::jnew<java::lang::String>(wrapped[l].c_str());
-    }
+// The test world has no fonts, so an answer stays one line, which a long definition would draw
+// past its button: the record holds the first 24 characters of each, about a line's worth.
+void shortenAnswers(QuizCanvas& quiz) {
+    for (int32_t a = 0; quiz.answer_lines && a < quiz.answer_lines->length; ++a)
+        if (auto& lines = quiz.answer_lines->data[a]; lines && lines->length > 0)
+            lines->data[0] = java::lang::jnew<java::lang::String>(std::string(lines->data[0]->val()).substr(0, 24).c_str());
 }
 
 // A test under way at level 2 with one right answer to go before promotion, and its question on
@@ -201,7 +190,7 @@ int32_t prepareTestUnderWay(const fs::path& documents, const std::function<void(
     quiz.test_finished = false;
     quiz.settings->data[4] = false;
     quiz.settings->data[5] = true;
-    wrapAnswers(quiz);
+    shortenAnswers(quiz);
     if (setUp) setUp(quiz);
     quiz.saveData();
     if (earlierFormat) {
