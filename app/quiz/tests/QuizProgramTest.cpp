@@ -483,8 +483,8 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         if (r.status == 2) EXPECT_EQ(run.output, "");
         if (!r.record) continue;
         QuizWorld world(documents);
-        ASSERT_TRUE(world.canvas->restoreProgress(world.canvas->getRecordStoreData(0)));
-        r.record(*world.canvas);
+        if (world.canvas->restoreProgress(world.canvas->getRecordStoreData(0))) r.record(*world.canvas);
+        else ADD_FAILURE() << "the record left does not load";
     }
     EXPECT_EQ(statisticsDiffer("1", "2"), 0) << "the statistics of the finished test, at the last level";
 }
