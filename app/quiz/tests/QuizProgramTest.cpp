@@ -26,7 +26,6 @@
 namespace {
 
 using H = HookCanvas;
-using programtest::countOccurrences;
 using programtest::loadPicture;
 using programtest::Picture;
 using programtest::RunningProgram;
