@@ -168,7 +168,7 @@ int32_t steadyDifferences(const Picture& a, const Picture& aLater, const Picture
 }
 
 // The test world has no fonts, so an answer stays one line, which a long definition would draw
-// past its button: the record holds the first 24 characters of each, about a line's worth.
+// past its button: the record shows each answer by its first 24 characters, about a line's worth.
 void shortenAnswers(QuizCanvas& quiz) {
     for (int32_t a = 0; quiz.answer_lines && a < quiz.answer_lines->length; ++a)
         if (auto& lines = quiz.answer_lines->data[a]; lines && lines->length > 0)
