@@ -91,11 +91,10 @@ public:
     }
     // Plays the pause after an answer out, at most `most` updates, as the screens after it would:
     // a finished test is closed and a new one begun, an owed panel's continue is pressed, and the
-    // next question comes. `before(update)` runs ahead of each update.
-    template <class Before>
-    void playOutAnswer(int32_t most, Before before) {
+    // next question comes. `before(update)`, when given, runs ahead of each update.
+    void playOutAnswer(int32_t most, const std::function<void(int32_t update)>& before = {}) {
         for (int32_t update = 0; update < most && question_delay > 0; ++update) {
-            before(update);
+            if (before) before(update);
             updateQuestionScreen();
             if (stateRequests.empty()) continue;
             const int32_t state = stateRequests.back() & ~GAMESTATEFLAG_LOADING;
