@@ -151,6 +151,11 @@ std::string statistics(int32_t n) {
     return tap(160, STATS_Y) + shown(n, "statistics") + "capture stats.png\n" + LATER + "capture stats-later.png\n";
 }
 
+// Fewer steady pixels than this differing in the value column is the same statistics: a twinkle may
+// rest on a pixel or two through both frames of a run, where one answer more in the totals changes
+// over a hundred.
+constexpr int32_t SAME_STATISTICS = 20;
+
 int32_t red(int32_t rgb) { return (rgb >> 16) & 0xFF; }
 int32_t green(int32_t rgb) { return (rgb >> 8) & 0xFF; }
 // How many pixels of the rectangle (layout points) differ between two scenes, each captured twice
@@ -254,7 +259,7 @@ TEST_F(QuizProgram, AResumedTestKeepsItsQuestionAcrossRestartsAndPausesAndScores
         EXPECT_LT(steadyDifferences(question, questionLater, p, pLater, 95, 135, 200, 225), 50);
     }
     // The statistics show exactly what was played: the values of a record holding those totals.
-    EXPECT_EQ(statisticsDiffer("second", "expected"), 0);
+    EXPECT_LT(statisticsDiffer("second", "expected"), SAME_STATISTICS);
 }
 
 TEST_F(QuizProgram, NewTestAsksFirstWhileATestIsUnderWayAndPracticeScrollsAndChoosesFromItsLists) {
@@ -482,7 +487,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         if (world.canvas->restoreProgress(world.canvas->getRecordStoreData(0))) r.record(*world.canvas);
         else ADD_FAILURE() << "the record left does not load";
     }
-    EXPECT_EQ(statisticsDiffer("1", "2"), 0) << "the statistics of the finished test, at the last level";
+    EXPECT_LT(statisticsDiffer("1", "2"), SAME_STATISTICS) << "the statistics of the finished test, at the last level";
 }
 #endif
 
