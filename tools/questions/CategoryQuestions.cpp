@@ -180,6 +180,17 @@ bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
     return false;
 }
 
+// The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes.
+std::vector<std::string> letterRuns(std::string_view text) {
+    std::vector<std::string> runs(1);
+    for (const char c : Wording::lowered(text)) {
+        if (c >= 'a' && c <= 'z') runs.back() += c;
+        else if (!runs.back().empty()) runs.emplace_back();
+    }
+    if (runs.back().empty()) runs.pop_back();
+    return runs;
+}
+
 bool overlap(const std::string& first, const std::string& second) {
     return Wording::givesAway(first, second) || Wording::givesAway(second, first);
 }
@@ -200,34 +211,16 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
     // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
-    const std::string lowered = Wording::lowered(text);
+    const std::vector<std::string> words = letterRuns(text);
     const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
-    const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
-    std::string part;
-    for (const char c : Wording::lowered(lemma) + " ") {
-        if (isLetter(c)) {
-            part += c;
-            continue;
-        }
-        for (size_t at = 0; part.size() >= shortest && (at = lowered.find(part, at)) != std::string::npos; ++at)
-            if ((at == 0 || !isLetter(lowered[at - 1])) &&
-                (at + part.size() == lowered.size() || !isLetter(lowered[at + part.size()])))
-                return true;
-        part.clear();
-    }
+    for (const std::string& part : letterRuns(lemma))
+        if (part.size() >= shortest && std::find(words.begin(), words.end(), part) != words.end()) return true;
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
-    std::string word;
-    for (const char c : lowered + " ") {
-        if (isLetter(c)) {
-            word += c;
-            continue;
-        }
+    for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))
             if (Wording::givesAway(base, Wording::shown(lemma))) return true;
-        word.clear();
-    }
     return false;
 }
 
