@@ -201,6 +201,37 @@ bool holdsWord(const Synset& synset, std::string_view lemma) {
     return false;
 }
 
+// The stems of a sense's definition and of its words: the terms it is told in.
+std::vector<std::string> termsOf(const Synset& synset) {
+    std::string terms(synset.definition);
+    for (const SynsetWord& word : synset.words) terms += " " + Wording::shown(word.lemma);
+    return contentStems(terms);
+}
+
+// A definition that says little more than its parent's tells only that kind, which every sense of
+// it fits: harquebus, "an obsolete firearm with a long barrel", beside muzzle-loader's "an obsolete
+// firearm that was loaded through the muzzle", against fusil, a musket and so a muzzle-loader.
+bool tellsOnlyAKindOf(const WordNet& wordNet, const Synset& described, const std::vector<std::string>& glossWords,
+                      int right) {
+    const std::vector<int>& above = wordNet.ancestors(right);
+    return std::any_of(described.hypernyms.begin(), described.hypernyms.end(), [&](int parent) {
+        return std::find(above.begin(), above.end(), parent) != above.end() &&
+               definedAlike(glossWords, termsOf(wordNet.synsets()[parent]));
+    });
+}
+
+// A noun that in any sense is a kind of something the right sense's kind is also called is a near
+// synonym WordNet files apart: insight, in one sense a kind of "understanding, discernment", against
+// eye, "good discernment", a kind of "sagacity, judgment, discernment".
+bool kindCalledAlike(const WordNet& wordNet, const Synset& right, std::string_view lemma) {
+    for (int meaning : wordNet.synsetsOf('n', lemma))
+        for (int parent : wordNet.synsets()[meaning].hypernyms)
+            for (const SynsetWord& name : wordNet.synsets()[parent].words)
+                for (int kind : right.hypernyms)
+                    if (holdsWord(wordNet.synsets()[kind], Wording::lowered(name.lemma))) return true;
+    return false;
+}
+
 }  // namespace
 
 CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit)
@@ -478,7 +509,7 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         }
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
-        if (near.holds(other.synset)) return false;
+        if (near.holds(other.synset) || (partOfSpeech == 'n' && kindCalledAlike(m_wordNet, synset, other.lemma))) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -509,9 +540,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     std::vector<std::string> parentTerms;
     if (synset.partOfSpeech() != 'n')
         for (int parent : synset.type == 's' ? synset.similar : synset.hypernyms) {
-            std::string terms(m_wordNet.synsets()[parent].definition);
-            for (const SynsetWord& word : m_wordNet.synsets()[parent].words) terms += " " + Wording::shown(word.lemma);
-            const std::vector<std::string> stems = contentStems(terms);
+            const std::vector<std::string> stems = termsOf(m_wordNet.synsets()[parent]);
             parentTerms.insert(parentTerms.end(), stems.begin(), stems.end());
         }
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
@@ -556,6 +585,11 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
             for (const SynsetWord& word : named->words)
                 if (Wording::givesAway(defining->definition, Wording::shown(word.lemma))) return false;
+        if (tellsOnlyAKindOf(m_wordNet, described, other.glossWords, sense.synset)) return false;
+        if (synset.partOfSpeech() == 'n' &&
+            std::any_of(described.words.begin(), described.words.end(),
+                        [&](const SynsetWord& word) { return kindCalledAlike(m_wordNet, synset, word.lemma); }))
+            return false;
         // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
         // steps up in common (a cousin, an uncle) could pass for the right one.
         if (!sense.distinctKin) {

@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools/questions/CategoryQuestions.h"
@@ -141,6 +142,19 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
     }
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
+
+    // Nor the meaning of a sense that tells little more than a kind the right one is of (harquebus,
+    // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind
+    // called as the right one's is (insight, a kind of understanding or discernment, for eye).
+    const auto arms = maker.make({"Arms", {"noun.artifact"}}, 20);
+    const auto thoughts = maker.make({"Thoughts", {"noun.cognition"}}, 20);
+    for (const auto& [made, word, refused] : {std::tuple{&arms, "fusil", "harquebus"}, {&thoughts, "eye", "insight"}}) {
+        const auto question = askedFor(*made, word);
+        ASSERT_NE(question, made->end()) << word;
+        EXPECT_TRUE(question->asksMeaning) << word;
+        for (size_t wrong = 1; wrong < 3; ++wrong)
+            EXPECT_NE(wordNet.synsets()[question->answerSynsets[wrong]].words[0].lemma, refused) << question->answers[wrong];
+    }
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {

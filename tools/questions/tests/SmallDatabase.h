@@ -66,7 +66,25 @@ public:
               // Feelings: the nouns stew and dither are both kinds of agitation; dither is also a verb.
               "00000520 26 n 01 agitation 0 000 | a troubled state  \n"
               "00000521 26 n 01 stew 0 001 @ 00000520 n 0000 | agitation from worry  \n"
-              "00000522 26 n 01 dither 0 002 @ 00000520 n 0000 + 00000331 v 0101 | an excited state  \n");
+              "00000522 26 n 01 dither 0 002 @ 00000520 n 0000 + 00000331 v 0101 | an excited state  \n"
+              // Arms: harquebus's definition is much its parent's, which is fusil's grandparent; cannon
+              // stands apart, so that it and pistol, unrelated, may both be wrong.
+              "00000600 06 n 01 firearm 0 001 @ 00000099 n 0000 | a portable gun  \n"
+              "00000601 06 n 01 muzzle_loader 0 001 @ 00000600 n 0000 | an obsolete firearm loaded through the muzzle  \n"
+              "00000602 06 n 01 musket 0 001 @ 00000601 n 0000 | a shoulder gun with a long barrel  \n"
+              "00000603 06 n 01 fusil 0 001 @ 00000602 n 0000 | a light flintlock musket  \n"
+              "00000604 06 n 01 harquebus 0 001 @ 00000601 n 0000 | an obsolete firearm with a long barrel  \n"
+              "00000605 06 n 01 cannon 0 001 @ 00000099 n 0000 | a large gun fired from a carriage  \n"
+              "00000606 06 n 01 pistol 0 001 @ 00000600 n 0000 | a small arm held in one hand  \n"
+              // Cognition: one sense of insight is a kind of discernment, as eye is, under another name.
+              "00000700 09 n 03 sagacity 0 judgment 0 discernment 0 000 | the ability to judge relations  \n"
+              "00000701 09 n 01 eye 0 001 @ 00000700 n 0000 | good discernment as if seen  \n"
+              "00000702 09 n 02 understanding 0 discernment 1 000 | the condition of one who understands  \n"
+              "00000703 09 n 01 perception 0 000 | knowledge gained by perceiving  \n"
+              "00000704 09 n 01 insight 0 001 @ 00000703 n 0000 | clear or deep perception of a situation  \n"
+              "00000705 09 n 01 insight 1 001 @ 00000702 n 0000 | a sudden clear grasp  \n"
+              "00000706 09 n 01 variant 0 000 | something a little different from others of its type  \n"
+              "00000707 09 n 01 reverie 0 000 | a calm lengthy intent consideration  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -110,7 +128,7 @@ public:
               "00000406 00 a 01 accessible 0 001 & 00000407 s 0000 | capable of being reached  \n"
               "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
               "00000408 00 a 01 available 0 000 | obtainable or accessible and ready for use  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
@@ -120,7 +138,8 @@ public:
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
-                                       "propitious\naccessible\nreachable\navailable\n");
+                                       "propitious\naccessible\nreachable\navailable\nmusket\nfusil\nharquebus\ncannon\npistol\neye\ninsight\n"
+                                       "variant\nreverie\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
