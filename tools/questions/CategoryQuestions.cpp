@@ -201,6 +201,25 @@ bool holdsWord(const Synset& synset, std::string_view lemma) {
     return false;
 }
 
+bool isWord(const WordNet& wordNet, std::string_view lemma) {
+    return std::any_of(std::begin(partsOfSpeech), std::end(partsOfSpeech),
+                       [&](char partOfSpeech) { return !wordNet.synsetsOf(partOfSpeech, lemma).empty(); });
+}
+
+// A word made of two words shows in a longer word its definition leads with either: "woodlands"
+// for greenwood, "bombings" for bombproof.
+bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::string_view lemma) {
+    const std::vector<std::string> whole = letterRuns(lemma), words = letterRuns(definition);
+    if (whole.size() != 1) return false;
+    for (size_t cut = 3; cut + 4 <= whole[0].size(); ++cut) {
+        const std::string first = whole[0].substr(0, cut), second = whole[0].substr(cut);
+        if (!isWord(wordNet, first) || !isWord(wordNet, second)) continue;
+        for (const std::string& word : words)
+            if ((first.size() >= 4 && word.starts_with(first)) || word.starts_with(second)) return true;
+    }
+    return false;
+}
+
 // The stems of a sense's definition and of its words: the terms it is told in.
 std::vector<std::string> termsOf(const Synset& synset) {
     std::string terms(synset.definition);
@@ -278,7 +297,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             const int band = m_commonness.band(Wording::shown(word.lemma));
             if (band == 0) continue;
             if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
-            if (givesAway(definition, std::string(word.lemma))) continue;
+            if (givesAway(definition, std::string(word.lemma)) || showsItsParts(m_wordNet, definition, word.lemma)) continue;
             best = &word;
             bestBand = band;
         }

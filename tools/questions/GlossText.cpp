@@ -29,6 +29,8 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"resin obtain from", "resin obtained from"},
     {"European purple-flowered with", "European purple-flowered vetch with"},
     {"become more focus on", "become more focused on"},
+    {"ductile silvery-white ductile", "ductile silvery-white"},
+    {"dotes on her the twins", "dotes on the twins"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.

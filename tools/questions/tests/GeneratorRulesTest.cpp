@@ -123,6 +123,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("thief")) << "its definition holds a form of its derived verb";
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
+    EXPECT_FALSE(asked.contains("wolfhound")) << "its definition leads a word with one of the two it is made of";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which

@@ -52,7 +52,8 @@ public:
               "00000138 05 n 01 hopper 0 001 @ 00000133 n 0000 | a leaper of dry scrub  \n"
               "00000139 05 n 01 wombat 0 001 @ 00000130 n 0000 | burrows under the outback  \n"
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
-              // An ox is defined by its own short name.
+              // An ox is defined by its own short name; a wolfhound by a word led by one of its two.
+              "00000140 05 n 01 wolfhound 0 001 @ 00000101 n 0000 | a tall hunter hounding its prey  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -134,7 +135,7 @@ public:
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                        "feline\ncarnivore\nbarker\nthief\nox\n");
+                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
