@@ -206,18 +206,27 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
                        [&](char partOfSpeech) { return !wordNet.synsetsOf(partOfSpeech, lemma).empty(); });
 }
 
-// A word made of two words shows in a longer word its definition leads with either: "woodlands"
-// for greenwood, "bombings" for bombproof.
+// A word made of two words shows in a longer word its definition leads with either, of four letters
+// or more: "woodlands" for greenwood, "propeller" for propjet.
 bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::string_view lemma) {
     const std::vector<std::string> whole = letterRuns(lemma), words = letterRuns(definition);
     if (whole.size() != 1) return false;
-    for (size_t cut = 3; cut + 4 <= whole[0].size(); ++cut) {
-        const std::string first = whole[0].substr(0, cut), second = whole[0].substr(cut);
-        if (!isWord(wordNet, first) || !isWord(wordNet, second)) continue;
-        for (const std::string& word : words)
-            if ((first.size() >= 4 && word.starts_with(first)) || word.starts_with(second)) return true;
+    for (size_t cut = 3; cut + 3 <= whole[0].size(); ++cut) {
+        const std::string parts[] = {whole[0].substr(0, cut), whole[0].substr(cut)};
+        if (!isWord(wordNet, parts[0]) || !isWord(wordNet, parts[1])) continue;
+        for (const std::string& part : parts)
+            for (const std::string& word : words)
+                if (part.size() >= 4 && word.starts_with(part)) return true;
     }
     return false;
+}
+
+// Two spellings of one word, a letter added, dropped or changed: moustache, mustache; defence, defense.
+bool spelledAlike(std::string_view a, std::string_view b) {
+    if (a.size() < b.size()) std::swap(a, b);
+    if (a == b || a.size() - b.size() > 1) return false;
+    const size_t same = static_cast<size_t>(std::mismatch(b.begin(), b.end(), a.begin()).first - b.begin());
+    return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
 }
 
 // The stems of a sense's definition and of its words: the terms it is told in.
@@ -298,6 +307,12 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             if (band == 0) continue;
             if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
             if (givesAway(definition, std::string(word.lemma)) || showsItsParts(m_wordNet, definition, word.lemma)) continue;
+            // A synonym spelled all but alike shows the word too: "mustache" for walrus moustache.
+            if (std::any_of(synset.words.begin(), synset.words.end(), [&](const SynsetWord& other) {
+                    return spelledAlike(Wording::lowered(word.lemma), Wording::lowered(other.lemma)) &&
+                           givesAway(definition, std::string(other.lemma));
+                }))
+                continue;
             best = &word;
             bestBand = band;
         }
@@ -522,6 +537,11 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
             if (Wording::givesAway(m_wordNet.synsets()[meaning].definition, sense.word)) return false;
             // Nor one with a sense defined in much the same words (few, many: "a quantifier ...").
             if (definedAlike(sense.glossWords, contentStems(m_wordNet.synsets()[meaning].definition))) return false;
+            // Nor one of a kind told in much the clue's words: mollie, a topminnow ("small usually
+            // brightly-colored ... fishes of fresh or brackish warm waters"), for tetra's "brightly
+            // colored tropical freshwater fishes".
+            for (int parent : m_wordNet.synsets()[meaning].hypernyms)
+                if (definedAlike(sense.glossWords, termsOf(m_wordNet.synsets()[parent]))) return false;
             for (int above : m_wordNet.ancestors(meaning))
                 for (const SynsetWord& word : m_wordNet.synsets()[above].words)
                     if (Wording::shown(Wording::lowered(word.lemma)) == namedClass) return false;

@@ -31,6 +31,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"become more focus on", "become more focused on"},
     {"ductile silvery-white ductile", "ductile silvery-white"},
     {"dotes on her the twins", "dotes on the twins"},
+    {"right a wrongs", "right the wrongs"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.

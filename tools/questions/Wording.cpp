@@ -51,7 +51,7 @@ constexpr std::string_view blockedWords[] = {
     "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
     "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple",
     "fuck", "shit", "slut", "nigger", "porn", "pornography", "pornographic", "incest", "incestuous", "pubic",
-    "snot", "coon", "genital", "foreplay"};
+    "snot", "coon", "genital", "foreplay", "negro"};
 
 // Subjects an example sentence should not bring up in a game for all ages, though a definition
 // may name them plainly.

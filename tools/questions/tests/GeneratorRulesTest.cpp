@@ -90,7 +90,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         }
         if (question.word == "dog") {
             // Cousins under mammal, not canine's other children nor the far sparrow or bird.
-            for (const std::string& word : wrong) EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten") << word;
+            for (const std::string& word : wrong)
+                EXPECT_TRUE(word == "cat" || word == "lion" || word == "kitten" || word == "cheetah" || word == "hyena") << word;
         }
         // Kangaroo has one fit cousin, so it is asked by its meaning: with no tiger, which a reader
         // takes for a person, no other sense of its synonym boomer, no hopper, which its definition
@@ -98,6 +99,11 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         if (question.word == "kangaroo") {
             EXPECT_TRUE(question.asksMeaning);
             for (const std::string& word : wrong) EXPECT_TRUE(word != "tiger" && word != "boomer" && word != "hopper") << word;
+        }
+        // Cheetah is a big cat, "a large tawny beast of the plains", which lion's clue fits too.
+        if (question.word == "lion") {
+            EXPECT_FALSE(question.asksMeaning);
+            for (const std::string& word : wrong) EXPECT_NE(word, "cheetah");
         }
         for (size_t a = 0; a < 3 && !question.asksMeaning; ++a)
             for (size_t b = 0; b < 3; ++b)
@@ -124,6 +130,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("being")) << "its definition holds the word whole";
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wolfhound")) << "its definition leads a word with one of the two it is made of";
+    EXPECT_FALSE(asked.contains("narwhal")) << "its other spelling shows in its definition";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which

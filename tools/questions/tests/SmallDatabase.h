@@ -54,6 +54,12 @@ public:
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
               // An ox is defined by its own short name; a wolfhound by a word led by one of its two.
               "00000140 05 n 01 wolfhound 0 001 @ 00000101 n 0000 | a tall hunter hounding its prey  \n"
+              // Narwhal's other spelling shows in its definition; cheetah is of a kind told in lion's words.
+              "00000141 05 n 02 narwhal 0 narwhale 0 001 @ 00000101 n 0000 | a small arctic whale  \n"
+              "00000142 05 n 01 big_cat 0 001 @ 00000101 n 0000 | a large tawny beast of the plains  \n"
+              "00000143 05 n 01 cheetah 0 001 @ 00000142 n 0000 | a swift spotted runner  \n"
+              "00000144 05 n 01 hyaenid 0 001 @ 00000101 n 0000 | a scavenging mammal  \n"
+              "00000145 05 n 01 hyena 0 001 @ 00000144 n 0000 | a laughing scavenger of the savanna  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -132,10 +138,10 @@ public:
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
         write("verb.exc", "sunk sink\n");
-        write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\n");
+        write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\n");
+                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
