@@ -32,6 +32,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"ductile silvery-white ductile", "ductile silvery-white"},
     {"dotes on her the twins", "dotes on the twins"},
     {"right a wrongs", "right the wrongs"},
+    {"She dying for", "She is dying for"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -243,6 +244,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
     // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
     if (first == "if" || first == "when" || first == "whenever") return true;
+    // A sentence about the thing or its young: "its distinctive song is heard ...", "larvae bore into apples".
+    if (first == "its" || (first == "larvae" && firstWordOf(definition.substr(7)) != "of")) return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
@@ -276,6 +279,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
                                                "parasitic", "intermediate"};
     constexpr std::string_view joining[] = {"in", "to", "or", "throughout", "on", "for", "as", "from", "and", "between"};
     if (listed(describing, lead) && listed(joining, afterLead)) return true;
+    // So is a comparison or a content: "smaller than ... Taxodium distichum", "rich in tarry hydrocarbons".
+    if (((lead == "smaller" || lead == "larger") && afterLead == "than") || (lead == "rich" && afterLead == "in")) return true;
     // A sentence about the thing rather than a name for it: "leaves can be used as seasoning".
     constexpr std::string_view verbs[] = {"can", "may", "are", "is", "sometimes", "should"};
     if (listed(verbs, second)) return true;

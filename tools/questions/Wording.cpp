@@ -51,7 +51,9 @@ constexpr std::string_view blockedWords[] = {
     "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
     "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple",
     "fuck", "shit", "slut", "nigger", "porn", "pornography", "pornographic", "incest", "incestuous", "pubic",
-    "snot", "coon", "genital", "foreplay", "negro"};
+    "snot", "coon", "genital", "foreplay", "negro", "fuckup", "fucker", "fucking", "fucked", "fuckhead",
+    "motherfucker", "bullshit", "horseshit", "shithead", "shitty", "shitless", "shitlist", "shitwork", "shitter",
+    "shitting", "shite"};
 
 // Subjects an example sentence should not bring up in a game for all ages, though a definition
 // may name them plainly.
@@ -112,6 +114,10 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         for (std::string_view negation : {"im", "in", "il", "ir", "un", "non", "dis"})
             if (parts[i].starts_with(negation) && parts[i].size() >= negation.size() + 5)
                 parts.push_back(parts[i].substr(negation.size()));
+    // So does the root of a word of what can be done: "solved" gives away solvable.
+    for (size_t i = 0, count = parts.size(); i < count; ++i)
+        if ((parts[i].ends_with("able") || parts[i].ends_with("ible")) && parts[i].size() >= 8)
+            parts.push_back(parts[i].substr(0, parts[i].size() - 4));
     for (const std::string& part : parts) {
         if (part.size() < 3 || contains(linkingWords, part)) continue;
         const std::string partStem = stem(part);

@@ -231,6 +231,10 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
         {"very similar to Potamogeton; of western Africa", 'n', true},
         {"very large person", 'n', false},
+        {"its distinctive song is heard during July and August", 'n', true},
+        {"larvae bore into and feed on apples", 'n', true},      {"larvae of a gelechiid moth", 'n', false},
+        {"smaller than and often included in Taxodium distichum", 'n', true},
+        {"rich in tarry hydrocarbons", 'n', true},               {"rich and delicate Italian sponge cake", 'n', false},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;

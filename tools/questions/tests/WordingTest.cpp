@@ -18,6 +18,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"undergo development or evolution", "evolve", true},
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
         {"beyond the limits of memory", "immemorial", true},      // so does the root of a negated word
+        {"capable of being solved", "solvable", true},             // and of a word of what can be done
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
