@@ -180,17 +180,6 @@ bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
     return false;
 }
 
-// The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes.
-std::vector<std::string> letterRuns(std::string_view text) {
-    std::vector<std::string> runs(1);
-    for (const char c : Wording::lowered(text)) {
-        if (c >= 'a' && c <= 'z') runs.back() += c;
-        else if (!runs.back().empty()) runs.emplace_back();
-    }
-    if (runs.back().empty()) runs.pop_back();
-    return runs;
-}
-
 bool overlap(const std::string& first, const std::string& second) {
     return Wording::givesAway(first, second) || Wording::givesAway(second, first);
 }
@@ -209,7 +198,7 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // A word made of two words shows in a longer word its definition leads with either, of four letters
 // or more: "woodlands" for greenwood, "propeller" for propjet.
 bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::string_view lemma) {
-    const std::vector<std::string> whole = letterRuns(lemma), words = letterRuns(definition);
+    const std::vector<std::string> whole = Wording::tokens(lemma), words = Wording::tokens(definition);
     if (whole.size() != 1) return false;
     for (size_t cut = 3; cut + 3 <= whole[0].size(); ++cut) {
         const std::string parts[] = {whole[0].substr(0, cut), whole[0].substr(cut)};
@@ -270,9 +259,9 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
     // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
-    const std::vector<std::string> words = letterRuns(text);
+    const std::vector<std::string> words = Wording::tokens(text);
     const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
-    for (const std::string& part : letterRuns(lemma))
+    for (const std::string& part : Wording::tokens(lemma))
         if (part.size() >= shortest && std::find(words.begin(), words.end(), part) != words.end()) return true;
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;

@@ -244,8 +244,6 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
     // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
     if (first == "if" || first == "when" || first == "whenever") return true;
-    // A sentence about the thing or its young: "its distinctive song is heard ...", "larvae bore into apples".
-    if (first == "its" || (first == "larvae" && firstWordOf(definition.substr(7)) != "of")) return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",
@@ -271,6 +269,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     const size_t leadSpace = described.find(' ');
     const std::string afterLead =
         leadSpace == std::string_view::npos ? std::string{} : firstWordOf(described.substr(leadSpace + 1));
+    // A sentence about the thing or its young: "its distinctive song is heard ...", "larvae bore into apples".
+    if (first == "its" || (first == "larvae" && second != "of")) return true;
     // A place or a state without the thing: "in conditions of wealth", though "in physics, the rate".
     if ((first == "in" || first == "on" || first == "at") && definition.find(", ") == std::string_view::npos) return true;
     // An adjective's gloss left on a noun: "common in meadows", "responsive to stimulation".

@@ -10,22 +10,6 @@ namespace questions {
 
 namespace {
 
-std::vector<std::string> tokens(std::string_view text) {
-    std::vector<std::string> out;
-    std::string current;
-    for (char c : text) {
-        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower >= 'a' && lower <= 'z') {
-            current += lower;
-        } else if (!current.empty()) {
-            out.push_back(std::move(current));
-            current.clear();
-        }
-    }
-    if (!current.empty()) out.push_back(std::move(current));
-    return out;
-}
-
 bool contains(std::span<const std::string_view> list, std::string_view word) {
     return std::find(list.begin(), list.end(), word) != list.end();
 }
@@ -84,6 +68,22 @@ bool Wording::isPlainWord(std::string_view lemma) {
     if (lemma.empty() || lemma.front() < 'a' || lemma.front() > 'z') return false;
     return std::all_of(lemma.begin(), lemma.end(),
                        [](char c) { return (c >= 'a' && c <= 'z') || c == '_' || c == ' ' || c == '-' || c == '\''; });
+}
+
+std::vector<std::string> Wording::tokens(std::string_view text) {
+    std::vector<std::string> out;
+    std::string current;
+    for (char c : text) {
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower >= 'a' && lower <= 'z') {
+            current += lower;
+        } else if (!current.empty()) {
+            out.push_back(std::move(current));
+            current.clear();
+        }
+    }
+    if (!current.empty()) out.push_back(std::move(current));
+    return out;
 }
 
 std::string Wording::stem(std::string_view word) {

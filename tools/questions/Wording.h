@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace questions {
 
@@ -13,6 +14,8 @@ struct Synset;
 class Wording {
 public:
     static std::string lowered(std::string_view text);
+    // The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes.
+    static std::vector<std::string> tokens(std::string_view text);
     // Underscores become spaces.
     static std::string shown(std::string_view lemma);
     // A lemma the quiz may show as an answer: lower-case letters, spaces, hyphens and apostrophes.
