@@ -9,7 +9,7 @@ namespace questions {
 
 namespace {
 
-// Typos met in the glosses the quiz asks, with their corrections.
+// Typos and slips met in the glosses the quiz asks, with their corrections.
 constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"during of holidays", "during holidays"},
     {"you own legs", "your own legs"},
@@ -33,6 +33,17 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"dotes on her the twins", "dotes on the twins"},
     {"right a wrongs", "right the wrongs"},
     {"She dying for", "She is dying for"},
+    {"on the back of animal", "on the back of an animal"},
+    {"prior to 19th century", "prior to the 19th century"},
+    {"the object is use as", "the object is to use as"},
+    {"..startled", "...startled"},
+    {"some are fixed and other circulate", "some are fixed and others circulate"},
+    {"alternative names for the body", "the body"},
+    // Facts the glosses get wrong.
+    {"large arboreal boa", "large semiaquatic boa"},
+    {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
+    {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
+    {"worn primarily by Hindu women", "worn primarily by women of South Asia"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.

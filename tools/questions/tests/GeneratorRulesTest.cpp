@@ -131,6 +131,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wolfhound")) << "its definition leads a word with one of the two it is made of";
     EXPECT_FALSE(asked.contains("narwhal")) << "its other spelling shows in its definition";
+    EXPECT_FALSE(asked.contains("lab")) << "a form of the word it is clipped from shows in its definition";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
