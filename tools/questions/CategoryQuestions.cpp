@@ -275,6 +275,13 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         if (part.size() >= shortest && std::find(words.begin(), words.end(), part) != words.end()) return true;
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
+    // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
+    for (const std::string& part : Wording::tokens(lemma))
+        for (const std::string& word : words)
+            if (const std::string lead = word.substr(0, word.size() - std::min(word.size(), part.size()));
+                part.size() >= 4 && lead.size() >= 4 && word.ends_with(part) && lead != "some" && lead != "every" &&
+                isWord(m_wordNet, lead))
+                return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))

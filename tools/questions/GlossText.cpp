@@ -33,6 +33,8 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"dotes on her the twins", "dotes on the twins"},
     {"right a wrongs", "right the wrongs"},
     {"She dying for", "She is dying for"},
+    {"northern Zealand", "northern New Zealand"},
+    {"held together by single deck", "held together by a single deck"},
     {"on the back of animal", "on the back of an animal"},
     {"prior to 19th century", "prior to the 19th century"},
     {"the object is use as", "the object is to use as"},
@@ -44,6 +46,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
     {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
     {"worn primarily by Hindu women", "worn primarily by women of South Asia"},
+    {"smooth muscle surrounding the iris", "smooth muscle in the iris surrounding the pupil"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -56,6 +59,10 @@ constexpr std::string_view leftOutLabels[] = {
 constexpr std::string_view leftOutMarks[] = {"slang", "informal", "colloquial", "offensive", "British", "Brit",
                                              "dated", "old-fashioned", "formerly", "historically", "obsolete",
                                              "archaic", "euphemism", "nonstandard", "dialect", "usage", "regional"};
+
+// Subjects some glosses lead with as "subject: ..." rather than in brackets.
+constexpr std::string_view colonLabels[] = {"bridge", "baseball", "banking", "economics", "electronics", "geology",
+                                            "hunting", "law", "math", "physics", "printing", "psychology", "trademark"};
 
 // Labels of style the sense stands without.
 constexpr std::string_view droppedLabels[] = {"formal", "somewhat formal", "literary", "poetic", "figurative", "metaphor",
@@ -175,6 +182,9 @@ bool isSentence(std::string_view clause) {
 
 std::string GlossText::clean(std::string_view definition) {
     std::string text(definition);
+    for (std::string_view label : colonLabels)
+        if (text.starts_with(label) && text.substr(label.size()).starts_with(": "))
+            text = "(" + std::string(label) + ")" + text.substr(label.size() + 1);
     // A leading "(label)": a subject becomes words, a form qualifier goes, a register leaves the sense out.
     if (text.starts_with("(")) {
         const size_t close = text.find(')');

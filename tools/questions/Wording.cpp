@@ -50,10 +50,15 @@ constexpr std::string_view blockedInExamples[] = {
     "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
 
 // The root a suffix of smallness, likeness or trade is added to ("nod" of nodule, "blu" of bluish,
-// "cycl" of cyclist), or nothing.
+// "cycl" of cyclist, "red" of reddish), or nothing.
 std::string rootOf(std::string_view word) {
     for (std::string_view suffix : {"ule", "ish", "ist"})
-        if (word.size() >= suffix.size() + 3 && word.ends_with(suffix)) return std::string(word.substr(0, word.size() - suffix.size()));
+        if (word.size() >= suffix.size() + 3 && word.ends_with(suffix)) {
+            std::string root(word.substr(0, word.size() - suffix.size()));
+            // A doubled consonant before the suffix is the suffix's: "redd" of reddish is "red".
+            if (root.size() >= 4 && root.back() == root[root.size() - 2]) root.pop_back();
+            return root;
+        }
     return {};
 }
 

@@ -21,6 +21,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"capable of being solved", "solvable", true},             // and of a word of what can be done
         {"a small node", "nodule", true},                           // and of a word of smallness
         {"having bluish flowers", "blue jasmine", true},            // or likeness
+        {"having reddish twigs", "red willow", true},
         {"a person who rides a bicycle", "cyclist", true},          // or trade
         {"a mound made by ants", "anthill", true},                  // a part may show as a plural
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
