@@ -35,6 +35,8 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"She dying for", "She is dying for"},
     {"northern Zealand", "northern New Zealand"},
     {"held together by single deck", "held together by a single deck"},
+    {"common enterprise of project", "common enterprise or project"},
+    {"one of two the two roots", "one of the two roots"},
     {"on the back of animal", "on the back of an animal"},
     {"prior to 19th century", "prior to the 19th century"},
     {"the object is use as", "the object is to use as"},
@@ -47,6 +49,12 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
     {"worn primarily by Hindu women", "worn primarily by women of South Asia"},
     {"smooth muscle surrounding the iris", "smooth muscle in the iris surrounding the pupil"},
+    {"yellowish flowers; central and western United States", "yellowish flowers; eastern North America"},
+    {"largest mollusk known about but never seen", "largest mollusk known, rarely seen alive"},
+    // A dated name for the peoples of the Arctic.
+    {"used by Eskimos", "used by the peoples of the Arctic"},
+    {"an Eskimo hut", "an Inuit hut"},
+    {"an Eskimo summer dwelling", "an Inuit summer dwelling"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.

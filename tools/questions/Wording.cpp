@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "tools/questions/WordNet.h"
@@ -49,11 +50,13 @@ constexpr std::string_view blockedInExamples[] = {
     "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
     "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
 
-// The root a suffix of smallness, likeness or trade is added to ("nod" of nodule, "blu" of bluish,
-// "cycl" of cyclist, "red" of reddish), or nothing.
+// The root a suffix of smallness, likeness, trade or agency is added to ("nod" of nodule, "blu" of
+// bluish, "cycl" of cyclist, "red" of reddish, "dilu" of diluent), or nothing.
 std::string rootOf(std::string_view word) {
-    for (std::string_view suffix : {"ule", "ish", "ist"})
-        if (word.size() >= suffix.size() + 3 && word.ends_with(suffix)) {
+    // An agent's root is longer, so that "par" of parent is none.
+    constexpr std::pair<std::string_view, size_t> suffixes[] = {{"ule", 3}, {"ish", 3}, {"ist", 3}, {"ent", 4}, {"ant", 4}};
+    for (const auto& [suffix, shortestRoot] : suffixes)
+        if (word.size() >= suffix.size() + shortestRoot && word.ends_with(suffix)) {
             std::string root(word.substr(0, word.size() - suffix.size()));
             // A doubled consonant before the suffix is the suffix's: "redd" of reddish is "red".
             if (root.size() >= 4 && root.back() == root[root.size() - 2]) root.pop_back();

@@ -23,6 +23,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"having bluish flowers", "blue jasmine", true},            // or likeness
         {"having reddish twigs", "red willow", true},
         {"a person who rides a bicycle", "cyclist", true},          // or trade
+        {"a diluting agent", "diluent", true},                      // or agency
         {"a mound made by ants", "anthill", true},                  // a part may show as a plural
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
