@@ -37,6 +37,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"held together by single deck", "held together by a single deck"},
     {"common enterprise of project", "common enterprise or project"},
     {"one of two the two roots", "one of the two roots"},
+    {"estrangement from god", "estrangement from God"},
     {"on the back of animal", "on the back of an animal"},
     {"prior to 19th century", "prior to the 19th century"},
     {"the object is use as", "the object is to use as"},
