@@ -218,6 +218,16 @@ bool spelledAlike(std::string_view a, std::string_view b) {
     return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
 }
 
+// A word of the text that begins as the short word does and goes on as the long one: "substitute"
+// shows sub, clipped from substitute.
+bool isClippedFrom(std::string_view text, const std::string& clipped, const std::string& whole) {
+    const std::vector<std::string> words = Wording::tokens(text);
+    return std::any_of(words.begin(), words.end(), [&](const std::string& word) {
+        const auto same = std::mismatch(word.begin(), word.end(), whole.begin(), whole.end()).first - word.begin();
+        return word.starts_with(clipped) && static_cast<size_t>(same) >= clipped.size() + 2;
+    });
+}
+
 // The stems of a sense's definition and of its words: the terms it is told in.
 std::vector<std::string> termsOf(const Synset& synset) {
     std::string terms(synset.definition);
@@ -265,6 +275,13 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         if (part.size() >= shortest && std::find(words.begin(), words.end(), part) != words.end()) return true;
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
+    // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
+    for (const std::string& part : Wording::tokens(lemma))
+        for (const std::string& word : words)
+            if (const std::string lead = word.substr(0, word.size() - std::min(word.size(), part.size()));
+                part.size() >= 4 && lead.size() >= 4 && word.ends_with(part) && lead != "some" && lead != "every" &&
+                isWord(m_wordNet, lead))
+                return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))
@@ -296,10 +313,12 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             if (band == 0) continue;
             if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
             if (givesAway(definition, std::string(word.lemma)) || showsItsParts(m_wordNet, definition, word.lemma)) continue;
-            // A synonym spelled all but alike shows the word too: "mustache" for walrus moustache.
+            // A synonym spelled all but alike shows the word too, and a form of one it is clipped from:
+            // "mustache" for walrus moustache, "veterinary" for vet.
             if (std::any_of(synset.words.begin(), synset.words.end(), [&](const SynsetWord& other) {
-                    return spelledAlike(Wording::lowered(word.lemma), Wording::lowered(other.lemma)) &&
-                           givesAway(definition, std::string(other.lemma));
+                    const std::string mine = Wording::lowered(word.lemma), theirs = Wording::lowered(other.lemma);
+                    if (spelledAlike(mine, theirs)) return givesAway(definition, std::string(other.lemma));
+                    return theirs.size() > mine.size() && theirs.starts_with(mine) && isClippedFrom(definition, mine, theirs);
                 }))
                 continue;
             best = &word;

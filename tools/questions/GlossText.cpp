@@ -9,7 +9,7 @@ namespace questions {
 
 namespace {
 
-// Typos met in the glosses the quiz asks, with their corrections.
+// Typos and slips met in the glosses the quiz asks, with their corrections.
 constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"during of holidays", "during holidays"},
     {"you own legs", "your own legs"},
@@ -33,6 +33,29 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"dotes on her the twins", "dotes on the twins"},
     {"right a wrongs", "right the wrongs"},
     {"She dying for", "She is dying for"},
+    {"northern Zealand", "northern New Zealand"},
+    {"held together by single deck", "held together by a single deck"},
+    {"common enterprise of project", "common enterprise or project"},
+    {"one of two the two roots", "one of the two roots"},
+    {"estrangement from god", "estrangement from God"},
+    {"on the back of animal", "on the back of an animal"},
+    {"prior to 19th century", "prior to the 19th century"},
+    {"the object is use as", "the object is to use as"},
+    {"..startled", "...startled"},
+    {"some are fixed and other circulate", "some are fixed and others circulate"},
+    {"alternative names for the body", "the body"},
+    // Facts the glosses get wrong.
+    {"large arboreal boa", "large semiaquatic boa"},
+    {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
+    {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
+    {"worn primarily by Hindu women", "worn primarily by women of South Asia"},
+    {"smooth muscle surrounding the iris", "smooth muscle in the iris surrounding the pupil"},
+    {"yellowish flowers; central and western United States", "yellowish flowers; eastern North America"},
+    {"largest mollusk known about but never seen", "largest mollusk known, rarely seen alive"},
+    // A dated name for the peoples of the Arctic.
+    {"used by Eskimos", "used by the peoples of the Arctic"},
+    {"an Eskimo hut", "an Inuit hut"},
+    {"an Eskimo summer dwelling", "an Inuit summer dwelling"},
 };
 
 // Labels naming the word's language or register rather than a subject: the sense is left out.
@@ -45,6 +68,10 @@ constexpr std::string_view leftOutLabels[] = {
 constexpr std::string_view leftOutMarks[] = {"slang", "informal", "colloquial", "offensive", "British", "Brit",
                                              "dated", "old-fashioned", "formerly", "historically", "obsolete",
                                              "archaic", "euphemism", "nonstandard", "dialect", "usage", "regional"};
+
+// Subjects some glosses lead with as "subject: ..." rather than in brackets.
+constexpr std::string_view colonLabels[] = {"bridge", "baseball", "banking", "economics", "electronics", "geology",
+                                            "hunting", "law", "math", "physics", "printing", "psychology", "trademark"};
 
 // Labels of style the sense stands without.
 constexpr std::string_view droppedLabels[] = {"formal", "somewhat formal", "literary", "poetic", "figurative", "metaphor",
@@ -164,6 +191,9 @@ bool isSentence(std::string_view clause) {
 
 std::string GlossText::clean(std::string_view definition) {
     std::string text(definition);
+    for (std::string_view label : colonLabels)
+        if (text.starts_with(label) && text.substr(label.size()).starts_with(": "))
+            text = "(" + std::string(label) + ")" + text.substr(label.size() + 1);
     // A leading "(label)": a subject becomes words, a form qualifier goes, a register leaves the sense out.
     if (text.starts_with("(")) {
         const size_t close = text.find(')');

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "tools/questions/WordNet.h"
@@ -48,6 +49,21 @@ constexpr std::string_view blockedInExamples[] = {
     "drunk", "drunken", "cocaine", "heroin", "marijuana", "nazi", "nazis", "hitler", "torture", "tortured",
     "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
     "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
+
+// The root a suffix of smallness, likeness, trade or agency is added to ("nod" of nodule, "blu" of
+// bluish, "cycl" of cyclist, "red" of reddish, "dilu" of diluent), or nothing.
+std::string rootOf(std::string_view word) {
+    // An agent's root is longer, so that "par" of parent is none.
+    constexpr std::pair<std::string_view, size_t> suffixes[] = {{"ule", 3}, {"ish", 3}, {"ist", 3}, {"ent", 4}, {"ant", 4}};
+    for (const auto& [suffix, shortestRoot] : suffixes)
+        if (word.size() >= suffix.size() + shortestRoot && word.ends_with(suffix)) {
+            std::string root(word.substr(0, word.size() - suffix.size()));
+            // A doubled consonant before the suffix is the suffix's: "redd" of reddish is "red".
+            if (root.size() >= 4 && root.back() == root[root.size() - 2]) root.pop_back();
+            return root;
+        }
+    return {};
+}
 
 }  // namespace
 
@@ -120,19 +136,29 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             parts.push_back(parts[i].substr(0, parts[i].size() - 4));
     for (const std::string& part : parts) {
         if (part.size() < 3 || contains(linkingWords, part)) continue;
-        const std::string partStem = stem(part);
+        const std::string partStem = stem(part), partRoot = rootOf(part);
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
+            // A root under a suffix of smallness, likeness or trade: "node" gives away nodule, "blue"
+            // bluish, "bicycle" cyclist. A short root matches whole forms only.
+            const std::string candidateStem = stem(candidate);
+            if (!partRoot.empty() && (partRoot.size() < 4 ? candidateStem == partRoot
+                                                          : candidateStem.starts_with(partRoot) ||
+                                                                candidateStem.ends_with(partRoot)))
+                return true;
+            if (const std::string root = rootOf(candidate); !root.empty() && root == partStem) return true;
             // Derived forms share all but the last letters of the word (evolve, evolution).
             if (part.size() >= 4) {
                 const auto mismatch = std::mismatch(part.begin(), part.end(), candidate.begin(), candidate.end());
                 const auto shared = static_cast<size_t>(mismatch.first - part.begin());
                 if (shared >= std::max<size_t>(4, part.size() - 2) || shared >= 5) return true;
             }
-            // A compound shows its parts: "cow" and "hide" give away "cowhide".
-            if (candidate.size() >= 3 && part.size() >= candidate.size() + 2 && !contains(linkingWords, candidate) &&
-                part.find(candidate) != std::string::npos)
-                return true;
+            // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill.
+            const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;
+            for (const std::string& shown : {candidate, single})
+                if (shown.size() >= 3 && part.size() >= shown.size() + 2 && !contains(linkingWords, shown) &&
+                    part.find(shown) != std::string::npos)
+                    return true;
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? stem(candidate) == partStem : candidate.starts_with(partStem)) return true;
         }

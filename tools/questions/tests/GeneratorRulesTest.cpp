@@ -131,6 +131,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("ox")) << "its definition holds the short word whole";
     EXPECT_FALSE(asked.contains("wolfhound")) << "its definition leads a word with one of the two it is made of";
     EXPECT_FALSE(asked.contains("narwhal")) << "its other spelling shows in its definition";
+    EXPECT_FALSE(asked.contains("lab")) << "a form of the word it is clipped from shows in its definition";
+    EXPECT_FALSE(asked.contains("water hound")) << "its definition ends a compound with one of its words";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
@@ -180,6 +182,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"spin,wind;twist", "spin, wind; twist"},
         {"a sum of 1,000 dollars", "a sum of 1,000 dollars"},
         {"(geology) amass of rock", "in geology, a mass of rock"},
+        {"bridge: make a demand for (a card or suit)", "in bridge, make a demand for (a card or suit)"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
         {"you own legs", "your own legs"},
         {"the act of equiping with weapons", "the act of equipping with weapons"},

@@ -54,8 +54,12 @@ public:
               "00000118 05 n 01 being 0 001 @ 00000100 n 0000 | a living being of any kind  \n"
               // An ox is defined by its own short name; a wolfhound by a word led by one of its two.
               "00000140 05 n 01 wolfhound 0 001 @ 00000101 n 0000 | a tall hunter hounding its prey  \n"
-              // Narwhal's other spelling shows in its definition; cheetah is of a kind told in lion's words.
+              // Narwhal's other spelling shows in its definition, lab a form of the word it is clipped
+              // from; cheetah is of a kind told in lion's words.
               "00000141 05 n 02 narwhal 0 narwhale 0 001 @ 00000101 n 0000 | a small arctic whale  \n"
+              "00000146 05 n 02 lab 0 labrador 0 001 @ 00000101 n 0000 | a labrador retriever kept as a gun dog  \n"
+              // Water hound's definition ends a compound with one of its words.
+              "00000147 05 n 01 water_hound 0 001 @ 00000101 n 0000 | a swimming wolfhound of the marshes  \n"
               "00000142 05 n 01 big_cat 0 001 @ 00000101 n 0000 | a large tawny beast of the plains  \n"
               "00000143 05 n 01 cheetah 0 001 @ 00000142 n 0000 | a swift spotted runner  \n"
               "00000144 05 n 01 hyaenid 0 001 @ 00000101 n 0000 | a scavenging mammal  \n"
@@ -141,7 +145,7 @@ public:
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\n");
+                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"

@@ -19,6 +19,12 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
         {"beyond the limits of memory", "immemorial", true},      // so does the root of a negated word
         {"capable of being solved", "solvable", true},             // and of a word of what can be done
+        {"a small node", "nodule", true},                           // and of a word of smallness
+        {"having bluish flowers", "blue jasmine", true},            // or likeness
+        {"having reddish twigs", "red willow", true},
+        {"a person who rides a bicycle", "cyclist", true},          // or trade
+        {"a diluting agent", "diluent", true},                      // or agency
+        {"a mound made by ants", "anthill", true},                  // a part may show as a plural
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
