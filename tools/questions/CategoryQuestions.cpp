@@ -269,19 +269,18 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
     // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
+    // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
     const std::vector<std::string> words = Wording::tokens(text);
     const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
     for (const std::string& part : Wording::tokens(lemma))
-        if (part.size() >= shortest && std::find(words.begin(), words.end(), part) != words.end()) return true;
+        for (const std::string& word : words) {
+            if (part.size() >= shortest && word == part) return true;
+            if (part.size() < 4 || word.size() < part.size() + 4 || !word.ends_with(part)) continue;
+            const std::string lead = word.substr(0, word.size() - part.size());
+            if (lead != "some" && lead != "every" && isWord(m_wordNet, lead)) return true;
+        }
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
-    // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
-    for (const std::string& part : Wording::tokens(lemma))
-        for (const std::string& word : words)
-            if (const std::string lead = word.substr(0, word.size() - std::min(word.size(), part.size()));
-                part.size() >= 4 && lead.size() >= 4 && word.ends_with(part) && lead != "some" && lead != "every" &&
-                isWord(m_wordNet, lead))
-                return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))

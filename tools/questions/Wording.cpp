@@ -160,7 +160,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                     part.find(shown) != std::string::npos)
                     return true;
             // Short stems only match whole forms, so that "sea" does not catch "search".
-            if (partStem.size() <= 3 ? stem(candidate) == partStem : candidate.starts_with(partStem)) return true;
+            if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;
         }
     }
     return false;
