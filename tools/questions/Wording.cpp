@@ -139,6 +139,8 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         const std::string partStem = stem(part), partRoot = rootOf(part);
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
+            // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
+            if (part.size() >= 5 && candidate.size() > part.size() && candidate.find(part) != std::string::npos) return true;
             // A root under a suffix of smallness, likeness or trade: "node" gives away nodule, "blue"
             // bluish, "bicycle" cyclist. A short root matches whole forms only.
             const std::string candidateStem = stem(candidate);

@@ -25,6 +25,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a person who rides a bicycle", "cyclist", true},          // or trade
         {"a diluting agent", "diluent", true},                      // or agency
         {"a mound made by ants", "anthill", true},                  // a part may show as a plural
+        {"obtained from hemoglobin", "globin", true},              // or inside a longer word
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
