@@ -57,6 +57,8 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
      "extremely lofty evergreen of the western slopes of the Sierra Nevada in California"},
     {"; largest living organism", "; the largest tree by volume"},
     {"constituent of DNA and RNA", "constituent of RNA"},
+    {"not of long duration; having just", "having just"},
+    {"light automatic rifle", "light rifle with a short barrel"},
     // Facts the glosses get wrong.
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},

@@ -50,6 +50,9 @@ constexpr std::string_view blockedInExamples[] = {
     "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
     "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
 
+// Scenes of harm that single words do not mark: a child beaten, an attack on a city.
+constexpr std::string_view blockedScenes[] = {"struck the child", "World Trade Center"};
+
 // The root a suffix of smallness, likeness, trade or agency is added to ("nod" of nodule, "blu" of
 // bluish, "cycl" of cyclist, "red" of reddish, "dilu" of diluent), or nothing.
 std::string rootOf(std::string_view word) {
@@ -185,6 +188,8 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
 
 bool Wording::isUnsuitableExample(std::string_view text) {
     if (hasBlockedWord(text)) return true;
+    for (std::string_view scene : blockedScenes)
+        if (text.find(scene) != std::string_view::npos) return true;
     for (const std::string& word : tokens(text))
         if (contains(blockedInExamples, word)) return true;
     return false;

@@ -46,4 +46,10 @@ TEST(Wording, OnlyPlainLowerCaseWordsAreShownAsAnswers) {
     EXPECT_EQ(questions::Wording::shown("ice_cream"), "ice cream");
 }
 
+TEST(Wording, ExamplesOfHarmAreNotShown) {
+    EXPECT_TRUE(questions::Wording::isUnsuitableExample("This book deals with incest"));
+    EXPECT_TRUE(questions::Wording::isUnsuitableExample("The teacher struck the child"));
+    EXPECT_FALSE(questions::Wording::isUnsuitableExample("the opponent refused to strike"));
+}
+
 }  // namespace
