@@ -65,7 +65,10 @@ bool isPluralForm(const WordNet& wordNet, std::string_view lemma) {
         lemma.ends_with("ics"))
         return false;
     const std::string_view singular = lemma.substr(0, lemma.size() - 1);
-    return !wordNet.synsetsOf('n', singular).empty() ||
+    // "handle-bars" is the plural of handlebar.
+    std::string joined(singular);
+    std::erase(joined, '-');
+    return !wordNet.synsetsOf('n', singular).empty() || !wordNet.synsetsOf('n', joined).empty() ||
            (singular.ends_with("e") && !wordNet.synsetsOf('n', singular.substr(0, singular.size() - 1)).empty());
 }
 
@@ -195,17 +198,34 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
                        [&](char partOfSpeech) { return !wordNet.synsetsOf(partOfSpeech, lemma).empty(); });
 }
 
+// Short words that lead other words more often as prefixes than as words: "con" of conduct.
+constexpr std::string_view prefixes[] = {"con", "dis", "sup", "sub", "sur", "pre", "pro", "per", "mis", "non", "com", "rep"};
+
 // A word made of two words shows in a longer word its definition leads with either, of four letters
-// or more: "woodlands" for greenwood, "propeller" for propjet.
+// or more: "woodlands" for greenwood, "propeller" for propjet; a short lead shows in another word
+// made on it: "sunlight" for sunbeam, "godchild" for godson, "upward" for updraft. A blend shows in
+// the two words it joins: "gasoline" and "alcohol" for gasohol, "cattle" and "buffalo" for cattalo.
 bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::string_view lemma) {
     const std::vector<std::string> whole = Wording::tokens(lemma), words = Wording::tokens(definition);
     if (whole.size() != 1) return false;
-    for (size_t cut = 3; cut + 3 <= whole[0].size(); ++cut) {
-        const std::string parts[] = {whole[0].substr(0, cut), whole[0].substr(cut)};
-        if (!isWord(wordNet, parts[0]) || !isWord(wordNet, parts[1])) continue;
-        for (const std::string& part : parts)
-            for (const std::string& word : words)
-                if (part.size() >= 4 && word.starts_with(part)) return true;
+    const std::string& word = whole[0];
+    for (size_t cut = 2; cut + 3 <= word.size(); ++cut) {
+        const std::string lead = word.substr(0, cut), rest = word.substr(cut);
+        // "up" is the one lead of two letters that is no prefix.
+        const bool isPrefix = std::find(std::begin(prefixes), std::end(prefixes), lead) != std::end(prefixes);
+        const bool shortLead = cut == 2 ? lead == "up" : cut == 3 && !isPrefix;
+        if ((cut > 2 || lead == "up") && isWord(wordNet, lead) && isWord(wordNet, rest))
+            for (const std::string& other : words) {
+                if ((lead.size() >= 4 && other.starts_with(lead)) || (rest.size() >= 4 && other.starts_with(rest))) return true;
+                if (shortLead && other.size() >= cut + 3 && other.starts_with(lead) && isWord(wordNet, other.substr(cut)))
+                    return true;
+            }
+        if (cut < 3) continue;
+        for (const std::string& first : words) {
+            if (first.size() < cut + 2 || !first.starts_with(lead)) continue;
+            for (const std::string& last : words)
+                if (last != first && last.size() >= rest.size() + 2 && last.ends_with(rest)) return true;
+        }
     }
     return false;
 }
@@ -247,6 +267,23 @@ bool tellsOnlyAKindOf(const WordNet& wordNet, const Synset& described, const std
     });
 }
 
+// A verb's definition led by a word that shares a sense with the asked verb, where that sense is
+// the asked one or near it, could pass for it: show, "provide evidence for", is to prove, and so is
+// to establish, so "establish after a calculation ..." could be said of it.
+bool ledByASynonym(const WordNet& wordNet, int asked, std::string_view lemma, std::string_view definition) {
+    std::vector<std::string> words = Wording::tokens(definition);
+    if (!words.empty() && words.front() == "to") words.erase(words.begin());
+    if (words.empty() || words.front() == lemma) return false;
+    const std::span<const int> leads = wordNet.synsetsOf('v', words.front());
+    for (int meaning : wordNet.synsetsOf('v', lemma)) {
+        if (std::find(leads.begin(), leads.end(), meaning) == leads.end()) continue;
+        if (meaning == asked || wordNet.areRelated(meaning, asked)) return true;
+        for (const SynsetWord& word : wordNet.synsets()[meaning].words)
+            if (word.lemma != lemma && holdsWord(wordNet.synsets()[asked], word.lemma)) return true;
+    }
+    return false;
+}
+
 // A noun that in any sense is a kind of something the right sense's kind is also called is a near
 // synonym WordNet files apart: insight, in one sense a kind of "understanding, discernment", against
 // eye, "good discernment", a kind of "sagacity, judgment, discernment".
@@ -281,6 +318,12 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         }
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
+    // So does the root of a word of a phrase: "tide" for tidal river, "crimes" for criminal record.
+    if (lemma.find_first_of("_ ") != std::string::npos)
+        for (const std::string& part : Wording::tokens(lemma))
+            if (part.size() >= 4)
+                for (const std::string& form : m_wordNet.derivedForms(part))
+                    if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))
@@ -578,6 +621,9 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     };
     const std::string right = shown(sense.definition);
     if (right.empty() || !m_fit.question(question)) return false;
+    // A definition cut to a bare class ("deciduous tree") is true of any wrong answer of that class.
+    const std::vector<std::string> rightWords = Wording::tokens(bareClass(right));
+    const std::string classHead = right != sense.definition && rightWords.size() <= 3 ? rightWords.back() : std::string{};
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     // A verb's parent, or the head of an adjective's cluster, says what it means in other words, which
     // a wrong definition must not use either: put, "formulate in a particular style", is to "put into
@@ -623,9 +669,14 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
-        if (synset.partOfSpeech() == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
+        if (synset.partOfSpeech() == 'v' &&
+            (verbsOverlap(m_wordNet, sense.lemma, other.lemma) || ledByASynonym(m_wordNet, sense.synset, sense.lemma, definition)))
+            return false;
         // Nor the meaning of a near synonym, or one built on the asked word's kind ("a place of refuge").
         if (near.holds(other.synset) || near.namesKind(other.genus)) return false;
+        if (!classHead.empty())
+            for (int above : m_wordNet.ancestors(other.synset))
+                if (holdsWord(m_wordNet.synsets()[above], classHead)) return false;
         // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
         // and ready for use" against "easy to reach", "bog" in swamp's definition.
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
@@ -676,14 +727,19 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         text = longer;
         return true;
     };
-    for (std::string_view example : synset.examples) {
+    // An example that uses the word comes before one that shows only a synonym ("a pool of light").
+    std::vector<std::string_view> examples(synset.examples.begin(), synset.examples.end());
+    std::stable_partition(examples.begin(), examples.end(),
+                          [&](std::string_view example) { return givesAway(example, sense.lemma); });
+    for (std::string_view example : examples) {
         const std::string plain = GlossText::clean(example);
         if (usableText(plain) && !Wording::isUnsuitableExample(plain) && tryAdding("\n\"" + plain + "\"")) break;
     }
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
-        if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma) continue;
+        // Nor the word's own plural ("giblets" for giblet).
+        if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s") continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;
     }

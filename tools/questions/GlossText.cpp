@@ -43,7 +43,22 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"the object is use as", "the object is to use as"},
     {"..startled", "...startled"},
     {"some are fixed and other circulate", "some are fixed and others circulate"},
-    {"alternative names for the body", "the body"},
+    {"dunes Florida to Texas", "dunes from Florida to Texas"},
+    {"Gibbon of Macaulay", "Gibbon or Macaulay"},
+    {"(southern)", "(in the southern United States)"},
+    {"there as a trail", "there was a trail"},
+    {"contain not organic", "contain no organic"},
+    {"lasts all night and electronically", "lasts all night, at which electronically"},
+    {"whose seed yield", "whose seeds yield"},
+    {"a staple in the Orient", "a staple in Asia"},
+    {"in mid air", "in midair"},
+    {"a smallest army unit", "the smallest army unit"},
+    {"extremely lofty evergreen of southern end of western foothills of Sierra Nevada in California",
+     "extremely lofty evergreen of the western slopes of the Sierra Nevada in California"},
+    {"; largest living organism", "; the largest tree by volume"},
+    {"constituent of DNA and RNA", "constituent of RNA"},
+    {"not of long duration; having just", "having just"},
+    {"light automatic rifle", "light rifle with a short barrel"},
     // Facts the glosses get wrong.
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
@@ -52,6 +67,11 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"smooth muscle surrounding the iris", "smooth muscle in the iris surrounding the pupil"},
     {"yellowish flowers; central and western United States", "yellowish flowers; eastern North America"},
     {"largest mollusk known about but never seen", "largest mollusk known, rarely seen alive"},
+    {"from hemoglobin; the oxygen carrying compound", "from hemoglobin, the oxygen-carrying compound"},
+    {"family of brightly colored voracious eels", "any of a family of brightly colored voracious eels"},
+    {"trillium found in the southeastern United States", "trillium found in the east-central United States"},
+    {"a member of the House of Commons who does not vote", "a member of the British Parliament, chiefly of the House of Lords, who does not vote"},
+    {"by hand or fired from a missile", "by hand or fired from a rifle or launcher"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},
@@ -68,6 +88,16 @@ constexpr std::string_view leftOutLabels[] = {
 constexpr std::string_view leftOutMarks[] = {"slang", "informal", "colloquial", "offensive", "British", "Brit",
                                              "dated", "old-fashioned", "formerly", "historically", "obsolete",
                                              "archaic", "euphemism", "nonstandard", "dialect", "usage", "regional"};
+
+// Notes on how the word is used, not what it means; dropped.
+constexpr std::string_view usageNotes[] = {"; also used metaphorically", "; also used figuratively",
+                                           "; also used with abstract nouns", "; also used in an abstract sense",
+                                           ", also in a metaphorical sense"};
+
+// What a gloss calls its word when it names it rather than defining it: "informal terms for the leg".
+constexpr std::string_view namings[] = {" term for ", " terms for ", " name for ", " names for ", " word for ", " words for "};
+// Registers of such names, beside the marks above, that leave the sense out.
+constexpr std::string_view disparagingNames[] = {"uncomplimentary", "pejorative", "street", "trade", "local"};
 
 // Subjects some glosses lead with as "subject: ..." rather than in brackets.
 constexpr std::string_view colonLabels[] = {"bridge", "baseball", "banking", "economics", "electronics", "geology",
@@ -129,6 +159,12 @@ bool containsWord(std::string_view text, std::string_view word) {
         if ((at == 0 || !isLetter(text[at - 1])) && (end == text.size() || !isLetter(text[end]))) return true;
     }
     return false;
+}
+
+// The label names a register that leaves the sense out.
+bool marked(std::string_view label) {
+    return std::any_of(std::begin(leftOutMarks), std::end(leftOutMarks),
+                       [label](std::string_view mark) { return containsWord(label, mark); });
 }
 
 std::string firstWordOf(std::string_view text) {
@@ -207,9 +243,7 @@ std::string GlossText::clean(std::string_view definition) {
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
                                    label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
                                    label.starts_with("superlative ") || label.starts_with("comparative ");
-            const bool marked = std::any_of(std::begin(leftOutMarks), std::end(leftOutMarks),
-                                            [&label](std::string_view mark) { return containsWord(label, mark); });
-            if (marked || listed(leftOutLabels, label)) return {};
+            if (marked(label) || listed(leftOutLabels, label)) return {};
             // A translation of a foreign name ("`our sea'") says nothing of the sense.
             if (label.starts_with("`") || listed(formQualifiers, label) || listed(droppedLabels, label)) {
                 text = rest;
@@ -230,6 +264,15 @@ std::string GlossText::clean(std::string_view definition) {
             }
         }
     }
+    // "literary term for an ocean" means an ocean; "informal terms for the leg" is a register's word.
+    for (std::string_view naming : namings)
+        if (const size_t at = text.find(naming); at != std::string::npos && at == text.find(' ')) {
+            const std::string kind = text.substr(0, at);
+            if (marked(kind) || listed(leftOutLabels, kind) || listed(disparagingNames, kind)) return {};
+            text.erase(0, at + naming.size());
+        }
+    for (std::string_view note : usageNotes)
+        if (const size_t at = text.find(note); at != std::string::npos) text.erase(at, note.size());
     for (const auto& [typo, fixed] : corrections)
         for (size_t at = text.find(typo); at != std::string::npos; at = text.find(typo, at + fixed.size()))
             text.replace(at, typo.size(), fixed);
@@ -273,7 +316,7 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // toes": a phrase left from a longer gloss.
     if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
     // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
-    if (first == "if" || first == "when" || first == "whenever") return true;
+    if (first == "if" || first == "when" || first == "whenever" || first == "where") return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes
     // something else's use of it.
     constexpr std::string_view verbLike[] = {"eaten", "used", "grown", "made", "cooked", "served", "usually", "often",

@@ -50,6 +50,9 @@ constexpr std::string_view blockedInExamples[] = {
     "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
     "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
 
+// Scenes of harm that single words do not mark: a child beaten, an attack on a city.
+constexpr std::string_view blockedScenes[] = {"struck the child", "World Trade Center"};
+
 // The root a suffix of smallness, likeness, trade or agency is added to ("nod" of nodule, "blu" of
 // bluish, "cycl" of cyclist, "red" of reddish, "dilu" of diluent), or nothing.
 std::string rootOf(std::string_view word) {
@@ -139,6 +142,8 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         const std::string partStem = stem(part), partRoot = rootOf(part);
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
+            // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
+            if (part.size() >= 5 && candidate.size() > part.size() && candidate.find(part) != std::string::npos) return true;
             // A root under a suffix of smallness, likeness or trade: "node" gives away nodule, "blue"
             // bluish, "bicycle" cyclist. A short root matches whole forms only.
             const std::string candidateStem = stem(candidate);
@@ -183,6 +188,8 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
 
 bool Wording::isUnsuitableExample(std::string_view text) {
     if (hasBlockedWord(text)) return true;
+    for (std::string_view scene : blockedScenes)
+        if (text.find(scene) != std::string_view::npos) return true;
     for (const std::string& word : tokens(text))
         if (contains(blockedInExamples, word)) return true;
     return false;

@@ -134,6 +134,14 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("lab")) << "a form of the word it is clipped from shows in its definition";
     EXPECT_FALSE(asked.contains("water hound")) << "its definition ends a compound with one of its words";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
+    EXPECT_FALSE(asked.contains("catbird")) << "its definition shows its short lead in another word made on it";
+    EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
+    EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
+    EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
+    const auto hyena = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "hyena"; });
+    ASSERT_NE(hyena, made.end());
+    EXPECT_NE(hyena->information.find("\"a hyena laughed\""), std::string::npos) << "the example that uses the word";
+    EXPECT_EQ(hyena->information.find("hyenas"), std::string::npos) << "its plural is no synonym";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
     // travels: "move, travel, or proceed") or of an adjective's cluster head ("obtainable or accessible"
@@ -152,6 +160,13 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
     }
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
+    // Nor a verb's definition led by a word that shares the asked sense's synonyms: establish, as
+    // show's prove is.
+    const auto talk = maker.make({"Talk", {"verb.communication"}}, 20);
+    const auto show = askedFor(talk, "show");
+    ASSERT_NE(show, talk.end());
+    ASSERT_TRUE(show->asksMeaning);
+    for (size_t wrong = 1; wrong < 3; ++wrong) EXPECT_NE(show->answers[wrong], "establish after a study");
 
     // Nor the meaning of a sense that tells little more than a kind the right one is of (harquebus,
     // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind
@@ -165,6 +180,9 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         for (size_t wrong = 1; wrong < 3; ++wrong)
             EXPECT_NE(wordNet.synsets()[question->answerSynsets[wrong]].words[0].lemma, refused) << question->answers[wrong];
     }
+    // Nor, for a definition cut to a bare class ("light firearm"), one of that class: carbine's cousins.
+    const auto carbine = askedFor(arms, "carbine");
+    EXPECT_TRUE(carbine == arms.end() || !carbine->asksMeaning) << carbine->answers[1] << " / " << carbine->answers[2];
 }
 
 TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
@@ -198,6 +216,10 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"(RAF rank) one who is next below", ""},
         {"(formerly) a title", ""},
         {"(old-fashioned slang) a fellow", ""},
+        // A gloss naming its word: what it names, unless the register leaves the sense out.
+        {"literary term for an ocean", "an ocean"},
+        {"informal terms for the leg", ""},
+        {"expend profusely; also used with abstract nouns", "expend profusely"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -230,7 +252,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"leaves deeply incised and bright red in autumn", 'n', true},
         {"leaves of the common basil", 'n', false},
         {"with long pointed scales around toes", 'n', true},
-        {"informal term", 'n', true},
+        {"informal term", 'n', true},             {"where one or few ovules develop", 'n', true},
         {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
         {"very similar to Potamogeton; of western Africa", 'n', true},
         {"very large person", 'n', false},

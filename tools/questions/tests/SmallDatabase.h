@@ -63,7 +63,17 @@ public:
               "00000142 05 n 01 big_cat 0 001 @ 00000101 n 0000 | a large tawny beast of the plains  \n"
               "00000143 05 n 01 cheetah 0 001 @ 00000142 n 0000 | a swift spotted runner  \n"
               "00000144 05 n 01 hyaenid 0 001 @ 00000101 n 0000 | a scavenging mammal  \n"
-              "00000145 05 n 01 hyena 0 001 @ 00000144 n 0000 | a laughing scavenger of the savanna  \n"
+              // Hyena's second example uses its word, the first only a synonym; its plural is no synonym.
+              "00000145 05 n 02 hyena 0 hyenas 0 001 @ 00000144 n 0000 | a laughing scavenger of the savanna; "
+              "\"the beast laughed\"; \"a hyena laughed\"  \n"
+              // Catbird's short lead shows in another word made on it, cattalo in the two it blends;
+              // wolf-hounds is the plural of a word written whole.
+              "00000148 05 n 01 catbird 0 001 @ 00000108 n 0000 | a grey songster seen on a catwalk  \n"
+              "00000149 05 n 01 cattalo 0 001 @ 00000101 n 0000 | a hardy cross of cattle and buffalo  \n"
+              "00000150 05 n 01 wolf-hounds 0 001 @ 00000101 n 0000 | a tall breed kept for the chase  \n"
+              // Polar bear's definition holds the root of one of its words.
+              "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
+              "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -87,6 +97,11 @@ public:
               "00000604 06 n 01 harquebus 0 001 @ 00000601 n 0000 | an obsolete firearm with a long barrel  \n"
               "00000605 06 n 01 cannon 0 001 @ 00000099 n 0000 | a large gun fired from a carriage  \n"
               "00000606 06 n 01 pistol 0 001 @ 00000600 n 0000 | a small arm held in one hand  \n"
+              // Carbine's definition is too long for a button, and its first clause names only a class,
+              // which its cousins under firearm are of.
+              "00000607 06 n 01 carbine 0 001 @ 00000608 n 0000 | light firearm; issued to the mounted troops "
+              "who rode in the wars of the western frontier and needed a weapon short enough to carry in the saddle  \n"
+              "00000608 06 n 01 weapon 0 001 @ 00000099 n 0000 | an instrument of attack or defense  \n"
               // Cognition: one sense of insight is a kind of discernment, as eye is, under another name.
               "00000700 09 n 03 sagacity 0 judgment 0 discernment 0 000 | the ability to judge relations  \n"
               "00000701 09 n 01 eye 0 001 @ 00000700 n 0000 | good discernment as if seen  \n"
@@ -116,6 +131,12 @@ public:
               "00000318 30 v 01 become 0 001 @ 00000317 v 0000 01 + 02 00 | enter a state  \n"
               "00000320 32 v 01 insist 0 001 + 00000510 n 0101 01 + 02 00 | refuse to budge  \n"
               "00000321 32 v 01 advocate 0 001 + 00000511 n 0101 01 + 02 00 | speak in favor of  \n"
+              // Show is to prove, and prove in another sense to establish: a definition led by establish
+              // could pass for show.
+              "00000350 32 v 03 show 0 testify 0 prove 1 000 01 + 02 00 | provide evidence for  \n"
+              "00000351 32 v 03 prove 0 establish 0 show 1 000 01 + 02 00 | make certain by an example  \n"
+              "00000352 32 v 01 determine 0 000 01 + 02 00 | establish after a study  \n"
+              "00000354 32 v 01 whisper 0 000 01 + 02 00 | speak softly  \n"
               "00000330 37 v 01 stew 0 000 01 + 02 00 | bear a grudge  \n"
               "00000331 37 v 01 dither 0 001 + 00000522 n 0101 01 + 02 00 | make a fuss  \n"
               // Walk's parent travels, as glide and run move; scurry is defined by a bare word.
@@ -138,19 +159,21 @@ public:
               // Reachable is in accessible's cluster; available's definition holds accessible.
               "00000406 00 a 01 accessible 0 001 & 00000407 s 0000 | capable of being reached  \n"
               "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
-              "00000408 00 a 01 available 0 000 | obtainable or accessible and ready for use  \n");
+              "00000408 00 a 01 available 0 000 | obtainable or accessible and ready for use  \n"
+              "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
-                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n");
+                                        "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
+                                        "catbird\ncattalo\nwolf-hounds\npolar bear\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
-                                       "propitious\naccessible\nreachable\navailable\nmusket\nfusil\nharquebus\ncannon\npistol\neye\ninsight\n"
-                                       "variant\nreverie\n");
+                                       "propitious\naccessible\nreachable\navailable\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
+                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;

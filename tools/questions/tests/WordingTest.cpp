@@ -25,6 +25,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a person who rides a bicycle", "cyclist", true},          // or trade
         {"a diluting agent", "diluent", true},                      // or agency
         {"a mound made by ants", "anthill", true},                  // a part may show as a plural
+        {"obtained from hemoglobin", "globin", true},              // or inside a longer word
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
@@ -43,6 +44,12 @@ TEST(Wording, OnlyPlainLowerCaseWordsAreShownAsAnswers) {
                           {"Paris", false}, {"3-D", false}, {"a.m.", false}, {"", false}, {"-ology", false}};
     for (const Case& c : cases) EXPECT_EQ(questions::Wording::isPlainWord(c.lemma), c.plain) << c.lemma;
     EXPECT_EQ(questions::Wording::shown("ice_cream"), "ice cream");
+}
+
+TEST(Wording, ExamplesOfHarmAreNotShown) {
+    EXPECT_TRUE(questions::Wording::isUnsuitableExample("This book deals with incest"));
+    EXPECT_TRUE(questions::Wording::isUnsuitableExample("The teacher struck the child"));
+    EXPECT_FALSE(questions::Wording::isUnsuitableExample("the opponent refused to strike"));
 }
 
 }  // namespace
