@@ -198,6 +198,11 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
                        [&](char partOfSpeech) { return !wordNet.synsetsOf(partOfSpeech, lemma).empty(); });
 }
 
+// Synonyms WordNet gives a sense that name something else: sweet cicely is a plant, not the resin;
+// black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde.
+constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
+    {"myrrh", "sweet_cicely"}, {"lenten_rose", "black_hellebore"}, {"canyon", "canon"}};
+
 // Short words that lead other words more often as prefixes than as words: "con" of conduct.
 constexpr std::string_view prefixes[] = {"con", "dis", "sup", "sub", "sur", "pre", "pro", "per", "mis", "non", "com", "rep"};
 
@@ -738,8 +743,12 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
-        // Nor the word's own plural ("giblets" for giblet).
-        if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s") continue;
+        // Nor the word's own plural ("giblets" for giblet), nor a name WordNet files under the sense
+        // that belongs to something else.
+        if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
+            std::find(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), std::pair{std::string_view(sense.lemma), word.lemma}) !=
+                std::end(misfiledSynonyms))
+            continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;
     }

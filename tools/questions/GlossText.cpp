@@ -59,6 +59,9 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"constituent of DNA and RNA", "constituent of RNA"},
     {"not of long duration; having just", "having just"},
     {"light automatic rifle", "light rifle with a short barrel"},
+    // Plural definitions of singular words.
+    {"hard bonelike structures in the jaws", "a hard bonelike structure in the jaws"},
+    {"edible viscera of a fowl", "an edible internal organ of a fowl"},
     // Facts the glosses get wrong.
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},

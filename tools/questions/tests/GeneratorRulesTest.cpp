@@ -142,6 +142,9 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     ASSERT_NE(hyena, made.end());
     EXPECT_NE(hyena->information.find("\"a hyena laughed\""), std::string::npos) << "the example that uses the word";
     EXPECT_EQ(hyena->information.find("hyenas"), std::string::npos) << "its plural is no synonym";
+    const auto canyon = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "canyon"; });
+    ASSERT_NE(canyon, made.end());
+    EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
     // travels: "move, travel, or proceed") or of an adjective's cluster head ("obtainable or accessible"

@@ -74,6 +74,8 @@ public:
               // Polar bear's definition holds the root of one of its words.
               "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
+              // Canyon's synonym canon names something else.
+              "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -168,7 +170,7 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncattalo\nwolf-hounds\npolar bear\n");
+                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
