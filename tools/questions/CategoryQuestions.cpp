@@ -674,8 +674,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
-        if (synset.partOfSpeech() == 'v' &&
-            (verbsOverlap(m_wordNet, sense.lemma, other.lemma) || ledByASynonym(m_wordNet, sense.synset, sense.lemma, definition)))
+        if (synset.partOfSpeech() == 'v' && (verbsOverlap(m_wordNet, sense.lemma, other.lemma) ||
+                                             ledByASynonym(m_wordNet, sense.synset, sense.lemma, definition)))
             return false;
         // Nor the meaning of a near synonym, or one built on the asked word's kind ("a place of refuge").
         if (near.holds(other.synset) || near.namesKind(other.genus)) return false;
@@ -745,9 +745,9 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     for (const SynsetWord& word : synset.words) {
         // Nor the word's own plural ("giblets" for giblet), nor a name WordNet files under the sense
         // that belongs to something else.
+        const std::pair<std::string_view, std::string_view> naming{sense.lemma, word.lemma};
         if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
-            std::find(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), std::pair{std::string_view(sense.lemma), word.lemma}) !=
-                std::end(misfiledSynonyms))
+            std::find(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), naming) != std::end(misfiledSynonyms))
             continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;
