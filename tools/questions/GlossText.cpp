@@ -58,7 +58,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"; largest living organism", "; the largest tree by volume"},
     {"constituent of DNA and RNA", "constituent of RNA"},
     {"not of long duration; having just", "having just"},
-    {"light automatic rifle", "light rifle with a short barrel"},
+    {"light automatic rifle", "a light rifle with a short barrel"},
     // Plural definitions of singular words.
     {"hard bonelike structures in the jaws", "a hard bonelike structure in the jaws"},
     {"edible viscera of a fowl", "an edible internal organ of a fowl"},
