@@ -217,9 +217,9 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
     for (size_t cut = 2; cut + 3 <= word.size(); ++cut) {
         const std::string lead = word.substr(0, cut), rest = word.substr(cut);
         // "up" is the one lead of two letters that is no prefix.
-        const bool isPrefix = std::find(std::begin(prefixes), std::end(prefixes), lead) != std::end(prefixes);
-        const bool shortLead = cut == 2 ? lead == "up" : cut == 3 && !isPrefix;
-        if ((cut > 2 || lead == "up") && isWord(wordNet, lead) && isWord(wordNet, rest))
+        if (cut == 2 && lead != "up") continue;
+        const bool shortLead = cut <= 3 && std::find(std::begin(prefixes), std::end(prefixes), lead) == std::end(prefixes);
+        if (isWord(wordNet, lead) && isWord(wordNet, rest))
             for (const std::string& other : words) {
                 if ((lead.size() >= 4 && other.starts_with(lead)) || (rest.size() >= 4 && other.starts_with(rest))) return true;
                 if (shortLead && other.size() >= cut + 3 && other.starts_with(lead) && isWord(wordNet, other.substr(cut)))
@@ -312,9 +312,10 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
     // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
     // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
-    const std::vector<std::string> words = Wording::tokens(text);
-    const size_t shortest = lemma.find_first_of("_ ") == std::string::npos ? 2 : 4;
-    for (const std::string& part : Wording::tokens(lemma))
+    const std::vector<std::string> words = Wording::tokens(text), parts = Wording::tokens(lemma);
+    const bool phrase = lemma.find_first_of("_ ") != std::string::npos;
+    const size_t shortest = phrase ? 4 : 2;
+    for (const std::string& part : parts)
         for (const std::string& word : words) {
             if (part.size() >= shortest && word == part) return true;
             if (part.size() < 4 || word.size() < part.size() + 4 || !word.ends_with(part)) continue;
@@ -324,8 +325,8 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
     // So does the root of a word of a phrase: "tide" for tidal river, "crimes" for criminal record.
-    if (lemma.find_first_of("_ ") != std::string::npos)
-        for (const std::string& part : Wording::tokens(lemma))
+    if (phrase)
+        for (const std::string& part : parts)
             if (part.size() >= 4)
                 for (const std::string& form : m_wordNet.derivedForms(part))
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
