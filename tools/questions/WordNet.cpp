@@ -72,6 +72,24 @@ private:
     size_t m_pos = 0;
 };
 
+// The definition uses the name as a word of its own, not after a negation: "obtainable or
+// accessible and ready for use" names accessible; "neither warm nor very cold" does not name cold.
+bool namesWithoutDenying(std::string_view definition, std::string_view name) {
+    const std::string text = lowered(definition);
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        const size_t end = at + name.size();
+        if ((at > 0 && isLetter(text[at - 1])) || (end < text.size() && isLetter(text[end]))) continue;
+        std::istringstream before(text.substr(0, at));
+        bool denied = false;
+        for (std::string word; before >> word;)
+            denied = denied || word == "not" || word == "no" || word == "nor" || word == "neither" || word == "without" ||
+                     word == "lacking";
+        if (!denied) return true;
+    }
+    return false;
+}
+
 void splitGloss(std::string_view gloss, Synset& synset) {
     const size_t quote = gloss.find('"');
     std::string_view definition = gloss.substr(0, quote);
@@ -93,7 +111,7 @@ void splitGloss(std::string_view gloss, Synset& synset) {
 struct PendingLink {
     int from;
     char kind;  // '@' hypernym, '&' similar, 'u' usage domain, '^' also see, '$' verb group, '+' derivation,
-                // '=' attribute
+                // '=' attribute, '!' antonym
     char partOfSpeech;
     long offset;
     int word = 0, targetWord = 0;  // for derivations: one-based word numbers
@@ -200,8 +218,8 @@ WordNet::WordNet(const std::string& directory) {
                     links.push_back({id, '&', targetPos, target});
                 } else if (symbol == ";u") {
                     links.push_back({id, 'u', targetPos, target});
-                } else if (symbol == "=" && synset.type == 'a') {
-                    links.push_back({id, '=', targetPos, target});
+                } else if ((symbol == "=" || symbol == "!") && synset.type == 'a') {
+                    links.push_back({id, symbol[0], targetPos, target});
                 } else if (symbol == "^" || symbol == "$") {
                     links.push_back({id, symbol[0], targetPos, target});
                 } else if (symbol == "+") {
@@ -229,6 +247,8 @@ WordNet::WordNet(const std::string& directory) {
             from.usageDomains.push_back(target->second);
         } else if (link.kind == '=') {
             from.attributes.push_back(target->second);
+        } else if (link.kind == '!') {
+            from.antonyms.push_back(target->second);
         } else if (link.kind == '^' || link.kind == '$') {
             auto member = link.kind == '^' ? &Synset::alsoSee : &Synset::verbGroup;
             (from.*member).push_back(target->second);
@@ -263,6 +283,37 @@ WordNet::WordNet(const std::string& directory) {
         }
     std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
     std::sort(m_inflections.begin(), m_inflections.end());
+    linkHeadsOfOneSide();
+}
+
+void WordNet::linkHeadsOfOneSide() {
+    std::unordered_map<int, std::vector<int>> headsOf;  // attribute noun -> adjective heads valuing it
+    for (int id = 0; id < static_cast<int>(m_synsets.size()); ++id)
+        if (m_synsets[id].type == 'a')
+            for (int attribute : m_synsets[id].attributes) headsOf[attribute].push_back(id);
+    // One head holds a word of the other or names it in its definition.
+    const auto alike = [](const Synset& one, const Synset& other) {
+        for (const SynsetWord& word : other.words) {
+            const std::string key = lowered(word.lemma);
+            const bool shared = std::any_of(one.words.begin(), one.words.end(),
+                                            [&](const SynsetWord& own) { return lowered(own.lemma) == key; });
+            std::string name = key;
+            std::replace(name.begin(), name.end(), '_', ' ');
+            if (shared || namesWithoutDenying(one.definition, name)) return true;
+        }
+        return false;
+    };
+    const auto holds = [](const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); };
+    for (const auto& [attribute, heads] : headsOf)
+        for (size_t i = 0; i < heads.size(); ++i)
+            for (size_t j = i + 1; j < heads.size(); ++j) {
+                Synset& a = m_synsets[heads[i]];
+                Synset& b = m_synsets[heads[j]];
+                const bool opposed = holds(a.antonyms, heads[j]) || holds(b.antonyms, heads[i]);
+                if (opposed || holds(a.sameSide, heads[j]) || !(alike(a, b) || alike(b, a))) continue;
+                a.sameSide.push_back(heads[j]);
+                b.sameSide.push_back(heads[i]);
+            }
 }
 
 std::vector<std::string> WordNet::baseForms(std::string_view form) const {
@@ -342,7 +393,8 @@ bool WordNet::areRelated(int first, int second) const {
         // Clusters whose heads see each other are shades of one meaning too: fortunate (rosy,
         // "presaging good fortune") and propitious ("presenting favorable circumstances").
         const int headOfFirst = clusterOf(first), headOfSecond = clusterOf(second);
-        return headOfFirst == headOfSecond || links(m_synsets[headOfFirst].alsoSee, headOfSecond);
+        return headOfFirst == headOfSecond || links(m_synsets[headOfFirst].alsoSee, headOfSecond) ||
+               links(m_synsets[headOfFirst].sameSide, headOfSecond);
     }
     // Senses under one parent are too close to tell apart reliably (a marsh and a mire).
     for (int parent : a.hypernyms)

@@ -32,6 +32,8 @@ struct Synset {
     std::vector<int> similar;       // adjective cluster links, both directions
     std::vector<int> alsoSee;       // both directions
     std::vector<int> attributes;    // adjective to the noun it is a value of (size for big)
+    std::vector<int> antonyms;      // adjective heads
+    std::vector<int> sameSide;      // heads valuing one attribute alike: near and close, available and accessible
     std::vector<int> verbGroup;     // both directions
     std::vector<Derivation> derivations;  // both directions, across parts of speech
     std::vector<int> usageDomains;  // synsets naming the register of this sense (slang, slur, ...)
@@ -56,8 +58,8 @@ public:
     // Every synset above the given one through hypernym links.
     const std::vector<int>& ancestors(int synset) const;
     // The same sense, one above the other through hypernym links, two under one parent, adjectives
-    // of one cluster, or linked as also-see, verb group or derivation: a word of one may not stand
-    // as a wrong answer for the other.
+    // of one cluster or of two heads on one side of an attribute, or linked as also-see, verb group
+    // or derivation: a word of one may not stand as a wrong answer for the other.
     bool areRelated(int first, int second) const;
     // Any sense of one word in the part of speech is related to any sense of the other.
     bool wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const;
@@ -77,6 +79,7 @@ public:
 private:
     void readDataFile(const std::string& path, char partOfSpeech);
     void readTagCounts(const std::string& path);
+    void linkHeadsOfOneSide();
 
     struct LemmaKey {
         char partOfSpeech;

@@ -41,6 +41,9 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'v', "run", "jog", true},      // verb group
         {'a', "big", "huge", true},     // similar
         {'a', "rosy", "propitious", true},  // clusters whose heads see each other
+        {'a', "in stock", "reachable", true},   // heads of one attribute, one naming the other
+        {'a', "near", "at hand", true},         // heads of one attribute sharing a word
+        {'a', "in stock", "unavailable", false}, {'a', "ordinary", "extraordinary", false},
         {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
     };
     for (const Case& c : cases)

@@ -74,6 +74,9 @@ public:
               // Polar bear's definition holds the root of one of its words.
               "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
+              "00000160 07 n 01 handiness 0 000 | the quality of being at hand when needed  \n"
+              "00000161 07 n 01 distance 0 000 | the space between two points  \n"
+              "00000162 07 n 01 ordinariness 0 000 | the quality of being commonplace  \n"
               // Canyon's synonym canon names something else.
               "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
@@ -159,9 +162,18 @@ public:
               "00000404 00 s 01 rosy 0 001 & 00000403 a 0000 | presaging good fortune  \n"
               "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n"
               // Reachable is in accessible's cluster; available's definition holds accessible.
-              "00000406 00 a 01 accessible 0 001 & 00000407 s 0000 | capable of being reached  \n"
+              // Available and accessible value handiness alike; unavailable, not by name; near and close
+              // share a word; extraordinary names ordinary but is its antonym.
+              "00000406 00 a 01 accessible 0 002 & 00000407 s 0000 = 00000160 n 0000 | capable of being reached  \n"
               "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
-              "00000408 00 a 01 available 0 000 | obtainable or accessible and ready for use  \n"
+              "00000408 00 a 01 available 0 001 = 00000160 n 0000 | obtainable or accessible and ready for use  \n"
+              "00000410 00 s 01 in_stock 0 001 & 00000408 a 0000 | available for use or sale  \n"
+              "00000411 00 a 01 unavailable 0 001 = 00000160 n 0000 | not available or accessible  \n"
+              "00000412 00 a 02 near 0 close 0 001 = 00000161 n 0000 | not far distant  \n"
+              "00000413 00 a 01 close 1 002 & 00000414 s 0000 = 00000161 n 0000 | at a short distance  \n"
+              "00000414 00 s 01 at_hand 0 001 & 00000413 a 0000 | within reach  \n"
+              "00000415 00 a 01 ordinary 0 001 = 00000162 n 0000 | not exceptional  \n"
+              "00000416 00 a 01 extraordinary 0 002 = 00000162 n 0000 ! 00000415 a 0000 | beyond what is ordinary  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
