@@ -199,9 +199,18 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 }
 
 // Synonyms WordNet gives a sense that name something else: sweet cicely is a plant, not the resin;
-// black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde.
+// black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
+// cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
-    {"myrrh", "sweet_cicely"}, {"lenten_rose", "black_hellebore"}, {"canyon", "canon"}};
+    {"myrrh", "sweet_cicely"}, {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
+    {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"}};
+
+bool isMisfiled(const Synset& synset, std::string_view lemma) {
+    return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {
+        return misfiled.second == lemma && std::any_of(synset.words.begin(), synset.words.end(),
+                                                       [&](const SynsetWord& word) { return word.lemma == misfiled.first; });
+    });
+}
 
 // Short words that lead other words more often as prefixes than as words: "con" of conduct.
 constexpr std::string_view prefixes[] = {"con", "dis", "sup", "sub", "sur", "pre", "pro", "per", "mis", "non", "com", "rep"};
@@ -356,7 +365,8 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const SynsetWord* best = nullptr;
         int bestBand = 0;
         for (const SynsetWord& word : synset.words) {
-            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount)) continue;
+            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount) || isMisfiled(synset, word.lemma))
+                continue;
             const int band = m_commonness.band(Wording::shown(word.lemma));
             if (band == 0) continue;
             if (partOfSpeech == 'n' && isPluralForm(m_wordNet, word.lemma)) continue;
@@ -733,22 +743,21 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         text = longer;
         return true;
     };
-    // An example that uses the word comes before one that shows only a synonym ("a pool of light").
-    std::vector<std::string_view> examples(synset.examples.begin(), synset.examples.end());
-    std::stable_partition(examples.begin(), examples.end(),
-                          [&](std::string_view example) { return givesAway(example, sense.lemma); });
-    for (std::string_view example : examples) {
+    // Only an example that uses the word: one showing a synonym ("I mean no harm" for intend) reads as
+    // the word's own example and misleads.
+    for (std::string_view example : synset.examples) {
         const std::string plain = GlossText::clean(example);
-        if (usableText(plain) && !Wording::isUnsuitableExample(plain) && tryAdding("\n\"" + plain + "\"")) break;
+        if (givesAway(plain, sense.lemma) && usableText(plain) && !Wording::isUnsuitableExample(plain) &&
+            tryAdding("\n\"" + plain + "\""))
+            break;
     }
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
         // Nor the word's own plural ("giblets" for giblet), nor a name WordNet files under the sense
         // that belongs to something else.
-        const std::pair<std::string_view, std::string_view> naming{sense.lemma, word.lemma};
         if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
-            std::find(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), naming) != std::end(misfiledSynonyms))
+            isMisfiled(synset, word.lemma))
             continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;

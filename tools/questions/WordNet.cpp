@@ -291,12 +291,14 @@ void WordNet::linkHeadsOfOneSide() {
     for (int id = 0; id < static_cast<int>(m_synsets.size()); ++id)
         if (m_synsets[id].type == 'a')
             for (int attribute : m_synsets[id].attributes) headsOf[attribute].push_back(id);
-    // One head holds a word of the other or names it in its definition.
+    // One head holds a word of the other or names it in its definition. Two heads led by one word are
+    // two of its senses (old: of long duration, of persons), each with answers of its own.
     const auto alike = [](const Synset& one, const Synset& other) {
         for (const SynsetWord& word : other.words) {
             const std::string key = lowered(word.lemma);
             const bool shared = std::any_of(one.words.begin(), one.words.end(),
-                                            [&](const SynsetWord& own) { return lowered(own.lemma) == key; });
+                                            [&](const SynsetWord& own) { return lowered(own.lemma) == key; }) &&
+                                !(lowered(one.words.front().lemma) == key && lowered(other.words.front().lemma) == key);
             std::string name = key;
             std::replace(name.begin(), name.end(), '_', ' ');
             if (shared || namesWithoutDenying(one.definition, name)) return true;

@@ -158,11 +158,19 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 const auto shared = static_cast<size_t>(mismatch.first - part.begin());
                 if (shared >= std::max<size_t>(4, part.size() - 2) || shared >= 5) return true;
             }
-            // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill.
+            // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
+            // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.
             const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;
-            for (const std::string& shown : {candidate, single})
+            std::string base = candidateStem;
+            for (std::string_view ending : {"ic", "ar"})
+                if (base.size() >= ending.size() + 5 && base.ends_with(ending)) base.resize(base.size() - ending.size());
+            for (const std::string& shown : {candidate, single, base.size() >= 5 ? base : single})
                 if (shown.size() >= 3 && part.size() >= shown.size() + 2 && !contains(linkingWords, shown) &&
                     part.find(shown) != std::string::npos)
+                    return true;
+            // A short part made an adjective: "nutlike" gives away nut grass, "doglike" hyena dog.
+            for (std::string_view ending : {"like", "less", "ful"})
+                if (candidate.size() == part.size() + ending.size() && candidate.starts_with(part) && candidate.ends_with(ending))
                     return true;
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;

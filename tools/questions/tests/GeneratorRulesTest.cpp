@@ -43,7 +43,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'a', "rosy", "propitious", true},  // clusters whose heads see each other
         {'a', "in stock", "reachable", true},   // heads of one attribute, one naming the other
         {'a', "near", "at hand", true},         // heads of one attribute sharing a word
-        {'a', "in stock", "unavailable", false}, {'a', "ordinary", "extraordinary", false},
+        {'a', "in stock", "unavailable", false}, {'a', "ordinary", "extraordinary", false}, {'a', "outworn", "aged", false},
         {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
     };
     for (const Case& c : cases)
@@ -141,6 +141,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
     EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
     EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
+    EXPECT_FALSE(asked.contains("canon")) << "a synonym that names something else";
     const auto hyena = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "hyena"; });
     ASSERT_NE(hyena, made.end());
     EXPECT_NE(hyena->information.find("\"a hyena laughed\""), std::string::npos) << "the example that uses the word";
@@ -148,6 +149,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto canyon = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "canyon"; });
     ASSERT_NE(canyon, made.end());
     EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";
+    EXPECT_EQ(canyon->information.find("gorge"), std::string::npos) << "an example without the word";
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
     // travels: "move, travel, or proceed") or of an adjective's cluster head ("obtainable or accessible"

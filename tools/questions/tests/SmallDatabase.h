@@ -77,8 +77,9 @@ public:
               "00000160 07 n 01 handiness 0 000 | the quality of being at hand when needed  \n"
               "00000161 07 n 01 distance 0 000 | the space between two points  \n"
               "00000162 07 n 01 ordinariness 0 000 | the quality of being commonplace  \n"
+              "00000163 07 n 01 oldness 0 000 | the quality of being old  \n"
               // Canyon's synonym canon names something else.
-              "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river  \n"
+              "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river; \"the gorge echoed\"  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -163,7 +164,7 @@ public:
               "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n"
               // Reachable is in accessible's cluster; available's definition holds accessible.
               // Available and accessible value handiness alike; unavailable, not by name; near and close
-              // share a word; extraordinary names ordinary but is its antonym.
+              // share a word; extraordinary names ordinary but is its antonym; old heads two.
               "00000406 00 a 01 accessible 0 002 & 00000407 s 0000 = 00000160 n 0000 | capable of being reached  \n"
               "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
               "00000408 00 a 01 available 0 001 = 00000160 n 0000 | obtainable or accessible and ready for use  \n"
@@ -174,15 +175,20 @@ public:
               "00000414 00 s 01 at_hand 0 001 & 00000413 a 0000 | within reach  \n"
               "00000415 00 a 01 ordinary 0 001 = 00000162 n 0000 | not exceptional  \n"
               "00000416 00 a 01 extraordinary 0 002 = 00000162 n 0000 ! 00000415 a 0000 | beyond what is ordinary  \n"
+              // Two senses of old, each with a satellite.
+              "00000417 00 a 01 old 0 002 & 00000418 s 0000 = 00000163 n 0000 | of long duration  \n"
+              "00000418 00 s 01 outworn 0 001 & 00000417 a 0000 | too old to be useful  \n"
+              "00000419 00 a 01 old 1 002 & 00000420 s 0000 = 00000163 n 0000 | having lived long  \n"
+              "00000420 00 s 01 aged 0 001 & 00000419 a 0000 | advanced in years  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\n");
+                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\ncanon\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"

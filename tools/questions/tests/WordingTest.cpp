@@ -26,6 +26,9 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a diluting agent", "diluent", true},                      // or agency
         {"a mound made by ants", "anthill", true},                  // a part may show as a plural
         {"obtained from hemoglobin", "globin", true},              // or inside a longer word
+        {"any of a group of herpes viruses", "cytomegalovirus", true},  // a longer word without its ending
+        {"become similar to one's environment", "assimilate", true},     // inside the word
+        {"having small edible nutlike tubers", "nut grass", true},       // a short part made an adjective
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
