@@ -306,13 +306,20 @@ void WordNet::linkHeadsOfOneSide() {
         return false;
     };
     const auto holds = [](const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); };
+    // Or the attribute is named after both: obviousness, noticeability for obvious and noticeable.
+    const auto namesIt = [](const Synset& head, int attribute) {
+        return std::any_of(head.derivations.begin(), head.derivations.end(),
+                           [&](const Derivation& link) { return link.target == attribute; });
+    };
     for (const auto& [attribute, heads] : headsOf)
         for (size_t i = 0; i < heads.size(); ++i)
             for (size_t j = i + 1; j < heads.size(); ++j) {
                 Synset& a = m_synsets[heads[i]];
                 Synset& b = m_synsets[heads[j]];
                 const bool opposed = holds(a.antonyms, heads[j]) || holds(b.antonyms, heads[i]);
-                if (opposed || holds(a.sameSide, heads[j]) || !(alike(a, b) || alike(b, a))) continue;
+                const bool named = namesIt(a, attribute) && namesIt(b, attribute) &&
+                                   lowered(a.words.front().lemma) != lowered(b.words.front().lemma);
+                if (opposed || holds(a.sameSide, heads[j]) || !(named || alike(a, b) || alike(b, a))) continue;
                 a.sameSide.push_back(heads[j]);
                 b.sameSide.push_back(heads[i]);
             }

@@ -43,6 +43,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'a', "rosy", "propitious", true},  // clusters whose heads see each other
         {'a', "in stock", "reachable", true},   // heads of one attribute, one naming the other
         {'a', "near", "at hand", true},         // heads of one attribute sharing a word
+        {'a', "obvious", "noticeable", true},   // heads of one attribute named after both
         {'a', "in stock", "unavailable", false}, {'a', "ordinary", "extraordinary", false}, {'a', "outworn", "aged", false},
         {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
     };

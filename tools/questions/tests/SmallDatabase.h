@@ -78,6 +78,7 @@ public:
               "00000161 07 n 01 distance 0 000 | the space between two points  \n"
               "00000162 07 n 01 ordinariness 0 000 | the quality of being commonplace  \n"
               "00000163 07 n 01 oldness 0 000 | the quality of being old  \n"
+              "00000164 07 n 02 obviousness 0 noticeability 0 000 | the property of being easy to see  \n"
               // Canyon's synonym canon names something else.
               "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river; \"the gorge echoed\"  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
@@ -164,7 +165,7 @@ public:
               "00000405 00 a 01 propitious 0 001 ^ 00000403 a 0000 | presenting favorable circumstances  \n"
               // Reachable is in accessible's cluster; available's definition holds accessible.
               // Available and accessible value handiness alike; unavailable, not by name; near and close
-              // share a word; extraordinary names ordinary but is its antonym; old heads two.
+              // share a word; extraordinary names ordinary but is its antonym; old heads two, each named in oldness.
               "00000406 00 a 01 accessible 0 002 & 00000407 s 0000 = 00000160 n 0000 | capable of being reached  \n"
               "00000407 00 s 01 reachable 0 001 & 00000406 a 0000 | easily approached  \n"
               "00000408 00 a 01 available 0 001 = 00000160 n 0000 | obtainable or accessible and ready for use  \n"
@@ -176,10 +177,13 @@ public:
               "00000415 00 a 01 ordinary 0 001 = 00000162 n 0000 | not exceptional  \n"
               "00000416 00 a 01 extraordinary 0 002 = 00000162 n 0000 ! 00000415 a 0000 | beyond what is ordinary  \n"
               // Two senses of old, each with a satellite.
-              "00000417 00 a 01 old 0 002 & 00000418 s 0000 = 00000163 n 0000 | of long duration  \n"
+              "00000417 00 a 01 old 0 003 & 00000418 s 0000 = 00000163 n 0000 + 00000163 n 0101 | of long duration  \n"
               "00000418 00 s 01 outworn 0 001 & 00000417 a 0000 | too old to be useful  \n"
-              "00000419 00 a 01 old 1 002 & 00000420 s 0000 = 00000163 n 0000 | having lived long  \n"
+              "00000419 00 a 01 old 1 003 & 00000420 s 0000 = 00000163 n 0000 + 00000163 n 0101 | having lived long  \n"
               "00000420 00 s 01 aged 0 001 & 00000419 a 0000 | advanced in years  \n"
+              // Obviousness is named after both obvious and noticeable.
+              "00000421 00 a 01 obvious 0 002 = 00000164 n 0000 + 00000164 n 0101 | easily perceived  \n"
+              "00000422 00 a 01 noticeable 0 002 = 00000164 n 0000 + 00000164 n 0102 | capable of being perceived  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
