@@ -169,18 +169,35 @@ bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_vi
 }
 
 // A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
-bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
+std::string leadingWord(std::string_view definition) {
     std::string first;
     for (char c : definition) {
         if (c < 'a' || c > 'z') break;
         first += c;
     }
+    return first;
+}
+
+bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
+    const std::string first = leadingWord(definition);
     if (!first.ends_with("s") || !wordNet.synsetsOf('n', first).empty()) return false;
     for (size_t cut : {1, 2}) {
         const std::string_view base = std::string_view(first).substr(0, first.size() - cut);
         if (!wordNet.synsetsOf('v', base).empty() && wordNet.synsetsOf('n', base).empty()) return true;
     }
     return false;
+}
+
+// A noun's definition led by a plural ("protozoa with spherical bodies" for heliozoan, "echinoderms
+// characterized by five arms" for starfish) defines things, not the one thing asked.
+bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
+    const std::string first = leadingWord(definition);
+    if (wordNet.isInflectedNoun(first)) return true;
+    if (!first.ends_with("s") || first.ends_with("ss") || !wordNet.synsetsOf('n', first).empty()) return false;
+    const std::string singulars[] = {first.substr(0, first.size() - 1), first.substr(0, first.size() - 2),
+                                     first.ends_with("ies") ? first.substr(0, first.size() - 3) + "y" : std::string{}};
+    return std::any_of(std::begin(singulars), std::end(singulars),
+                       [&](const std::string& singular) { return !singular.empty() && !wordNet.synsetsOf('n', singular).empty(); });
 }
 
 bool overlap(const std::string& first, const std::string& second) {
@@ -357,7 +374,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
         if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||
-            (partOfSpeech == 'n' && ledByVerb(m_wordNet, definition)))
+            (partOfSpeech == 'n' && (ledByVerb(m_wordNet, definition) || ledByPlural(m_wordNet, definition))))
             continue;
         // The most used plain word of the sense that its definition does not give away; a word in
         // no word list is foreign or rare in its spelling, a listed plural is no headword.
@@ -455,6 +472,8 @@ std::vector<const CategoryQuestions::Sense*> CategoryQuestions::pickWrong(const 
         order.shuffle(positions);
         for (size_t p : positions) {
             if (tried.contains(p) || (typicalOnly && !pool.senses[p]->typical)) continue;
+            // A number and a word of another kind read as absurd beside each other.
+            if (m_wordNet.isNumber(pool.senses[p]->synset) != m_wordNet.isNumber(sense.synset)) continue;
             // A word read in another sense than the one meant stands out as absurd (revolver for a door).
             if (m_reach < anySenseReach && !pool.senses[p]->primary) continue;
             tried.insert(p);

@@ -402,6 +402,8 @@ bool WordNet::areRelated(int first, int second) const {
         // Clusters whose heads see each other are shades of one meaning too: fortunate (rosy,
         // "presaging good fortune") and propitious ("presenting favorable circumstances").
         const int headOfFirst = clusterOf(first), headOfSecond = clusterOf(second);
+        // But numbers are values of a count, none a shade of another: seven is a fair wrong answer for six.
+        if (first != second && isNumber(first) && isNumber(second)) return false;
         return headOfFirst == headOfSecond || links(m_synsets[headOfFirst].alsoSee, headOfSecond) ||
                links(m_synsets[headOfFirst].sameSide, headOfSecond);
     }
@@ -412,6 +414,13 @@ bool WordNet::areRelated(int first, int second) const {
     if (std::find(aboveFirst.begin(), aboveFirst.end(), second) != aboveFirst.end()) return true;
     const std::vector<int>& aboveSecond = ancestors(second);
     return std::find(aboveSecond.begin(), aboveSecond.end(), first) != aboveSecond.end();
+}
+
+bool WordNet::isNumber(int synset) const {
+    const Synset& sense = m_synsets[synset];
+    if (sense.type != 's' || sense.similar.empty()) return false;
+    const std::string head = lowered(m_synsets[sense.similar.front()].words.front().lemma);
+    return head == "cardinal" || head == "ordinal";
 }
 
 int WordNet::adverbUses(std::string_view lemma) const {

@@ -61,6 +61,8 @@ public:
     // of one cluster or of two heads on one side of an attribute, or linked as also-see, verb group
     // or derivation: a word of one may not stand as a wrong answer for the other.
     bool areRelated(int first, int second) const;
+    // A satellite of cardinal or ordinal: seven, seventh, xxvii.
+    bool isNumber(int synset) const;
     // Any sense of one word in the part of speech is related to any sense of the other.
     bool wordsRelated(char partOfSpeech, std::string_view first, std::string_view second) const;
     // The words linked to the lemma by derivation in any of its senses, any part of speech, lower case.

@@ -45,6 +45,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'a', "near", "at hand", true},         // heads of one attribute sharing a word
         {'a', "obvious", "noticeable", true},   // heads of one attribute named after both
         {'a', "in stock", "unavailable", false}, {'a', "ordinary", "extraordinary", false}, {'a', "outworn", "aged", false},
+        {'a', "six", "nine", false},  // numbers are values, not shades of one another
         {'n', "dog", "cat", false},     {'n', "dog", "sparrow", false}, {'a', "big", "small", false},
     };
     for (const Case& c : cases)
@@ -141,6 +142,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("catbird")) << "its definition shows its short lead in another word made on it";
     EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
     EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
+    EXPECT_FALSE(asked.contains("starfish")) << "its definition is led by a plural";
     EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
     EXPECT_FALSE(asked.contains("canon")) << "a synonym that names something else";
     const auto hyena = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "hyena"; });
@@ -168,6 +170,15 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
             << walk->answers[wrong];
         EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
     }
+    // A number's wrong answers are numbers, and no other word's are.
+    const std::set<std::string> numbers{"six", "nine", "forty"};
+    for (const auto& question : describing)
+        for (size_t wrong = 1; wrong < 3; ++wrong) {
+            const std::string& answer = question.answers[wrong];
+            EXPECT_EQ(numbers.contains(answer) || answer.find(" more than ") != std::string::npos, numbers.contains(question.word))
+                << question.word << ": " << answer;
+        }
+    EXPECT_NE(askedFor(describing, "six"), describing.end());
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
     // Nor a verb's definition led by a word that shares the asked sense's synonyms: establish, as
     // show's prove is.

@@ -71,6 +71,7 @@ public:
               "00000148 05 n 01 catbird 0 001 @ 00000108 n 0000 | a grey songster seen on a catwalk  \n"
               "00000149 05 n 01 cattalo 0 001 @ 00000101 n 0000 | a hardy cross of cattle and buffalo  \n"
               "00000150 05 n 01 wolf-hounds 0 001 @ 00000101 n 0000 | a tall breed kept for the chase  \n"
+              "00000170 05 n 01 starfish 0 001 @ 00000100 n 0000 | carnivores of the sea floor with five arms  \n"
               // Polar bear's definition holds the root of one of its words.
               "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
@@ -184,6 +185,11 @@ public:
               // Obviousness is named after both obvious and noticeable.
               "00000421 00 a 01 obvious 0 002 = 00000164 n 0000 + 00000164 n 0101 | easily perceived  \n"
               "00000422 00 a 01 noticeable 0 002 = 00000164 n 0000 + 00000164 n 0102 | capable of being perceived  \n"
+              // Numbers, satellites of cardinal.
+              "00000423 00 a 01 cardinal 0 000 | being or denoting a numerical quantity  \n"
+              "00000424 00 s 01 six 0 001 & 00000423 a 0000 | being one more than five  \n"
+              "00000425 00 s 01 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
+              "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "pups pup\n");
@@ -192,11 +198,11 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\ncanon\n");
+                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\ncanon\nstarfish\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
-                                       "propitious\naccessible\nreachable\navailable\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
+                                       "propitious\naccessible\nreachable\navailable\nsix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
                                        "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
