@@ -283,14 +283,17 @@ WordNet::WordNet(const std::string& directory) {
         }
     std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
     std::sort(m_inflections.begin(), m_inflections.end());
-    linkHeadsOfOneSide();
+    linkAdjectiveHeads();
 }
 
-void WordNet::linkHeadsOfOneSide() {
+void WordNet::linkAdjectiveHeads() {
     std::unordered_map<int, std::vector<int>> headsOf;  // attribute noun -> adjective heads valuing it
     for (int id = 0; id < static_cast<int>(m_synsets.size()); ++id)
-        if (m_synsets[id].type == 'a')
+        if (m_synsets[id].type == 'a') {
             for (int attribute : m_synsets[id].attributes) headsOf[attribute].push_back(id);
+            const std::string head = lowered(m_synsets[id].words.front().lemma);
+            if (head == "cardinal" || head == "ordinal") m_countHeads.push_back(id);
+        }
     // One head holds a word of the other or names it in its definition. Two heads led by one word are
     // two of its senses (old: of long duration, of persons), each with answers of its own.
     const auto alike = [](const Synset& one, const Synset& other) {
@@ -418,9 +421,8 @@ bool WordNet::areRelated(int first, int second) const {
 
 bool WordNet::isNumber(int synset) const {
     const Synset& sense = m_synsets[synset];
-    if (sense.type != 's' || sense.similar.empty()) return false;
-    const std::string head = lowered(m_synsets[sense.similar.front()].words.front().lemma);
-    return head == "cardinal" || head == "ordinal";
+    return sense.type == 's' && !sense.similar.empty() &&
+           std::find(m_countHeads.begin(), m_countHeads.end(), sense.similar.front()) != m_countHeads.end();
 }
 
 int WordNet::adverbUses(std::string_view lemma) const {

@@ -81,7 +81,7 @@ public:
 private:
     void readDataFile(const std::string& path, char partOfSpeech);
     void readTagCounts(const std::string& path);
-    void linkHeadsOfOneSide();
+    void linkAdjectiveHeads();  // heads on one side of an attribute; the heads of the numbers
 
     struct LemmaKey {
         char partOfSpeech;
@@ -98,6 +98,7 @@ private:
     std::vector<std::string> m_inflectedNouns;  // sorted, lower case
     std::vector<std::pair<std::string, std::string>> m_inflections;  // form, base; sorted, lower case
     std::string m_licence;
+    std::vector<int> m_countHeads;  // cardinal and ordinal, whose satellites are numbers
 };
 
 }  // namespace questions
