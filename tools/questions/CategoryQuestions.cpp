@@ -41,6 +41,9 @@ constexpr size_t kindSteps = 3;
 // After the kin: senses defined the same way or in the same terms; then senses that are not the
 // wrong word's usual one; then anything.
 constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 1, anythingReach = anySenseReach + 1;
+// A sense met in the tagged texts this many times less than the word's usual one, used there at
+// least `obscureAfter` times, is obscure.
+constexpr int rarerThanUsual = 50, obscureAfter = 10;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
@@ -188,16 +191,51 @@ bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
     return false;
 }
 
+// A word that is the plural of a noun and no noun of its own: protozoa, echinoderms, veins.
+bool isPluralWord(const WordNet& wordNet, const std::string& word) {
+    if (wordNet.isInflectedNoun(word)) return true;
+    if (!word.ends_with("s") || word.ends_with("ss") || !wordNet.synsetsOf('n', word).empty()) return false;
+    const std::string singulars[] = {word.substr(0, word.size() - 1), word.substr(0, word.size() - 2),
+                                     word.ends_with("ies") ? word.substr(0, word.size() - 3) + "y" : std::string{}};
+    return std::any_of(std::begin(singulars), std::end(singulars),
+                       [&](const std::string& singular) { return !singular.empty() && !wordNet.synsetsOf('n', singular).empty(); });
+}
+
 // A noun's definition led by a plural ("protozoa with spherical bodies" for heliozoan, "echinoderms
 // characterized by five arms" for starfish) defines things, not the one thing asked.
 bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
-    const std::string first = leadingWord(definition);
-    if (wordNet.isInflectedNoun(first)) return true;
-    if (!first.ends_with("s") || first.ends_with("ss") || !wordNet.synsetsOf('n', first).empty()) return false;
-    const std::string singulars[] = {first.substr(0, first.size() - 1), first.substr(0, first.size() - 2),
-                                     first.ends_with("ies") ? first.substr(0, first.size() - 3) + "y" : std::string{}};
-    return std::any_of(std::begin(singulars), std::end(singulars),
-                       [&](const std::string& singular) { return !singular.empty() && !wordNet.synsetsOf('n', singular).empty(); });
+    return isPluralWord(wordNet, leadingWord(definition));
+}
+
+// The first phrase of a definition, over adjectives and nouns, names a plural: "small soft-bodied
+// marine crustaceans living in ...", "dorsal and palmar veins of the hand"; not "a vein draining
+// the lips", "any of various finches" or "the passages through which air enters".
+bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
+    constexpr std::string_view ends[] = {"a", "about", "an", "any", "are", "as", "at", "be", "by", "in", "is", "it", "its",
+                                         "of", "on", "or", "the", "to", "various", "several", "who"};
+    std::string word;
+    bool afterNoun = false, first = true;
+    for (char c : definition) {
+        if ((c >= 'a' && c <= 'z') || c == '-') {
+            word += c;
+            continue;
+        }
+        // Past the first word, a noun of its own ("genus", "species") is read as one; "continuous"
+        // is no plural of continuo.
+        if (word.size() >= 4 && !word.ends_with("us") && (!afterNoun || wordNet.synsetsOf('n', word).empty()) &&
+            isPluralWord(wordNet, word))
+            return true;
+        // A participle after a noun starts a clause ("a fly lacking", not "small flowering").
+        if (c != ' ' || std::find(std::begin(ends), std::end(ends), word) != std::end(ends) || (word.ends_with("ing") && afterNoun))
+            return false;
+        const bool adjective = !wordNet.synsetsOf('a', word).empty() || word.find('-') != std::string::npos;
+        const bool noun = !wordNet.synsetsOf('n', word).empty() && !word.ends_with("ing");
+        if (!adjective && !noun && word != "and") return false;
+        afterNoun = noun && !first;
+        first = false;
+        word.clear();
+    }
+    return false;
 }
 
 bool overlap(const std::string& first, const std::string& second) {
@@ -368,14 +406,23 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
     for (std::string_view name : source.lexFiles) lexFiles.insert(WordNet::lexFileNumber(name));
     std::vector<Sense> senses;
     const auto& synsets = m_wordNet.synsets();
+    std::set<int> countable;
+    for (std::string_view name : {"noun.animal", "noun.plant", "noun.person", "noun.body"})
+        countable.insert(WordNet::lexFileNumber(name));
     for (int id = 0; id < static_cast<int>(synsets.size()); ++id) {
         const Synset& synset = synsets[id];
         if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
         if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||
-            (partOfSpeech == 'n' && (ledByVerb(m_wordNet, definition) || ledByPlural(m_wordNet, definition))))
+            (partOfSpeech == 'n' && ledByVerb(m_wordNet, definition)))
             continue;
+        // One of many countable things is any of them: a creature, a plant, a person, a part of the
+        // body. A plural elsewhere names a mass or a group; leading it defines things, not the one asked.
+        const bool oneOfMany =
+            partOfSpeech == 'n' && countable.contains(synset.lexFile) && headedByPlural(m_wordNet, definition);
+        if (oneOfMany) definition = "any of the " + definition;
+        else if (partOfSpeech == 'n' && ledByPlural(m_wordNet, definition)) continue;
         // The most used plain word of the sense that its definition does not give away; a word in
         // no word list is foreign or rare in its spelling, a listed plural is no headword.
         // Of equal use in this sense, the word WordNet lists first is the usual name for it.
@@ -399,7 +446,8 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             best = &word;
             bestBand = band;
         }
-        if (!best) continue;
+        // A Latin plural (exuviae) is the many, not one of them.
+        if (!best || (oneOfMany && best->lemma.ends_with("ae"))) continue;
         const auto senseCount = static_cast<int>(m_wordNet.synsetsOf(partOfSpeech, best->lemma).size());
         // The kind of thing: for nouns and verbs the grandparents, for adjectives the attribute
         // their cluster measures (size for big and small).
@@ -441,11 +489,12 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const bool distinctKin = partOfSpeech == 'a' || std::any_of(above.begin(), above.end(), [&](int ancestor) {
             return synsets[ancestor].words.front().lemma == "physical_entity";
         });
+        const bool obscure = !primary && mostUses >= obscureAfter && best->tagCount * rarerThanUsual < mostUses;
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
                           bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
-                          std::move(genus), typical, primary, distinctKin, std::move(kinds)});
+                          std::move(genus), typical, primary, obscure, distinctKin, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -809,7 +858,8 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
     for (m_reach = 0; m_reach <= anythingReach; ++m_reach) {
         for (size_t rank = 0; rank < senses.size() && made.size() < wanted; ++rank) {
             // A word asked in its usual sense first: an unusual one makes its kin look out of place.
-            if (asked[rank] || (m_reach < anySenseReach && !senses[rank].primary)) continue;
+            // One never met where the word is met often reads as a riddle (be: "work in a specific place").
+            if (asked[rank] || (m_reach < anySenseReach && !senses[rank].primary) || senses[rank].obscure) continue;
             const Sense& sense = senses[rank];
             const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
             Question question;

@@ -142,13 +142,20 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("catbird")) << "its definition shows its short lead in another word made on it";
     EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
     EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
-    EXPECT_FALSE(asked.contains("starfish")) << "its definition is led by a plural";
     EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
     EXPECT_FALSE(asked.contains("canon")) << "a synonym that names something else";
     const auto hyena = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "hyena"; });
     ASSERT_NE(hyena, made.end());
     EXPECT_NE(hyena->information.find("\"a hyena laughed\""), std::string::npos) << "the example that uses the word";
     EXPECT_EQ(hyena->information.find("hyenas"), std::string::npos) << "its plural is no synonym";
+    // Nor, however many are wanted, a word in a sense met far less than its usual one.
+    const auto all = maker.make({"Animals", {"noun.animal"}}, 100);
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawk"; }))
+        << "met far less as a bird than as a person";
+    // A creature defined by a plural is one of them.
+    const auto starfish = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "starfish"; });
+    ASSERT_NE(starfish, made.end());
+    EXPECT_TRUE(starfish->information.starts_with("starfish: any of the small carnivores of the sea floor")) << starfish->information;
     const auto canyon = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "canyon"; });
     ASSERT_NE(canyon, made.end());
     EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";
