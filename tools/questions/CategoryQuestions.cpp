@@ -107,6 +107,22 @@ std::vector<std::string> contentStems(std::string_view definition) {
     return stems;
 }
 
+// The definitions share a word of three letters that means something on its own ("end", "sea",
+// "red"), which the content stems leave out; numbers differ in their other words ("ten more than").
+bool shareShortWord(std::string_view first, std::string_view second) {
+    constexpr std::string_view empty[] = {"act", "all", "and", "any", "are", "but", "can", "due", "etc", "for", "get",
+                                          "has", "her", "his", "its", "new", "not", "off", "one", "out", "own", "put",
+                                          "set", "six", "ten", "the", "too", "two", "use", "was", "way", "who", "you"};
+    const auto shortWords = [&](std::string_view text) {
+        std::set<std::string> words;
+        for (const std::string& word : Wording::tokens(text))
+            if (word.size() == 3 && std::find(std::begin(empty), std::end(empty), word) == std::end(empty)) words.insert(word);
+        return words;
+    };
+    const std::set<std::string> mine = shortWords(first), theirs = shortWords(second);
+    return std::any_of(mine.begin(), mine.end(), [&](const std::string& word) { return theirs.contains(word); });
+}
+
 // Words of the first list that the second holds, or holds a form of: the same stem, or the same
 // first five letters (cultivation, cultivating).
 size_t sharedCount(const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -742,7 +758,9 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         if (overlap(sense.word, other.word)) return false;
         // A definition sharing a content word with the right one could pass for it: "a very remote and
         // inaccessible place" beside outpost's "a station in a remote or sparsely populated location".
-        if (sharedCount(sense.glossWords, other.glossWords) > 0 || sharedCount(parentTerms, other.glossWords) > 0) return false;
+        if (sharedCount(sense.glossWords, other.glossWords) > 0 || sharedCount(parentTerms, other.glossWords) > 0 ||
+            shareShortWord(right, definition))
+            return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];
         if (holdsWord(described, sense.lemma)) return false;

@@ -163,7 +163,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
 
     // Neither a definition in the terms of a verb's parent ("move fast on foot" for walk, which
     // travels: "move, travel, or proceed") or of an adjective's cluster head ("obtainable or accessible"
-    // for reachable), nor a bare word ("to hurry") is a wrong meaning.
+    // for reachable), nor one sharing a short word with the right one ("dry"), nor a bare word ("to
+    // hurry") is a wrong meaning.
     const auto moves = maker.make({"Moving", {"verb.motion"}}, 20);
     const auto describing = maker.make({"Describing", {"adj.all"}}, 20);
     const auto askedFor = [](const auto& made, const char* word) {
@@ -175,6 +176,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     for (size_t wrong = 1; wrong < 3; ++wrong) {
         EXPECT_TRUE(walk->answers[wrong].find("move") == std::string::npos && walk->answers[wrong] != "to hurry")
             << walk->answers[wrong];
+        EXPECT_EQ(walk->answers[wrong].find("dry"), std::string::npos) << "a short word of walk's definition";
         EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
     }
     // A number's wrong answers are numbers, and no other word's are.

@@ -127,7 +127,7 @@ public:
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
               "00000301 38 v 01 run 0 001 $ 00000302 v 0000 01 + 02 00 | move fast on foot  \n"
               "00000302 38 v 01 jog 0 001 $ 00000301 v 0000 01 + 02 00 | run slowly  \n"
-              "00000304 38 v 01 burrow 0 000 01 + 02 00 | dig a hole  \n"
+              "00000304 38 v 01 burrow 0 000 01 + 02 00 | dig a hole in dry soil  \n"
               "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n"
               // Near synonyms unlinked: take shares a sense with make, a synonym of do; push for is
               // push; end up and become are under act; advocate names insistence's kind.
@@ -152,7 +152,7 @@ public:
               "00000331 37 v 01 dither 0 001 + 00000522 n 0101 01 + 02 00 | make a fuss  \n"
               // Walk's parent travels, as glide and run move; scurry is defined by a bare word.
               "00000340 38 v 01 travel 0 000 01 + 02 00 | change location; move, travel, or proceed  \n"
-              "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance  \n"
+              "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance on dry ground  \n"
               "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
               "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly  \n"
               "00000344 38 v 01 scurry 0 000 01 + 02 00 | to hurry  \n"
