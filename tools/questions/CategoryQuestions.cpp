@@ -207,9 +207,14 @@ bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
     return false;
 }
 
-// A word that is the plural of a noun and no noun of its own: protozoa, echinoderms, veins.
+// A word that is the plural of a noun: protozoa, echinoderms, veins; not "gurnard", which the
+// list of inflections gives as a form of a word that is none.
 bool isPluralWord(const WordNet& wordNet, const std::string& word) {
-    if (wordNet.isInflectedNoun(word)) return true;
+    if (wordNet.isInflectedNoun(word)) {
+        const std::vector<std::string> bases = wordNet.baseForms(word);
+        return std::any_of(bases.begin(), bases.end(),
+                           [&](const std::string& base) { return base != word && !wordNet.synsetsOf('n', base).empty(); });
+    }
     if (!word.ends_with("s") || word.ends_with("ss") || !wordNet.synsetsOf('n', word).empty()) return false;
     const std::string singulars[] = {word.substr(0, word.size() - 1), word.substr(0, word.size() - 2),
                                      word.ends_with("ies") ? word.substr(0, word.size() - 3) + "y" : std::string{}};
@@ -224,31 +229,33 @@ bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
 }
 
 // The first phrase of a definition, over adjectives and nouns, names a plural: "small soft-bodied
-// marine crustaceans living in ...", "dorsal and palmar veins of the hand"; not "a vein draining
+// marine crustaceans living in ...", "large Old World boas", "dorsal and palmar veins of the hand"; not "a vein draining
 // the lips", "any of various finches" or "the passages through which air enters".
 bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
     constexpr std::string_view ends[] = {"a", "about", "an", "any", "are", "as", "at", "be", "by", "in", "is", "it", "its",
                                          "of", "on", "or", "the", "to", "various", "several", "who"};
     std::string word;
-    bool afterNoun = false, first = true;
-    for (char c : definition) {
-        if ((c >= 'a' && c <= 'z') || c == '-') {
-            word += c;
+    bool afterNoun = false, first = true, name = false;
+    for (size_t i = 0; i <= definition.size(); ++i) {
+        const char c = i < definition.size() ? definition[i] : '.';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-') {
+            name = name || (c >= 'A' && c <= 'Z');
+            word += static_cast<char>(c == '-' ? c : c | 0x20);
             continue;
         }
         // Past the first word, a noun of its own ("genus", "species") is read as one; "continuous"
-        // is no plural of continuo.
-        if (word.size() >= 4 && !word.ends_with("us") && (!afterNoun || wordNet.synsetsOf('n', word).empty()) &&
+        // is no plural of continuo, nor a name ("United States") a plural.
+        if (word.size() >= 4 && !name && !word.ends_with("us") && (!afterNoun || wordNet.synsetsOf('n', word).empty()) &&
             isPluralWord(wordNet, word))
             return true;
-        // A participle after a noun starts a clause ("a fly lacking", not "small flowering").
-        if (c != ' ' || std::find(std::begin(ends), std::end(ends), word) != std::end(ends) || (word.ends_with("ing") && afterNoun))
-            return false;
+        if (c != ' ' || std::find(std::begin(ends), std::end(ends), word) != std::end(ends)) return false;
+        // Adjectives come before the noun: one after it starts a clause ("a fly lacking", "a warbler
+        // found near streams"), where "small flowering plants" goes on.
         const bool adjective = !wordNet.synsetsOf('a', word).empty() || word.find('-') != std::string::npos;
         const bool noun = !wordNet.synsetsOf('n', word).empty() && !word.ends_with("ing");
-        if (!adjective && !noun && word != "and") return false;
-        afterNoun = noun && !first;
-        first = false;
+        if (word != "and" && (afterNoun ? !noun : !adjective && !noun)) return false;
+        if (word != "and") afterNoun = noun && !first;
+        first = name = false;
         word.clear();
     }
     return false;
