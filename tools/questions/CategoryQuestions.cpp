@@ -791,6 +791,19 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
             for (const SynsetWord& word : named->words)
                 if (Wording::givesAway(defining->definition, Wording::shown(word.lemma))) return false;
+        // Nor two wrong ones of which one names the other: "yearling heifer or bullock" beside
+        // heifer's "young cow".
+        const auto names = [](const Synset& defining, const Synset& named) {
+            const std::vector<std::string> words = Wording::tokens(defining.definition);
+            return std::any_of(named.words.begin(), named.words.end(), [&](const SynsetWord& word) {
+                const std::vector<std::string> lemma = Wording::tokens(word.lemma);
+                return !lemma.empty() && std::search(words.begin(), words.end(), lemma.begin(), lemma.end()) != words.end();
+            });
+        };
+        for (const Sense* taken : chosen) {
+            const Synset& other = m_wordNet.synsets()[taken->synset];
+            if (names(other, described) || names(described, other)) return false;
+        }
         if (tellsOnlyAKindOf(m_wordNet, described, other.glossWords, sense.synset)) return false;
         if (synset.partOfSpeech() == 'n' &&
             std::any_of(described.words.begin(), described.words.end(),

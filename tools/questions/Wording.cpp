@@ -172,6 +172,18 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             for (std::string_view ending : {"like", "less", "ful"})
                 if (candidate.size() == part.size() + ending.size() && candidate.starts_with(part) && candidate.ends_with(ending))
                     return true;
+            // A word made from one of the text's by a suffix: "use" gives away useful, "actor" actress,
+            // "norm" normal. A suffix of a letter or two needs a longer word before it.
+            for (std::string_view suffix : {"ful", "less", "ness", "ment", "ress", "ship", "hood", "able", "ible", "ist", "ity",
+                                            "ive", "ous", "ize", "ise", "ism", "al", "ic", "er", "or", "ly"}) {
+                if (!part.ends_with(suffix)) continue;
+                const std::string_view base = std::string_view(part).substr(0, part.size() - suffix.size());
+                const bool agent = suffix == "ress" && candidate.size() == base.size() + 2 &&
+                                   (candidate.ends_with("or") || candidate.ends_with("er"));
+                if (base.size() >= (suffix.size() < 3 ? 4u : 3u) && base != "the" && (candidate == base || agent) &&
+                    candidate.starts_with(base))
+                    return true;
+            }
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;
         }

@@ -156,8 +156,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto starfish = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "starfish"; });
     ASSERT_NE(starfish, made.end());
     EXPECT_TRUE(starfish->information.starts_with("starfish: any of the small carnivores of the sea floor")) << starfish->information;
-    const auto canyon = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "canyon"; });
-    ASSERT_NE(canyon, made.end());
+    const auto canyon = std::find_if(all.begin(), all.end(), [](const auto& question) { return question.word == "canyon"; });
+    ASSERT_NE(canyon, all.end());
     EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";
     EXPECT_EQ(canyon->information.find("gorge"), std::string::npos) << "an example without the word";
 
@@ -179,6 +179,10 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         EXPECT_EQ(walk->answers[wrong].find("dry"), std::string::npos) << "a short word of walk's definition";
         EXPECT_EQ(reachable->answers[wrong].find("accessible"), std::string::npos) << reachable->answers[wrong];
     }
+    // Nor two wrong meanings of which one names the other's word: jog's "run slowly" and hurry's
+    // "go quickly, faster than a jog".
+    const std::set<std::string> walkWrong{walk->answers[1], walk->answers[2]};
+    EXPECT_FALSE(walkWrong.contains("run slowly") && walkWrong.contains("go quickly, faster than a jog"));
     // A number's wrong answers are numbers, and no other word's are.
     const std::set<std::string> numbers{"six", "nine", "forty"};
     for (const auto& question : describing)

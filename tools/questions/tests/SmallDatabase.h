@@ -154,7 +154,7 @@ public:
               "00000340 38 v 01 travel 0 000 01 + 02 00 | change location; move, travel, or proceed  \n"
               "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance on dry ground  \n"
               "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
-              "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly  \n"
+              "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly, faster than a jog  \n"
               "00000344 38 v 01 scurry 0 000 01 + 02 00 | to hurry  \n"
               "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n"
               // Sink's definition holds its irregular form.

@@ -29,6 +29,9 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"any of a group of herpes viruses", "cytomegalovirus", true},  // a longer word without its ending
         {"become similar to one's environment", "assimilate", true},     // inside the word
         {"having small edible nutlike tubers", "nut grass", true},       // a short part made an adjective
+        {"being of use or service", "useful", true},                // a word the text's makes by a suffix
+        {"a female actor", "actress", true},
+        {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
         {"the act of searching for something", "sea", false},      // a short stem matches whole forms only
