@@ -278,10 +278,11 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 
 // Synonyms WordNet gives a sense that name something else: sweet cicely is a plant, not the resin;
 // black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
-// cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under.
+// cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
+// is the bulb of early spring, not a wood anemone.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
-    {"myrrh", "sweet_cicely"}, {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
-    {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"}};
+    {"myrrh", "sweet_cicely"},           {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
+    {"deoxycytidine", "cytidine"},       {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"}};
 
 bool isMisfiled(const Synset& synset, std::string_view lemma) {
     return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {
@@ -452,7 +453,10 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const SynsetWord* best = nullptr;
         int bestBand = 0;
         for (const SynsetWord& word : synset.words) {
-            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount) || isMisfiled(synset, word.lemma))
+            // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
+            const bool numeral = m_wordNet.isNumber(id) && word.lemma.find_first_not_of("ivxlcdm") == std::string_view::npos;
+            if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount) || isMisfiled(synset, word.lemma) ||
+                numeral)
                 continue;
             const int band = m_commonness.band(Wording::shown(word.lemma));
             if (band == 0) continue;

@@ -58,6 +58,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"hard bonelike structures in the jaws", "a hard bonelike structure in the jaws"},
     {"edible viscera of a fowl", "an edible internal organ of a fowl"},
     // Facts the glosses get wrong.
+    {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
     {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
@@ -278,6 +279,15 @@ std::string GlossText::clean(std::string_view definition) {
         }
     for (std::string_view note : usageNotes)
         if (const size_t at = text.find(note); at != std::string::npos) text.erase(at, note.size());
+    // A note on how a word is said is none on what it means: "(`aged' is pronounced as two syllables)".
+    if (const size_t said = text.find("pronounced"); said != std::string::npos) {
+        const size_t open = text.rfind('(', said), close = text.find(')', said);
+        if (open != std::string::npos && close != std::string::npos && text.find(')', open) == close) {
+            size_t from = open;
+            while (from > 0 && (text[from - 1] == ' ' || text[from - 1] == ';')) --from;
+            text.erase(from, close + 1 - from);
+        }
+    }
     for (const auto& [typo, fixed] : corrections)
         for (size_t at = text.find(typo); at != std::string::npos; at = text.find(typo, at + fixed.size()))
             text.replace(at, typo.size(), fixed);
@@ -367,6 +377,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     // red in autumn", "stems in clumps with cream-colored flowers"; "leaves of the common basil" names them.
     constexpr std::string_view parts[] = {"leaves", "stems", "whorls", "fronds", "branches"};
     if (listed(parts, first) && (first == "whorls" || second == "in" || second.ends_with("ly"))) return true;
+    // A list of families is no name for the thing: "gull family; skimmer family; auk family".
+    if (definition.ends_with(" family") && definition.find("family; ") != std::string_view::npos) return true;
     // A word about words with nothing to say of the meaning: "informal term".
     if (definition == "informal term" || definition == "term") return true;
     // A participle followed by a preposition ("cultivated for its fruit") rather than a noun.

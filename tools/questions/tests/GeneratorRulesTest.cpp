@@ -192,6 +192,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
                 << question.word << ": " << answer;
         }
     EXPECT_NE(askedFor(describing, "six"), describing.end());
+    EXPECT_EQ(askedFor(describing, "ix"), describing.end()) << "a Roman numeral";
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
     // Nor a verb's definition led by a word that shares the asked sense's synonyms: establish, as
     // show's prove is.
@@ -253,6 +254,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"literary term for an ocean", "an ocean"},
         {"informal terms for the leg", ""},
         {"expend profusely; also used with abstract nouns", "expend profusely"},
+        {"advanced in years; (`aged' is pronounced as two syllables)", "advanced in years"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {
@@ -293,6 +295,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"larvae bore into and feed on apples", 'n', true},      {"larvae of a gelechiid moth", 'n', false},
         {"smaller than and often included in Taxodium distichum", 'n', true},
         {"rich in tarry hydrocarbons", 'n', true},               {"rich and delicate Italian sponge cake", 'n', false},
+        {"gull family; skimmer family; auk family", 'n', true},  {"a bird of the crow family", 'n', false},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;

@@ -191,7 +191,7 @@ public:
               // Numbers, satellites of cardinal.
               "00000423 00 a 01 cardinal 0 000 | being or denoting a numerical quantity  \n"
               "00000424 00 s 01 six 0 001 & 00000423 a 0000 | being one more than five  \n"
-              "00000425 00 s 01 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
+              "00000425 00 s 02 ix 0 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
@@ -205,7 +205,7 @@ public:
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
-                                       "propitious\naccessible\nreachable\navailable\nsix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
+                                       "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
                                        "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
