@@ -30,6 +30,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"European purple-flowered with", "European purple-flowered vetch with"},
     {"become more focus on", "become more focused on"},
     {"ductile silvery-white ductile", "ductile silvery-white"},
+    {"for it wide-spreading crown", "for its wide-spreading crown"},
     {"judge or regard; look upon; judge", "judge or regard; look upon"},
     {"dotes on her the twins", "dotes on the twins"},
     {"right a wrongs", "right the wrongs"},
