@@ -864,10 +864,12 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
-        // Nor the word's own plural ("giblets" for giblet), nor a name WordNet files under the sense
+        // Nor the word's own plural ("giblets" for giblet, "cocci" for coccus), nor a name WordNet files under the sense
         // that belongs to something else.
+        const std::vector<std::string> bases =
+            m_wordNet.isInflectedNoun(word.lemma) ? m_wordNet.baseForms(word.lemma) : std::vector<std::string>{};
         if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
-            isMisfiled(synset, word.lemma))
+            std::find(bases.begin(), bases.end(), Wording::lowered(sense.lemma)) != bases.end() || isMisfiled(synset, word.lemma))
             continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;

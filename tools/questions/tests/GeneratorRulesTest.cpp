@@ -148,6 +148,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     ASSERT_NE(hyena, made.end());
     EXPECT_NE(hyena->information.find("\"a hyena laughed\""), std::string::npos) << "the example that uses the word";
     EXPECT_EQ(hyena->information.find("hyenas"), std::string::npos) << "its plural is no synonym";
+    EXPECT_EQ(hyena->information.find("hyenae"), std::string::npos) << "nor its listed plural";
     // Nor, however many are wanted, a word in a sense met far less than its usual one.
     const auto all = maker.make({"Animals", {"noun.animal"}}, 100);
     EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawk"; }))

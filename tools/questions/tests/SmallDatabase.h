@@ -63,8 +63,8 @@ public:
               "00000142 05 n 01 big_cat 0 001 @ 00000101 n 0000 | a large tawny beast of the plains  \n"
               "00000143 05 n 01 cheetah 0 001 @ 00000142 n 0000 | a swift spotted runner  \n"
               "00000144 05 n 01 hyaenid 0 001 @ 00000101 n 0000 | a scavenging mammal  \n"
-              // Hyena's second example uses its word, the first only a synonym; its plural is no synonym.
-              "00000145 05 n 02 hyena 0 hyenas 0 001 @ 00000144 n 0000 | a laughing scavenger of the savanna; "
+              // Hyena's second example uses its word, the first only a synonym; its plurals are no synonyms.
+              "00000145 05 n 03 hyena 0 hyenas 0 hyenae 0 001 @ 00000144 n 0000 | a laughing scavenger of the savanna; "
               "\"the beast laughed\"; \"a hyena laughed\"  \n"
               // Catbird's short lead shows in another word made on it, cattalo in the two it blends;
               // wolf-hounds is the plural of a word written whole.
@@ -195,7 +195,7 @@ public:
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
         write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
-        write("noun.exc", "pups pup\n");
+        write("noun.exc", "hyenae hyena\npups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
