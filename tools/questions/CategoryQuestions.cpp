@@ -229,8 +229,8 @@ bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
 }
 
 // The first phrase of a definition, over adjectives and nouns, names a plural: "small soft-bodied
-// marine crustaceans living in ...", "large Old World boas", "dorsal and palmar veins of the hand"; not "a vein draining
-// the lips", "any of various finches" or "the passages through which air enters".
+// marine crustaceans living in ...", "large Old World boas", "dorsal and palmar veins of the hand";
+// not "a vein draining the lips", "any of various finches" or "the passages through which air enters".
 bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
     constexpr std::string_view ends[] = {"a", "about", "an", "any", "are", "as", "at", "be", "by", "in", "is", "it", "its",
                                          "of", "on", "or", "the", "to", "various", "several", "who"};
@@ -864,8 +864,8 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
     std::string synonyms = "\nSynonyms: ";
     bool first = true;
     for (const SynsetWord& word : synset.words) {
-        // Nor the word's own plural ("giblets" for giblet, "cocci" for coccus), nor a name WordNet files under the sense
-        // that belongs to something else.
+        // Nor the word's own plural ("giblets" for giblet, "cocci" for coccus), nor a name WordNet
+        // files under the sense that belongs to something else.
         const std::vector<std::string> bases =
             m_wordNet.isInflectedNoun(word.lemma) ? m_wordNet.baseForms(word.lemma) : std::vector<std::string>{};
         if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
@@ -902,7 +902,7 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
     for (m_reach = 0; m_reach <= anythingReach; ++m_reach) {
         for (size_t rank = 0; rank < senses.size() && made.size() < wanted; ++rank) {
             // A word asked in its usual sense first: an unusual one makes its kin look out of place.
-            // One never met where the word is met often reads as a riddle (be: "work in a specific place").
+            // One met far less than the word's usual sense reads as a riddle (be: "work in a specific place").
             if (asked[rank] || (m_reach < anySenseReach && !senses[rank].primary) || senses[rank].obscure) continue;
             const Sense& sense = senses[rank];
             const Pool& pool = pools[m_wordNet.synsets()[sense.synset].partOfSpeech()];
