@@ -107,20 +107,16 @@ std::vector<std::string> contentStems(std::string_view definition) {
     return stems;
 }
 
-// The definitions share a word of three letters that means something on its own ("end", "sea",
-// "red"), which the content stems leave out; numbers differ in their other words ("ten more than").
-bool shareShortWord(std::string_view first, std::string_view second) {
+// A definition's words of three letters that mean something on their own ("end", "sea", "red"),
+// which the content stems leave out; numbers differ in their other words ("ten more than").
+std::set<std::string> shortWords(std::string_view definition) {
     constexpr std::string_view empty[] = {"act", "all", "and", "any", "are", "but", "can", "due", "etc", "for", "get",
                                           "has", "her", "his", "its", "new", "not", "off", "one", "out", "own", "put",
                                           "set", "six", "ten", "the", "too", "two", "use", "was", "way", "who", "you"};
-    const auto shortWords = [&](std::string_view text) {
-        std::set<std::string> words;
-        for (const std::string& word : Wording::tokens(text))
-            if (word.size() == 3 && std::find(std::begin(empty), std::end(empty), word) == std::end(empty)) words.insert(word);
-        return words;
-    };
-    const std::set<std::string> mine = shortWords(first), theirs = shortWords(second);
-    return std::any_of(mine.begin(), mine.end(), [&](const std::string& word) { return theirs.contains(word); });
+    std::set<std::string> words;
+    for (const std::string& word : Wording::tokens(definition))
+        if (word.size() == 3 && std::find(std::begin(empty), std::end(empty), word) == std::end(empty)) words.insert(word);
+    return words;
 }
 
 // Words of the first list that the second holds, or holds a form of: the same stem, or the same
@@ -187,7 +183,7 @@ bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_vi
     return !both.empty();
 }
 
-// A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
+// The definition's first word, when it starts with one in lower case.
 std::string leadingWord(std::string_view definition) {
     std::string first;
     for (char c : definition) {
@@ -197,6 +193,7 @@ std::string leadingWord(std::string_view definition) {
     return first;
 }
 
+// A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
 bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
     const std::string first = leadingWord(definition);
     if (!first.ends_with("s") || !wordNet.synsetsOf('n', first).empty()) return false;
@@ -734,6 +731,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     if (right.empty() || !m_fit.question(question)) return false;
     // A definition cut to a bare class ("deciduous tree") is true of any wrong answer of that class.
     const std::vector<std::string> rightWords = Wording::tokens(bareClass(right));
+    const std::set<std::string> rightShortWords = shortWords(right);
     const std::string classHead = right != sense.definition && rightWords.size() <= 3 ? rightWords.back() : std::string{};
     const std::span<const int> meaningsOfWord = m_wordNet.synsetsOf(synset.partOfSpeech(), sense.lemma);
     // A verb's parent, or the head of an adjective's cluster, says what it means in other words, which
@@ -769,8 +767,10 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         if (overlap(sense.word, other.word)) return false;
         // A definition sharing a content word with the right one could pass for it: "a very remote and
         // inaccessible place" beside outpost's "a station in a remote or sparsely populated location".
+        const std::set<std::string> otherShortWords = shortWords(definition);
         if (sharedCount(sense.glossWords, other.glossWords) > 0 || sharedCount(parentTerms, other.glossWords) > 0 ||
-            shareShortWord(right, definition))
+            std::any_of(rightShortWords.begin(), rightShortWords.end(),
+                        [&](const std::string& word) { return otherShortWords.contains(word); }))
             return false;
         // Not the gloss of another sense of the asked word, of a sense near one, or of a relative.
         const Synset& described = m_wordNet.synsets()[other.synset];

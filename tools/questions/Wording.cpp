@@ -140,6 +140,15 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
     for (const std::string& part : parts) {
         if (part.size() < 3 || contains(linkingWords, part)) continue;
         const std::string partStem = stem(part), partRoot = rootOf(part);
+        // The words the part is made from by a suffix: "use" for useful, "act" for actress. A suffix
+        // of a letter or two needs a longer word before it.
+        std::vector<std::pair<std::string_view, std::string_view>> madeFrom;  // base, suffix
+        for (std::string_view suffix : {"ful", "less", "ness", "ment", "ress", "ship", "hood", "able", "ible", "ist", "ity",
+                                        "ive", "ous", "ize", "ise", "ism", "al", "ic", "er", "or", "ly"})
+            if (part.ends_with(suffix)) {
+                const std::string_view base = std::string_view(part).substr(0, part.size() - suffix.size());
+                if (base.size() >= (suffix.size() < 3 ? 4u : 3u) && base != "the") madeFrom.emplace_back(base, suffix);
+            }
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
             // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
@@ -173,16 +182,11 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 if (candidate.size() == part.size() + ending.size() && candidate.starts_with(part) && candidate.ends_with(ending))
                     return true;
             // A word made from one of the text's by a suffix: "use" gives away useful, "actor" actress,
-            // "norm" normal. A suffix of a letter or two needs a longer word before it.
-            for (std::string_view suffix : {"ful", "less", "ness", "ment", "ress", "ship", "hood", "able", "ible", "ist", "ity",
-                                            "ive", "ous", "ize", "ise", "ism", "al", "ic", "er", "or", "ly"}) {
-                if (!part.ends_with(suffix)) continue;
-                const std::string_view base = std::string_view(part).substr(0, part.size() - suffix.size());
+            // "norm" normal.
+            for (const auto& [base, suffix] : madeFrom) {
                 const bool agent = suffix == "ress" && candidate.size() == base.size() + 2 &&
                                    (candidate.ends_with("or") || candidate.ends_with("er"));
-                if (base.size() >= (suffix.size() < 3 ? 4u : 3u) && base != "the" && (candidate == base || agent) &&
-                    candidate.starts_with(base))
-                    return true;
+                if ((candidate == base || agent) && candidate.starts_with(base)) return true;
             }
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;
