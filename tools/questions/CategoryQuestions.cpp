@@ -43,7 +43,7 @@ constexpr size_t kindSteps = 3;
 constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 1, anythingReach = anySenseReach + 1;
 // A sense met in the tagged texts this many times less than the word's usual one, used there at
 // least `obscureAfter` times, is obscure.
-constexpr int rarerThanUsual = 50, obscureAfter = 10;
+constexpr int rarerThanUsual = 10, obscureAfter = 10;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
@@ -415,6 +415,17 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             if (part.size() >= 4)
                 for (const std::string& form : m_wordNet.derivedForms(part))
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
+    // So does a form of a word that a closed compound is made of: "tidal" for tideway.
+    const std::string whole = Wording::lowered(lemma);
+    for (size_t cut = 3; !phrase && cut + 3 <= whole.size(); ++cut) {
+        const std::string lead = whole.substr(0, cut), rest = whole.substr(cut);
+        if (!isWord(m_wordNet, lead) || !isWord(m_wordNet, rest)) continue;
+        for (const std::string& part : {lead, rest}) {
+            if (part.size() < 4) continue;
+            for (const std::string& form : m_wordNet.derivedForms(part))
+                if (form.starts_with(part.substr(0, 3)) && Wording::givesAway(text, Wording::shown(form))) return true;
+        }
+    }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))

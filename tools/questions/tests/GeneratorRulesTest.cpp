@@ -143,6 +143,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
     EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
     EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
+    EXPECT_FALSE(asked.contains("polecat")) << "its definition holds a form of a word it is made of";
     EXPECT_FALSE(asked.contains("canon")) << "a synonym that names something else";
     const auto hyena = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "hyena"; });
     ASSERT_NE(hyena, made.end());

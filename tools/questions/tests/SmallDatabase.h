@@ -75,6 +75,8 @@ public:
               // Polar bear's definition holds the root of one of its words.
               "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
+              // Polecat's definition holds a form of the word it leads with.
+              "00000172 05 n 01 polecat 0 001 @ 00000101 n 0000 | a polar hunter with a rank smell  \n"
               "00000160 07 n 01 handiness 0 000 | the quality of being at hand when needed  \n"
               "00000161 07 n 01 distance 0 000 | the space between two points  \n"
               "00000162 07 n 01 ordinariness 0 000 | the quality of being commonplace  \n"
@@ -84,7 +86,7 @@ public:
               "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river; \"the gorge echoed\"  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
               "00000200 18 n 01 tiger 0 000 | a fierce person  \n"
-              // Hawk is met far more often as a person than as a bird.
+              // Hawk is met twenty times as often as a person as it is as a bird.
               "00000171 05 n 01 hawk 0 001 @ 00000108 n 0000 | a swift grey raptor of the hills  \n"
               "00000201 18 n 01 hawk 0 000 | an advocate of an aggressive policy  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
@@ -194,14 +196,14 @@ public:
               "00000425 00 s 02 ix 0 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "hyenae hyena\npups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncattalo\nwolf-hounds\npolar bear\ncanyon\ncanon\nstarfish\n");
+                                        "catbird\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
