@@ -345,6 +345,23 @@ std::vector<std::string> termsOf(const Synset& synset) {
     return contentStems(terms);
 }
 
+// The words of the senses a word's forms name: annoyance, with irritation, for aggravate; impassiveness
+// for emotionless. A definition in them describes the word.
+std::vector<std::string> wordsOfForms(const WordNet& wordNet, char partOfSpeech, std::string_view lemma) {
+    const std::string key = Wording::lowered(lemma);
+    std::vector<std::string> words;
+    for (int meaning : wordNet.synsetsOf(partOfSpeech, lemma)) {
+        const Synset& synset = wordNet.synsets()[meaning];
+        for (const Derivation& link : synset.derivations)
+            if (Wording::lowered(synset.words[link.word].lemma) == key)
+                for (const SynsetWord& word : wordNet.synsets()[link.target].words)
+                    words.push_back(Wording::shown(Wording::lowered(word.lemma)));
+    }
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    return words;
+}
+
 // A definition that says little more than its parent's tells only that kind, which every sense of
 // it fits: harquebus, "an obsolete firearm with a long barrel", beside muzzle-loader's "an obsolete
 // firearm that was loaded through the muzzle", against fusil, a musket and so a muzzle-loader.
@@ -718,6 +735,10 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         if (std::find(relatives.begin(), relatives.end(), Wording::lowered(other.lemma)) != relatives.end()) return false;
         if (partOfSpeech == 'v' && verbsOverlap(m_wordNet, sense.lemma, other.lemma)) return false;
         if (near.holds(other.synset) || (partOfSpeech == 'n' && kindCalledAlike(m_wordNet, synset, other.lemma))) return false;
+        // Nor one the question describes in the words of its forms: emotionless, whose noun is
+        // impassiveness, for "seeming unaffected by pleasure or pain; impassive".
+        for (const std::string& word : wordsOfForms(m_wordNet, partOfSpeech, other.lemma))
+            if (word != other.word && Wording::givesAway(question, word)) return false;
         return m_fit.answer(other.word);
     });
     if (wrong.empty()) return false;
@@ -757,9 +778,25 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         }
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const NearSynonyms near(m_wordNet, synset.partOfSpeech(), sense.lemma, m_genusOf);
+    // The names of a narrow kind of any sense of the word: a wrong definition naming one could pass
+    // for that sense ("support and strengthen" for consolidate, a way to strengthen).
+    std::vector<std::vector<std::string>> kindNames;
+    for (int meaning : meaningsOfWord) {
+        const Synset& described = m_wordNet.synsets()[meaning];
+        for (int kind : described.type == 's' ? described.similar : described.hypernyms)
+            if (m_below[static_cast<size_t>(kind)] <= narrowInWordNet)
+                for (const SynsetWord& word : m_wordNet.synsets()[kind].words) kindNames.push_back(Wording::tokens(word.lemma));
+    }
+    const std::vector<std::string> formWords = wordsOfForms(m_wordNet, synset.partOfSpeech(), sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
+        // Nor one told in the words of a form's sense: "annoy persistently" for aggravate (annoyance).
+        for (const std::string& word : formWords)
+            if (Wording::givesAway(definition, word)) return false;
+        const std::vector<std::string> words = Wording::tokens(definition);
+        for (const std::vector<std::string>& name : kindNames)
+            if (!name.empty() && std::search(words.begin(), words.end(), name.begin(), name.end()) != words.end()) return false;
         // A bare word ("make up", "a rowboat") is a synonym rather than a definition: loose enough to fit
         // some sense of many words.
         std::string bare = definition;

@@ -202,7 +202,18 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto show = askedFor(talk, "show");
     ASSERT_NE(show, talk.end());
     ASSERT_TRUE(show->asksMeaning);
-    for (size_t wrong = 1; wrong < 3; ++wrong) EXPECT_NE(show->answers[wrong], "establish after a study");
+    // Nor one told by the kind of another sense (parade, "demonstrate in a march"), nor in the words
+    // of the sense a form of it names (scan, "glance through a page", for peek, whose noun is glance).
+    for (size_t wrong = 1; wrong < 3; ++wrong)
+        for (const char* refused : {"establish after a study", "demonstrate in a march"}) EXPECT_NE(show->answers[wrong], refused);
+    const auto looking = maker.make({"Looking", {"verb.perception"}}, 3);
+    EXPECT_EQ(askedFor(looking, "peek"), looking.end()) << "only gaze is left to stand beside it";
+    // A word is not offered for a clue told in the words of its form: scone (sweeten) for brioche,
+    // "often sweetened", which is asked by its meaning instead.
+    const auto baked = maker.make({"Baked", {"noun.food"}}, 5);
+    const auto brioche = askedFor(baked, "brioche");
+    ASSERT_NE(brioche, baked.end());
+    EXPECT_TRUE(brioche->asksMeaning) << brioche->answers[1] << " / " << brioche->answers[2];
 
     // Nor the meaning of a sense that tells little more than a kind the right one is of (harquebus,
     // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind

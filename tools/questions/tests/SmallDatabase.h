@@ -123,7 +123,17 @@ public:
               "00000704 09 n 01 insight 0 001 @ 00000703 n 0000 | clear or deep perception of a situation  \n"
               "00000705 09 n 01 insight 1 001 @ 00000702 n 0000 | a sudden clear grasp  \n"
               "00000706 09 n 01 variant 0 000 | something a little different from others of its type  \n"
-              "00000707 09 n 01 reverie 0 000 | a calm lengthy intent consideration  \n");
+              "00000707 09 n 01 reverie 0 000 | a calm lengthy intent consideration  \n"
+              "00000709 04 n 02 peek 0 glance 0 001 + 00000360 v 0101 | a secret look  \n"
+              // Brioche's only kin are muffin and scone; scone's verb, sweeten, shows in brioche's clue.
+              "00000800 13 n 01 food 0 001 @ 00000099 n 0000 | a substance eaten for nourishment  \n"
+              "00000801 13 n 01 baked_goods 0 001 @ 00000800 n 0000 | foods baked in an oven  \n"
+              "00000802 13 n 01 roll 0 001 @ 00000801 n 0000 | a small rounded bread  \n"
+              "00000803 13 n 01 brioche 0 001 @ 00000802 n 0000 | a small round bread that is often sweetened  \n"
+              "00000804 13 n 01 cake 0 001 @ 00000801 n 0000 | a baked food of flour and eggs  \n"
+              "00000805 13 n 01 muffin 0 001 @ 00000804 n 0000 | a quick cake baked in a cup  \n"
+              "00000807 13 n 01 biscuit 0 001 @ 00000801 n 0000 | a small flat baked food  \n"
+              "00000806 13 n 01 scone 0 002 @ 00000807 n 0000 + 00000363 v 0101 | a flat griddle biscuit  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -147,7 +157,15 @@ public:
               // Show is to prove, and prove in another sense to establish: a definition led by establish
               // could pass for show.
               "00000350 32 v 03 show 0 testify 0 prove 1 000 01 + 02 00 | provide evidence for  \n"
-              "00000351 32 v 03 prove 0 establish 0 show 1 000 01 + 02 00 | make certain by an example  \n"
+              "00000351 32 v 03 prove 0 establish 0 show 1 001 @ 00000355 v 0000 01 + 02 00 | make certain by an example  \n"
+              // Parade is told by the kind of a sense of show.
+              "00000355 32 v 01 demonstrate 0 000 01 + 02 00 | give an exhibition of  \n"
+              "00000356 32 v 01 parade 0 000 01 + 02 00 | demonstrate in a march  \n"
+              // Scan is told in the words of peek's noun, a glance; it and gaze are all peek's kin.
+              "00000360 39 v 01 peek 0 001 + 00000709 n 0101 01 + 02 00 | look quickly and secretly  \n"
+              "00000361 39 v 01 scan 0 000 01 + 02 00 | glance through a page  \n"
+              "00000362 39 v 01 gaze 0 000 01 + 02 00 | fix the eyes steadily on something  \n"
+              "00000363 30 v 01 sweeten 0 001 + 00000806 n 0101 01 + 02 00 | make sweeter  \n"
               "00000352 32 v 01 determine 0 000 01 + 02 00 | establish after a study  \n"
               "00000354 32 v 01 whisper 0 000 01 + 02 00 | speak softly  \n"
               "00000330 37 v 01 stew 0 000 01 + 02 00 | bear a grudge  \n"
@@ -208,7 +226,7 @@ public:
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
-                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\n");
+                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
