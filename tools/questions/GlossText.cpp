@@ -55,9 +55,13 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"in mid air", "in midair"},
     {"a smallest army unit", "the smallest army unit"},
     {"not of long duration; having just", "having just"},
+    {"gaseous element that give a red glow", "gaseous element that gives a red glow"},
+    {"overflowing with eager enjoyment or approval", "a state of overflowing with eager enjoyment or approval"},
     // Plural definitions of singular words.
     {"hard bonelike structures in the jaws", "a hard bonelike structure in the jaws"},
     {"edible viscera of a fowl", "an edible internal organ of a fowl"},
+    {"any spherical or nearly spherical bacteria", "any spherical or nearly spherical bacterium"},
+    {"the largest flying birds in the western hemisphere", "one of the largest flying birds in the western hemisphere"},
     // Facts the glosses get wrong.
     {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},
     {"large arboreal boa", "large semiaquatic boa"},
@@ -78,6 +82,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
      "extremely lofty evergreen of the western slopes of the Sierra Nevada in California"},
     {"; largest living organism", "; the largest tree by volume"},
     {"constituent of DNA and RNA", "constituent of RNA"},
+    {"a yellow trivalent metallic element of the rare earth group", "a silvery-white trivalent metallic element of the rare earth group"},
     {"light automatic rifle", "a light rifle with a short barrel"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
