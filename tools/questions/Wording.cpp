@@ -188,6 +188,13 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                                    (candidate.ends_with("or") || candidate.ends_with("er"));
                 if ((candidate == base || agent) && candidate.starts_with(base)) return true;
             }
+            // A learned root under its ending, leading or ending a longer word: "thymus" gives away
+            // thymosin, "acidity" antacid.
+            for (std::string_view ending : {"us", "um", "ity", "ic", "ia", "is"})
+                if (candidate.size() >= ending.size() + 4 && candidate.ends_with(ending)) {
+                    const std::string root = candidate.substr(0, candidate.size() - ending.size());
+                    if (part.size() >= root.size() + 3 && (part.starts_with(root) || part.ends_with(root))) return true;
+                }
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;
         }

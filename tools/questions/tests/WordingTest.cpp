@@ -31,6 +31,8 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"having small edible nutlike tubers", "nut grass", true},       // a short part made an adjective
         {"being of use or service", "useful", true},                // a word the text's makes by a suffix
         {"a female actor", "actress", true},
+        {"hormone secreted by the thymus", "thymosin", true},      // a learned root under its ending
+        {"neutralizes acidity", "antacid", true},
         {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
