@@ -432,22 +432,31 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             if (part.size() >= 4)
                 for (const std::string& form : m_wordNet.derivedForms(part))
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
-    // So does a form of a word that a closed compound is made of: "tidal" for tideway.
-    const std::string whole = Wording::lowered(lemma);
-    for (size_t cut = 3; !phrase && cut + 3 <= whole.size(); ++cut) {
-        const std::string lead = whole.substr(0, cut), rest = whole.substr(cut);
-        if (!isWord(m_wordNet, lead) || !isWord(m_wordNet, rest)) continue;
-        for (const std::string& part : {lead, rest}) {
-            if (part.size() < 4) continue;
-            for (const std::string& form : m_wordNet.derivedForms(part))
-                if (form.starts_with(part.substr(0, 3)) && Wording::givesAway(text, Wording::shown(form))) return true;
-        }
-    }
+    // So does a form of a word that a closed compound is made of.
+    if (!phrase)
+        for (const std::string& form : compoundForms(lemma))
+            if (Wording::givesAway(text, Wording::shown(form))) return true;
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))
             if (Wording::givesAway(base, Wording::shown(lemma))) return true;
     return false;
+}
+
+const std::vector<std::string>& CategoryQuestions::compoundForms(const std::string& lemma) const {
+    const auto [at, fresh] = m_compoundForms.try_emplace(lemma);
+    if (!fresh) return at->second;
+    const std::string whole = Wording::lowered(lemma);
+    for (size_t cut = 3; cut + 3 <= whole.size(); ++cut) {
+        const std::string lead = whole.substr(0, cut), rest = whole.substr(cut);
+        if (!isWord(m_wordNet, lead) || !isWord(m_wordNet, rest)) continue;
+        for (const std::string& part : {lead, rest}) {
+            if (part.size() < 4) continue;
+            for (const std::string& form : m_wordNet.derivedForms(part))
+                if (form.starts_with(part.substr(0, 3))) at->second.push_back(form);
+        }
+    }
+    return at->second;
 }
 
 std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const CategorySource& source) const {
@@ -791,12 +800,6 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
-        // Nor one told in the words of a form's sense: "annoy persistently" for aggravate (annoyance).
-        for (const std::string& word : formWords)
-            if (Wording::givesAway(definition, word)) return false;
-        const std::vector<std::string> words = Wording::tokens(definition);
-        for (const std::vector<std::string>& name : kindNames)
-            if (!name.empty() && std::search(words.begin(), words.end(), name.begin(), name.end()) != words.end()) return false;
         // A bare word ("make up", "a rowboat") is a synonym rather than a definition: loose enough to fit
         // some sense of many words.
         std::string bare = definition;
@@ -861,6 +864,12 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             std::any_of(described.words.begin(), described.words.end(),
                         [&](const SynsetWord& word) { return kindCalledAlike(m_wordNet, synset, word.lemma); }))
             return false;
+        // Nor one told in the words of a form's sense: "annoy persistently" for aggravate (annoyance).
+        for (const std::string& word : formWords)
+            if (Wording::givesAway(definition, word)) return false;
+        const std::vector<std::string> words = Wording::tokens(definition);
+        for (const std::vector<std::string>& name : kindNames)
+            if (!name.empty() && std::search(words.begin(), words.end(), name.begin(), name.end()) != words.end()) return false;
         // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
         // steps up in common (a cousin, an uncle) could pass for the right one.
         if (!sense.distinctKin) {

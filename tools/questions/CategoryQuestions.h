@@ -54,6 +54,8 @@ private:
 
     std::vector<Sense> rankedSenses(const CategorySource& source) const;
     bool givesAway(std::string_view text, const std::string& lemma) const;
+    // The forms of the words a closed compound is made of: "tidal" for tideway.
+    const std::vector<std::string>& compoundForms(const std::string& lemma) const;
     bool askWord(const Sense& sense, const Pool& pool, Question& out);
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     bool describe(const Sense& sense, Question& out);
@@ -71,6 +73,8 @@ private:
     ScreenFit& m_fit;
     std::function<std::string(std::string_view)> m_genusOf;  // the noun a definition is built on
     std::vector<size_t> m_below;  // synsets under each synset in all of WordNet
+    // Worked out once a word: giveaways are checked against every candidate's text.
+    mutable std::map<std::string, std::vector<std::string>> m_compoundForms;
     bool m_askingWord = true;  // wrong words, not wrong definitions, are being picked
     size_t m_reach = 0;  // how far from the right sense wrong answers may come: see kinTiers
 };
