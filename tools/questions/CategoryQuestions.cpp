@@ -44,6 +44,8 @@ constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 
 // A sense met in the tagged texts this many times less than the word's usual one, used there at
 // least `obscureAfter` times, is obscure.
 constexpr int rarerThanUsual = 10, obscureAfter = 10;
+// Below this many tagged uses a sense is not known to be its word's usual one over another of its kind.
+constexpr int clearAfter = 5;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
@@ -551,11 +553,22 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             return synsets[ancestor].words.front().lemma == "physical_entity";
         });
         const bool obscure = !primary && mostUses >= obscureAfter && best->tagCount * rarerThanUsual < mostUses;
+        // Clearly the word's usual sense: every other sense, in any part of speech, is met less, and
+        // with thin counts none is of the same kind (hacker at golf against hacker at computers).
+        const int adverbUses = m_wordNet.adverbUses(best->lemma);
+        bool clearlyUsual = adverbUses == 0 || adverbUses < best->tagCount;
+        for (char other : partsOfSpeech)
+            for (int meaning : m_wordNet.synsetsOf(other, best->lemma))
+                for (const SynsetWord& word : synsets[meaning].words)
+                    if (meaning != id && Wording::lowered(word.lemma) == Wording::lowered(best->lemma) &&
+                        (word.tagCount >= best->tagCount ||
+                         (best->tagCount < clearAfter && synsets[meaning].lexFile == synset.lexFile)))
+                        clearlyUsual = false;
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
                           bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
-                          std::move(genus), typical, primary, obscure, distinctKin, std::move(kinds)});
+                          std::move(genus), typical, primary, obscure, clearlyUsual, distinctKin, std::move(kinds)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -980,6 +993,7 @@ std::vector<Question> CategoryQuestions::make(const CategorySource& source, size
             if (!done || !describe(sense, question)) continue;
             question.synset = sense.synset;
             question.word = sense.word;
+            question.clearlyUsual = sense.clearlyUsual;
             asked[rank] = true;
             made.emplace_back(rank, std::move(question));
         }

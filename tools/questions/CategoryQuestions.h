@@ -41,6 +41,7 @@ private:
         bool typical;  // the word's most used sense in its part of speech is of this category
         bool primary;  // this is the word's only or most used sense in its part of speech
         bool obscure;  // met in the tagged texts far less than the word's usual sense, which is met often
+        bool clearlyUsual;  // see Question
         bool distinctKin;  // its cousins are other things, not shades of its meaning: see rankedSenses
         std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
         size_t poolPosition = 0;  // among the category's senses of its part of speech

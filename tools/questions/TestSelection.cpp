@@ -1,5 +1,6 @@
 #include "tools/questions/TestSelection.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -10,31 +11,37 @@ std::vector<Question> TestSelection::choose(const std::vector<Category>& categor
     std::vector<Question> chosen;
     std::set<std::string> askedTexts, askedWords;
     for (size_t c = 0; c < categories.size(); ++c) {
-        std::vector<const Question*> ranked;
+        std::vector<std::pair<size_t, const Question*>> ranked;  // rank in the category, question
         for (const Subsection& subsection : categories[c].subsections)
-            for (const Question& question : subsection.questions) ranked.push_back(&question);
+            for (const Question& question : subsection.questions) ranked.emplace_back(ranked.size(), &question);
         const size_t share = total / categories.size() + (c < total % categories.size() ? 1 : 0);
-        if (ranked.size() < share) throw std::runtime_error("category " + categories[c].name + " is too small for the test");
-        // Once asked in the test, a text or a word (in any sense or category) is not asked again.
-        std::erase_if(ranked, [&](const Question* question) {
-            return askedTexts.contains(question->question) || askedWords.contains(question->word);
+        const size_t categorySize = ranked.size();
+        if (categorySize < share) throw std::runtime_error("category " + categories[c].name + " is too small for the test");
+        // Once asked in the test, a text or a word (in any sense or category) is not asked again. A
+        // word is asked only in the sense players know it by: at thirty levels a riddle costs a climb.
+        std::erase_if(ranked, [&](const auto& entry) {
+            const Question& question = *entry.second;
+            return !question.clearlyUsual || askedTexts.contains(question.question) || askedWords.contains(question.word);
         });
         if (ranked.size() < share) throw std::runtime_error("category " + categories[c].name + " is too small for the test");
-        // Position grows with the square of the pick number: common words are picked most densely.
+        // The rank picked grows with the square of the pick number: common words are picked most densely.
         size_t position = 0;
         for (size_t k = 0; k < share; ++k) {
-            const size_t spread = k * k * ranked.size() / (share * share);
-            position = k == 0 ? 0 : std::max(position + 1, spread);
+            const size_t spread = k * k * categorySize / (share * share);
+            const auto at = static_cast<size_t>(
+                std::partition_point(ranked.begin(), ranked.end(), [spread](const auto& entry) { return entry.first < spread; }) -
+                ranked.begin());
+            position = std::max(k == 0 ? 0 : position + 1, at);
             position = std::min(position, ranked.size() - (share - k));
-            const auto asked = [&](const Question* question) {
-                return askedWords.contains(question->word) || askedTexts.contains(question->question);
+            const auto asked = [&](const Question& question) {
+                return askedWords.contains(question.word) || askedTexts.contains(question.question);
             };
-            while (asked(ranked[position]) && position < ranked.size() - (share - k)) ++position;
-            if (asked(ranked[position]))
-                throw std::runtime_error("category " + categories[c].name + " repeats what the test has asked");
-            askedTexts.insert(ranked[position]->question);
-            askedWords.insert(ranked[position]->word);
-            chosen.push_back(*ranked[position]);
+            while (asked(*ranked[position].second) && position < ranked.size() - (share - k)) ++position;
+            const Question& picked = *ranked[position].second;
+            if (asked(picked)) throw std::runtime_error("category " + categories[c].name + " repeats what the test has asked");
+            askedTexts.insert(picked.question);
+            askedWords.insert(picked.word);
+            chosen.push_back(picked);
         }
     }
     return chosen;

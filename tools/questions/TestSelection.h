@@ -1,5 +1,5 @@
 // Chooses the test's questions from every category's practice questions: an even share per
-// category, taken more densely among the common words.
+// category, taken more densely among the common words, each in the sense players know it by.
 #pragma once
 
 #include <vector>

@@ -158,6 +158,13 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto starfish = std::find_if(made.begin(), made.end(), [](const auto& question) { return question.word == "starfish"; });
     ASSERT_NE(starfish, made.end());
     EXPECT_TRUE(starfish->information.starts_with("starfish: any of the small carnivores of the sea floor")) << starfish->information;
+    // Only a word's clearly usual sense is fit for the test: not tiger's beast, met less than its
+    // person, nor lark's bird, met no more than its frolic, nor with thin counts boomer's glider
+    // beside its kangaroo.
+    std::set<std::string> unclear;
+    for (const auto& question : all)
+        if (!question.clearlyUsual) unclear.insert(question.word);
+    EXPECT_EQ(unclear, (std::set<std::string>{"boomer", "lark", "tiger"}));
     const auto canyon = std::find_if(all.begin(), all.end(), [](const auto& question) { return question.word == "canyon"; });
     ASSERT_NE(canyon, all.end());
     EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";
@@ -330,23 +337,26 @@ TEST(GeneratorRules, CommonnessIsTheSmallestListHoldingTheWordAndItsTagCount) {
     EXPECT_GT(Commonness::score(3, 5), Commonness::score(3, 1));
 }
 
-TEST(GeneratorRules, TheTestAsksNoTextAndNoWordTwice) {
+TEST(GeneratorRules, TheTestAsksNoTextAndNoWordTwiceAndOnlyUsualSenses) {
     const auto question = [](std::string text, std::string word) {
         questions::Question out;
         out.question = std::move(text);
         out.word = std::move(word);
+        out.clearlyUsual = out.word != "zeta";
         return out;
     };
     std::vector<questions::Category> categories(2);
     categories[0].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q1", "alpha"),
                                                question("Q2", "beta")}}};
     categories[1].subsections = {{"Everyday", {question("What does make mean?", "make"), question("Q3", "alpha"),
-                                               question("Q4", "gamma"), question("Q4", "delta"), question("Q5", "epsilon")}}};
+                                               question("Q6", "zeta"), question("Q4", "gamma"), question("Q4", "delta"),
+                                               question("Q5", "epsilon")}}};
     const auto chosen = questions::TestSelection::choose(categories, 4);
     std::set<std::string> texts, words;
     for (const auto& picked : chosen) {
         EXPECT_TRUE(texts.insert(picked.question).second) << picked.question;
         EXPECT_TRUE(words.insert(picked.word).second) << picked.word;
+        EXPECT_NE(picked.word, "zeta");
     }
     EXPECT_EQ(chosen.size(), 4u);
 }

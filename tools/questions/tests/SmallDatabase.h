@@ -89,6 +89,9 @@ public:
               // Hawk is met twenty times as often as a person as it is as a bird.
               "00000171 05 n 01 hawk 0 001 @ 00000108 n 0000 | a swift grey raptor of the hills  \n"
               "00000201 18 n 01 hawk 0 000 | an advocate of an aggressive policy  \n"
+              // Lark's bird is met no more than its frolic: neither is known as its usual sense.
+              "00000172 05 n 01 lark 0 001 @ 00000108 n 0000 | a brown singer of open fields  \n"
+              "00000202 04 n 01 lark 0 000 | a carefree adventure  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
               "00000501 15 n 01 area 0 000 | a part of a country  \n"
@@ -226,7 +229,7 @@ public:
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
-                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\n");
+                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
