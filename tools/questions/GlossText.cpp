@@ -84,6 +84,10 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"constituent of DNA and RNA", "constituent of RNA"},
     {"a yellow trivalent metallic element of the rare earth group", "a silvery-white trivalent metallic element of the rare earth group"},
     {"light automatic rifle", "a light rifle with a short barrel"},
+    {"a complex carbohydrate found in many plants", "a sugar found in many plants"},
+    {"a buttress of tower", "a buttress or tower"},
+    {"temporal sense; ", ""},
+    {"These news", "The news"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},
@@ -253,9 +257,11 @@ std::string GlossText::clean(std::string_view definition) {
             const bool qualifier = label.starts_with("of ") || label.starts_with("usually ") || label.starts_with("often ") ||
                                    label.starts_with("especially ") || label.starts_with("sometimes ") ||
                                    label.starts_with("used ") || label.starts_with("followed ") || label.starts_with("as ") ||
-                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ") ||
-                                   label.starts_with("superlative ") || label.starts_with("comparative ");
-            if (marked(label) || listed(leftOutLabels, label)) return {};
+                                   label.starts_with("with ") || label.starts_with("in ") || label.starts_with("or ");
+            // A sense that is another word's form ("comparative and superlative of `early'") has no
+            // meaning of its own to ask.
+            const bool form = label.starts_with("superlative ") || label.starts_with("comparative ");
+            if (form || marked(label) || listed(leftOutLabels, label)) return {};
             // A translation of a foreign name ("`our sea'") says nothing of the sense.
             if (label.starts_with("`") || listed(formQualifiers, label) || listed(droppedLabels, label)) {
                 text = rest;

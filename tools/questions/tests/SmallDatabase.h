@@ -92,6 +92,7 @@ public:
               // Lark's bird is met no more than its frolic: neither is known as its usual sense.
               "00000172 05 n 01 lark 0 001 @ 00000108 n 0000 | a brown singer of open fields  \n"
               "00000202 04 n 01 lark 0 000 | a carefree adventure  \n"
+              "00000173 05 n 01 heron 0 001 @ 00000108 n 0000 | wading birds of the marshes  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
               "00000501 15 n 01 area 0 000 | a part of a country  \n"
@@ -229,7 +230,7 @@ public:
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
-                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\n");
+                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
