@@ -310,8 +310,11 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
         if (isWord(wordNet, lead) && isWord(wordNet, rest))
             for (const std::string& other : words) {
                 if ((lead.size() >= 4 && other.starts_with(lead)) || (rest.size() >= 4 && other.starts_with(rest))) return true;
-                if (shortLead && other.size() >= cut + 3 && other.starts_with(lead) && isWord(wordNet, other.substr(cut)))
-                    return true;
+                if (shortLead && other.size() >= cut + 3 && other.starts_with(lead)) {
+                    // "eyelids" for eyelash: the lead before another word, or its plural.
+                    const std::string after = other.substr(cut);
+                    if (isWord(wordNet, after) || isPluralWord(wordNet, after)) return true;
+                }
             }
         if (cut < 3) continue;
         for (const std::string& first : words) {

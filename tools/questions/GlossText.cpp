@@ -340,8 +340,9 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if (definition.ends_with(" for")) return true;
     if (namesOnlyPlaces(definition.substr(0, definition.find("; ")))) return true;
     // "of the plains of central Africa", "from fermented juice of ...", "with long pointed scales around
-    // toes": a phrase left from a longer gloss.
-    if ((first == "of" || first == "from" || first == "with") && definition.find(':') == std::string_view::npos) return true;
+    // toes", "about three feet long": a phrase left from a longer gloss.
+    if ((first == "of" || first == "from" || first == "with" || first == "about") && definition.find(':') == std::string_view::npos)
+        return true;
     // A sentence led by its condition: "if steel or iron cool very slowly the cementite may occur ...".
     if (first == "if" || first == "when" || first == "whenever" || first == "where") return true;
     // A noun is defined by a noun phrase; one starting with a participle or an adverb describes

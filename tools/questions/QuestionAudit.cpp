@@ -139,7 +139,7 @@ bool QuestionAudit::isFragment(const std::string& definition, char partOfSpeech)
     static const std::set<std::string> verbs{"can", "may", "are", "is", "sometimes", "should"};
     if (words.size() > 1 && verbs.contains(words[1])) return true;
     static const std::set<std::string> openers{"eaten", "used", "grown", "cooked", "served", "usually", "often",
-                                               "especially", "typically", "found", "known", "called"};
+                                               "especially", "typically", "found", "known", "called", "about"};
     if (partOfSpeech == 'n' && words.front() == "of" && definition.starts_with("of ") &&
         definition.find(':') == std::string::npos)
         return true;

@@ -140,6 +140,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_FALSE(asked.contains("water hound")) << "its definition ends a compound with one of its words";
     EXPECT_FALSE(asked.contains("wombat")) << "its definition is led by a verb";
     EXPECT_FALSE(asked.contains("catbird")) << "its definition shows its short lead in another word made on it";
+    EXPECT_FALSE(asked.contains("catfish")) << "its definition shows its short lead before a plural";
     EXPECT_FALSE(asked.contains("cattalo")) << "its definition holds the two words it blends";
     EXPECT_FALSE(asked.contains("wolf-hounds")) << "a plural";
     EXPECT_FALSE(asked.contains("polar bear")) << "its definition holds the root of one of its words";
@@ -310,7 +311,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"ranges from Central America to Texas", 'n', true},
         {"leaves deeply incised and bright red in autumn", 'n', true},
         {"leaves of the common basil", 'n', false},
-        {"with long pointed scales around toes", 'n', true},
+        {"with long pointed scales around toes", 'n', true},     {"about three feet long exclusive of tail", 'n', true},
         {"informal term", 'n', true},             {"where one or few ovules develop", 'n', true},
         {"if steel or iron cool very slowly the cementite may occur in globules", 'n', true},
         {"very similar to Potamogeton; of western Africa", 'n', true},
@@ -379,6 +380,7 @@ TEST(GeneratorRules, TheAuditsStringChecksFindWhatTheyName) {
     EXPECT_FALSE(QuestionAudit::isWordOf("a crisp rounded cookie", "round"));
     EXPECT_TRUE(QuestionAudit::isFragment("eaten fresh as shell beans or dried", 'n'));
     EXPECT_TRUE(QuestionAudit::isFragment("of the plains of central Africa", 'n'));
+    EXPECT_TRUE(QuestionAudit::isFragment("about seven inches", 'n'));
     EXPECT_TRUE(QuestionAudit::isFragment("leaves sometimes used for flavoring", 'n'));
     EXPECT_FALSE(QuestionAudit::isFragment("of great size", 'a'));
     EXPECT_FALSE(QuestionAudit::isFragment("a midday meal", 'n'));

@@ -69,6 +69,7 @@ public:
               // Catbird's short lead shows in another word made on it, cattalo in the two it blends;
               // wolf-hounds is the plural of a word written whole.
               "00000148 05 n 01 catbird 0 001 @ 00000108 n 0000 | a grey songster seen on a catwalk  \n"
+              "00000174 05 n 01 catfish 0 001 @ 00000100 n 0000 | a whiskered swimmer that lurks under catwalks  \n"
               "00000149 05 n 01 cattalo 0 001 @ 00000101 n 0000 | a hardy cross of cattle and buffalo  \n"
               "00000150 05 n 01 wolf-hounds 0 001 @ 00000101 n 0000 | a tall breed kept for the chase  \n"
               "00000170 05 n 01 starfish 0 001 @ 00000100 n 0000 | small carnivores of the sea floor with five arms  \n"
@@ -92,6 +93,7 @@ public:
               // Lark's bird is met no more than its frolic: neither is known as its usual sense.
               "00000172 05 n 01 lark 0 001 @ 00000108 n 0000 | a brown singer of open fields  \n"
               "00000202 04 n 01 lark 0 000 | a carefree adventure  \n"
+              "00000203 04 n 01 walk 0 000 | a trip on foot  \n"
               "00000173 05 n 01 heron 0 001 @ 00000108 n 0000 | wading birds of the marshes  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
@@ -177,6 +179,7 @@ public:
               // Walk's parent travels, as glide and run move; scurry is defined by a bare word.
               "00000340 38 v 01 travel 0 000 01 + 02 00 | change location; move, travel, or proceed  \n"
               "00000341 38 v 01 walk 0 001 @ 00000340 v 0000 01 + 02 00 | use the feet to advance on dry ground  \n"
+              "00000370 34 v 01 fish 0 000 01 + 02 00 | try to catch swimmers  \n"
               "00000342 38 v 01 glide 0 000 01 + 02 00 | move smoothly and effortlessly  \n"
               "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly, faster than a jog  \n"
               "00000344 38 v 01 scurry 0 000 01 + 02 00 | to hurry  \n"
@@ -225,7 +228,7 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\n");
+                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
