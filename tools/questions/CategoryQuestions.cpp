@@ -529,21 +529,26 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const int head = synset.type == 's' && !synset.similar.empty() ? synset.similar.front() : id;
         kinds.front().insert(kinds.front().end(), synsets[head].attributes.begin(), synsets[head].attributes.end());
         // A word known for another kind of thing reads as absurd among wrong answers (salad, rock, split).
+        // Each sense of the word in a part of speech, with its tagged uses there.
+        const std::string lowered = Wording::lowered(best->lemma);
+        const auto forEachUse = [&](char other, const auto& visit) {
+            for (int meaning : m_wordNet.synsetsOf(other, best->lemma))
+                for (const SynsetWord& word : synsets[meaning].words)
+                    if (Wording::lowered(word.lemma) == lowered) visit(meaning, word.tagCount);
+        };
         int mostUsed = -1, mostUses = 0;
-        for (int other : m_wordNet.synsetsOf(partOfSpeech, best->lemma))
-            for (const SynsetWord& word : synsets[other].words)
-                if (Wording::lowered(word.lemma) == Wording::lowered(best->lemma) && word.tagCount > mostUses) {
-                    mostUsed = other;
-                    mostUses = word.tagCount;
-                }
+        forEachUse(partOfSpeech, [&](int meaning, int uses) {
+            if (uses > mostUses) {
+                mostUsed = meaning;
+                mostUses = uses;
+            }
+        });
         const bool typical = mostUsed < 0 || lexFiles.contains(synsets[mostUsed].lexFile);
         // Read in its part of speech: no more used as another ("permanent" is no hairdo to a reader).
         const auto usesAs = [&](char other) {
-            int uses = 0;
-            for (int meaning : m_wordNet.synsetsOf(other, best->lemma))
-                for (const SynsetWord& word : synsets[meaning].words)
-                    if (Wording::lowered(word.lemma) == Wording::lowered(best->lemma)) uses += word.tagCount;
-            return uses;
+            int total = 0;
+            forEachUse(other, [&](int, int uses) { total += uses; });
+            return total;
         };
         const int ownUses = usesAs(partOfSpeech);
         const bool primary = (senseCount == 1 || mostUsed == id) && m_wordNet.adverbUses(best->lemma) <= ownUses &&
@@ -562,17 +567,16 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const int adverbUses = m_wordNet.adverbUses(best->lemma);
         bool clearlyUsual = adverbUses == 0 || adverbUses < best->tagCount;
         for (char other : partsOfSpeech)
-            for (int meaning : m_wordNet.synsetsOf(other, best->lemma))
-                for (const SynsetWord& word : synsets[meaning].words)
-                    if (meaning != id && Wording::lowered(word.lemma) == Wording::lowered(best->lemma) &&
-                        (word.tagCount >= best->tagCount ||
-                         (best->tagCount < clearAfter && synsets[meaning].lexFile == synset.lexFile)))
-                        clearlyUsual = false;
+            forEachUse(other, [&](int meaning, int uses) {
+                const bool sameKind = synsets[meaning].lexFile == synset.lexFile;
+                if (meaning != id && (uses >= best->tagCount || (best->tagCount < clearAfter && sameKind))) clearlyUsual = false;
+            });
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);
         senses.push_back({id, std::string(best->lemma), Wording::shown(best->lemma), std::move(definition), best->tagCount,
                           bestBand, Commonness::score(bestBand, best->tagCount), senseCount, std::move(glossWords),
-                          std::move(genus), typical, primary, obscure, clearlyUsual, distinctKin, std::move(kinds)});
+                          std::move(genus), typical, primary, obscure, clearlyUsual, distinctKin, std::move(kinds),
+                          wordsOfForms(m_wordNet, partOfSpeech, best->lemma)});
     }
     std::sort(senses.begin(), senses.end(), [](const Sense& a, const Sense& b) {
         if (a.score != b.score) return a.score > b.score;
@@ -763,7 +767,7 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
         if (near.holds(other.synset) || (partOfSpeech == 'n' && kindCalledAlike(m_wordNet, synset, other.lemma))) return false;
         // Nor one the question describes in the words of its forms: emotionless, whose noun is
         // impassiveness, for "seeming unaffected by pleasure or pain; impassive".
-        for (const std::string& word : wordsOfForms(m_wordNet, partOfSpeech, other.lemma))
+        for (const std::string& word : other.formWords)
             if (word != other.word && Wording::givesAway(question, word)) return false;
         return m_fit.answer(other.word);
     });
@@ -813,7 +817,6 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             if (m_below[static_cast<size_t>(kind)] <= narrowInWordNet)
                 for (const SynsetWord& word : m_wordNet.synsets()[kind].words) kindNames.push_back(Wording::tokens(word.lemma));
     }
-    const std::vector<std::string> formWords = wordsOfForms(m_wordNet, synset.partOfSpeech(), sense.lemma);
     const auto wrong = pickWrong(sense, pool, [&](const Sense& other, const std::vector<const Sense*>& chosen) {
         const std::string definition = shown(other.definition);
         if (definition.empty() || definition == right || givesAway(definition, sense.lemma)) return false;
@@ -882,7 +885,7 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
                         [&](const SynsetWord& word) { return kindCalledAlike(m_wordNet, synset, word.lemma); }))
             return false;
         // Nor one told in the words of a form's sense: "annoy persistently" for aggravate (annoyance).
-        for (const std::string& word : formWords)
+        for (const std::string& word : sense.formWords)
             if (Wording::givesAway(definition, word)) return false;
         const std::vector<std::string> words = Wording::tokens(definition);
         for (const std::vector<std::string>& name : kindNames)

@@ -44,6 +44,7 @@ private:
         bool clearlyUsual;  // see Question
         bool distinctKin;  // its cousins are other things, not shades of its meaning: see rankedSenses
         std::vector<std::vector<int>> kinds;  // ancestors two, three and four steps up
+        std::vector<std::string> formWords;  // the words of the senses its forms name: see wordsOfForms
         size_t poolPosition = 0;  // among the category's senses of its part of speech
     };
     struct Pool {
