@@ -46,6 +46,10 @@ constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 
 constexpr int rarerThanUsual = 10, obscureAfter = 10;
 // Below this many tagged uses a sense is not known to be its word's usual one over another of its kind.
 constexpr int clearAfter = 5;
+// A sense is its word's usual one when met this many times as often as any other: the tagged
+// texts are small, and a word met half as often in another sense (soil as dirt, soil as earth) is
+// read in that one by many players.
+constexpr int clearLead = 3;
 // One sense in this many is asked the other way round, when its definitions fit the buttons.
 constexpr uint64_t meaningQuestionShare = 4;
 constexpr char partsOfSpeech[] = {'n', 'v', 'a'};
@@ -562,14 +566,14 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             return synsets[ancestor].words.front().lemma == "physical_entity";
         });
         const bool obscure = !primary && mostUses >= obscureAfter && best->tagCount * rarerThanUsual < mostUses;
-        // Clearly the word's usual sense: every other sense, in any part of speech, is met less, and
-        // with thin counts none is of the same kind (hacker at golf against hacker at computers).
+        // Clearly the word's usual sense: every other sense, in any part of speech, is met far less,
+        // and with thin counts none is of the same kind (hacker at golf against hacker at computers).
         const int adverbUses = m_wordNet.adverbUses(best->lemma);
-        bool clearlyUsual = adverbUses == 0 || adverbUses < best->tagCount;
+        bool clearlyUsual = adverbUses == 0 || adverbUses * clearLead < best->tagCount;
         for (char other : partsOfSpeech)
             forEachUse(other, [&](int meaning, int uses) {
                 const bool sameKind = synsets[meaning].lexFile == synset.lexFile;
-                if (meaning != id && (uses >= best->tagCount || (best->tagCount < clearAfter && sameKind))) clearlyUsual = false;
+                if (meaning != id && (uses * clearLead >= best->tagCount || (best->tagCount < clearAfter && sameKind))) clearlyUsual = false;
             });
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);

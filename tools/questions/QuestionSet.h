@@ -15,7 +15,7 @@ struct Question {
     std::array<int, 3> answerSynsets{};  // the sense each answer names or defines
     bool asksMeaning = false;            // "What does <word> mean?", with definitions as answers
     std::string word;                    // the word asked for or about
-    bool clearlyUsual = true;            // no other sense of the word is met as often in the tagged texts
+    bool clearlyUsual = true;            // every other sense of the word is met far less in the tagged texts
 };
 
 struct Subsection {

@@ -15,12 +15,13 @@ QuestionSet QuestionSetBuilder::build(const WordNet& wordNet, const Commonness& 
     CategoryQuestions maker(wordNet, commonness, fit);
     for (const CategorySource& source : categorySources()) {
         Category category{std::string(source.name), {}};
+        // A category short of the most questions has its last subsections a question or two short.
         constexpr size_t wanted = SubsectionPlan::mostSubsections * SubsectionPlan::mostQuestions;
-        std::vector<Question> made = maker.make(source, wanted);
-        if (made.size() < wanted)
-            throw std::runtime_error(category.name + ": only " + std::to_string(made.size()) + " of " +
-                                     std::to_string(wanted) + " questions");
-        category.subsections = SubsectionPlan::cut(std::move(made));
+        try {
+            category.subsections = SubsectionPlan::cut(maker.make(source, wanted));
+        } catch (const std::runtime_error& error) {
+            throw std::runtime_error(category.name + ": " + error.what());
+        }
         set.categories.push_back(std::move(category));
     }
     set.test = TestSelection::choose(set.categories, QuestionSet::testQuestionCount);

@@ -11,8 +11,8 @@ class WordNet;
 
 class QuestionSetBuilder {
 public:
-    // Throws std::runtime_error when a category cannot fill all its subsections or the test cannot
-    // be filled: every saved record must still find its question.
+    // Throws std::runtime_error when a category has too few questions for its subsections or the
+    // test cannot be filled.
     static QuestionSet build(const WordNet& wordNet, const Commonness& commonness, ScreenFit& fit);
 };
 

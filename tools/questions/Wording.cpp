@@ -167,6 +167,10 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 const auto shared = static_cast<size_t>(mismatch.first - part.begin());
                 if (shared >= std::max<size_t>(4, part.size() - 2) || shared >= 5) return true;
             }
+            // A root whose e drops before a suffix: "sober" gives away sobriety, "center" centroid.
+            if (candidate.size() >= 5 && candidate.ends_with("er") && part.size() > candidate.size() &&
+                part.starts_with(candidate.substr(0, candidate.size() - 2) + "r"))
+                return true;
             // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
             // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.
             const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;

@@ -164,8 +164,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         EXPECT_TRUE(found->information.starts_with(word + ": " + defined)) << found->information;
     }
     // Only a word's clearly usual sense is fit for the test: not tiger's beast, met less than its
-    // person, nor lark's bird, met no more than its frolic, nor with thin counts boomer's glider
-    // beside its kangaroo.
+    // person, nor lark's bird, met only three times as often as its frolic, nor with thin counts
+    // boomer's glider beside its kangaroo.
     std::set<std::string> unclear;
     for (const auto& question : all)
         if (!question.clearlyUsual) unclear.insert(question.word);

@@ -221,7 +221,7 @@ public:
               "00000425 00 s 02 ix 0 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\ninsight%1:09:00:: 1 5\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\nlark%1:05:00:: 1 9\nlark%1:04:00:: 2 3\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "hyenae hyena\npups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");

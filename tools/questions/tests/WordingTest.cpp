@@ -33,6 +33,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a female actor", "actress", true},
         {"hormone secreted by the thymus", "thymosin", true},      // a learned root under its ending
         {"neutralizes acidity", "antacid", true},
+        {"the state of being sober", "sobriety", true},            // a root whose e drops before a suffix
         {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
