@@ -44,7 +44,7 @@ constexpr size_t alikeReach = std::size(kinTiers), anySenseReach = alikeReach + 
 // A sense met in the tagged texts this many times less than the word's usual one, used there at
 // least `obscureAfter` times, is obscure.
 constexpr int rarerThanUsual = 10, obscureAfter = 10;
-// Below this many tagged uses a sense is not known to be its word's usual one over another of its kind.
+// Below this many tagged uses a sense is not known to be its word's usual one over another.
 constexpr int clearAfter = 5;
 // A sense is its word's usual one when met this many times as often as any other: the tagged
 // texts are small, and a word met half as often in another sense (soil as dirt, soil as earth) is
@@ -283,10 +283,12 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // Synonyms WordNet gives a sense that name something else: sweet cicely is a plant, not the resin;
 // black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
 // cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
-// is the bulb of early spring, not a wood anemone.
+// is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
+// one's descendants.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
-    {"myrrh", "sweet_cicely"},           {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
-    {"deoxycytidine", "cytidine"},       {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"}};
+    {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
+    {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
+    {"lineage", "ancestry"},       {"lineage", "parentage"}};
 
 bool isMisfiled(const Synset& synset, std::string_view lemma) {
     return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {
@@ -567,13 +569,14 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         });
         const bool obscure = !primary && mostUses >= obscureAfter && best->tagCount * rarerThanUsual < mostUses;
         // Clearly the word's usual sense: every other sense, in any part of speech, is met far less,
-        // and with thin counts none is of the same kind (hacker at golf against hacker at computers).
+        // and with thin counts there is none (hacker at golf against hacker at computers, lager
+        // the wagon camp against the beer).
         const int adverbUses = m_wordNet.adverbUses(best->lemma);
         bool clearlyUsual = adverbUses == 0 || adverbUses * clearLead < best->tagCount;
         for (char other : partsOfSpeech)
             forEachUse(other, [&](int meaning, int uses) {
-                const bool sameKind = synsets[meaning].lexFile == synset.lexFile;
-                if (meaning != id && (uses * clearLead >= best->tagCount || (best->tagCount < clearAfter && sameKind))) clearlyUsual = false;
+                if (meaning != id && (uses * clearLead >= best->tagCount || best->tagCount < clearAfter))
+                    clearlyUsual = false;
             });
         std::vector<std::string> glossWords = contentStems(definition);
         std::string genus = genusOf(m_wordNet, definition);

@@ -54,6 +54,9 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"whose seed yield", "whose seeds yield"},
     {"in mid air", "in midair"},
     {"a smallest army unit", "the smallest army unit"},
+    {"on either side to the ecliptic", "on either side of the ecliptic"},
+    {"(popular is Swiss folk songs)", "(popular in Swiss folk songs)"},
+    {"to expres their", "to express their"},
     {"not of long duration; having just", "having just"},
     {"gaseous element that give a red glow", "gaseous element that gives a red glow"},
     {"overflowing with eager enjoyment or approval", "a state of overflowing with eager enjoyment or approval"},
@@ -61,6 +64,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"hard bonelike structures in the jaws", "a hard bonelike structure in the jaws"},
     {"edible viscera of a fowl", "an edible internal organ of a fowl"},
     {"any spherical or nearly spherical bacteria", "any spherical or nearly spherical bacterium"},
+    {"assets that are saleable though not", "an asset that is saleable though not"},
     {"the largest flying birds in the western hemisphere", "one of the largest flying birds in the western hemisphere"},
     // Facts the glosses get wrong.
     {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},

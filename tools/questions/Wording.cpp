@@ -167,10 +167,32 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 const auto shared = static_cast<size_t>(mismatch.first - part.begin());
                 if (shared >= std::max<size_t>(4, part.size() - 2) || shared >= 5) return true;
             }
-            // A root whose e drops before a suffix: "sober" gives away sobriety, "center" centroid.
+            // A root whose e drops before a suffix: "sober" gives away sobriety, "center" centroid,
+            // "fiber" myofibril.
             if (candidate.size() >= 5 && candidate.ends_with("er") && part.size() > candidate.size() &&
-                part.starts_with(candidate.substr(0, candidate.size() - 2) + "r"))
+                part.find(candidate.substr(0, candidate.size() - 2) + "r") != std::string::npos)
                 return true;
+            // A chemical's root in another compound's name: "hydrofluoric" gives away fluoride,
+            // "bromine" bromide, "sulfur" sulfate; a short root led by a prefix is mostly the
+            // prefix ("confide", "confer").
+            for (std::string_view ending : {"ide", "ine", "ate", "ite"})
+                if (part.size() >= ending.size() + 4 && part.ends_with(ending)) {
+                    const std::string_view root = std::string_view(part).substr(0, part.size() - ending.size());
+                    const bool prefixed = root.size() < 6 && (root.starts_with("con") || root.starts_with("com") ||
+                                                              root.starts_with("dis") || root.starts_with("pre"));
+                    if (!prefixed && candidate.size() > root.size() && candidate.find(root) != std::string::npos)
+                        return true;
+                }
+            // The same learned last part after a joining vowel: "pericarp" gives away epicarp,
+            // "thermostat" cryostat, "endoscope" proctoscope.
+            if (part.size() >= 7 && candidate.size() >= 7 && candidate != part) {
+                const auto tail = std::mismatch(part.rbegin(), part.rend(), candidate.rbegin(), candidate.rend());
+                const auto shared = static_cast<size_t>(tail.first - part.rbegin());
+                const size_t joint = part.size() - shared;
+                if (shared >= 5 && joint > 0 && (part[joint] == 'o' || part[joint] == 'i') &&
+                    std::string_view("aeiou").find(part[joint + 1]) == std::string_view::npos)
+                    return true;
+            }
             // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
             // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.
             const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;

@@ -165,11 +165,11 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     }
     // Only a word's clearly usual sense is fit for the test: not tiger's beast, met less than its
     // person, nor lark's bird, met only three times as often as its frolic, nor with thin counts
-    // boomer's glider beside its kangaroo.
+    // boomer's glider beside its kangaroo or kitten the young cat beside its verb.
     std::set<std::string> unclear;
     for (const auto& question : all)
         if (!question.clearlyUsual) unclear.insert(question.word);
-    EXPECT_EQ(unclear, (std::set<std::string>{"boomer", "lark", "tiger"}));
+    EXPECT_EQ(unclear, (std::set<std::string>{"boomer", "kitten", "lark", "tiger"}));
     const auto canyon = std::find_if(all.begin(), all.end(), [](const auto& question) { return question.word == "canyon"; });
     ASSERT_NE(canyon, all.end());
     EXPECT_EQ(canyon->information.find("canon"), std::string::npos) << "a synonym that names something else";

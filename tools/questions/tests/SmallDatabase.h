@@ -146,6 +146,7 @@ public:
               "00000301 38 v 01 run 0 001 $ 00000302 v 0000 01 + 02 00 | move fast on foot  \n"
               "00000302 38 v 01 jog 0 001 $ 00000301 v 0000 01 + 02 00 | run slowly  \n"
               "00000304 38 v 01 burrow 0 000 01 + 02 00 | dig a hole in dry soil  \n"
+              "00000305 29 v 01 kitten 0 000 01 + 02 00 | give birth to young cats  \n"
               "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n"
               // Near synonyms unlinked: take shares a sense with make, a synonym of do; push for is
               // push; end up and become are under act; advocate names insistence's kind.
@@ -221,7 +222,7 @@ public:
               "00000425 00 s 02 ix 0 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
               "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\nlark%1:05:00:: 1 9\nlark%1:04:00:: 2 3\ninsight%1:09:00:: 1 5\n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\nlark%1:05:00:: 1 9\nlark%1:04:00:: 2 3\nkitten%1:05:00:: 1 2\ninsight%1:09:00:: 1 5\n");
         write("noun.exc", "hyenae hyena\npups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");

@@ -34,6 +34,12 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"hormone secreted by the thymus", "thymosin", true},      // a learned root under its ending
         {"neutralizes acidity", "antacid", true},
         {"the state of being sober", "sobriety", true},            // a root whose e drops before a suffix
+        {"filaments of a muscle fiber", "myofibril", true},
+        {"the outer layer of the pericarp", "epicarp", true},       // a learned last part after o or i
+        {"a thermostat for low temperatures", "cryostat", true},
+        {"a kind of organism", "mechanism", false},
+        {"a salt of hydrofluoric acid", "fluoride", true},          // a chemical's root
+        {"confer a trust upon", "confide", false},                  // a prefix is no root
         {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
         {"a large body of salt water", "ocean", false},
