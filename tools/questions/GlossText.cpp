@@ -67,6 +67,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"assets that are saleable though not", "an asset that is saleable though not"},
     {"the largest flying birds in the western hemisphere", "one of the largest flying birds in the western hemisphere"},
     // Facts the glosses get wrong.
+    {"a suspected cause of diarrhea in humans", "a flagellate protozoan that causes diarrhea in humans"},
     {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},

@@ -199,6 +199,9 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             std::string base = candidateStem;
             for (std::string_view ending : {"ic", "ar"})
                 if (base.size() >= ending.size() + 5 && base.ends_with(ending)) base.resize(base.size() - ending.size());
+            // An adjective made with -ed shows the short noun ending a compound: "hooded" gives away
+            // monkshood.
+            if (candidate.ends_with("ed") && base.size() == 4 && part.size() >= 6 && part.ends_with(base)) return true;
             for (const std::string& shown : {candidate, single, base.size() >= 5 ? base : single})
                 if (shown.size() >= 3 && part.size() >= shown.size() + 2 && !contains(linkingWords, shown) &&
                     part.find(shown) != std::string::npos)

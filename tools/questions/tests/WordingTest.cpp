@@ -39,6 +39,8 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a thermostat for low temperatures", "cryostat", true},
         {"a kind of organism", "mechanism", false},
         {"a salt of hydrofluoric acid", "fluoride", true},          // a chemical's root
+        {"a herb with hooded flowers", "monkshood", true},          // an -ed adjective's noun ending a compound
+        {"a hooded jacket", "hoodlum", false},
         {"confer a trust upon", "confide", false},                  // a prefix is no root
         {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
