@@ -149,6 +149,17 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 const std::string_view base = std::string_view(part).substr(0, part.size() - suffix.size());
                 if (base.size() >= (suffix.size() < 3 ? 4u : 3u) && base != "the") madeFrom.emplace_back(base, suffix);
             }
+        // A chemical's root, which another compound's name shows: "fluor" of fluoride in "hydrofluoric",
+        // "brom" of bromide in "bromine", "sulf" of sulfate in "sulfur". A short root led by a prefix is
+        // mostly the prefix ("confide", "confer").
+        std::string_view chemicalRoot;
+        for (std::string_view ending : {"ide", "ine", "ate", "ite"})
+            if (part.size() >= ending.size() + 4 && part.ends_with(ending)) {
+                const std::string_view root = std::string_view(part).substr(0, part.size() - ending.size());
+                const bool prefixed = root.size() < 6 && (root.starts_with("con") || root.starts_with("com") ||
+                                                          root.starts_with("dis") || root.starts_with("pre"));
+                if (!prefixed) chemicalRoot = root;
+            }
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
             // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
@@ -172,20 +183,12 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             if (candidate.size() >= 5 && candidate.ends_with("er") && part.size() > candidate.size() &&
                 part.find(candidate.substr(0, candidate.size() - 2) + "r") != std::string::npos)
                 return true;
-            // A chemical's root in another compound's name: "hydrofluoric" gives away fluoride,
-            // "bromine" bromide, "sulfur" sulfate; a short root led by a prefix is mostly the
-            // prefix ("confide", "confer").
-            for (std::string_view ending : {"ide", "ine", "ate", "ite"})
-                if (part.size() >= ending.size() + 4 && part.ends_with(ending)) {
-                    const std::string_view root = std::string_view(part).substr(0, part.size() - ending.size());
-                    const bool prefixed = root.size() < 6 && (root.starts_with("con") || root.starts_with("com") ||
-                                                              root.starts_with("dis") || root.starts_with("pre"));
-                    if (!prefixed && candidate.size() > root.size() && candidate.find(root) != std::string::npos)
-                        return true;
-                }
+            if (!chemicalRoot.empty() && candidate.size() > chemicalRoot.size() &&
+                candidate.find(chemicalRoot) != std::string::npos)
+                return true;
             // The same learned last part after a joining vowel: "pericarp" gives away epicarp,
             // "thermostat" cryostat, "endoscope" proctoscope.
-            if (part.size() >= 7 && candidate.size() >= 7 && candidate != part) {
+            if (part.size() >= 7 && candidate.size() >= 7) {
                 const auto tail = std::mismatch(part.rbegin(), part.rend(), candidate.rbegin(), candidate.rend());
                 const auto shared = static_cast<size_t>(tail.first - part.rbegin());
                 const size_t joint = part.size() - shared;
