@@ -786,6 +786,25 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     return true;
 }
 
+// A definition telling what a narrow kind does, by a verb the kind's name is formed from, fits every
+// noun of that kind: "someone who markets merchandise" fits a dealer, which in one sense is a marketer.
+bool CategoryQuestions::tellsWhatKindDoes(int kind, const std::vector<std::string>& words) const {
+    if (m_below[static_cast<size_t>(kind)] > narrowInWordNet) return false;
+    // The definition's own verb, after its relative pronoun: "someone who markets ...".
+    const auto lead = words.begin() + std::min<ptrdiff_t>(3, std::ssize(words));
+    const auto pronoun = std::find_if(words.begin(), lead, [](const std::string& word) { return word == "who" || word == "that"; });
+    if (pronoun == lead || pronoun + 1 == words.end()) return false;
+    const std::string doing = Wording::stem(pronoun[1]);
+    const Synset& named = m_wordNet.synsets()[kind];
+    for (const Derivation& link : named.derivations) {
+        const Synset& form = m_wordNet.synsets()[link.target];
+        // A verb spelt as the name (to finger) is not what the kind does: "fingers" names a finger.
+        if (form.partOfSpeech() != 'v' || form.words[link.targetWord].lemma == named.words[link.word].lemma) continue;
+        if (Wording::stem(form.words[link.targetWord].lemma) == doing) return true;
+    }
+    return false;
+}
+
 bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Question& out) {
     m_askingWord = false;
     const Synset& synset = m_wordNet.synsets()[sense.synset];
@@ -860,6 +879,12 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             if (holdsWord(described, relative)) return false;
         for (int meaning : meaningsOfWord)
             if (m_wordNet.areRelated(meaning, other.synset)) return false;
+        // Nor a kind of what some sense of the word is called too: to battle is to fight, and to
+        // campaign is, in one sense, to fight.
+        for (int parent : described.hypernyms)
+            for (int meaning : meaningsOfWord)
+                for (const SynsetWord& word : m_wordNet.synsets()[meaning].words)
+                    if (holdsWord(m_wordNet.synsets()[parent], Wording::lowered(word.lemma))) return false;
         if (synset.partOfSpeech() == 'v' && (verbsOverlap(m_wordNet, sense.lemma, other.lemma) ||
                                              ledByASynonym(m_wordNet, sense.synset, sense.lemma, definition)))
             return false;
@@ -897,6 +922,10 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         const std::vector<std::string> words = Wording::tokens(definition);
         for (const std::vector<std::string>& name : kindNames)
             if (!name.empty() && std::search(words.begin(), words.end(), name.begin(), name.end()) != words.end()) return false;
+        if (synset.partOfSpeech() == 'n')
+            for (int meaning : meaningsOfWord)
+                for (int kind : m_wordNet.synsets()[meaning].hypernyms)
+                    if (tellsWhatKindDoes(kind, words)) return false;
         // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
         // steps up in common (a cousin, an uncle) could pass for the right one.
         if (!sense.distinctKin) {

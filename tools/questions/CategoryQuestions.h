@@ -60,6 +60,7 @@ private:
     const std::vector<std::string>& compoundForms(const std::string& lemma) const;
     bool askWord(const Sense& sense, const Pool& pool, Question& out);
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
+    bool tellsWhatKindDoes(int kind, const std::vector<std::string>& words) const;
     bool describe(const Sense& sense, Question& out);
     // Two senses that `accept` takes, about as common, as close as the reach allows: under a shared
     // ancestor of a narrow, then a particular kind (kinTiers), then defined the same way ("the state

@@ -239,6 +239,18 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         for (size_t wrong = 1; wrong < 3; ++wrong)
             EXPECT_NE(wordNet.synsets()[question->answerSynsets[wrong]].words[0].lemma, refused) << question->answers[wrong];
     }
+    // Nor the meaning of a kind of what another sense of the word is called (battle, a way to fight,
+    // for campaign), nor one telling what a kind of another sense does (a distributor "markets",
+    // what a dealer does as a marketer).
+    const auto contest = maker.make({"Contest", {"verb.competition"}}, 20);
+    const auto trade = maker.make({"Trade", {"noun.person"}}, 20);
+    for (const auto& [made, word, refused] : {std::tuple{&contest, "campaign", "battle"}, {&trade, "dealer", "distributor"}}) {
+        const auto question = askedFor(*made, word);
+        ASSERT_NE(question, made->end()) << word;
+        EXPECT_TRUE(question->asksMeaning) << word;
+        for (size_t wrong = 1; wrong < 3; ++wrong)
+            EXPECT_NE(wordNet.synsets()[question->answerSynsets[wrong]].words[0].lemma, refused) << question->answers[wrong];
+    }
     // Nor, for a definition cut to a bare class ("light firearm"), one of that class: carbine's cousins.
     const auto carbine = askedFor(arms, "carbine");
     EXPECT_TRUE(carbine == arms.end() || !carbine->asksMeaning) << carbine->answers[1] << " / " << carbine->answers[2];

@@ -95,6 +95,20 @@ public:
               "00000202 04 n 01 lark 0 000 | a carefree adventure  \n"
               "00000203 04 n 01 walk 0 000 | a trip on foot  \n"
               "00000173 05 n 01 heron 0 001 @ 00000108 n 0000 | wading birds of the marshes  \n"
+              // Trade: one sense of dealer is a seller, a marketer, which is one who markets; distributor,
+              // dealer's cousin, is defined by that verb.
+              "00000210 18 n 01 person 0 001 @ 00000099 n 0000 | a human being  \n"
+              "00000211 18 n 01 businessperson 0 001 @ 00000210 n 0000 | a person who does business  \n"
+              "00000212 18 n 01 merchant 0 001 @ 00000211 n 0000 | a businessperson engaged in retail trade  \n"
+              "00000213 18 n 02 seller 0 marketer 0 002 @ 00000211 n 0000 + 00000390 v 0201 | someone who exchanges goods for money  \n"
+              "00000214 18 n 01 dealer 0 001 @ 00000212 n 0000 | a stock keeper  \n"
+              "00000215 18 n 01 dealer 1 001 @ 00000213 n 0000 | a seller of stolen goods  \n"
+              "00000216 18 n 01 supplier 0 001 @ 00000211 n 0000 | someone whose business is to supply things  \n"
+              "00000217 18 n 01 distributor 0 001 @ 00000216 n 0000 | someone who markets merchandise  \n"
+              "00000218 18 n 01 bookkeeper 0 001 @ 00000216 n 0000 | someone who records the accounts of a firm  \n"
+              "00000219 18 n 01 grocer 0 001 @ 00000212 n 0000 | someone who sells food and household supplies  \n"
+              "00000220 18 n 01 banker 0 001 @ 00000216 n 0000 | someone who runs a bank  \n"
+              "00000221 18 n 01 tailor 0 001 @ 00000212 n 0000 | someone who makes and mends clothes  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
               "00000501 15 n 01 area 0 000 | a part of a country  \n"
@@ -185,6 +199,15 @@ public:
               "00000343 38 v 01 hurry 0 000 01 + 02 00 | go quickly, faster than a jog  \n"
               "00000344 38 v 01 scurry 0 000 01 + 02 00 | to hurry  \n"
               "00000345 38 v 01 climb 0 000 01 + 02 00 | go upward with gradual progress  \n"
+              // Contest: campaign is in one sense to fight, and battle a kind of fighting.
+              "00000380 33 v 02 contend 0 fight 0 000 01 + 02 00 | be in a struggle  \n"
+              "00000381 33 v 01 campaign 0 000 01 + 02 00 | stand for office  \n"
+              "00000382 41 v 02 campaign 1 fight 1 000 01 + 02 00 | strive for a cause  \n"
+              "00000383 33 v 01 battle 0 001 @ 00000380 v 0000 01 + 02 00 | struggle against as if in a war  \n"
+              "00000384 33 v 01 referee 0 000 01 + 02 00 | judge a match between teams  \n"
+              "00000385 33 v 01 tackle 0 000 01 + 02 00 | seize the player holding the ball  \n"
+              "00000386 33 v 01 score 0 000 01 + 02 00 | gain a point in a game  \n"
+              "00000390 40 v 01 market 0 001 + 00000213 n 0102 01 + 02 00 | offer for sale  \n"
               // Sink's definition holds its irregular form.
               "00000346 38 v 01 sink 0 000 01 + 02 00 | go down as a stone that has sunk  \n");
         write("data.adj",
@@ -234,7 +257,8 @@ public:
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
-                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n");
+                                       "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n"
+                                       "campaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
