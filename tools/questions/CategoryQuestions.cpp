@@ -444,10 +444,23 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             if (part.size() >= 4)
                 for (const std::string& form : m_wordNet.derivedForms(part))
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
-    // So does a form of a word that a closed compound is made of.
-    if (!phrase)
+    // So does a form of a word that a closed compound is made of, and its last word ending another
+    // compound: "sidelines" for touchline.
+    if (!phrase) {
         for (const std::string& form : compoundForms(lemma))
             if (Wording::givesAway(text, Wording::shown(form))) return true;
+        const std::string whole = Wording::lowered(lemma);
+        for (size_t cut = 4; cut + 4 <= whole.size(); ++cut) {
+            const std::string last = whole.substr(cut);
+            if (!isWord(m_wordNet, whole.substr(0, cut)) || !isWord(m_wordNet, last)) continue;
+            for (const std::string& word : words) {
+                const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
+                if (single.size() >= last.size() + 4 && single.ends_with(last) &&
+                    isWord(m_wordNet, single.substr(0, single.size() - last.size())))
+                    return true;
+            }
+        }
+    }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
         for (const std::string& base : m_wordNet.baseForms(word))

@@ -93,6 +93,9 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"a buttress of tower", "a buttress or tower"},
     {"temporal sense; ", ""},
     {"These news", "The news"},
+    {"there no other alternative", "there is no other alternative"},
+    {"mounted the aerator on a floating", "mounted the aerator on a floating platform"},
+    {"in the battle of Chickamauga", "in the battle of Chattanooga"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},
@@ -304,6 +307,18 @@ std::string GlossText::clean(std::string_view definition) {
             while (from > 0 && (text[from - 1] == ' ' || text[from - 1] == ';')) --from;
             text.erase(from, close + 1 - from);
         }
+    }
+    // A chemical formula spells the names of its elements: "(SO2)" gives sulfur dioxide away.
+    for (size_t open = text.find(" ("); open != std::string::npos; open = text.find(" (", open + 1)) {
+        const size_t close = text.find(')', open);
+        if (close == std::string::npos) break;
+        size_t symbols = 0, digits = 0, i = open + 2;
+        while (i < close && isupper(static_cast<unsigned char>(text[i]))) {
+            ++symbols;
+            if (++i < close && islower(static_cast<unsigned char>(text[i]))) ++i;
+            for (; i < close && isdigit(static_cast<unsigned char>(text[i])); ++i) ++digits;
+        }
+        if (i == close && symbols >= 2 && (digits > 0 || symbols >= 3)) text.erase(open, close + 1 - open);
     }
     for (const auto& [typo, fixed] : corrections)
         for (size_t at = text.find(typo); at != std::string::npos; at = text.find(typo, at + fixed.size()))

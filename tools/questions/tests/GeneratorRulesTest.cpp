@@ -155,6 +155,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto all = maker.make({"Animals", {"noun.animal"}}, 100);
     EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawk"; }))
         << "met far less as a bird than as a person";
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawkfish"; }))
+        << "its definition ends another compound with its last word";
     // A creature defined by a plural is one of them, a participle before it or not.
     for (const auto& [name, defined] : {std::pair{"starfish", "any of the small carnivores of the sea floor"},
                                         {"heron", "any of the wading birds of the marshes"}}) {
@@ -292,6 +294,10 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"informal terms for the leg", ""},
         {"expend profusely; also used with abstract nouns", "expend profusely"},
         {"advanced in years; (`aged' is pronounced as two syllables)", "advanced in years"},
+        // A chemical formula spells its name; an abbreviation of two letters stays.
+        {"a toxic gas (SO2) from volcanoes", "a toxic gas from volcanoes"},
+        {"a poisonous salt (KCN) used in plating", "a poisonous salt used in plating"},
+        {"a gallon (US) of water", "a gallon (US) of water"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {

@@ -41,6 +41,8 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a salt of hydrofluoric acid", "fluoride", true},          // a chemical's root
         {"a herb with hooded flowers", "monkshood", true},          // an -ed adjective's noun ending a compound
         {"a hooded jacket", "hoodlum", false},
+        {"movement toward a chemical stimulus", "chemotaxis", true}, // a learned first part before its o
+        {"a whole made up of complicated parts", "composite", false},
         {"confer a trust upon", "confide", false},                  // a prefix is no root
         {"the doctrine of the existence of God", "theism", false},
         {"frozen dessert containing cream", "ice cream", true},     // one word of a phrase is enough
