@@ -447,19 +447,16 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     // So does a form of a word that a closed compound is made of, and its last word ending another
     // compound: "sidelines" for touchline.
     if (!phrase) {
-        for (const std::string& form : compoundForms(lemma))
+        const CompoundParts& compound = compoundParts(lemma);
+        for (const std::string& form : compound.forms)
             if (Wording::givesAway(text, Wording::shown(form))) return true;
-        const std::string whole = Wording::lowered(lemma);
-        for (size_t cut = 4; cut + 4 <= whole.size(); ++cut) {
-            const std::string last = whole.substr(cut);
-            if (!isWord(m_wordNet, whole.substr(0, cut)) || !isWord(m_wordNet, last)) continue;
+        for (const std::string& last : compound.lastWords)
             for (const std::string& word : words) {
                 const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
                 if (single.size() >= last.size() + 4 && single.ends_with(last) &&
                     isWord(m_wordNet, single.substr(0, single.size() - last.size())))
                     return true;
             }
-        }
     }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
     for (const std::string& word : words)
@@ -468,17 +465,18 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     return false;
 }
 
-const std::vector<std::string>& CategoryQuestions::compoundForms(const std::string& lemma) const {
-    const auto [at, fresh] = m_compoundForms.try_emplace(lemma);
+const CategoryQuestions::CompoundParts& CategoryQuestions::compoundParts(const std::string& lemma) const {
+    const auto [at, fresh] = m_compoundParts.try_emplace(lemma);
     if (!fresh) return at->second;
     const std::string whole = Wording::lowered(lemma);
     for (size_t cut = 3; cut + 3 <= whole.size(); ++cut) {
         const std::string lead = whole.substr(0, cut), rest = whole.substr(cut);
         if (!isWord(m_wordNet, lead) || !isWord(m_wordNet, rest)) continue;
+        if (lead.size() >= 4 && rest.size() >= 4) at->second.lastWords.push_back(rest);
         for (const std::string& part : {lead, rest}) {
             if (part.size() < 4) continue;
             for (const std::string& form : m_wordNet.derivedForms(part))
-                if (form.starts_with(part.substr(0, 3))) at->second.push_back(form);
+                if (form.starts_with(part.substr(0, 3))) at->second.forms.push_back(form);
         }
     }
     return at->second;
@@ -799,25 +797,6 @@ bool CategoryQuestions::askWord(const Sense& sense, const Pool& pool, Question& 
     return true;
 }
 
-// A definition telling what a narrow kind does, by a verb the kind's name is formed from, fits every
-// noun of that kind: "someone who markets merchandise" fits a dealer, which in one sense is a marketer.
-bool CategoryQuestions::tellsWhatKindDoes(int kind, const std::vector<std::string>& words) const {
-    if (m_below[static_cast<size_t>(kind)] > narrowInWordNet) return false;
-    // The definition's own verb, after its relative pronoun: "someone who markets ...".
-    const auto lead = words.begin() + std::min<ptrdiff_t>(3, std::ssize(words));
-    const auto pronoun = std::find_if(words.begin(), lead, [](const std::string& word) { return word == "who" || word == "that"; });
-    if (pronoun == lead || pronoun + 1 == words.end()) return false;
-    const std::string doing = Wording::stem(pronoun[1]);
-    const Synset& named = m_wordNet.synsets()[kind];
-    for (const Derivation& link : named.derivations) {
-        const Synset& form = m_wordNet.synsets()[link.target];
-        // A verb spelt as the name (to finger) is not what the kind does: "fingers" names a finger.
-        if (form.partOfSpeech() != 'v' || form.words[link.targetWord].lemma == named.words[link.word].lemma) continue;
-        if (Wording::stem(form.words[link.targetWord].lemma) == doing) return true;
-    }
-    return false;
-}
-
 bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Question& out) {
     m_askingWord = false;
     const Synset& synset = m_wordNet.synsets()[sense.synset];
@@ -847,6 +826,25 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         }
     const std::vector<std::string> relatives = m_wordNet.derivedForms(sense.lemma);
     const NearSynonyms near(m_wordNet, synset.partOfSpeech(), sense.lemma, m_genusOf);
+    // What a narrow kind of any sense of a noun does, by a verb the kind's name is formed from: a
+    // definition telling it fits the noun ("someone who markets merchandise" fits a dealer, which in
+    // one sense is a marketer). A verb spelt as the name (to finger) is not what the kind does.
+    std::set<std::string> kindDoings;
+    if (synset.partOfSpeech() == 'n')
+        for (int meaning : meaningsOfWord)
+            for (int kind : m_wordNet.synsets()[meaning].hypernyms) {
+                const Synset& named = m_wordNet.synsets()[kind];
+                if (m_below[static_cast<size_t>(kind)] > narrowInWordNet) continue;
+                for (const Derivation& link : named.derivations) {
+                    const Synset& form = m_wordNet.synsets()[link.target];
+                    if (form.partOfSpeech() == 'v' && form.words[link.targetWord].lemma != named.words[link.word].lemma)
+                        kindDoings.insert(Wording::stem(form.words[link.targetWord].lemma));
+                }
+            }
+    // The words of every sense of the word.
+    std::vector<std::string> senseWords;
+    for (int meaning : meaningsOfWord)
+        for (const SynsetWord& word : m_wordNet.synsets()[meaning].words) senseWords.push_back(Wording::lowered(word.lemma));
     // The names of a narrow kind of any sense of the word: a wrong definition naming one could pass
     // for that sense ("support and strengthen" for consolidate, a way to strengthen).
     std::vector<std::vector<std::string>> kindNames;
@@ -895,9 +893,8 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         // Nor a kind of what some sense of the word is called too: to battle is to fight, and to
         // campaign is, in one sense, to fight.
         for (int parent : described.hypernyms)
-            for (int meaning : meaningsOfWord)
-                for (const SynsetWord& word : m_wordNet.synsets()[meaning].words)
-                    if (holdsWord(m_wordNet.synsets()[parent], Wording::lowered(word.lemma))) return false;
+            for (const std::string& word : senseWords)
+                if (holdsWord(m_wordNet.synsets()[parent], word)) return false;
         if (synset.partOfSpeech() == 'v' && (verbsOverlap(m_wordNet, sense.lemma, other.lemma) ||
                                              ledByASynonym(m_wordNet, sense.synset, sense.lemma, definition)))
             return false;
@@ -935,10 +932,10 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         const std::vector<std::string> words = Wording::tokens(definition);
         for (const std::vector<std::string>& name : kindNames)
             if (!name.empty() && std::search(words.begin(), words.end(), name.begin(), name.end()) != words.end()) return false;
-        if (synset.partOfSpeech() == 'n')
-            for (int meaning : meaningsOfWord)
-                for (int kind : m_wordNet.synsets()[meaning].hypernyms)
-                    if (tellsWhatKindDoes(kind, words)) return false;
+        // The definition's own verb, after its relative pronoun: "someone who markets ...".
+        const auto lead = words.begin() + std::min<ptrdiff_t>(3, std::ssize(words));
+        const auto pronoun = std::find_if(words.begin(), lead, [](const std::string& word) { return word == "who" || word == "that"; });
+        if (pronoun != lead && pronoun + 1 != words.end() && kindDoings.contains(Wording::stem(pronoun[1]))) return false;
         // Where kin are shades of one meaning, the definition of a sense with an ancestor up to four
         // steps up in common (a cousin, an uncle) could pass for the right one.
         if (!sense.distinctKin) {

@@ -56,11 +56,14 @@ private:
 
     std::vector<Sense> rankedSenses(const CategorySource& source) const;
     bool givesAway(std::string_view text, const std::string& lemma) const;
-    // The forms of the words a closed compound is made of: "tidal" for tideway.
-    const std::vector<std::string>& compoundForms(const std::string& lemma) const;
+    // What a closed compound is made of, worked out once a lemma.
+    struct CompoundParts {
+        std::vector<std::string> forms;      // of the words it is made of: "tidal" for tideway
+        std::vector<std::string> lastWords;  // of four letters or more after a lead of four: "line" of touchline
+    };
+    const CompoundParts& compoundParts(const std::string& lemma) const;
     bool askWord(const Sense& sense, const Pool& pool, Question& out);
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
-    bool tellsWhatKindDoes(int kind, const std::vector<std::string>& words) const;
     bool describe(const Sense& sense, Question& out);
     // Two senses that `accept` takes, about as common, as close as the reach allows: under a shared
     // ancestor of a narrow, then a particular kind (kinTiers), then defined the same way ("the state
@@ -77,7 +80,7 @@ private:
     std::function<std::string(std::string_view)> m_genusOf;  // the noun a definition is built on
     std::vector<size_t> m_below;  // synsets under each synset in all of WordNet
     // Worked out once a word: giveaways are checked against every candidate's text.
-    mutable std::map<std::string, std::vector<std::string>> m_compoundForms;
+    mutable std::map<std::string, CompoundParts> m_compoundParts;
     bool m_askingWord = true;  // wrong words, not wrong definitions, are being picked
     size_t m_reach = 0;  // how far from the right sense wrong answers may come: see kinTiers
 };

@@ -164,6 +164,11 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                                                                      [&](std::string_view prefix) { return root.starts_with(prefix); });
                 if (!prefixed) chemicalRoot = root;
             }
+        // A learned first part before its joining vowel, which leads a word of its root: "chemical"
+        // gives away chemotaxis (not a prefix's: composite).
+        const bool learnedLead = part.size() >= 8 && part[4] == 'o' &&
+                                 std::none_of(std::begin(latinPrefixes), std::end(latinPrefixes),
+                                              [&](std::string_view prefix) { return part.starts_with(prefix); });
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
             // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
@@ -190,12 +195,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             if (!chemicalRoot.empty() && candidate.size() > chemicalRoot.size() &&
                 candidate.find(chemicalRoot) != std::string::npos)
                 return true;
-            // A learned first part before its joining vowel leads a word of its root: "chemical"
-            // gives away chemotaxis (not a prefix's: composite).
-            if (part.size() >= 8 && part[4] == 'o' && candidate.size() >= 6 && candidate.compare(0, 4, part, 0, 4) == 0 &&
-                std::none_of(std::begin(latinPrefixes), std::end(latinPrefixes),
-                             [&](std::string_view prefix) { return part.starts_with(prefix); }))
-                return true;
+            if (learnedLead && candidate.size() >= 6 && candidate.compare(0, 4, part, 0, 4) == 0) return true;
             // The same learned last part after a joining vowel: "pericarp" gives away epicarp,
             // "thermostat" cryostat, "endoscope" proctoscope.
             if (part.size() >= 7 && candidate.size() >= 7) {
