@@ -458,10 +458,22 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
                     return true;
             }
     }
-    // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk".
-    for (const std::string& word : words)
-        for (const std::string& base : m_wordNet.baseForms(word))
+    // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk". So does
+    // an adjective whose noun of quality the word is made on: "strong" for strengthen (strength).
+    const std::string whole = Wording::lowered(lemma);
+    for (const std::string& word : words) {
+        std::vector<std::string> bases = m_wordNet.baseForms(word);
+        for (const std::string& base : bases)
             if (Wording::givesAway(base, Wording::shown(lemma))) return true;
+        bases.push_back(word);
+        for (const std::string& base : bases)
+            for (int value : m_wordNet.synsetsOf('a', base))
+                for (int quality : m_wordNet.synsets()[value].attributes)
+                    for (const SynsetWord& name : m_wordNet.synsets()[quality].words)
+                        if (name.lemma.size() >= 4 && whole.size() > name.lemma.size() && name.lemma[0] == base[0] &&
+                            whole.starts_with(Wording::lowered(name.lemma)))
+                            return true;
+    }
     return false;
 }
 
@@ -903,6 +915,14 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
         if (!classHead.empty())
             for (int above : m_wordNet.ancestors(other.synset))
                 if (holdsWord(m_wordNet.synsets()[above], classHead)) return false;
+        // Nor a wrong definition that is a bare class named by an ancestor of the right sense: "Eurasian
+        // bulbous plant" could be true of common grape hyacinth, a bulbous plant, for all a player knows.
+        const std::vector<std::string> wrongClass = Wording::tokens(bareClass(definition));
+        if (wrongClass.size() >= 2 && wrongClass.size() <= 3) {
+            const std::string head = wrongClass[wrongClass.size() - 2] + ' ' + wrongClass.back();
+            for (int above : m_wordNet.ancestors(sense.synset))
+                if (holdsWord(m_wordNet.synsets()[above], head)) return false;
+        }
         // Nor one whose words the other's definition uses: "accessible" in "obtainable or accessible
         // and ready for use" against "easy to reach", "bog" in swamp's definition.
         for (const auto& [defining, named] : {std::pair{&synset, &described}, std::pair{&described, &synset}})
@@ -950,9 +970,10 @@ bool CategoryQuestions::askMeaning(const Sense& sense, const Pool& pool, Questio
             std::set_intersection(mine.begin(), mine.end(), theirs.begin(), theirs.end(), std::back_inserter(shared));
             if (!shared.empty()) return false;
         }
-        // Where kin are shades of one meaning, nor the gloss of words related to the asked one in any
-        // sense (beset, vex: "afflict with mental agitation"); the dearest look-up comes last.
-        return sense.distinctKin || std::none_of(described.words.begin(), described.words.end(), [&](const SynsetWord& word) {
+        // Nor the gloss of a word related to the asked one in any sense (beset, vex: "afflict with mental
+        // agitation"; zone, in one sense a kind of region: "a locally circumscribed place"); the
+        // dearest look-up comes last.
+        return std::none_of(described.words.begin(), described.words.end(), [&](const SynsetWord& word) {
             return m_wordNet.wordsRelated(synset.partOfSpeech(), sense.lemma, word.lemma);
         });
     });

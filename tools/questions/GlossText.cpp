@@ -96,6 +96,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"there no other alternative", "there is no other alternative"},
     {"mounted the aerator on a floating", "mounted the aerator on a floating platform"},
     {"in the battle of Chickamauga", "in the battle of Chattanooga"},
+    {"New Zealand with pinnate fronds and a densely woolly stalks", "fern of New Zealand with pinnate fronds and densely woolly stalks"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},

@@ -210,6 +210,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_NE(askedFor(describing, "six"), describing.end());
     EXPECT_EQ(askedFor(describing, "ix"), describing.end()) << "a Roman numeral";
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
+    EXPECT_EQ(askedFor(moves, "strengthen"), moves.end()) << "its definition holds strong, of strength";
     // Nor a verb's definition led by a word that shares the asked sense's synonyms: establish, as
     // show's prove is.
     const auto talk = maker.make({"Talk", {"verb.communication"}}, 20);
@@ -233,13 +234,17 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind
     // called as the right one's is (insight, a kind of understanding or discernment, for eye), nor of a
     // kind of what another sense of the word is called (battle, a way to fight, for campaign), nor one
-    // telling what a kind of another sense does (a distributor "markets", as a dealer does as a marketer).
+    // telling what a kind of another sense does (a distributor "markets", as a dealer does as a marketer),
+    // nor of a word that in another sense is a kind of the right one (zone, a spot, for region), nor a
+    // bare class named by a kind above the right one ("Asian dry land" for desert, a kind of land).
     const auto arms = maker.make({"Arms", {"noun.artifact"}}, 20);
     const auto thoughts = maker.make({"Thoughts", {"noun.cognition"}}, 20);
     const auto contest = maker.make({"Contest", {"verb.competition"}}, 20);
     const auto trade = maker.make({"Trade", {"noun.person"}}, 20);
+    const auto regions = maker.make({"Regions", {"noun.location"}}, 20);
     for (const auto& [made, word, refused] : {std::tuple{&arms, "fusil", "harquebus"}, {&thoughts, "eye", "insight"},
-                                              {&contest, "campaign", "battle"}, {&trade, "dealer", "distributor"}}) {
+                                              {&contest, "campaign", "battle"}, {&trade, "dealer", "distributor"},
+                                              {&regions, "region", "zone"}, {&regions, "desert", "steppe"}}) {
         const auto question = askedFor(*made, word);
         ASSERT_NE(question, made->end()) << word;
         EXPECT_TRUE(question->asksMeaning) << word;

@@ -85,6 +85,7 @@ public:
               "00000162 07 n 01 ordinariness 0 000 | the quality of being commonplace  \n"
               "00000163 07 n 01 oldness 0 000 | the quality of being old  \n"
               "00000164 07 n 02 obviousness 0 noticeability 0 000 | the property of being easy to see  \n"
+              "00000165 07 n 01 strength 0 000 | the property of being powerful  \n"
               // Canyon's synonym canon names something else.
               "00000153 05 n 02 canyon 0 canon 0 001 @ 00000100 n 0000 | a deep ravine cut by a river; \"the gorge echoed\"  \n"
               "00000119 05 n 01 ox 0 001 @ 00000100 n 0000 | a plodding ox of the plains  \n"
@@ -116,6 +117,23 @@ public:
               "00000501 15 n 01 area 0 000 | a part of a country  \n"
               "00000502 15 n 01 anchorage 0 001 @ 00000501 n 0000 | place for vessels to anchor  \n"
               "00000503 15 n 01 roadstead 0 001 @ 00000502 n 0000 | a partly sheltered anchorage  \n"
+              // Regions: one sense of zone is a kind of region, the other a spot, which could pass for one.
+              "00000530 15 n 01 location 0 001 @ 00000099 n 0000 | a point or extent in space  \n"
+              "00000531 15 n 01 expanse 0 001 @ 00000530 n 0000 | a wide stretch of open country  \n"
+              "00000532 15 n 01 region 0 001 @ 00000531 n 0000 | the extended spatial location of something  \n"
+              "00000533 15 n 01 zone 1 001 @ 00000532 n 0000 | an area set apart by a feature of its own  \n"
+              "00000534 15 n 01 spot 0 001 @ 00000530 n 0000 | a particular point  \n"
+              "00000535 15 n 01 zone 0 001 @ 00000534 n 0000 | a locally circumscribed place with distinctive features  \n"
+              "00000536 15 n 01 site 0 001 @ 00000530 n 0000 | the piece of land where something stands  \n"
+              "00000537 15 n 01 harbor 0 001 @ 00000536 n 0000 | a sheltered port for ships  \n"
+              // Steppe's bare class is named by a kind three steps above desert: true of it, for all a
+              // player knows.
+              "00000541 15 n 02 land 0 dry_land 0 001 @ 00000099 n 0000 | the solid part of the earth's surface  \n"
+              "00000543 15 n 01 terrain 0 001 @ 00000541 n 0000 | the lie of the ground  \n"
+              "00000538 15 n 01 tract 0 001 @ 00000543 n 0000 | an extended area of ground  \n"
+              "00000539 15 n 01 desert 0 001 @ 00000538 n 0000 | an arid waste with little or no vegetation  \n"
+              "00000542 15 n 01 plain 0 001 @ 00000541 n 0000 | a level stretch of ground  \n"
+              "00000540 15 n 01 steppe 0 001 @ 00000542 n 0000 | Asian dry land  \n"
               // Insistence, a kind of advocacy, the noun of advocate.
               "00000510 04 n 01 insistence 0 002 @ 00000511 n 0000 + 00000320 v 0101 | the act of insisting  \n"
               "00000511 04 n 01 advocacy 0 001 + 00000321 v 0101 | active support  \n"
@@ -210,8 +228,9 @@ public:
               "00000385 33 v 01 tackle 0 000 01 + 02 00 | seize the player holding the ball  \n"
               "00000386 33 v 01 score 0 000 01 + 02 00 | gain a point in a game  \n"
               "00000390 40 v 01 market 0 001 + 00000213 n 0102 01 + 02 00 | offer for sale  \n"
-              // Sink's definition holds its irregular form.
-              "00000346 38 v 01 sink 0 000 01 + 02 00 | go down as a stone that has sunk  \n");
+              // Sink's definition holds its irregular form, strengthen's the adjective of its strength.
+              "00000346 38 v 01 sink 0 000 01 + 02 00 | go down as a stone that has sunk  \n"
+              "00000347 38 v 01 strengthen 0 000 01 + 02 00 | make strong or stronger  \n");
         write("data.adj",
               "00000400 00 a 01 big 0 001 & 00000401 s 0000 | above average in size  \n"
               "00000401 00 s 01 huge 0 001 & 00000400 a 0000 | unusually great in size  \n"
@@ -246,8 +265,9 @@ public:
               "00000424 00 s 01 six 0 001 & 00000423 a 0000 | being one more than five  \n"
               "00000425 00 s 02 ix 0 nine 0 001 & 00000423 a 0000 | being one more than eight  \n"
               "00000426 00 s 01 forty 0 001 & 00000423 a 0000 | being ten more than thirty  \n"
-              "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n");
-        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\nlark%1:05:00:: 1 9\nlark%1:04:00:: 2 3\nkitten%1:05:00:: 1 2\ninsight%1:09:00:: 1 5\n");
+              "00000409 00 a 01 polar 0 001 + 00000152 n 0101 | of the earth's poles  \n"
+              "00000427 00 a 01 strong 0 001 = 00000165 n 0000 | having great power  \n");
+        write("cntlist.rev", "dog%1:05:00:: 1 40\ncanon%1:05:00:: 1 9\ncat%1:05:00:: 1 30\ntiger%1:18:00:: 1 5\nhawk%1:18:00:: 1 60\nhawk%1:05:00:: 2 3\nboomer%1:05:01:: 1 3\nlark%1:05:00:: 1 9\nlark%1:04:00:: 2 3\nkitten%1:05:00:: 1 2\ninsight%1:09:00:: 1 5\nzone%1:15:00:: 1 5\n");
         write("noun.exc", "hyenae hyena\npups pup\n");
         write("verb.exc", "sunk sink\n");
         write("american-english-small", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\ncheetah\nhyena\n");
@@ -257,10 +277,10 @@ public:
                                         "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
-                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nbig\nhuge\nsmall\nfortunate\nrosy\n"
+                                       "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
                                        "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n"
-                                       "campaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\n");
+                                       "region\nzone\nharbor\nexpanse\nspot\nsite\nlocation\ntract\ndesert\nsteppe\nland\nplain\nterrain\ncampaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
