@@ -284,11 +284,11 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
 // cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
 // is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
-// one's descendants.
+// one's descendants; straw, strew's old spelling, reads as a slip.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
-    {"lineage", "ancestry"},       {"lineage", "parentage"}};
+    {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"}};
 
 bool isMisfiled(const Synset& synset, std::string_view lemma) {
     return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {

@@ -97,6 +97,10 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"mounted the aerator on a floating", "mounted the aerator on a floating platform"},
     {"in the battle of Chickamauga", "in the battle of Chattanooga"},
     {"New Zealand with pinnate fronds and a densely woolly stalks", "fern of New Zealand with pinnate fronds and densely woolly stalks"},
+    {"the posterior lobe of the pituitary body; primarily glandular in nature", "the posterior lobe of the pituitary body; made of nerve tissue"},
+    {"a stony meteor lacking", "a stony meteorite lacking"},
+    {"a strong wind moving 45-90 knots", "a strong wind moving 32-63 knots"},
+    {"winds moving a 73-136 knots", "winds moving 73-136 knots"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},
@@ -324,6 +328,10 @@ std::string GlossText::clean(std::string_view definition) {
     for (const auto& [typo, fixed] : corrections)
         for (size_t at = text.find(typo); at != std::string::npos; at = text.find(typo, at + fixed.size()))
             text.replace(at, typo.size(), fixed);
+    // The Beaufort scale's speeds are given in miles per hour but called knots.
+    if (text.find("Beaufort scale") != std::string::npos)
+        for (size_t at = text.find("knots"); at != std::string::npos; at = text.find("knots", at))
+            text.replace(at, 5, "miles per hour");
     // ``quoted'' and `quoted' become plain quotes.
     std::string plain;
     for (size_t i = 0; i < text.size(); ++i) {

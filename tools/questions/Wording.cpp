@@ -132,10 +132,12 @@ std::string Wording::stem(std::string_view word) {
 bool Wording::givesAway(std::string_view text, std::string_view word) {
     const std::vector<std::string> textWords = tokens(text);
     std::vector<std::string> parts = tokens(word);
-    // A word negated by its prefix shows in its root too: "memory" gives away immemorial.
+    // A word negated by its prefix shows in its root too: "memory" gives away immemorial,
+    // "chondrules" achondrite. A root after a bare "a" is longer, so that abroad is not broad.
     for (size_t i = 0, count = parts.size(); i < count; ++i)
-        for (std::string_view negation : {"im", "in", "il", "ir", "un", "non", "dis"})
-            if (parts[i].starts_with(negation) && parts[i].size() >= negation.size() + 5)
+        for (const auto& [negation, shortestRoot] : {std::pair<std::string_view, size_t>{"im", 5}, {"in", 5}, {"il", 5}, {"ir", 5},
+                                                     {"un", 5}, {"non", 5}, {"dis", 5}, {"a", 7}})
+            if (parts[i].starts_with(negation) && parts[i].size() >= negation.size() + shortestRoot)
                 parts.push_back(parts[i].substr(negation.size()));
     // So does the root of a word of what can be done: "solved" gives away solvable.
     for (size_t i = 0, count = parts.size(); i < count; ++i)

@@ -296,6 +296,8 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"a toxic gas (SO2) from volcanoes", "a toxic gas from volcanoes"},
         {"a poisonous salt (KCN) used in plating", "a poisonous salt used in plating"},
         {"a gallon (US) of water", "a gallon (US) of water"},
+        // Beaufort speeds are miles per hour.
+        {"wind moving 55-63 knots; 10 on the Beaufort scale", "wind moving 55-63 miles per hour; 10 on the Beaufort scale"},
     };
     for (const Case& c : cases) EXPECT_EQ(questions::GlossText::clean(c.gloss), c.cleaned);
     struct Fragment {

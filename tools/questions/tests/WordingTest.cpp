@@ -18,6 +18,8 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"undergo development or evolution", "evolve", true},
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
         {"beyond the limits of memory", "immemorial", true},      // so does the root of a negated word
+        {"a stony meteorite lacking chondrules", "achondrite", true},
+        {"in a foreign country", "abroad", false},                 // a root after "a" is longer
         {"capable of being solved", "solvable", true},             // and of a word of what can be done
         {"a small node", "nodule", true},                           // and of a word of smallness
         {"having bluish flowers", "blue jasmine", true},            // or likeness
