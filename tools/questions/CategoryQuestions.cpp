@@ -284,11 +284,18 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
 // cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
 // is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
-// one's descendants; straw, strew's old spelling, reads as a slip.
+// one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
+// optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
-    {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"}};
+    {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
+    {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"}};
+
+// A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
+bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {
+    return wordNet.isNumber(synset) && lemma.find_first_not_of("ivxlcdm") == std::string_view::npos;
+}
 
 bool isMisfiled(const Synset& synset, std::string_view lemma) {
     return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {
@@ -438,6 +445,11 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         }
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
+    // So does a phrase of two written as one word: "rowboat" for rowing boat.
+    if (parts.size() == 2)
+        for (const std::string& joined : {parts[0] + parts[1], Wording::stem(parts[0]) + parts[1]})
+            for (const std::string& word : words)
+                if (word == joined || word == joined + "s") return true;
     // So does the root of a word of a phrase: "tide" for tidal river, "crimes" for criminal record.
     if (phrase)
         for (const std::string& part : parts)
@@ -457,6 +469,19 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
                     isWord(m_wordNet, single.substr(0, single.size() - last.size())))
                     return true;
             }
+    }
+    // So does a closed compound whose two halves both show, however its lead is spelled there: "a
+    // herder of sheep" for shepherd.
+    if (!phrase) {
+        const std::string whole = Wording::lowered(lemma);
+        for (size_t cut = 3; cut + 4 <= whole.size(); ++cut) {
+            const std::string tail = whole.substr(cut);
+            if (!isWord(m_wordNet, tail)) continue;
+            const auto shows = [&](const auto& test) { return std::any_of(words.begin(), words.end(), test); };
+            if (shows([&](const std::string& word) { return word.starts_with(tail); }) &&
+                shows([&](const std::string& word) { return word.size() > 3 && word.compare(0, 3, whole, 0, 3) == 0; }))
+                return true;
+        }
     }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk". So does
     // an adjective whose noun of quality the word is made on: "strong" for strengthen (strength).
@@ -522,8 +547,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const SynsetWord* best = nullptr;
         int bestBand = 0;
         for (const SynsetWord& word : synset.words) {
-            // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
-            const bool numeral = m_wordNet.isNumber(id) && word.lemma.find_first_not_of("ivxlcdm") == std::string_view::npos;
+            const bool numeral = isNumeral(m_wordNet, id, word.lemma);
             if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount) || isMisfiled(synset, word.lemma) ||
                 numeral)
                 continue;
@@ -1013,7 +1037,8 @@ bool CategoryQuestions::describe(const Sense& sense, Question& out) {
         const std::vector<std::string> bases =
             m_wordNet.isInflectedNoun(word.lemma) ? m_wordNet.baseForms(word.lemma) : std::vector<std::string>{};
         if (!Wording::isPlainWord(word.lemma) || word.lemma == sense.lemma || word.lemma == sense.lemma + "s" ||
-            std::find(bases.begin(), bases.end(), Wording::lowered(sense.lemma)) != bases.end() || isMisfiled(synset, word.lemma))
+            std::find(bases.begin(), bases.end(), Wording::lowered(sense.lemma)) != bases.end() || isMisfiled(synset, word.lemma) ||
+            isNumeral(m_wordNet, sense.synset, word.lemma))
             continue;
         if (!tryAdding((first ? synonyms : std::string(", ")) + Wording::shown(word.lemma))) break;
         first = false;

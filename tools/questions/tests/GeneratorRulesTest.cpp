@@ -155,8 +155,9 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto all = maker.make({"Animals", {"noun.animal"}}, 100);
     EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawk"; }))
         << "met far less as a bird than as a person";
-    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawkfish"; }))
-        << "its definition ends another compound with its last word";
+    for (const char* word : {"hawkfish", "hog fish", "shepherd"})
+        EXPECT_TRUE(std::none_of(all.begin(), all.end(), [&](const auto& question) { return question.word == word; }))
+            << word << ": its definition ends another compound with its last word, writes it as one word or shows its halves";
     // A creature defined by a plural is one of them, a participle before it or not.
     for (const auto& [name, defined] : {std::pair{"starfish", "any of the small carnivores of the sea floor"},
                                         {"heron", "any of the wading birds of the marshes"}}) {
@@ -209,6 +210,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         }
     EXPECT_NE(askedFor(describing, "six"), describing.end());
     EXPECT_EQ(askedFor(describing, "ix"), describing.end()) << "a Roman numeral";
+    ASSERT_NE(askedFor(describing, "nine"), describing.end());
+    EXPECT_EQ(askedFor(describing, "nine")->information.find("ix"), std::string::npos) << "nor its synonym";
     EXPECT_EQ(askedFor(moves, "sink"), moves.end()) << "its definition holds its irregular form";
     EXPECT_EQ(askedFor(moves, "strengthen"), moves.end()) << "its definition holds strong, of strength";
     // Nor a verb's definition led by a word that shares the asked sense's synonyms: establish, as

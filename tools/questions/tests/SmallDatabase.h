@@ -78,6 +78,10 @@ public:
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"
               // Polecat's definition holds a form of the word it leads with.
               "00000172 05 n 01 polecat 0 001 @ 00000101 n 0000 | a polar hunter with a rank smell  \n"
+              // Hog fish is defined by its name written as one word; shepherd's halves both show.
+              "00000176 05 n 01 hog_fish 0 001 @ 00000100 n 0000 | a hogfish of warm reefs  \n"
+              "00000177 05 n 01 shepherd 0 001 @ 00000100 n 0000 | a herder of sheep on the hills  \n"
+              "00000178 14 n 01 herd 0 000 | a group of cattle  \n"
               // Hawkfish's last word ends a compound of its definition.
               "00000175 05 n 01 hawkfish 0 001 @ 00000100 n 0000 | a reef swimmer akin to the wolffish  \n"
               "00000160 07 n 01 handiness 0 000 | the quality of being at hand when needed  \n"
@@ -274,7 +278,7 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\n");
+                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\nhog fish\nshepherd\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"
