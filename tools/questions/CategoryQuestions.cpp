@@ -527,9 +527,14 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
     std::set<int> countable;
     for (std::string_view name : {"noun.animal", "noun.plant", "noun.person", "noun.body"})
         countable.insert(WordNet::lexFileNumber(name));
+    const int animals = WordNet::lexFileNumber("noun.animal");
     for (int id = 0; id < static_cast<int>(synsets.size()); ++id) {
         const Synset& synset = synsets[id];
         if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
+        // Algae are no animals, though WordNet files some with them.
+        if (synset.lexFile == animals && (holdsWord(synset, "alga") || std::any_of(m_wordNet.ancestors(id).begin(), m_wordNet.ancestors(id).end(),
+                                                                                   [&](int above) { return holdsWord(synsets[above], "alga"); })))
+            continue;
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
         if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||

@@ -101,6 +101,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"a stony meteor lacking", "a stony meteorite lacking"},
     {"a strong wind moving 45-90 knots", "a strong wind moving 32-63 knots"},
     {"winds moving a 73-136 knots", "winds moving 73-136 knots"},
+    {"all of the planets rotate the sun in approximately the same ecliptic", "all the planets orbit the sun near the plane of the ecliptic"},
     // A dated name for the peoples of the Arctic.
     {"used by Eskimos", "used by the peoples of the Arctic"},
     {"an Eskimo hut", "an Inuit hut"},
@@ -367,6 +368,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     if (partOfSpeech == 'a' && (first == "used" || definition.ends_with(" sense"))) return true;
     if (partOfSpeech != 'n') return false;
     if (definition.ends_with(" for")) return true;
+    // A note on the name, not the thing: "a common name for a variety of Sarcosomataceae".
+    if (definition.starts_with("a common name for")) return true;
     if (namesOnlyPlaces(definition.substr(0, definition.find("; ")))) return true;
     // "of the plains of central Africa", "from fermented juice of ...", "with long pointed scales around
     // toes", "about three feet long": a phrase left from a longer gloss.

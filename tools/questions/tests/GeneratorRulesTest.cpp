@@ -155,6 +155,8 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto all = maker.make({"Animals", {"noun.animal"}}, 100);
     EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "hawk"; }))
         << "met far less as a bird than as a person";
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const auto& question) { return question.word == "pond scum"; }))
+        << "an alga, filed with the animals";
     for (const char* word : {"hawkfish", "hog fish", "shepherd"})
         EXPECT_TRUE(std::none_of(all.begin(), all.end(), [&](const auto& question) { return question.word == word; }))
             << word << ": its definition ends another compound with its last word, writes it as one word or shows its halves";
@@ -342,6 +344,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"smaller than and often included in Taxodium distichum", 'n', true},
         {"rich in tarry hydrocarbons", 'n', true},               {"rich and delicate Italian sponge cake", 'n', false},
         {"gull family; skimmer family; auk family", 'n', true},  {"a bird of the crow family", 'n', false},
+        {"a common name for a variety of Sarcosomataceae", 'n', true},
     };
     for (const Fragment& f : fragments)
         EXPECT_EQ(questions::GlossText::isFragment(f.gloss, f.partOfSpeech), f.fragment) << f.gloss;

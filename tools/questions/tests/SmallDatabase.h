@@ -82,6 +82,9 @@ public:
               "00000176 05 n 01 hog_fish 0 001 @ 00000100 n 0000 | a hogfish of warm reefs  \n"
               "00000177 05 n 01 shepherd 0 001 @ 00000100 n 0000 | a herder of sheep on the hills  \n"
               "00000178 14 n 01 herd 0 000 | a group of cattle  \n"
+              // Pond scum is an alga, which WordNet files with the animals.
+              "00000179 05 n 01 alga 0 001 @ 00000099 n 0000 | a simple plant of the water  \n"
+              "00000180 05 n 01 pond_scum 0 001 @ 00000179 n 0000 | a free-floating green film on still water  \n"
               // Hawkfish's last word ends a compound of its definition.
               "00000175 05 n 01 hawkfish 0 001 @ 00000100 n 0000 | a reef swimmer akin to the wolffish  \n"
               "00000160 07 n 01 handiness 0 000 | the quality of being at hand when needed  \n"
@@ -278,7 +281,7 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\nhog fish\nshepherd\n");
+                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\nhog fish\nshepherd\npond scum\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"
