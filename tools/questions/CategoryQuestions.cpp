@@ -472,8 +472,8 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     }
     // So does a closed compound whose two halves both show, however its lead is spelled there: "a
     // herder of sheep" for shepherd.
+    const std::string whole = Wording::lowered(lemma);
     if (!phrase) {
-        const std::string whole = Wording::lowered(lemma);
         for (size_t cut = 3; cut + 4 <= whole.size(); ++cut) {
             const std::string tail = whole.substr(cut);
             if (!isWord(m_wordNet, tail)) continue;
@@ -485,7 +485,6 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk". So does
     // an adjective whose noun of quality the word is made on: "strong" for strengthen (strength).
-    const std::string whole = Wording::lowered(lemma);
     for (const std::string& word : words) {
         std::vector<std::string> bases = m_wordNet.baseForms(word);
         for (const std::string& base : bases)
@@ -532,9 +531,9 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         const Synset& synset = synsets[id];
         if (!lexFiles.contains(synset.lexFile) || synset.instance || Wording::isLeftOut(m_wordNet, synset)) continue;
         // Algae are no animals, though WordNet files some with them.
-        if (synset.lexFile == animals && (holdsWord(synset, "alga") || std::any_of(m_wordNet.ancestors(id).begin(), m_wordNet.ancestors(id).end(),
-                                                                                   [&](int above) { return holdsWord(synsets[above], "alga"); })))
-            continue;
+        const std::vector<int>& above = m_wordNet.ancestors(id);
+        const auto isAlga = [&](int kind) { return holdsWord(synsets[kind], "alga"); };
+        if (synset.lexFile == animals && (isAlga(id) || std::any_of(above.begin(), above.end(), isAlga))) continue;
         const char partOfSpeech = synset.partOfSpeech();
         std::string definition = GlossText::clean(synset.definition);
         if (!usableText(definition) || GlossText::isFragment(definition, partOfSpeech) ||
@@ -615,7 +614,6 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         // Cousins of a physical thing are other things (cat, lion); an adjective's kin measure the
         // same attribute the other way (big, small). Cousins of an act, a state or a verb are often
         // shades of one meaning (turmoil, chaos; knock, hit hard).
-        const std::vector<int> above = m_wordNet.ancestors(id);
         const bool distinctKin = partOfSpeech == 'a' || std::any_of(above.begin(), above.end(), [&](int ancestor) {
             return synsets[ancestor].words.front().lemma == "physical_entity";
         });
