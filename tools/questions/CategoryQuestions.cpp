@@ -458,6 +458,7 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
     // So does a form of a word that a closed compound is made of, and its last word ending another
     // compound: "sidelines" for touchline.
+    const std::string whole = Wording::lowered(lemma);
     if (!phrase) {
         const CompoundParts& compound = compoundParts(lemma);
         for (const std::string& form : compound.forms)
@@ -469,19 +470,13 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
                     isWord(m_wordNet, single.substr(0, single.size() - last.size())))
                     return true;
             }
-    }
-    // So does a closed compound whose two halves both show, however its lead is spelled there: "a
-    // herder of sheep" for shepherd.
-    const std::string whole = Wording::lowered(lemma);
-    if (!phrase) {
-        for (size_t cut = 3; cut + 4 <= whole.size(); ++cut) {
-            const std::string tail = whole.substr(cut);
-            if (!isWord(m_wordNet, tail)) continue;
-            const auto shows = [&](const auto& test) { return std::any_of(words.begin(), words.end(), test); };
+        // So does a closed compound whose two halves both show, however its lead is spelled there: "a
+        // herder of sheep" for shepherd.
+        const auto shows = [&](const auto& test) { return std::any_of(words.begin(), words.end(), test); };
+        for (const std::string& tail : compound.tails)
             if (shows([&](const std::string& word) { return word.starts_with(tail); }) &&
                 shows([&](const std::string& word) { return word.size() > 3 && word.compare(0, 3, whole, 0, 3) == 0; }))
                 return true;
-        }
     }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk". So does
     // an adjective whose noun of quality the word is made on: "strong" for strengthen (strength).
@@ -507,7 +502,9 @@ const CategoryQuestions::CompoundParts& CategoryQuestions::compoundParts(const s
     const std::string whole = Wording::lowered(lemma);
     for (size_t cut = 3; cut + 3 <= whole.size(); ++cut) {
         const std::string lead = whole.substr(0, cut), rest = whole.substr(cut);
-        if (!isWord(m_wordNet, lead) || !isWord(m_wordNet, rest)) continue;
+        if (!isWord(m_wordNet, rest)) continue;
+        if (rest.size() >= 4) at->second.tails.push_back(rest);
+        if (!isWord(m_wordNet, lead)) continue;
         if (lead.size() >= 4 && rest.size() >= 4) at->second.lastWords.push_back(rest);
         for (const std::string& part : {lead, rest}) {
             if (part.size() < 4) continue;
