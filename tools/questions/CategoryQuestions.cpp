@@ -285,12 +285,14 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
 // is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
 // one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
-// optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective.
+// optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
+// duck sauce is the fruit sauce, not the thick hoisin.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
     {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
-    {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"}};
+    {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
+    {"hoisin_sauce", "duck_sauce"}};
 
 // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
 bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {

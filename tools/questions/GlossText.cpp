@@ -208,8 +208,11 @@ std::string firstWordOf(std::string_view text) {
 
 // "northern North America; Greenland": where something lives, with no noun for what it is.
 bool namesOnlyPlaces(std::string_view clause) {
-    constexpr std::string_view placeWords[] = {"northern", "southern", "eastern", "western", "central", "and", "or",
-                                               "of", "the", "tropical", "temperate", "except"};
+    constexpr std::string_view placeWords[] = {"northern",     "southern",     "eastern",      "western",
+                                               "southeastern", "southwestern", "northeastern", "northwestern",
+                                               "central",      "and",          "or",           "of",
+                                               "the",          "to",           "tropical",     "temperate",
+                                               "except"};
     bool named = false;
     for (size_t at = 0; at < clause.size();) {
         const size_t end = std::min(clause.find_first_of(" ,", at), clause.size());
