@@ -286,13 +286,13 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
 // one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
 // optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
-// duck sauce is the fruit sauce, not the thick hoisin.
+// duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
     {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
     {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
-    {"hoisin_sauce", "duck_sauce"}};
+    {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"}};
 
 // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
 bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {
@@ -441,7 +441,7 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     for (const std::string& part : parts)
         for (const std::string& word : words) {
             if (part.size() >= shortest && word == part) return true;
-            if (part.size() < 4 || word.size() < part.size() + 4 || !word.ends_with(part)) continue;
+            if (part.size() < 3 || word.size() < part.size() + 4 || !word.ends_with(part)) continue;
             const std::string lead = word.substr(0, word.size() - part.size());
             if (lead != "some" && lead != "every" && isWord(m_wordNet, lead)) return true;
         }
@@ -479,6 +479,10 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             if (shows([&](const std::string& word) { return word.starts_with(tail); }) &&
                 shows([&](const std::string& word) { return word.size() > 3 && word.compare(0, 3, whole, 0, 3) == 0; }))
                 return true;
+        // So does its short first word in a form of its own: "newly" for newfound, "payment" for payoff.
+        if (!compound.shortLead.empty() &&
+            shows([&](const std::string& word) { return Wording::stem(word) == compound.shortLead; }))
+            return true;
     }
     // An irregular form shows its word too: "sunk" in sinkable's "capable of being sunk". So does
     // an adjective whose noun of quality the word is made on: "strong" for strengthen (strength).
@@ -507,6 +511,7 @@ const CategoryQuestions::CompoundParts& CategoryQuestions::compoundParts(const s
         if (!isWord(m_wordNet, rest)) continue;
         if (rest.size() >= 4) at->second.tails.push_back(rest);
         if (!isWord(m_wordNet, lead)) continue;
+        if (lead.size() == 3 && rest.size() >= 4) at->second.shortLead = lead;
         if (lead.size() >= 4 && rest.size() >= 4) at->second.lastWords.push_back(rest);
         for (const std::string& part : {lead, rest}) {
             if (part.size() < 4) continue;

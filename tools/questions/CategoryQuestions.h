@@ -61,6 +61,7 @@ private:
         std::vector<std::string> forms;      // of the words it is made of: "tidal" for tideway
         std::vector<std::string> lastWords;  // of four letters or more after a lead of four: "line" of touchline
         std::vector<std::string> tails;      // words of four letters or more after any lead of three: "herd" of shepherd
+        std::string shortLead;               // a word of three before one of four or more: "new" of newfound
     };
     const CompoundParts& compoundParts(const std::string& lemma) const;
     bool askWord(const Sense& sense, const Pool& pool, Question& out);

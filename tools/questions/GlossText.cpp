@@ -99,6 +99,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"New Zealand with pinnate fronds and a densely woolly stalks", "fern of New Zealand with pinnate fronds and densely woolly stalks"},
     {"the posterior lobe of the pituitary body; primarily glandular in nature", "the posterior lobe of the pituitary body; made of nerve tissue"},
     {"a stony meteor lacking", "a stony meteorite lacking"},
+    {"numerous dark brown seed;", "numerous dark brown seeds;"},
     {"a strong wind moving 45-90 knots", "a strong wind moving 32-63 knots"},
     {"winds moving a 73-136 knots", "winds moving 73-136 knots"},
     {"all of the planets rotate the sun in approximately the same ecliptic", "all the planets orbit the sun near the plane of the ecliptic"},
@@ -405,6 +406,8 @@ bool GlossText::isFragment(std::string_view definition, char partOfSpeech) {
     const size_t leadSpace = described.find(' ');
     const std::string afterLead =
         leadSpace == std::string_view::npos ? std::string{} : firstWordOf(described.substr(leadSpace + 1));
+    // A belief about the thing: "thought to derive from meteorites", though "thought that makes ...".
+    if ((first == "thought" || first == "believed") && second == "to") return true;
     // A sentence about the thing or its young: "its distinctive song is heard ...", "larvae bore into apples".
     if (first == "its" || (first == "larvae" && second != "of")) return true;
     // A place or a state without the thing: "in conditions of wealth", though "in physics, the rate".

@@ -239,6 +239,14 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                     const std::string root = candidate.substr(0, candidate.size() - ending.size());
                     if (part.size() >= root.size() + 3 && (part.starts_with(root) || part.ends_with(root))) return true;
                 }
+            // A learned first part joined by i to a noun's root: "cones" gives away conifer.
+            if (single.size() >= 4 && single.ends_with('e') && part.size() >= single.size() + 3 &&
+                part.starts_with(single.substr(0, single.size() - 1) + "i"))
+                return true;
+            // An office or state in -acy shows the word it is made on: "abbot" gives away abbacy.
+            if (part.size() >= 6 && part.ends_with("acy") && candidate.size() >= part.size() - 1 &&
+                candidate.starts_with(part.substr(0, part.size() - 3)))
+                return true;
             // Short stems only match whole forms, so that "sea" does not catch "search".
             if (partStem.size() <= 3 ? candidateStem == partStem : candidate.starts_with(partStem)) return true;
         }

@@ -40,6 +40,8 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"the outer layer of the pericarp", "epicarp", true},       // a learned last part after o or i
         {"a thermostat for low temperatures", "cryostat", true},
         {"a kind of organism", "mechanism", false},
+        {"any tree or shrub bearing cones", "conifer", true},      // a learned first part joined by i
+        {"the office of an abbot", "abbacy", true},                 // an office in -acy
         {"a salt of hydrofluoric acid", "fluoride", true},          // a chemical's root
         {"a herb with hooded flowers", "monkshood", true},          // an -ed adjective's noun ending a compound
         {"a hooded jacket", "hoodlum", false},
