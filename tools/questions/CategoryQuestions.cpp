@@ -286,13 +286,15 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
 // one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
 // optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
-// duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top.
+// duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top;
+// combat and desert boots are no buskins.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
     {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
     {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
-    {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"}};
+    {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"},
+    {"buskin", "combat_boot"},     {"buskin", "desert_boot"}};
 
 // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
 bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {
@@ -441,8 +443,9 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     for (const std::string& part : parts)
         for (const std::string& word : words) {
             if (part.size() >= shortest && word == part) return true;
-            if (part.size() < 3 || word.size() < part.size() + 4 || !word.ends_with(part)) continue;
-            const std::string lead = word.substr(0, word.size() - part.size());
+            const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
+            if (part.size() < 3 || single.size() < part.size() + 4 || !single.ends_with(part)) continue;
+            const std::string lead = single.substr(0, single.size() - part.size());
             if (lead != "some" && lead != "every" && isWord(m_wordNet, lead)) return true;
         }
     for (const std::string& form : m_wordNet.derivedForms(lemma))

@@ -100,6 +100,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"the posterior lobe of the pituitary body; primarily glandular in nature", "the posterior lobe of the pituitary body; made of nerve tissue"},
     {"a stony meteor lacking", "a stony meteorite lacking"},
     {"numerous dark brown seed;", "numerous dark brown seeds;"},
+    {"being two identical", "being one of two identical things"},
     {"a strong wind moving 45-90 knots", "a strong wind moving 32-63 knots"},
     {"winds moving a 73-136 knots", "winds moving 73-136 knots"},
     {"all of the planets rotate the sun in approximately the same ecliptic", "all the planets orbit the sun near the plane of the ecliptic"},

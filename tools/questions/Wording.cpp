@@ -167,8 +167,8 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 if (!prefixed) chemicalRoot = root;
             }
         // A learned first part before its joining vowel, which leads a word of its root: "chemical"
-        // gives away chemotaxis (not a prefix's: composite).
-        const bool learnedLead = part.size() >= 8 && part[4] == 'o' &&
+        // gives away chemotaxis, "ascomycetous" ascocarp (not a prefix's: composite).
+        const bool learnedLead = ((part.size() >= 8 && part[4] == 'o') || (part.size() >= 7 && part[3] == 'o')) &&
                                  std::none_of(std::begin(latinPrefixes), std::end(latinPrefixes),
                                               [&](std::string_view prefix) { return part.starts_with(prefix); });
         for (const std::string& candidate : textWords) {

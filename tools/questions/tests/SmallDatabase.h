@@ -82,8 +82,10 @@ public:
               "00000176 05 n 01 hog_fish 0 001 @ 00000100 n 0000 | a hogfish of warm reefs  \n"
               "00000177 05 n 01 shepherd 0 001 @ 00000100 n 0000 | a herder of sheep on the hills  \n"
               "00000178 14 n 01 herd 0 000 | a group of cattle  \n"
-              // Bush dog's short word ends a compound of its definition; dogwolf's short lead shows in a form of its own.
+              // Bush dog's and reed cat's short words end a compound of their definitions, also as a plural;
+              // dogwolf's short lead shows in a form of its own.
               "00000181 05 n 01 bush_dog 0 001 @ 00000101 n 0000 | a small wolfdog of the forests  \n"
+              "00000183 05 n 01 reed_cat 0 001 @ 00000101 n 0000 | a shy hunter akin to polecats  \n"
               "00000182 05 n 01 dogwolf 0 001 @ 00000101 n 0000 | a dogged hunter of the hills  \n"
               // Pond scum is an alga, which WordNet files with the animals.
               "00000179 05 n 01 alga 0 001 @ 00000099 n 0000 | a simple plant of the water  \n"
@@ -284,7 +286,7 @@ public:
         write("american-english", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n");
         write("american-english-large", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                         "feline\ncarnivore\nbarker\nthief\nox\nwolfhound\nnarwhal\ncheetah\nhyena\nlab\nwater hound\n"
-                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\nhog fish\nshepherd\npond scum\nbush dog\ndogwolf\n");
+                                        "catbird\ncatfish\ncattalo\nwolf-hounds\npolar bear\npolecat\ncanyon\ncanon\nstarfish\nhawkfish\nhog fish\nshepherd\npond scum\nbush dog\nreed cat\ndogwolf\n");
         write("american-english-huge", "animal\ndog\ncat\nlion\nwolf\nbird\npuppy\nhound\nbeing\nmammal\ncanine\nsparrow\nkitten\n"
                                        "feline\ncarnivore\nbarker\nthief\nox\npups\nhawk\nkangaroo\npossum\ntree kangaroo\ntiger\nboomer\nhopper\nwombat\n"
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"

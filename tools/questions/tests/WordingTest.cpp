@@ -46,6 +46,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a herb with hooded flowers", "monkshood", true},          // an -ed adjective's noun ending a compound
         {"a hooded jacket", "hoodlum", false},
         {"movement toward a chemical stimulus", "chemotaxis", true}, // a learned first part before its o
+        {"the fruiting body of an ascomycetous fungus", "ascocarp", true},
         {"a whole made up of complicated parts", "composite", false},
         {"confer a trust upon", "confide", false},                  // a prefix is no root
         {"the doctrine of the existence of God", "theism", false},
