@@ -255,7 +255,8 @@ bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
         // Adjectives come before the noun: one after it starts a clause ("a fly lacking", "a warbler
         // found near streams"), where "small flowering plants" goes on.
         const bool adjective = !wordNet.synsetsOf('a', word).empty() || word.find('-') != std::string::npos ||
-                               (first && word.ends_with("ing"));  // "wading birds"
+                               (first && word.ends_with("ing")) ||  // "wading birds"
+                               (!afterNoun && word.size() > 4 && word.ends_with("ly"));  // "mostly freshwater flatworms"
         const bool noun = !wordNet.synsetsOf('n', word).empty() && !word.ends_with("ing");
         if (word != "and" && (afterNoun ? !noun : !adjective && !noun)) return false;
         if (word != "and") afterNoun = noun && !first;

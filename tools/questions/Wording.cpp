@@ -136,7 +136,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
     // "chondrules" achondrite. A root after a bare "a" is longer, so that abroad is not broad.
     for (size_t i = 0, count = parts.size(); i < count; ++i)
         for (const auto& [negation, shortestRoot] : {std::pair<std::string_view, size_t>{"im", 5}, {"in", 5}, {"il", 5}, {"ir", 5},
-                                                     {"un", 5}, {"non", 5}, {"dis", 5}, {"a", 7}})
+                                                     {"un", 4}, {"non", 5}, {"dis", 5}, {"a", 7}})
             if (parts[i].starts_with(negation) && parts[i].size() >= negation.size() + shortestRoot)
                 parts.push_back(parts[i].substr(negation.size()));
     // So does the root of a word of what can be done: "solved" gives away solvable.
@@ -207,6 +207,8 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 if (shared >= 5 && joint > 0 && (part[joint] == 'o' || part[joint] == 'i') &&
                     std::string_view("aeiou").find(part[joint + 1]) == std::string_view::npos)
                     return true;
+                // Or before it: "receptor" gives away exteroceptor.
+                if (shared >= 6 && joint > 1 && part[joint - 1] == 'o') return true;
             }
             // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
             // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.

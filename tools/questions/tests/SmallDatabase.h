@@ -72,7 +72,7 @@ public:
               "00000174 05 n 01 catfish 0 001 @ 00000100 n 0000 | a whiskered swimmer that lurks under catwalks  \n"
               "00000149 05 n 01 cattalo 0 001 @ 00000101 n 0000 | a hardy cross of cattle and buffalo  \n"
               "00000150 05 n 01 wolf-hounds 0 001 @ 00000101 n 0000 | a tall breed kept for the chase  \n"
-              "00000170 05 n 01 starfish 0 001 @ 00000100 n 0000 | small carnivores of the sea floor with five arms  \n"
+              "00000170 05 n 01 starfish 0 001 @ 00000100 n 0000 | small mostly polar carnivores of the sea floor with five arms  \n"
               // Polar bear's definition holds the root of one of its words.
               "00000151 05 n 01 polar_bear 0 001 @ 00000101 n 0000 | a white hunter of the arctic ice near the pole  \n"
               "00000152 15 n 01 pole 0 001 + 00000409 a 0101 | one of the two ends of the earth's axis  \n"

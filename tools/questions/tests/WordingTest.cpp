@@ -19,6 +19,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"leather made from the hide of a cow", "cowhide", true},  // a compound shows its parts
         {"beyond the limits of memory", "immemorial", true},      // so does the root of a negated word
         {"a stony meteorite lacking chondrules", "achondrite", true},
+        {"a feeling of restless agitation", "unrest", true},
         {"in a foreign country", "abroad", false},                 // a root after "a" is longer
         {"capable of being solved", "solvable", true},             // and of a word of what can be done
         {"a small node", "nodule", true},                           // and of a word of smallness
@@ -39,6 +40,9 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"filaments of a muscle fiber", "myofibril", true},
         {"the outer layer of the pericarp", "epicarp", true},       // a learned last part after o or i
         {"a thermostat for low temperatures", "cryostat", true},
+        {"a receptor of stimuli from outside", "exteroceptor", true},  // or before it
+        {"capability of existing", "possibility", false},           // not a suffix's joint
+        {"terminate, end, or take out", "eliminate", false},
         {"a kind of organism", "mechanism", false},
         {"any tree or shrub bearing cones", "conifer", true},      // a learned first part joined by i
         {"the office of an abbot", "abbacy", true},                 // an office in -acy
