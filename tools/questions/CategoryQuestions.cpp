@@ -437,7 +437,8 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     if (Wording::givesAway(text, Wording::shown(lemma))) return true;
     // Even a little word of a phrase shows, when the definition repeats it whole: "into" in
     // "eat into", "being" in "well-being"; so does a short word asked alone ("be unsuccessful" for be).
-    // So does a word the text ends a compound with: "limb" in "forelimb", though not "thing" in "something".
+    // So does a word the text ends a compound with, also as a plural: "limb" in "forelimb", "ray" in
+    // "stingrays", though not "thing" in "something".
     const std::vector<std::string> words = Wording::tokens(text), parts = Wording::tokens(lemma);
     const bool phrase = lemma.find_first_of("_ ") != std::string::npos;
     const size_t shortest = phrase ? 4 : 2;
