@@ -440,16 +440,21 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     // So does a word the text ends a compound with, also as a plural: "limb" in "forelimb", "ray" in
     // "stingrays", though not "thing" in "something".
     const std::vector<std::string> words = Wording::tokens(text), parts = Wording::tokens(lemma);
+    const auto shows = [&](const auto& test) { return std::any_of(words.begin(), words.end(), test); };
+    const auto endsACompound = [&](const std::string& part) {
+        return shows([&](const std::string& word) {
+            const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
+            if (single.size() < part.size() + 4 || !single.ends_with(part)) return false;
+            const std::string lead = single.substr(0, single.size() - part.size());
+            return lead != "some" && lead != "every" && isWord(m_wordNet, lead);
+        });
+    };
     const bool phrase = lemma.find_first_of("_ ") != std::string::npos;
     const size_t shortest = phrase ? 4 : 2;
     for (const std::string& part : parts)
-        for (const std::string& word : words) {
-            if (part.size() >= shortest && word == part) return true;
-            const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
-            if (part.size() < 3 || single.size() < part.size() + 4 || !single.ends_with(part)) continue;
-            const std::string lead = single.substr(0, single.size() - part.size());
-            if (lead != "some" && lead != "every" && isWord(m_wordNet, lead)) return true;
-        }
+        if ((part.size() >= shortest && shows([&](const std::string& word) { return word == part; })) ||
+            (part.size() >= 3 && endsACompound(part)))
+            return true;
     for (const std::string& form : m_wordNet.derivedForms(lemma))
         if (Wording::givesAway(text, Wording::shown(form))) return true;
     // So does a phrase of two written as one word: "rowboat" for rowing boat.
@@ -470,16 +475,9 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         const CompoundParts& compound = compoundParts(lemma);
         for (const std::string& form : compound.forms)
             if (Wording::givesAway(text, Wording::shown(form))) return true;
-        for (const std::string& last : compound.lastWords)
-            for (const std::string& word : words) {
-                const std::string single = word.ends_with('s') ? word.substr(0, word.size() - 1) : word;
-                if (single.size() >= last.size() + 4 && single.ends_with(last) &&
-                    isWord(m_wordNet, single.substr(0, single.size() - last.size())))
-                    return true;
-            }
+        if (std::any_of(compound.lastWords.begin(), compound.lastWords.end(), endsACompound)) return true;
         // So does a closed compound whose two halves both show, however its lead is spelled there: "a
         // herder of sheep" for shepherd.
-        const auto shows = [&](const auto& test) { return std::any_of(words.begin(), words.end(), test); };
         for (const std::string& tail : compound.tails)
             if (shows([&](const std::string& word) { return word.starts_with(tail); }) &&
                 shows([&](const std::string& word) { return word.size() > 3 && word.compare(0, 3, whole, 0, 3) == 0; }))
