@@ -1,6 +1,7 @@
 #include "tools/questions/NearSynonyms.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "tools/questions/WordNet.h"
@@ -30,6 +31,13 @@ void addWithHead(std::set<std::string>& words, std::string_view lemma) {
     words.insert(headOf(lowered));
     words.insert(lowered);
 }
+
+// Words a player takes for each other, though WordNet links no senses of them: it lacks pundit's
+// sense of a learned Hindu, cake's of hardening into lumps, join's of taking part, discovery's of a
+// finding; a gully is a streambed cut by rain, and a swordtail a brightly coloured aquarium fish.
+constexpr std::pair<std::string_view, std::string_view> takenForEachOther[] = {
+    {"pundit", "mahatma"}, {"cake", "agglomerate"}, {"join", "engage"}, {"join", "participate"},
+    {"discovery", "datum"}, {"gully", "streambed"}, {"tetra", "helleri"}};
 
 std::vector<int> twoStepsUp(const WordNet& wordNet, int synset) {
     std::vector<int> found{synset};
@@ -61,6 +69,10 @@ NearSynonyms::NearSynonyms(const WordNet& wordNet, char partOfSpeech, std::strin
                 if (!genus.empty()) m_kindNames.insert(genus);
             }
         }
+    }
+    for (const auto& [one, other] : takenForEachOther) {
+        if (lemma == one) m_secondOrder.insert(std::string(other));
+        if (lemma == other) m_secondOrder.insert(std::string(one));
     }
     // Words sharing a sense with a synonym, looked up once rather than for every candidate.
     for (const std::string& synonym : synonyms)

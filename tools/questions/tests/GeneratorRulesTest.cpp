@@ -53,12 +53,14 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
     EXPECT_EQ(wordNet.derivedForms("dog"), std::vector<std::string>{"bark"});
     EXPECT_TRUE(wordNet.areRelated(wordNet.synsetsOf('n', "dog")[0], wordNet.synsetsOf('v', "bark")[0])) << "derivation";
     // Near synonyms that WordNet does not link: synonyms of synonyms, phrases of a word and
-    // particles, verbs under one ancestor two steps up, a verb naming the kind of the other's noun.
+    // particles, verbs under one ancestor two steps up, a verb naming the kind of the other's noun,
+    // words a player takes for each other.
     const auto firstWord = [](std::string_view definition) { return std::string(definition.substr(0, definition.find(' '))); };
     const Case nearCases[] = {
         {'v', "do", "take", true},     {'v', "push", "push for", true}, {'v', "become", "end up", true},
         {'v', "insist", "advocate", true}, {'v', "do", "steal", false}, {'v', "push", "run", false},
         {'n', "dog", "cat", false},        {'n', "lion", "kitten", true},  {'v', "stew", "dither", true},
+        {'n', "gully", "streambed", true}, {'n', "streambed", "gully", true},  // taken for each other, unlinked
     };
     for (const Case& c : nearCases) {
         const questions::NearSynonyms near(wordNet, c.partOfSpeech, c.first, firstWord);
@@ -279,7 +281,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         {"(geology) amass of rock", "in geology, a mass of rock"},
         {"bridge: make a demand for (a card or suit)", "in bridge, make a demand for (a card or suit)"},
         {"behave as expected during of holidays", "behave as expected during holidays"},
-        {"you own legs", "your own legs"},
+        {"you own legs", "your own legs as a means of getting about"},
         {"the act of equiping with weapons", "the act of equipping with weapons"},
         {"(superlative of `good') having the most positive qualities", ""},  // another word's form
         {"(`our sea') the Mediterranean", "the Mediterranean"},

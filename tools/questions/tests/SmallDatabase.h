@@ -138,6 +138,9 @@ public:
               "00000535 15 n 01 zone 0 001 @ 00000534 n 0000 | a locally circumscribed place with distinctive features  \n"
               "00000536 15 n 01 site 0 001 @ 00000530 n 0000 | the piece of land where something stands  \n"
               "00000537 15 n 01 harbor 0 001 @ 00000536 n 0000 | a sheltered port for ships  \n"
+              // A gully and a streambed, which WordNet files apart, pass for each other.
+              "00000544 15 n 01 gully 0 001 @ 00000541 n 0000 | a deep ditch cut by running water  \n"
+              "00000545 15 n 01 streambed 0 001 @ 00000530 n 0000 | a channel occupied by a stream  \n"
               // Steppe's bare class is named by a kind three steps above desert: true of it, for all a
               // player knows.
               "00000541 15 n 02 land 0 dry_land 0 001 @ 00000099 n 0000 | the solid part of the earth's surface  \n"
