@@ -288,14 +288,14 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
 // optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
 // duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top;
-// combat and desert boots are no buskins.
+// combat and desert boots are no buskins; pecs are the pair of pectorals, not either of them.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
     {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
     {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
     {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"},
-    {"buskin", "combat_boot"},     {"buskin", "desert_boot"}};
+    {"buskin", "combat_boot"},     {"buskin", "desert_boot"},         {"pectoral", "pecs"}};
 
 // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
 bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {

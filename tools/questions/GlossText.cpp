@@ -12,6 +12,7 @@ namespace {
 // Typos and slips met in the glosses the quiz asks, with their corrections.
 constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"during of holidays", "during holidays"},
+    {"inflicting pain or others", "inflicting pain on others"},
     {"you own legs", "your own legs as a means of getting about"},
     {"amass of", "a mass of"},
     {"sets in in adolescence", "sets in during adolescence"},

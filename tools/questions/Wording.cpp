@@ -210,6 +210,12 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 // Or before it: "receptor" gives away exteroceptor.
                 if (shared >= 6 && joint > 1 && part[joint - 1] == 'o') return true;
             }
+            // A learned last part leading a word with its own joining o: "phagocyte" gives away macrophage.
+            if (const size_t joint = part.rfind('o'); joint != std::string::npos && joint >= 3 && candidate.size() >= 7) {
+                std::string last = part.substr(joint + 1);
+                if (last.ends_with('e')) last.pop_back();
+                if (last.size() >= 4 && candidate.starts_with(last + "o")) return true;
+            }
             // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
             // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.
             const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;

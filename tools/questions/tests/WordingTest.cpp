@@ -41,6 +41,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"the outer layer of the pericarp", "epicarp", true},       // a learned last part after o or i
         {"a thermostat for low temperatures", "cryostat", true},
         {"a receptor of stimuli from outside", "exteroceptor", true},  // or before it
+        {"a large phagocyte", "macrophage", true},                  // or leading a word with its own o
         {"capability of existing", "possibility", false},           // not a suffix's joint
         {"terminate, end, or take out", "eliminate", false},
         {"a kind of organism", "mechanism", false},
