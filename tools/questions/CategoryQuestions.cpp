@@ -247,10 +247,13 @@ bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
             continue;
         }
         // Past the first word, a noun of its own ("genus", "species") is read as one; "continuous"
-        // is no plural of continuo, nor a name ("United States") a plural.
+        // is no plural of continuo, nor a name ("United States") a plural, nor one before an article
+        // a verb's third person ("plays a small part").
         if (word.size() >= 4 && !name && !word.ends_with("us") && (!afterNoun || wordNet.synsetsOf('n', word).empty()) &&
-            isPluralWord(wordNet, word))
-            return true;
+            isPluralWord(wordNet, word)) {
+            const std::vector<std::string> rest = Wording::tokens(definition.substr(i));
+            return rest.empty() || (rest.front() != "a" && rest.front() != "an" && rest.front() != "the");
+        }
         if (c != ' ' || std::find(std::begin(ends), std::end(ends), word) != std::end(ends)) return false;
         // Adjectives come before the noun: one after it starts a clause ("a fly lacking", "a warbler
         // found near streams"), where "small flowering plants" goes on.
@@ -342,14 +345,6 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
         }
     }
     return false;
-}
-
-// Two spellings of one word, a letter added, dropped or changed: moustache, mustache; defence, defense.
-bool spelledAlike(std::string_view a, std::string_view b) {
-    if (a.size() < b.size()) std::swap(a, b);
-    if (a == b || a.size() - b.size() > 1) return false;
-    const size_t same = static_cast<size_t>(std::mismatch(b.begin(), b.end(), a.begin()).first - b.begin());
-    return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
 }
 
 // A word of the text that begins as the short word does and goes on as the long one: "substitute"
@@ -450,6 +445,12 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         });
     };
     const bool phrase = lemma.find_first_of("_ ") != std::string::npos;
+    // So does a name spelled all but alike past its first letter: "Styrax" for storax.
+    const std::string whole = Wording::lowered(lemma);
+    if (!phrase && whole.size() >= 5 && shows([&](const std::string& word) {
+            return word[0] == whole[0] && Wording::spelledAlike(word, whole);
+        }))
+        return true;
     const size_t shortest = phrase ? 4 : 2;
     for (const std::string& part : parts)
         if ((part.size() >= shortest && shows([&](const std::string& word) { return word == part; })) ||
@@ -470,7 +471,6 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
                     if (form.size() < part.size() && Wording::givesAway(text, Wording::shown(form))) return true;
     // So does a form of a word that a closed compound is made of, and its last word ending another
     // compound: "sidelines" for touchline.
-    const std::string whole = Wording::lowered(lemma);
     if (!phrase) {
         const CompoundParts& compound = compoundParts(lemma);
         for (const std::string& form : compound.forms)
@@ -570,7 +570,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             // "mustache" for walrus moustache, "veterinary" for vet.
             if (std::any_of(synset.words.begin(), synset.words.end(), [&](const SynsetWord& other) {
                     const std::string mine = Wording::lowered(word.lemma), theirs = Wording::lowered(other.lemma);
-                    if (spelledAlike(mine, theirs)) return givesAway(definition, std::string(other.lemma));
+                    if (Wording::spelledAlike(mine, theirs)) return givesAway(definition, std::string(other.lemma));
                     return theirs.size() > mine.size() && theirs.starts_with(mine) && isClippedFrom(definition, mine, theirs);
                 }))
                 continue;

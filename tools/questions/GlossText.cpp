@@ -129,8 +129,9 @@ constexpr std::string_view usageNotes[] = {"; also used metaphorically", "; also
 
 // What a gloss calls its word when it names it rather than defining it: "informal terms for the leg".
 constexpr std::string_view namings[] = {" term for ", " terms for ", " name for ", " names for ", " word for ", " words for "};
-// Registers of such names, beside the marks above, that leave the sense out.
-constexpr std::string_view disparagingNames[] = {"uncomplimentary", "pejorative", "street", "trade", "local"};
+// Registers of such names, beside the marks above, that leave the sense out: a child's word for a
+// duck is no name for ducks.
+constexpr std::string_view leftOutRegisters[] = {"uncomplimentary", "pejorative", "street", "trade", "local", "child's"};
 
 // Subjects some glosses lead with as "subject: ..." rather than in brackets.
 constexpr std::string_view colonLabels[] = {"bridge", "baseball", "banking", "economics", "electronics", "geology",
@@ -306,7 +307,7 @@ std::string GlossText::clean(std::string_view definition) {
     for (std::string_view naming : namings)
         if (const size_t at = text.find(naming); at != std::string::npos && at == text.find(' ')) {
             const std::string kind = text.substr(0, at);
-            if (marked(kind) || listed(leftOutLabels, kind) || listed(disparagingNames, kind)) return {};
+            if (marked(kind) || listed(leftOutLabels, kind) || listed(leftOutRegisters, kind)) return {};
             text.erase(0, at + naming.size());
         }
     for (std::string_view note : usageNotes)

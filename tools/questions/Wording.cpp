@@ -197,7 +197,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             if (!chemicalRoot.empty() && candidate.size() > chemicalRoot.size() &&
                 candidate.find(chemicalRoot) != std::string::npos)
                 return true;
-            if (learnedLead && candidate.size() >= 6 && candidate.compare(0, 4, part, 0, 4) == 0) return true;
+            if (learnedLead && candidate.size() >= 5 && candidate.compare(0, 4, part, 0, 4) == 0) return true;
             // The same learned last part after a joining vowel: "pericarp" gives away epicarp,
             // "thermostat" cryostat, "endoscope" proctoscope.
             if (part.size() >= 7 && candidate.size() >= 7) {
@@ -260,6 +260,13 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         }
     }
     return false;
+}
+
+bool Wording::spelledAlike(std::string_view a, std::string_view b) {
+    if (a.size() < b.size()) std::swap(a, b);
+    if (a == b || a.size() - b.size() > 1) return false;
+    const size_t same = static_cast<size_t>(std::mismatch(b.begin(), b.end(), a.begin()).first - b.begin());
+    return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
 }
 
 bool Wording::hasOnlyFontCharacters(std::string_view text) {

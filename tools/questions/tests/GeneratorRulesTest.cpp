@@ -237,6 +237,7 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     const auto brioche = askedFor(baked, "brioche");
     ASSERT_NE(brioche, baked.end());
     EXPECT_TRUE(brioche->asksMeaning) << brioche->answers[1] << " / " << brioche->answers[2];
+    EXPECT_EQ(askedFor(baked, "panettone"), baked.end()) << "its definition spells it all but alike";
 
     // Nor the meaning of a sense that tells little more than a kind the right one is of (harquebus,
     // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind
@@ -259,6 +260,9 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
         for (size_t wrong = 1; wrong < 3; ++wrong)
             EXPECT_NE(wordNet.synsets()[question->answerSynsets[wrong]].words[0].lemma, refused) << question->answers[wrong];
     }
+    // A verb's third person leading a gloss is no plural of creatures: not "any of the plays a small part".
+    for (const auto& question : trade)
+        for (const std::string& text : question.answers) EXPECT_FALSE(text.starts_with("any of the plays")) << question.word;
     // Nor, for a definition cut to a bare class ("light firearm"), one of that class: carbine's cousins.
     const auto carbine = askedFor(arms, "carbine");
     EXPECT_TRUE(carbine == arms.end() || !carbine->asksMeaning) << carbine->answers[1] << " / " << carbine->answers[2];
@@ -298,6 +302,7 @@ TEST(GeneratorRules, GlossesAreCleanedAndFragmentsKnown) {
         // A gloss naming its word: what it names, unless the register leaves the sense out.
         {"literary term for an ocean", "an ocean"},
         {"informal terms for the leg", ""},
+        {"child's word for a duck", ""},
         {"expend profusely; also used with abstract nouns", "expend profusely"},
         {"advanced in years; (`aged' is pronounced as two syllables)", "advanced in years"},
         // A chemical formula spells its name; an abbreviation of two letters stays.

@@ -124,6 +124,9 @@ public:
               "00000219 18 n 01 grocer 0 001 @ 00000212 n 0000 | someone who sells food and household supplies  \n"
               "00000220 18 n 01 banker 0 001 @ 00000216 n 0000 | someone who runs a bank  \n"
               "00000221 18 n 01 tailor 0 001 @ 00000212 n 0000 | someone who makes and mends clothes  \n"
+              // A walk-on's gloss starts with a verb spelled as a plural.
+              "00000222 18 n 01 walk-on 0 001 @ 00000210 n 0000 | plays a small part in a show  \n"
+              "00000223 10 n 01 play 0 000 | a dramatic work for the stage  \n"
               // Places: a roadstead is a kind of anchorage, defined as a place.
               "00000500 15 n 01 place 0 000 | a point in space  \n"
               "00000501 15 n 01 area 0 000 | a part of a country  \n"
@@ -188,7 +191,9 @@ public:
               "00000804 13 n 01 cake 0 001 @ 00000801 n 0000 | a baked food of flour and eggs  \n"
               "00000805 13 n 01 muffin 0 001 @ 00000804 n 0000 | a quick cake baked in a cup  \n"
               "00000807 13 n 01 biscuit 0 001 @ 00000801 n 0000 | a small flat baked food  \n"
-              "00000806 13 n 01 scone 0 002 @ 00000807 n 0000 + 00000363 v 0101 | a flat griddle biscuit  \n");
+              "00000806 13 n 01 scone 0 002 @ 00000807 n 0000 + 00000363 v 0101 | a flat griddle biscuit  \n"
+              // Panettone's gloss spells it all but alike.
+              "00000808 13 n 01 panettone 0 001 @ 00000802 n 0000 | a sweet roll of Milan, or panattone  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -295,7 +300,7 @@ public:
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
                                        "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n"
-                                       "region\nzone\nharbor\nexpanse\nspot\nsite\nlocation\ntract\ndesert\nsteppe\nland\nplain\nterrain\ncampaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\n");
+                                       "region\nzone\nharbor\nexpanse\nspot\nsite\nlocation\ntract\ndesert\nsteppe\nland\nplain\nterrain\ncampaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\nwalk-on\npanettone\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;

@@ -42,6 +42,7 @@ TEST(Wording, AQuestionThatHoldsTheAnswerOrAFormOfItGivesItAway) {
         {"a thermostat for low temperatures", "cryostat", true},
         {"a receptor of stimuli from outside", "exteroceptor", true},  // or before it
         {"a large phagocyte", "macrophage", true},                  // or leading a word with its own o
+        {"an enlargement at the base of the style", "stylopodium", true},  // a learned lead before its o
         {"capability of existing", "possibility", false},           // not a suffix's joint
         {"terminate, end, or take out", "eliminate", false},
         {"a kind of organism", "mechanism", false},
