@@ -13,6 +13,10 @@ namespace {
 constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"during of holidays", "during holidays"},
     {"inflicting pain or others", "inflicting pain on others"},
+    {"Th Egyptians", "The Egyptians"},
+    {"the sound of light blow", "the sound of a light blow"},
+    {"a spreading shrub with pink flowers", "a spreading shrub with long spikes of white flowers"},
+    {"in Jungian psychology, a personal facade", "a personal facade"},
     {"you own legs", "your own legs as a means of getting about"},
     {"amass of", "a mass of"},
     {"sets in in adolescence", "sets in during adolescence"},

@@ -34,12 +34,12 @@ void addWithHead(std::set<std::string>& words, std::string_view lemma) {
 
 // Words a player takes for each other, though WordNet links no senses of them: it lacks pundit's
 // sense of a learned Hindu, cake's of hardening into lumps, join's of taking part, discovery's of a
-// finding, impose's of taking liberties, tutor's of a college teacher; a gully is a streambed cut by
-// rain, and a swordtail a brightly coloured aquarium fish.
+// finding, impose's of taking liberties, tutor's of a college teacher, berg's of a mountain; a gully
+// is a streambed cut by rain, a swordtail a brightly coloured aquarium fish, and an edge's far end a tip.
 constexpr std::pair<std::string_view, std::string_view> takenForEachOther[] = {
     {"pundit", "mahatma"}, {"cake", "agglomerate"}, {"join", "engage"}, {"join", "participate"},
     {"discovery", "datum"}, {"gully", "streambed"}, {"tetra", "helleri"},
-    {"impose", "presume"}, {"tutor", "professor"}};
+    {"impose", "presume"}, {"tutor", "professor"}, {"berg", "alp"}, {"edge", "tip"}};
 
 std::vector<int> twoStepsUp(const WordNet& wordNet, int synset) {
     std::vector<int> found{synset};
