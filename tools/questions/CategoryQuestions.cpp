@@ -347,6 +347,14 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
     return false;
 }
 
+// Two spellings of one word, a letter added, dropped or changed: moustache, mustache; defence, defense.
+bool spelledAlike(std::string_view a, std::string_view b) {
+    if (a.size() < b.size()) std::swap(a, b);
+    if (a == b || a.size() - b.size() > 1) return false;
+    const size_t same = static_cast<size_t>(std::mismatch(b.begin(), b.end(), a.begin()).first - b.begin());
+    return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
+}
+
 // A word of the text that begins as the short word does and goes on as the long one: "substitute"
 // shows sub, clipped from substitute.
 bool isClippedFrom(std::string_view text, const std::string& clipped, const std::string& whole) {
@@ -448,7 +456,7 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     // So does a name spelled all but alike past its first letter: "Styrax" for storax.
     const std::string whole = Wording::lowered(lemma);
     if (!phrase && whole.size() >= 5 && shows([&](const std::string& word) {
-            return word[0] == whole[0] && Wording::spelledAlike(word, whole);
+            return word[0] == whole[0] && spelledAlike(word, whole);
         }))
         return true;
     const size_t shortest = phrase ? 4 : 2;
@@ -570,7 +578,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
             // "mustache" for walrus moustache, "veterinary" for vet.
             if (std::any_of(synset.words.begin(), synset.words.end(), [&](const SynsetWord& other) {
                     const std::string mine = Wording::lowered(word.lemma), theirs = Wording::lowered(other.lemma);
-                    if (Wording::spelledAlike(mine, theirs)) return givesAway(definition, std::string(other.lemma));
+                    if (spelledAlike(mine, theirs)) return givesAway(definition, std::string(other.lemma));
                     return theirs.size() > mine.size() && theirs.starts_with(mine) && isClippedFrom(definition, mine, theirs);
                 }))
                 continue;

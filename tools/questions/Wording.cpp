@@ -262,13 +262,6 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
     return false;
 }
 
-bool Wording::spelledAlike(std::string_view a, std::string_view b) {
-    if (a.size() < b.size()) std::swap(a, b);
-    if (a == b || a.size() - b.size() > 1) return false;
-    const size_t same = static_cast<size_t>(std::mismatch(b.begin(), b.end(), a.begin()).first - b.begin());
-    return a.substr(same + 1) == b.substr(std::min(b.size(), same + (a.size() == b.size() ? 1 : 0)));
-}
-
 bool Wording::hasOnlyFontCharacters(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == '\n' || (c >= 32 && c < 127); });
 }

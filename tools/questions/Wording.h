@@ -22,8 +22,6 @@ public:
     static bool isPlainWord(std::string_view lemma);
     // The word without a common inflection or derivation ending, lower case.
     static std::string stem(std::string_view word);
-    // Two spellings of one word, a letter added, dropped or changed: moustache, mustache; defence, defense.
-    static bool spelledAlike(std::string_view a, std::string_view b);
     // The text holds the word, or a word of a phrase, or a form of either, or a word sharing its
     // first five letters.
     static bool givesAway(std::string_view text, std::string_view word);
