@@ -171,6 +171,14 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         const bool learnedLead = ((part.size() >= 8 && part[4] == 'o') || (part.size() >= 7 && part[3] == 'o')) &&
                                  std::none_of(std::begin(latinPrefixes), std::end(latinPrefixes),
                                               [&](std::string_view prefix) { return part.starts_with(prefix); });
+        // A learned last part after its joining o, which leads a word with an o of its own:
+        // "phagocyte" gives away macrophage.
+        std::string learnedTail;
+        if (const size_t joint = part.rfind('o'); joint != std::string::npos && joint >= 3) {
+            learnedTail = part.substr(joint + 1);
+            if (learnedTail.ends_with('e')) learnedTail.pop_back();
+            learnedTail = learnedTail.size() >= 4 ? learnedTail + "o" : std::string{};
+        }
         for (const std::string& candidate : textWords) {
             if (candidate == part) return true;
             // A longer word holding it whole: "hemoglobin" for globin, "galactose" for lactose.
@@ -210,12 +218,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
                 // Or before it: "receptor" gives away exteroceptor.
                 if (shared >= 6 && joint > 1 && part[joint - 1] == 'o') return true;
             }
-            // A learned last part leading a word with its own joining o: "phagocyte" gives away macrophage.
-            if (const size_t joint = part.rfind('o'); joint != std::string::npos && joint >= 3 && candidate.size() >= 7) {
-                std::string last = part.substr(joint + 1);
-                if (last.ends_with('e')) last.pop_back();
-                if (last.size() >= 4 && candidate.starts_with(last + "o")) return true;
-            }
+            if (!learnedTail.empty() && candidate.size() >= 7 && candidate.starts_with(learnedTail)) return true;
             // A compound shows its parts, also as a plural: "cow" and "hide" give away "cowhide", "ants" anthill;
             // so does a longer word without its ending: "viruses" cytomegalovirus, "similar" assimilate.
             const std::string single = candidate.ends_with('s') ? candidate.substr(0, candidate.size() - 1) : candidate;
