@@ -300,6 +300,22 @@ constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"},
     {"buskin", "combat_boot"},     {"buskin", "desert_boot"},         {"pectoral", "pecs"}};
 
+// Senses players do not know a word by, though WordNet's thin counts rank them first or its files
+// leave the word no other sense in a category, named by the definition's start: commute is travel
+// to a player, not operators exchanging; a ditch is dug.
+constexpr std::pair<std::string_view, std::string_view> unknownSenses[] = {
+    {"commute", "exchange positions without"}, {"startle", "to stimulate to action"}, {"flux", "the rate of flow of energy"},
+    {"posterior", "a tooth"}, {"blame", "harass with constant"}, {"ditch", "any small natural waterway"},
+    {"puddle", "something resembling a pool"}, {"persistence", "the property of a continuous"},
+    {"decomposition", "the analysis of a vector"}, {"fascinate", "to render motionless"}, {"tally", "a score in baseball"},
+    {"loot", "take illegally; of intellectual"}, {"divan", "a collection of Persian"}, {"confinement", "concluding state of pregnancy"}};
+
+bool isUnknownSense(const Synset& synset, std::string_view lemma) {
+    return std::any_of(std::begin(unknownSenses), std::end(unknownSenses), [&](const auto& sense) {
+        return sense.first == lemma && synset.definition.starts_with(sense.second);
+    });
+}
+
 // A Roman numeral (xxxiv) is a way of writing a number, not a word for it.
 bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {
     return wordNet.isNumber(synset) && lemma.find_first_not_of("ivxlcdm") == std::string_view::npos;
@@ -459,6 +475,21 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
             return word[0] == whole[0] && spelledAlike(word, whole);
         }))
         return true;
+    // So does a word led by the same four letters, or by those of its root past a prefix, where they
+    // are no prefix's: "stable" for stabilize, "calyx" for calyptra, "puberty" for prepubescent; and
+    // a root English spells two ways: "vinegar" for vinaigrette.
+    constexpr std::pair<std::string_view, std::string_view> twoSpellings[] = {{"vinaigr", "vineg"}, {"loof", "luff"}};
+    for (const auto& spelling : twoSpellings)
+        if (whole.starts_with(spelling.first) && shows([&](const std::string& word) { return word.starts_with(spelling.second); }))
+            return true;
+    if (!phrase)
+        for (std::string_view root = whole; root.size() >= 5; root.remove_prefix(3)) {
+            const std::string_view lead = root.substr(0, 4);
+            if (std::none_of(std::begin(prefixes), std::end(prefixes), [&](std::string_view prefix) { return lead.starts_with(prefix); })) {
+                if (shows([&](const std::string& word) { return word != whole && word.starts_with(lead); })) return true;
+                break;
+            }
+        }
     const size_t shortest = phrase ? 4 : 2;
     for (const std::string& part : parts)
         if ((part.size() >= shortest && shows([&](const std::string& word) { return word == part; })) ||
@@ -568,7 +599,7 @@ std::vector<CategoryQuestions::Sense> CategoryQuestions::rankedSenses(const Cate
         for (const SynsetWord& word : synset.words) {
             const bool numeral = isNumeral(m_wordNet, id, word.lemma);
             if (!Wording::isPlainWord(word.lemma) || (best && word.tagCount <= best->tagCount) || isMisfiled(synset, word.lemma) ||
-                numeral)
+                isUnknownSense(synset, word.lemma) || numeral)
                 continue;
             const int band = m_commonness.band(Wording::shown(word.lemma));
             if (band == 0) continue;

@@ -71,6 +71,7 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"any spherical or nearly spherical bacteria", "any spherical or nearly spherical bacterium"},
     {"assets that are saleable though not", "an asset that is saleable though not"},
     {"the largest flying birds in the western hemisphere", "one of the largest flying birds in the western hemisphere"},
+    {"natural objects visible in the sky", "a natural object visible in the sky"},
     // Facts the glosses get wrong.
     {"a suspected cause of diarrhea in humans", "a flagellate protozoan that causes diarrhea in humans"},
     {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},

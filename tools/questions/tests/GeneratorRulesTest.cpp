@@ -233,11 +233,15 @@ TEST(GeneratorRules, WrongAnswersAreUnrelatedKinOfTheRightWordAndNoDefinitionGiv
     EXPECT_EQ(askedFor(looking, "peek"), looking.end()) << "only gaze is left to stand beside it";
     // A word is not offered for a clue told in the words of its form: scone (sweeten) for brioche,
     // "often sweetened", which is asked by its meaning instead.
-    const auto baked = maker.make({"Baked", {"noun.food"}}, 5);
+    const auto baked = maker.make({"Baked", {"noun.food"}}, 8);
     const auto brioche = askedFor(baked, "brioche");
     ASSERT_NE(brioche, baked.end());
     EXPECT_TRUE(brioche->asksMeaning) << brioche->answers[1] << " / " << brioche->answers[2];
     EXPECT_EQ(askedFor(baked, "panettone"), baked.end()) << "its definition spells it all but alike";
+    for (const char* word : {"capsaicin", "vinaigrette"})
+        EXPECT_EQ(askedFor(baked, word), baked.end()) << word << ": its definition leads a word as it is led";
+    EXPECT_NE(askedFor(baked, "compote"), baked.end()) << "the letters it shares are a prefix's";
+    EXPECT_EQ(askedFor(baked, "divan"), baked.end()) << "a sense players do not know it by";
 
     // Nor the meaning of a sense that tells little more than a kind the right one is of (harquebus,
     // "an obsolete firearm", beside fusil, a musket), nor of a noun that in any sense is of a kind

@@ -192,8 +192,14 @@ public:
               "00000805 13 n 01 muffin 0 001 @ 00000804 n 0000 | a quick cake baked in a cup  \n"
               "00000807 13 n 01 biscuit 0 001 @ 00000801 n 0000 | a small flat baked food  \n"
               "00000806 13 n 01 scone 0 002 @ 00000807 n 0000 + 00000363 v 0101 | a flat griddle biscuit  \n"
-              // Panettone's gloss spells it all but alike.
-              "00000808 13 n 01 panettone 0 001 @ 00000802 n 0000 | a sweet roll of Milan, or panattone  \n");
+              // Panettone's gloss spells it all but alike; capsaicin's leads a word with its four first
+              // letters, vinaigrette's with its root spelled otherwise, compote's only with a prefix's.
+              // Players do not know divan as rolls.
+              "00000808 13 n 01 panettone 0 001 @ 00000802 n 0000 | a sweet roll of Milan, or panattone  \n"
+              "00000809 13 n 01 capsaicin 0 001 @ 00000804 n 0000 | a cake spiced with capsicum  \n"
+              "00000810 13 n 01 compote 0 001 @ 00000804 n 0000 | a dessert of fruit compressed in pastry  \n"
+              "00000811 13 n 01 divan 0 001 @ 00000804 n 0000 | a collection of Persian rolls baked together  \n"
+              "00000812 13 n 01 vinaigrette 0 001 @ 00000804 n 0000 | a cake soaked in vinegar  \n");
         // Verbs: run and jog of one verb group; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
@@ -300,7 +306,7 @@ public:
                                        "run\njog\nburrow\ntravel\nwalk\nglide\nhurry\nscurry\nclimb\nsink\nstrengthen\nbig\nhuge\nsmall\nfortunate\nrosy\n"
                                        "propitious\naccessible\nreachable\navailable\nsix\nix\nnine\nforty\nmusket\nfusil\nharquebus\ncannon\npistol\ncarbine\neye\ninsight\n"
                                        "variant\nreverie\nshow\ntestify\nprove\nestablish\ndetermine\nwhisper\ninsist\nadvocate\nparade\npeek\nscan\ngaze\nbrioche\nmuffin\nscone\nlark\nheron\n"
-                                       "region\nzone\nharbor\nexpanse\nspot\nsite\nlocation\ntract\ndesert\nsteppe\nland\nplain\nterrain\ncampaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\nwalk-on\npanettone\n");
+                                       "region\nzone\nharbor\nexpanse\nspot\nsite\nlocation\ntract\ndesert\nsteppe\nland\nplain\nterrain\ncampaign\nbattle\ncontend\nreferee\ntackle\nscore\ndealer\ndistributor\nbookkeeper\ngrocer\nbanker\ntailor\nwalk-on\npanettone\ncapsaicin\ncompote\ndivan\nvinaigrette\n");
     }
     ~SmallDatabase() { std::filesystem::remove_all(m_directory); }
     SmallDatabase(const SmallDatabase&) = delete;
