@@ -291,14 +291,16 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
 // one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
 // optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
 // duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top;
-// combat and desert boots are no buskins; pecs are the pair of pectorals, not either of them.
+// combat and desert boots are no buskins; pecs are the pair of pectorals, not either of them; baguet
+// reads as baguette misspelt; a city manager is appointed beside a mayor; crouching is no stooping.
 constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
     {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
     {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
     {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
     {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
     {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"},
-    {"buskin", "combat_boot"},     {"buskin", "desert_boot"},         {"pectoral", "pecs"}};
+    {"buskin", "combat_boot"},     {"buskin", "desert_boot"},         {"pectoral", "pecs"},
+    {"baguette", "baguet"},        {"mayor", "city_manager"},         {"stoop", "crouch"}};
 
 // Senses players do not know a word by, though WordNet's thin counts rank them first or its files
 // leave the word no other sense in a category, named by the definition's start: commute is travel
@@ -308,7 +310,8 @@ constexpr std::pair<std::string_view, std::string_view> unknownSenses[] = {
     {"posterior", "a tooth"}, {"blame", "harass with constant"}, {"ditch", "any small natural waterway"},
     {"puddle", "something resembling a pool"}, {"persistence", "the property of a continuous"},
     {"decomposition", "the analysis of a vector"}, {"fascinate", "to render motionless"}, {"tally", "a score in baseball"},
-    {"loot", "take illegally; of intellectual"}, {"divan", "a collection of Persian"}, {"confinement", "concluding state of pregnancy"}};
+    {"loot", "take illegally; of intellectual"}, {"divan", "a collection of Persian"}, {"confinement", "concluding state of pregnancy"},
+    {"fret", "a spot that has been worn"}, {"focus", "a fixed reference point on the concave"}};
 
 bool isUnknownSense(const Synset& synset, std::string_view lemma) {
     return std::any_of(std::begin(unknownSenses), std::end(unknownSenses), [&](const auto& sense) {
@@ -477,8 +480,9 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
         return true;
     // So does a word led by the same four letters, or by those of its root past a prefix, where they
     // are no prefix's: "stable" for stabilize, "calyx" for calyptra, "puberty" for prepubescent; and
-    // a root English spells two ways: "vinegar" for vinaigrette.
-    constexpr std::pair<std::string_view, std::string_view> twoSpellings[] = {{"vinaigr", "vineg"}, {"loof", "luff"}};
+    // a root English spells two ways: "vinegar" for vinaigrette, "sated" for satiable.
+    constexpr std::pair<std::string_view, std::string_view> twoSpellings[] = {
+        {"vinaigr", "vineg"}, {"loof", "luff"}, {"satia", "sate"}, {"actin", "actom"}};
     for (const auto& spelling : twoSpellings)
         if (whole.starts_with(spelling.first) && shows([&](const std::string& word) { return word.starts_with(spelling.second); }))
             return true;

@@ -72,11 +72,13 @@ constexpr std::pair<std::string_view, std::string_view> corrections[] = {
     {"assets that are saleable though not", "an asset that is saleable though not"},
     {"the largest flying birds in the western hemisphere", "one of the largest flying birds in the western hemisphere"},
     {"natural objects visible in the sky", "a natural object visible in the sky"},
+    {"variety inhabiting the Great Lakes", "a variety of walleye inhabiting the Great Lakes"},
     // Facts the glosses get wrong.
     {"a suspected cause of diarrhea in humans", "a flagellate protozoan that causes diarrhea in humans"},
     {"hardy English breed of dairy cattle", "hardy English breed of beef cattle"},
     {"large arboreal boa", "large semiaquatic boa"},
     {"mescal cactus; a source of psilocybin", "mescal cactus; a source of mescaline"},
+    {"(liquid at normal temperatures)", "(liquid just above room temperature)"},
     {"the lower layer of the crust", "the soft layer of the mantle beneath the crust"},
     {"worn primarily by Hindu women", "worn primarily by women of South Asia"},
     {"smooth muscle surrounding the iris", "smooth muscle in the iris surrounding the pupil"},

@@ -220,7 +220,7 @@ WordNet::WordNet(const std::string& directory) {
                     links.push_back({id, 'u', targetPos, target});
                 } else if ((symbol == "=" || symbol == "!") && synset.type == 'a') {
                     links.push_back({id, symbol[0], targetPos, target});
-                } else if (symbol == "^" || symbol == "$") {
+                } else if (symbol == "^" || symbol == "$" || symbol == "*" || symbol == ">") {
                     links.push_back({id, symbol[0], targetPos, target});
                 } else if (symbol == "+") {
                     const std::string_view words = fieldsWords;
@@ -249,8 +249,8 @@ WordNet::WordNet(const std::string& directory) {
             from.attributes.push_back(target->second);
         } else if (link.kind == '!') {
             from.antonyms.push_back(target->second);
-        } else if (link.kind == '^' || link.kind == '$') {
-            auto member = link.kind == '^' ? &Synset::alsoSee : &Synset::verbGroup;
+        } else if (link.kind == '^' || link.kind == '$' || link.kind == '*' || link.kind == '>') {
+            auto member = link.kind == '^' ? &Synset::alsoSee : link.kind == '$' ? &Synset::verbGroup : &Synset::entailments;
             (from.*member).push_back(target->second);
             (m_synsets[target->second].*member).push_back(link.from);
         } else if (link.kind == '+') {
@@ -395,7 +395,7 @@ bool WordNet::areRelated(int first, int second) const {
     const Synset& a = m_synsets[first];
     const Synset& b = m_synsets[second];
     const auto links = [](const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); };
-    if (links(a.alsoSee, second) || links(a.verbGroup, second)) return true;
+    if (links(a.alsoSee, second) || links(a.verbGroup, second) || links(a.entailments, second)) return true;
     for (const Derivation& link : a.derivations)
         if (link.target == second) return true;
     if (a.partOfSpeech() != b.partOfSpeech()) return false;

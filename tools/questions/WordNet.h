@@ -35,6 +35,7 @@ struct Synset {
     std::vector<int> antonyms;      // adjective heads
     std::vector<int> sameSide;      // heads valuing one attribute alike: near and close, available and accessible
     std::vector<int> verbGroup;     // both directions
+    std::vector<int> entailments;   // a verb and what it entails or causes (steer, travel), both directions
     std::vector<Derivation> derivations;  // both directions, across parts of speech
     std::vector<int> usageDomains;  // synsets naming the register of this sense (slang, slur, ...)
     bool instance = false;          // a named individual: a proper noun

@@ -39,6 +39,7 @@ TEST(GeneratorRules, WordsRelatedInAnySenseByAnyLinkAreRefused) {
         {'n', "dog", "wolf", true},     // one parent
         {'n', "dog", "hound", true},    // also see
         {'v', "run", "jog", true},      // verb group
+        {'v', "steer", "run", true},    {'v', "run", "steer", true},  // entailment, both ways
         {'a', "big", "huge", true},     // similar
         {'a', "rosy", "propitious", true},  // clusters whose heads see each other
         {'a', "in stock", "reachable", true},   // heads of one attribute, one naming the other

@@ -200,12 +200,13 @@ public:
               "00000810 13 n 01 compote 0 001 @ 00000804 n 0000 | a dessert of fruit compressed in pastry  \n"
               "00000811 13 n 01 divan 0 001 @ 00000804 n 0000 | a collection of Persian rolls baked together  \n"
               "00000812 13 n 01 vinaigrette 0 001 @ 00000804 n 0000 | a cake soaked in vinegar  \n");
-        // Verbs: run and jog of one verb group; bark and its derived barker.
+        // Verbs: run and jog of one verb group, steering entails running; bark and its derived barker.
         write("data.verb",
               "00000300 29 v 01 bark 0 002 + 00000103 n 0101 + 00000113 n 0101 01 + 02 00 | make a loud call  \n"
               "00000301 38 v 01 run 0 001 $ 00000302 v 0000 01 + 02 00 | move fast on foot  \n"
               "00000302 38 v 01 jog 0 001 $ 00000301 v 0000 01 + 02 00 | run slowly  \n"
               "00000304 38 v 01 burrow 0 000 01 + 02 00 | dig a hole in dry soil  \n"
+              "00000306 38 v 01 steer 0 001 * 00000301 v 0000 01 + 02 00 | direct oneself somewhere  \n"
               "00000305 29 v 01 kitten 0 000 01 + 02 00 | give birth to young cats  \n"
               "00000303 40 v 01 steal 0 001 + 00000115 n 0101 01 + 02 00 | take without asking  \n"
               // Near synonyms unlinked: take shares a sense with make, a synonym of do; push for is
