@@ -486,14 +486,12 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     for (const auto& spelling : twoSpellings)
         if (whole.starts_with(spelling.first) && shows([&](const std::string& word) { return word.starts_with(spelling.second); }))
             return true;
-    if (!phrase)
-        for (std::string_view root = whole; root.size() >= 5; root.remove_prefix(3)) {
-            const std::string_view lead = root.substr(0, 4);
-            if (std::none_of(std::begin(prefixes), std::end(prefixes), [&](std::string_view prefix) { return lead.starts_with(prefix); })) {
-                if (shows([&](const std::string& word) { return word != whole && word.starts_with(lead); })) return true;
-                break;
-            }
-        }
+    std::string_view root = whole;
+    while (root.size() >= 5 && std::find(std::begin(prefixes), std::end(prefixes), root.substr(0, 3)) != std::end(prefixes))
+        root.remove_prefix(3);
+    if (!phrase && root.size() >= 5 &&
+        shows([&](const std::string& word) { return word != whole && word.starts_with(root.substr(0, 4)); }))
+        return true;
     const size_t shortest = phrase ? 4 : 2;
     for (const std::string& part : parts)
         if ((part.size() >= shortest && shows([&](const std::string& word) { return word == part; })) ||
