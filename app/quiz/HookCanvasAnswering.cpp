@@ -1,6 +1,7 @@
 // The question screen's logic: the timer, taps on the answers and the bottom buttons, scoring with
 // hints and skips, the pause after an answer, and the test's promotion, demotion and completion.
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/LevelChange.h"
 
 namespace {
 
@@ -67,25 +68,15 @@ void HookCanvas::updateQuestionScreen() {
         question_sound_index = (question_sound_index + 1) % 4;
         return;
     }
-    const int32_t earned = getRanking();
-    bool changed = false;
-    if (!current_mode_practice && earned != rank) {
-        const int32_t panel = earned >= levelThresholds->length ? GAMESTATE_COMPLETE
-                              : earned < rank                   ? GAMESTATE_DEMOTED
-                                                                : GAMESTATE_PROMOTED;
-        playSound(panel == GAMESTATE_COMPLETE ? RESID_GAME_OVER_WIN
-                  : panel == GAMESTATE_DEMOTED ? RESID_DEMOTED
-                                               : RESID_PROMOTED,
-                  0, 1);
-        startFade(FADE_IN, panel);
-        changed = true;
-        rank = earned;
+    const auto change = LevelChange::due(*this);
+    if (change) {
+        playSound(LevelChange::panelSound(change->panel), 0, 1);
+        startFade(FADE_IN, change->panel);
+        rank = change->rank;
         level_right = 0;
         level_attempted = 0;
-        // The last level passed ends the test at once; a promotion or demotion stays owed until
-        // its panel is left.
-        if (panel == GAMESTATE_COMPLETE) test_finished = true;
-        level_change_owed = panel == GAMESTATE_COMPLETE ? 0 : panel;
+        if (change->finishesTest()) test_finished = true;
+        level_change_owed = change->owedPanel();
         // The new level is on record before its screen shows, as the answer's save had it.
         saveData();
     }
@@ -94,7 +85,7 @@ void HookCanvas::updateQuestionScreen() {
         startFade(FADE_IN, GAMESTATE_COMPLETE);
         return;
     }
-    if (!changed) getQuestion(true);
+    if (!change) getQuestion(true);
     question_slide_in = true;
     playSound(RESID_QUESTION_BOX_SLIDE, 0, 1);
     question_delay = SLIDE_IN_UPDATES;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/LevelChange.h"
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
@@ -236,13 +237,12 @@ void HookCanvas::saveData() {
     bool recordedFinished = test_finished;
     int32_t owed = level_change_owed;
     const bool inPause = !current_mode_practice && question_answered && question_delay > 0 && !question_slide_in;
-    if (const int32_t earned = inPause ? getRanking() : rank; earned != rank) {
-        const int32_t ranks = levelThresholds ? levelThresholds->length : PARAM_NUMBER_OF_RANKS;
-        recordedRank = earned;
+    if (const auto change = inPause ? LevelChange::due(*this) : std::nullopt) {
+        recordedRank = change->rank;
         recordedRight = 0;
         recordedAttempted = 0;
-        recordedFinished = earned >= ranks;
-        owed = earned >= ranks ? 0 : earned < rank ? GAMESTATE_DEMOTED : GAMESTATE_PROMOTED;
+        recordedFinished = change->finishesTest();
+        owed = change->owedPanel();
     }
 
     auto bytes = jnew<java::io::ByteArrayOutputStream>();

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/LevelChange.h"
 #include "app/quiz/TopicsFile.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lang/Clocks.h"
@@ -111,8 +112,7 @@ void updateMainMenu(HookCanvas& c) {
             HookCanvas::want_practice_mode = false;
             // A level change reached before a restart shows its panel first, as it would have then.
             if (c.level_change_owed != 0) {
-                const bool promoted = c.level_change_owed == HookCanvas::GAMESTATE_PROMOTED;
-                c.playSound(promoted ? HookCanvas::RESID_PROMOTED : HookCanvas::RESID_DEMOTED, 0, 1);
+                c.playSound(LevelChange::panelSound(c.level_change_owed), 0, 1);
                 c.startFade(HookCanvas::FADE_IN, c.level_change_owed);
                 break;
             }
