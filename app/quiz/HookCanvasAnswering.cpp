@@ -2,13 +2,16 @@
 // hints and skips, the pause after an answer, and the test's promotion, demotion and completion.
 #include "app/framework/HookCanvas.h"
 #include "app/quiz/LevelChange.h"
+#include "app/quiz/ProgressLimits.h"
 
 namespace {
 
+using progresslimits::countOne;
+using progresslimits::MOST_HELD;
+using progresslimits::MOST_RIGHT_ON_LEVEL;
 constexpr int32_t UPDATE_MS = 33;
 constexpr int32_t TIME_WARNING_MS = 3200;
 constexpr int32_t SLIDE_IN_UPDATES = 20;
-constexpr int32_t MOST_HELD = 9;
 
 }  // namespace
 
@@ -40,14 +43,14 @@ void HookCanvas::updateQuestionScreen() {
             question_delay = PARAM_NEXT_QUESTION_DELAY;
             chosen_answer = -1;
             if (!current_mode_practice) {
-                ++level_attempted;
+                countOne(level_attempted);
                 if (level_right > 0) --level_right;
             }
             playSound(RESID_INCORRECT, 0, 1);
             if (current_mode_practice) {
-                ++practice_wrong_total;
+                countOne(practice_wrong_total);
             } else {
-                ++test_wrong_total;
+                countOne(test_wrong_total);
             }
             streak = 0;
             answered_correctly = false;
@@ -126,19 +129,19 @@ void HookCanvas::onFingerUp() {
             particle_shower(pointer_x.load(), pointer_y.load(), TWINKLE_GREEN, 8);
             top_corner = TOP_CORNER_ANSWER_RIGHT;
             if (test) {
-                ++test_right_total;
+                countOne(test_right_total);
             } else {
-                ++practice_right_run;
-                ++practice_right_total;
+                countOne(practice_right_run);
+                countOne(practice_right_total);
             }
             ++streak;
             if (test) {
-                ++level_right;
+                countOne(level_right, MOST_RIGHT_ON_LEVEL);
                 if (streak % 3 == 0 && ++hints < 10) hint_awarded = true;
                 if (streak % 5 == 0 && ++skips < 10) skip_awarded = true;
             }
             if (current_category >= 0 && current_category < category_scores->length)
-                ++category_scores->data[current_category];
+                countOne(category_scores->data[current_category]);
             playSound(hint_awarded || skip_awarded ? RESID_CORRECT_PLUS_HINT_OR_SKIP : RESID_CORRECT, 0, 1);
             if (hints > MOST_HELD) hints = MOST_HELD;
             if (skips > MOST_HELD) skips = MOST_HELD;
@@ -149,14 +152,14 @@ void HookCanvas::onFingerUp() {
             top_corner = TOP_CORNER_ANSWER_WRONG;
             if (test) {
                 if (level_right > 0) --level_right;
-                ++test_wrong_total;
+                countOne(test_wrong_total);
             } else {
-                ++practice_wrong_total;
+                countOne(practice_wrong_total);
             }
             streak = 0;
         }
-        if (test) ++level_attempted;
-        ++answered_in_run;
+        if (test) countOne(level_attempted);
+        countOne(answered_in_run);
         question_delay = PARAM_NEXT_QUESTION_DELAY;
         if (!test && answered_in_run == questions_in_run && practicedDBs && current_category >= 0 &&
             current_category < practicedDBs->length && current_subsection >= 0 &&

@@ -6,6 +6,7 @@
 
 #include "app/framework/HookCanvas.h"
 #include "app/quiz/LevelChange.h"
+#include "app/quiz/ProgressLimits.h"
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
@@ -25,9 +26,8 @@ constexpr int32_t FORMAT = 11;
 constexpr int32_t FORMAT_BEFORE_OWED_CHANGES = 10;
 constexpr int32_t CATEGORY_SLOTS = HookCanvas::PARAM_NUMBER_OF_CATEGORIES + 1;
 constexpr int32_t TEST_CATEGORY = HookCanvas::PARAM_NUMBER_OF_CATEGORIES;
-// No player answers a billion questions; below it, sums and increments of counts never overflow.
-constexpr int32_t MOST_COUNTED = 1'000'000'000;
-constexpr int32_t MOST_HELD = 9;
+using progresslimits::MOST_COUNTED;
+using progresslimits::MOST_HELD;
 constexpr int32_t ALL_ASKED = 63;
 
 template <class T>
@@ -168,8 +168,7 @@ bool holds(const SavedProgress& p, int32_t ranks) {
     for (int32_t value : {p.levelRight, p.levelAttempted, p.testRight, p.testWrong, p.answeredInRun, p.questionsInRun,
                           p.practiceRight, p.practiceWrong, p.practiceRun})
         if (!within(value, 0, MOST_COUNTED)) return false;
-    // The level's right answers are taken as a percentage.
-    if (p.levelRight > MOST_COUNTED / 100) return false;
+    if (p.levelRight > progresslimits::MOST_RIGHT_ON_LEVEL) return false;
     // A panel is owed only for a level change of a test under way: a promotion past the first level,
     // a demotion below the last.
     if (!within(p.owed, OWED_NONE, OWED_DEMOTION)) return false;

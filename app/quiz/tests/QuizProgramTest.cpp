@@ -427,6 +427,17 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
          shown(1, "main menu") + tap(160, CONTINUE_Y) + "wait_frames 2 60000\n" + tap(160, 205) + shown(2, "question") +
              RIGHT + "wait_frames 2 60000\nterminate\n",
          {}, 0, ".*saved progress cannot be used.*\n", [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }},
+        // The answer leaves its counts at the largest the loader takes.
+        {"counts at their caps, then a right answer", "caps",
+         [](QuizCanvas& quiz) {
+             quiz.test_right_total = quiz.answered_in_run = H::category_scores->data[H::PARAM_NUMBER_OF_CATEGORIES] =
+                 1'000'000'000;
+         },
+         resume + RIGHT + "wait_frames 2 60000\nterminate\n", {}, 0, "",
+         [](const QuizCanvas& q) {
+             EXPECT_EQ(q.test_right_total, 1'000'000'000);
+             EXPECT_EQ(H::category_scores->data[H::PARAM_NUMBER_OF_CATEGORIES], 1'000'000'000);
+         }},
         // Only the first failed save is reported, and the first after it that works; the last
         // decides the status.
         {.what = "saves failing to the end", .documents = "capped", .plant = [](QuizCanvas&) {}, .script = saves,

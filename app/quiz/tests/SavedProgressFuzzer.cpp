@@ -1,6 +1,7 @@
 // Feeds records to the saved-progress loader, then plays the question screen over what it took (the
 // test resumed as "Continue Test" resumes it, or a new one as a refused record leaves it) with
-// answers, hints and skips through level changes. What the quiz then saves must load again.
+// answers, hints and skips through level changes, every other time with its counts at their caps.
+// What the quiz then saves must load again.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,15 @@
 namespace {
 
 using H = HookCanvas;
+
+// Every count at the largest the loader takes, where answers must not carry it past.
+void countsAtTheirCaps(QuizCanvas& q) {
+    for (int32_t* count : {&q.level_attempted, &q.test_right_total, &q.test_wrong_total, &q.answered_in_run,
+                           &q.practice_right_total, &q.practice_wrong_total, &q.practice_right_run})
+        *count = 1'000'000'000;
+    q.level_right = 10'000'000;
+    for (int32_t c = 0; c < H::category_scores->length; ++c) H::category_scores->data[c] = 1'000'000'000;
+}
 
 // Saves kept in memory, so that a run costs no file writes and the documents stay untouched.
 class MemoryCanvas : public QuizCanvas {
@@ -34,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryCanvas& q = *canvas;
     if (!q.restoreProgress(javaBytes(std::vector<uint8_t>(data, data + size)))) q.resetGame(true);
     std::minstd_rand random(std::hash<std::string_view>{}({reinterpret_cast<const char*>(data), size}));
+    if (random() % 2 == 0) countsAtTheirCaps(q);
     H::want_category_to_be = H::PARAM_NUMBER_OF_CATEGORIES;
     H::want_practice_mode = false;
     H::current_mode_practice = false;

@@ -248,6 +248,13 @@ TEST_F(SavedProgress, EveryStateTheQuizSavesLoadsBackAndSavesTheSameBytes) {
         quiz().resetGame(false);
         quiz().getQuestion(true);
     };
+    // Every count at the largest the loader takes, the level's right answers aside.
+    const auto atCaps = [](QuizCanvas& q) {
+        for (int32_t* count : {&q.level_attempted, &q.test_right_total, &q.test_wrong_total, &q.answered_in_run,
+                               &q.practice_right_total, &q.practice_wrong_total, &q.practice_right_run})
+            *count = 1'000'000'000;
+        for (int32_t c = 0; c < 22; ++c) H::category_scores->data[c] = 1'000'000'000;
+    };
     // A right answer past the level's threshold.
     const auto pass = [&](QuizCanvas& q, int32_t rank) { test(); q.rank = rank; q.level_right = 3; q.answer(true); };
     const std::pair<const char*, std::function<void(QuizCanvas&)>> cases[] = {
@@ -265,6 +272,11 @@ TEST_F(SavedProgress, EveryStateTheQuizSavesLoadsBackAndSavesTheSameBytes) {
         {"a practice answer", [&](QuizCanvas& q) { practice(); q.answer(true); }},
         {"a practice run's end",
          [&](QuizCanvas& q) { practice(); q.answered_in_run = q.questions_in_run - 1; q.answer(false); }},
+        {"answers with every count at its cap", [&](QuizCanvas& q) { test(); atCaps(q); q.answer(true); q.untilWaiting(); q.answer(false); }},
+        {"the time run out with every count at its cap",
+         [&](QuizCanvas& q) { test(); atCaps(q); q.settings->data[4] = true; q.question_timer_ms = 30; q.updateQuestionScreen(); }},
+        {"practice answers with every count at its cap",
+         [&](QuizCanvas& q) { practice(); atCaps(q); q.answer(true); q.untilWaiting(); q.answer(false); }},
         {"a test resumed after practice",
          [&](QuizCanvas& q) { practice(); H::current_mode_practice = false; q.getQuestion(false); q.saveData(); }},
     };
