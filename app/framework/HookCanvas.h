@@ -658,6 +658,8 @@ public:
     JavaPtr<JArray<JArray<String>>> saved_answer_lines;
     JavaPtr<JArray<bool>> saved_ghosted_answers;
     int32_t saved_film_id = 0;
+    // The question on screen was resumed from the record, not picked from the database loaded since.
+    bool question_resumed = false;
     // The question sliding out.
     JavaPtr<JArray<String>> prev_question_record;
     JavaPtr<JArray<String>> prev_question_lines;

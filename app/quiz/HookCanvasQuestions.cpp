@@ -26,6 +26,11 @@ bool pickedRecently(const JArray<short>& ring, int32_t position, int32_t depth, 
     return false;
 }
 
+void remember(JArray<short>& ring, int32_t& position, int32_t index) {
+    position = (position + 1) % HookCanvas::REPEAT_FILM_ARRAY_LENGTH;
+    ring.data[position] = static_cast<short>(index);
+}
+
 }  // namespace
 
 void HookCanvas::loadDatabase() {
@@ -52,9 +57,13 @@ void HookCanvas::loadDatabase() {
 JavaPtr<JArray<java::lang::String>> HookCanvas::criticQuestionPlease(int32_t) {
     if (!database_loaded || currently_loaded_category != want_category_to_be ||
         currently_loaded_subsection != want_subsection_to_be || want_practice_mode != current_mode_practice) {
+        // Loading empties the ring of recent picks; a test question resumed before counts as asked.
+        const bool resumedAsked = question_resumed && !want_practice_mode;
         loadDatabase();
         resetScores(current_category);
+        if (resumedAsked) remember(*recent_questions, recent_questions_pos, film_id);
     }
+    question_resumed = false;
     const int32_t count = database.database_count;
     if (count <= 0) return nullptr;
     int32_t index;
@@ -72,8 +81,7 @@ JavaPtr<JArray<java::lang::String>> HookCanvas::criticQuestionPlease(int32_t) {
             index = random(count);
         }
     }
-    recent_questions_pos = (recent_questions_pos + 1) % REPEAT_FILM_ARRAY_LENGTH;
-    recent_questions->data[recent_questions_pos] = static_cast<short>(index);
+    remember(*recent_questions, recent_questions_pos, index);
     film_id = index;
     return database.readRecord(index);
 }
@@ -129,6 +137,7 @@ void HookCanvas::getQuestion(bool fresh) {
     for (int32_t i = 0; i < ghosted_answers->length; ++i) hint_used = hint_used || ghosted_answers->data[i];
     film_id = saved_film_id;
     question_answered = false;
+    question_resumed = true;
 }
 
 void HookCanvas::resetQuizStatics() {

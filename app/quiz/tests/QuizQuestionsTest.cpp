@@ -65,6 +65,29 @@ TEST_F(QuizQuestions, TestPicksNeverRepeatWithinTheRingAndFinishOnSmallDatabases
     }
 }
 
+TEST_F(QuizQuestions, AResumedQuestionAnsweredOrSkippedIsNotAskedAgainAtOnce) {
+    // Of two questions the ring keeps the last one asked from coming straight back. Each is resumed
+    // in turn with the clock set alike, so that a pick blind to the resumed one draws it in one row.
+    H::shuffle_db_preloaded = javaBytes(databaseOf(2));
+    for (const bool skipped : {false, true})
+        for (const int32_t resumed : {0, 1}) {
+            SCOPED_TRACE(std::string(skipped ? "skipped " : "answered ") + std::to_string(resumed));
+            quizWallNow = 1000;
+            quiz().database_loaded = false;
+            quiz().skips = 1;
+            quiz().getQuestion(true);
+            quiz().saved_film_id = resumed;
+            // As after a restart: the record's question on screen, no database loaded yet.
+            quiz().database_loaded = false;
+            quiz().getQuestion(false);
+            ASSERT_EQ(H::film_id, resumed);
+            if (skipped) quiz().tapButton(H::BUTTON_SKIP);
+            else quiz().answer(false);
+            quiz().untilWaiting();
+            EXPECT_NE(H::film_id, resumed);
+        }
+}
+
 TEST_F(QuizQuestions, PracticeAsksInFileOrderAndRepeatsAQuestionThatTimedOut) {
     practise(3, 1, 4);
     quiz().settings->data[4] = true;  // timer on
