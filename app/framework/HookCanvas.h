@@ -550,6 +550,8 @@ public:
     // ---- The quiz: saved progress and the record-store cache --------------------------------
 
     virtual void saveData();
+    // The record saveData writes, as the progress stands.
+    JavaPtr<JArray<signed char>> progressRecord();
     virtual void loadSavedData();
     // Takes the record's progress when every value in it fits the quiz's tables; false, with
     // nothing changed, when it does not.
@@ -574,6 +576,10 @@ public:
     virtual JavaPtr<JArray<JArray<signed char>>> accessRecordStoreRead(int32_t s);
     // Called between adding a write's new records and deleting the old ones; crash tests aim there.
     static inline void (*afterNewRecordsAdded)(int32_t slot) = nullptr;
+    // A record the loader refused stays in the store while the progress is still the fresh start
+    // that replaced it; the save that replaces it first keeps it in a file beside the stores.
+    JavaPtr<JArray<signed char>> refused_record;
+    JavaPtr<JArray<signed char>> fresh_progress;
 
     // ---- The quiz's class statics -------------------------------------------------------------
 

@@ -1,12 +1,16 @@
 // The player's whole progress as one record of the store "ZARLQ1": written after every change
 // that matters, read once at start-up into temporaries, and taken only when every count and value
-// fits the quiz's tables; otherwise a fresh test starts and the old record stays until the next save.
+// fits the quiz's tables; otherwise a fresh test starts and the old record stays until new progress
+// replaces it, which first keeps it in a file beside the stores.
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/KeptRecord.h"
 #include "app/quiz/LevelChange.h"
 #include "app/quiz/ProgressLimits.h"
+#include "app/quiz/SaveReport.h"
 #include "runtime/io/ByteArrayInputStream.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
@@ -99,6 +103,10 @@ int32_t owedState(int32_t code) {
     return code == OWED_PROMOTION ? HookCanvas::GAMESTATE_PROMOTED
            : code == OWED_DEMOTION ? HookCanvas::GAMESTATE_DEMOTED
                                    : 0;
+}
+
+bool sameBytes(const JArray<signed char>& a, const JArray<signed char>& b) {
+    return a.length == b.length && std::equal(a.data, a.data + a.length, b.data);
 }
 
 bool within(int32_t value, int32_t lowest, int32_t highest) { return value >= lowest && value <= highest; }
@@ -230,6 +238,21 @@ JavaPtr<JArray<JArray<bool>>> HookCanvas::readBoolBoolArray(const JavaPtr<DataIn
 }
 
 void HookCanvas::saveData() {
+    const auto record = progressRecord();
+    if (refused_record) {
+        // While the progress is the fresh start that followed the refusal, the refused record stays.
+        if (sameBytes(*record, *fresh_progress)) return;
+        std::string whyNot;
+        if (!keptrecord::keep({refused_record->data, static_cast<size_t>(refused_record->length)}, whyNot)) {
+            savereport::saveFailed(whyNot);
+            return;
+        }
+        refused_record = nullptr;
+    }
+    setRecordStoreData(record, 0);
+}
+
+JavaPtr<JArray<signed char>> HookCanvas::progressRecord() {
     // In the pause after a test answer, a level change that is due is recorded with the answer, as
     // it will stand once the pause ends: a kill in the pause must not change the outcome.
     int32_t recordedRank = rank, recordedRight = level_right, recordedAttempted = level_attempted;
@@ -296,16 +319,18 @@ void HookCanvas::saveData() {
     }
     out->writeByte(owedCode(owed));
     out->close();
-    setRecordStoreData(bytes->toByteArray(), 0);
+    return bytes->toByteArray();
 }
 
 void HookCanvas::loadSavedData() {
     const auto data = getRecordStoreData(0);
     if (data && !restoreProgress(data)) {
         std::fprintf(stderr, "quiz: the saved progress cannot be used; a new test starts, and the old record stays "
-                             "until the next save\n");
+                             "until new progress replaces it, which first keeps it in a file beside it\n");
         std::fflush(stderr);
         resetGame(true);
+        refused_record = data;
+        fresh_progress = progressRecord();
     } else if (!data) {
         resetGame(true);
     }
@@ -398,4 +423,7 @@ void HookCanvas::saveProgressWhileHidden() {
     if (saved_while_hidden || (game_state.load() & GAMESTATEFLAG_LOADING)) return;
     saveData();
     saved_while_hidden = true;
+    // From here on a script may end the program without losing what was played.
+    std::printf("quiz: hidden save done\n");
+    std::fflush(stdout);
 }

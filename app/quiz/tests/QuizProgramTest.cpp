@@ -14,6 +14,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -180,11 +181,13 @@ void shortenAnswers(QuizCanvas& quiz) {
             lines->data[0] = java::lang::jnew<java::lang::String>(std::string(lines->data[0]->val()).substr(0, 24).c_str());
 }
 
+using Bytes = std::vector<uint8_t>;
+
 // A test under way at level 2 with one right answer to go before promotion, and its question on
 // record: the slot of the right answer, 0 to 2. The timer is off; the set-up may change the
-// progress before the save, which may be in the format builds wrote before the owed panel's byte.
+// progress before the save, and the record's bytes may be rewritten after it.
 int32_t prepareTestUnderWay(const fs::path& documents, const std::function<void(QuizCanvas&)>& setUp = {},
-                            bool earlierFormat = false) {
+                            const std::function<void(Bytes&)>& rewrite = {}) {
     QuizWorld world(documents);
     world.startTest(false);
     QuizCanvas& quiz = *world.canvas;
@@ -197,12 +200,20 @@ int32_t prepareTestUnderWay(const fs::path& documents, const std::function<void(
     shortenAnswers(quiz);
     if (setUp) setUp(quiz);
     quiz.saveData();
-    if (earlierFormat) {
+    if (rewrite) {
         const auto record = quiz.getRecordStoreData(0);
-        record->data[0] = 10;
-        quiz.setRecordStoreData(javaBytes(std::vector<uint8_t>(record->data, record->data + record->length - 1)), 0);
+        Bytes bytes(record->data, record->data + record->length);
+        rewrite(bytes);
+        quiz.setRecordStoreData(javaBytes(bytes), 0);
     }
     return quiz.correct_answer - 1;
+}
+
+// The record in the documents' store, empty when there is none.
+Bytes recordIn(const fs::path& documents) {
+    QuizWorld world(documents);
+    const auto record = world.canvas->getRecordStoreData(0);
+    return record ? Bytes(record->data, record->data + record->length) : Bytes{};
 }
 
 class QuizProgram : public ::testing::Test {
@@ -348,6 +359,19 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         return shown(1, "main menu") + tap(160, CONTINUE_Y) + shown(2, panel) + tap(280, 435) + shown(3, "question") +
                "terminate\n";
     };
+    const auto earlierFormat = [](Bytes& record) {
+        record[0] = 10;
+        record.pop_back();
+    };
+    // A record the loader refuses: a later build's, or one with the hints' count damaged.
+    const auto refusable = [](QuizCanvas& quiz) { quiz.rank = 9; quiz.test_right_total = 200; };
+    const auto laterFormat = [](Bytes& record) { record[0] = 12; };
+    const auto damaged = [](Bytes& record) { record[1] = 0x7F; };
+    const std::string refusal = "quiz: the saved progress cannot be used.*\n";
+    const auto keptIn = [](const std::string& documents) {
+        return "quiz: the saved progress that could not be used is kept in '[^']*/documents-" + documents +
+               "/refused-progress-1\\.dat'\n";
+    };
     const auto lastLevel = [](bool finished) {
         return [finished](QuizCanvas& quiz) { quiz.rank = 30; quiz.question_answered = true; quiz.test_finished = finished; };
     };
@@ -392,7 +416,10 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         std::string errors;  // the whole standard error as a pattern, in which '.' never matches a line's end
         std::function<void(const QuizCanvas&)> record = {};  // the progress on record, as a new start takes it
         std::function<void(RunningProgram&, const fs::path& documents)> during = {};
-        bool earlierFormat = false;  // the record as builds before the owed panel's byte saved it
+        std::function<void(Bytes&)> rewrite = {};  // the planted record's bytes changed after its save
+        // For a record the loader refuses: whether the run kept it in the file its line names, or
+        // left it in the store as planted.
+        std::optional<bool> refusedKept = {};
     } runs[] = {
         // The first two runs' statistics are compared: a test that earlier builds left unfinished at
         // the last level is finished there. "Continue Test" does nothing; "New Test" does not ask.
@@ -401,7 +428,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {.what = "a test left unfinished at the last level", .documents = "earlier", .plant = lastLevel(false),
          .script = shown(1, "main menu") + tap(160, CONTINUE_Y) + statistics(2) + tap(280, 435) + shown(3, "main menu") +
                    tap(160, NEW_TEST_Y) + shown(4, "question") + "terminate\n",
-         .status = 0, .errors = "", .earlierFormat = true},
+         .status = 0, .errors = "", .rewrite = earlierFormat},
         // Killed in the pause after the answer, which lasts over three seconds: 3 right of 9 is
         // below 40 %, and 5 right passes level 6's threshold of 4.
         {"a wrong answer due to demote", "demotion",
@@ -426,7 +453,21 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {"a record no build writes", "hostile", [](QuizCanvas&) { H::current_category = -1; },
          shown(1, "main menu") + tap(160, CONTINUE_Y) + "wait_frames 2 60000\n" + tap(160, 205) + shown(2, "question") +
              RIGHT + "wait_frames 2 60000\nterminate\n",
-         {}, 0, ".*saved progress cannot be used.*\n", [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }},
+         {}, 0, refusal + keptIn("hostile"), [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, {}, {}, true},
+        // A refused record stays through a quit or a pause with nothing played; the first save of new
+        // progress keeps it in a file beside the stores, named in a line.
+        {.what = "a later build's record, the quit at the menu", .documents = "later", .plant = refusable,
+         .script = shown(1, "main menu") + "terminate\n", .status = 0, .errors = refusal, .rewrite = laterFormat,
+         .refusedKept = false},
+        {.what = "a damaged record, paused at the menu and killed", .documents = "damaged", .plant = refusable,
+         .script = shown(1, "main menu") + "pause\nexpect_log quiz: hidden save done\ncapture killed.png\nwait 60000\n",
+         .status = -1, .errors = refusal, .rewrite = damaged, .refusedKept = false},
+        {.what = "the damaged record, then a new test's answer", .documents = "damaged",
+         .script = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "question") + tap(ANSWER_X, answerY(0)) +
+                   "wait_frames 2 60000\nterminate\n",
+         .status = 0,
+         .errors = refusal + keptIn("damaged"),
+         .record = [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, .refusedKept = true},
         // The answer leaves its counts at the largest the loader takes.
         {"counts at their caps, then a right answer", "caps",
          [](QuizCanvas& quiz) {
@@ -469,10 +510,14 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
          {"--bundle", bundleWithout(directory.path() / "no-pack", {"pk0"}).string()}, 2, ".*'pk0'" + noFile},
     };
     int32_t right = 0, count = 0;
+    Bytes planted;
     for (const Run& r : runs) {
         SCOPED_TRACE(r.what);
         const fs::path documents = directory.path() / ("documents-" + r.documents);
-        if (r.plant) right = prepareTestUnderWay(documents, r.plant, r.earlierFormat);
+        if (r.plant) {
+            right = prepareTestUnderWay(documents, r.plant, r.rewrite);
+            planted = recordIn(documents);
+        }
         std::string script = r.script;
         for (const auto& [word, slot] : {std::pair{RIGHT, right}, {WRONG, (right + 1) % 3}})
             if (const size_t at = script.find(word); at != std::string::npos)
@@ -493,6 +538,12 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
             EXPECT_EQ(mostly(killed, (right + 1) % 3, reddish), wrongChosen);
         }
         if (r.status == 2) EXPECT_EQ(run.output, "");
+        if (r.refusedKept) {
+            std::smatch named;
+            const bool kept = std::regex_search(run.errors, named, std::regex("kept in '([^']*)'"));
+            EXPECT_EQ(kept, *r.refusedKept);
+            EXPECT_EQ(kept ? fileBytes(named[1]) : recordIn(documents), planted);
+        }
         if (!r.record) continue;
         QuizWorld world(documents);
         if (world.canvas->restoreProgress(world.canvas->getRecordStoreData(0))) r.record(*world.canvas);
