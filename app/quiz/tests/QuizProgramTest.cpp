@@ -209,13 +209,6 @@ int32_t prepareTestUnderWay(const fs::path& documents, const std::function<void(
     return quiz.correct_answer - 1;
 }
 
-// The record in the documents' store, empty when there is none.
-Bytes recordIn(const fs::path& documents) {
-    QuizWorld world(documents);
-    const auto record = world.canvas->getRecordStoreData(0);
-    return record ? Bytes(record->data, record->data + record->length) : Bytes{};
-}
-
 class QuizProgram : public ::testing::Test {
 protected:
 #ifdef QUIZ_IN_A_WINDOW
@@ -334,6 +327,13 @@ fs::path bundleWithout(const fs::path& copy, std::initializer_list<std::string> 
         if (std::find(leftOut.begin(), leftOut.end(), file.path().filename().string()) == leftOut.end())
             fs::create_symlink(file.path(), copy / file.path().filename());
     return copy;
+}
+
+// The record in the documents' store, empty when there is none.
+Bytes recordIn(const fs::path& documents) {
+    QuizWorld world(documents);
+    const auto record = world.canvas->getRecordStoreData(0);
+    return record ? Bytes(record->data, record->data + record->length) : Bytes{};
 }
 
 bool greenish(int32_t rgb) { return green(rgb) > red(rgb) + 40; }
