@@ -550,7 +550,8 @@ public:
     // ---- The quiz: saved progress and the record-store cache --------------------------------
 
     virtual void saveData();
-    // The record saveData writes, as the progress stands.
+    // The record saveData writes, as the progress stands; an answered test question stops being
+    // the one to resume.
     JavaPtr<JArray<signed char>> progressRecord();
     virtual void loadSavedData();
     // Takes the record's progress when every value in it fits the quiz's tables; false, with
