@@ -326,7 +326,7 @@ void HookCanvas::loadSavedData() {
     const auto data = getRecordStoreData(0);
     if (data && !restoreProgress(data)) {
         std::fprintf(stderr, "quiz: the saved progress cannot be used; a new test starts, and the old record stays "
-                             "until new progress replaces it, which first keeps it in a file beside it\n");
+                             "until new progress is saved, which first keeps it in a file beside the stores\n");
         std::fflush(stderr);
         resetGame(true);
         refused_record = data;
