@@ -1,7 +1,7 @@
 // The whole program against peers that accept connections and answer late or never: as the sound
-// server the quiz once never left its loading screen, its exit waited out the server's 28 s, and a
-// pause while it waited left the application alive at exit; as the server of an HTTP exchange in
-// flight at terminate, the statics were once destroyed beneath it.
+// server the quiz once never left its loading screen, its exit waited out the server's 28 s or the
+// opener's bound, and a pause while it waited left the application alive at exit; as the server of
+// an HTTP exchange in flight at terminate, the statics were once destroyed beneath it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -75,6 +75,22 @@ TEST(StuckPeers, ASilentSoundServerOrHttpServerNeitherHoldsTheSessionNorRunsItsS
         // At once, leaving the stuck thread the statics it may still use.
         EXPECT_EQ(countOccurrences(run.errors, "the process ends without tearing down its statics"), 1u) << midlet;
     }
+}
+
+// The first loading waits for the device while the quiz is closed: the server is let go only once
+// the program has ended.
+TEST(StuckPeers, AQuizClosedWhileItsFirstLoadingWaitsForASilentSoundServerEndsAtOnce) {
+    const hosttest::LoopbackListener server;
+    useSoundServer(server);
+    programtest::TemporaryDirectory directory("closed-while-opening-test");
+    const auto run =
+        programtest::runDemoScript(LEXIVO_QUIZ_PATH, directory, "app", "run", "wait_frames 1 20000\nterminate\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    // Neither the loading thread waited out the opener's bound nor teardown the loading thread.
+    EXPECT_EQ(countOccurrences(run.errors, "did not open within"), 0u) << run.errors;
+    EXPECT_EQ(countOccurrences(run.errors, "application thread(s) still running"), 0u) << run.errors;
+    // The opener was still waiting on the server.
+    EXPECT_EQ(countOccurrences(run.errors, "the process ends without tearing down its statics"), 1u) << run.errors;
 }
 
 // Paused while the first loading waits for the device, then ended: the loading once went on making
