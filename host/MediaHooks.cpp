@@ -35,6 +35,8 @@ void joinMediaToLauncher() {
     launcher::staticInitHooks().add(&PlayerListener::PlayerListener_staticInit);
     launcher::staticInitHooks().add(&control::MetaDataControl::MetaDataControl_staticInit);
     launcher::tickPollingHooks().add(&Manager::tick);
+    // A terminate makes a device still opening useless: the application's threads stop waiting for it.
+    launcher::preStopHooks().add(&AudioSession::abandonOpening);
     launcher::preStopHooks().add(&Manager::tidyUp);
     launcher::staticDestroyHooks().add(&Manager::Manager_staticDestroy);
     launcher::staticDestroyHooks().add(&PlayerListener::PlayerListener_staticDestroy);

@@ -59,6 +59,7 @@ void AppMidlet::destroyApp(bool unconditional) {
         // saved here, as a pause saves it.
         dropped->saveProgressWhileHidden();
         dropped->stopSteering();
+        dropped->closeSounds();
     }
     notifyDestroyed();
 }

@@ -231,6 +231,9 @@ public:
     virtual void cleanUpPlayerFromChannel(int32_t channel);
     virtual void setVolume(int32_t level);
     virtual void beep();
+    // At the end: closes every player, each of which holds the canvas as its listener, so that the
+    // canvas can be destroyed; nothing is loaded after.
+    virtual void closeSounds();
     // Every player event is ignored.
     void playerUpdate(JavaPtr<javax::microedition::media::Player> player, JavaPtr<String> event,
                       JavaPtr<java::lang::Object> eventData) override {}

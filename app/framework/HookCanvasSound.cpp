@@ -27,3 +27,4 @@ void HookCanvas::stopSoundChannel(int32_t channel) { sound_channels.stopSoundCha
 void HookCanvas::cleanUpPlayerFromChannel(int32_t channel) { sound_channels.cleanUpPlayerFromChannel(channel); }
 void HookCanvas::setVolume(int32_t level) { sound_channels.setVolume(level); }
 void HookCanvas::beep() { sound_channels.beep(); }
+void HookCanvas::closeSounds() { sound_channels.closeAll(); }

@@ -26,25 +26,64 @@ SoundChannels::SoundChannels(ResourceReader getResourceByteArray, SoundOffSettin
 
 SoundChannels::~SoundChannels() = default;
 
-// Without the lock: each load takes it itself, after the device has opened.
+// Without the lock: each load takes it itself, after the device has opened. A pause may unload
+// meanwhile; the loads after it are left to the next loadSounds.
 void SoundChannels::loadSounds() {
     if (m_soundOff()) return;
-    for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON}) loadSound(id);
-    for (int32_t id = RESID_CONFIRM_SCREEN; id < RESID_STARS2; ++id) loadSound(id);
-    loadSound(RESID_STARS2);
-    sounds_loaded = true;
+    const uint64_t unloads = unloadCount();
+    // False once an unload has come.
+    const auto load = [&](int32_t id) {
+        loadSoundUnlessUnloaded(id, unloads);
+        return unloadCount() == unloads;
+    };
+    for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON})
+        if (!load(id)) return;
+    for (int32_t id = RESID_CONFIRM_SCREEN; id <= RESID_STARS2; ++id)
+        if (!load(id)) return;
+    std::lock_guard guard(m_lock);
+    if (!m_closed && m_unloads == unloads) sounds_loaded = true;
+}
+
+uint64_t SoundChannels::unloadCount() {
+    std::lock_guard guard(m_lock);
+    return m_unloads;
 }
 
 void SoundChannels::unloadSounds() {
     std::lock_guard guard(m_lock);
+    ++m_unloads;
     for (int32_t id : {RESID_SOUND_ALMOST_OUT_OF_TIME, RESID_CLICK_ON_BACKGROUND, RESID_CLICK_ON_BUTTON}) unloadSound(id);
     for (int32_t id = RESID_CONFIRM_SCREEN; id <= RESID_STARS2; ++id) unloadSound(id);
 }
 
-int32_t SoundChannels::loadSound(int32_t id) {
+void SoundChannels::closeAll() {
+    std::array<JavaPtr<Player>, CHANNELS> closing;
+    {
+        std::lock_guard guard(m_lock);
+        m_closed = true;
+        ++m_unloads;
+        for (int32_t channel = 0; channel < CHANNELS; ++channel) {
+            closing[channel] = std::move(sound_players[channel]);
+            sound_data[channel] = nullptr;
+        }
+    }
+    // Outside the lock: closing tells the listener, which may call back in from another thread.
+    for (const JavaPtr<Player>& player : closing) {
+        if (!player) continue;
+        try {
+            player->close();
+        } catch (Exception&) {
+        }
+    }
+}
+
+int32_t SoundChannels::loadSound(int32_t id) { return loadSoundUnlessUnloaded(id, unloadCount()); }
+
+int32_t SoundChannels::loadSoundUnlessUnloaded(int32_t id, uint64_t unloads) {
     if (id < 0) return -1;
     {
         std::lock_guard guard(m_lock);
+        if (m_closed) return -1;
         const int32_t loaded = alreadyLoadedChannel(id);
         if (loaded != -1 && sound_data[loaded]) return loaded;
     }
@@ -56,6 +95,7 @@ int32_t SoundChannels::loadSound(int32_t id) {
     // The device is opened before the lock is taken, unless a caller holds it already.
     if (data) AudioSession::initialise();
     std::lock_guard guard(m_lock);
+    if (m_closed || m_unloads != unloads) return -1;
     const int32_t loaded = alreadyLoadedChannel(id);
     // A channel unloaded earlier keeps its player; its data is read again, so that the next
     // unload finds it.

@@ -43,8 +43,12 @@ public:
     SoundChannels(const SoundChannels&) = delete;
     SoundChannels& operator=(const SoundChannels&) = delete;
 
+    // A load that an unload overtakes keeps nothing: what it read belongs to a canvas since hidden.
     void loadSounds();
     void unloadSounds();
+    // At the application's end: every player is closed and let go, so that none keeps the listener
+    // alive, and nothing is loaded again.
+    void closeAll();
     // The channel holding the sound, or -1 when it could not be read.
     int32_t loadSound(int32_t id);
     void unloadSound(int32_t id);
@@ -83,11 +87,17 @@ private:
     // reached; false when no room could be made.
     bool prefetchWithinLimit(int32_t channel);
     void applyVolume(const JavaPtr<javax::microedition::media::Player>& player);
+    // Loads the sound unless an unload or closeAll came after the count of unloads was `unloads`.
+    int32_t loadSoundUnlessUnloaded(int32_t id, uint64_t unloads);
+    uint64_t unloadCount();
 
     ResourceReader m_getResourceByteArray;
     SoundOffSetting m_soundOff;
     javax::microedition::media::PlayerListener* m_listener;
     std::recursive_mutex m_lock;
+    // Both under m_lock.
+    uint64_t m_unloads = 0;
+    bool m_closed = false;
 
     std::array<JavaPtr<JArray<signed char>>, CHANNELS> sound_data;
     std::array<int32_t, CHANNELS> sound_channel_ids{};

@@ -1,10 +1,15 @@
-// The whole program against a peer that accepts connections and never answers: as the sound server
-// the quiz once never left its loading screen and its exit waited out the server's 28 s; as the
-// server of an HTTP exchange in flight at terminate, the statics were once destroyed beneath it.
+// The whole program against peers that accept connections and answer late or never: as the sound
+// server the quiz once never left its loading screen, its exit waited out the server's 28 s or the
+// opener's bound, and a pause while it waited left the application alive at exit; as the server of
+// an HTTP exchange in flight at terminate, the statics were once destroyed beneath it.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "host/tests/LoopbackListener.h"
@@ -14,16 +19,49 @@ namespace {
 
 using programtest::countOccurrences;
 
+// The audio library's PulseAudio back end, which the program tries first, reads PULSE_SERVER.
+void useSoundServer(const hosttest::LoopbackListener& server) {
+    setenv("ALSOFT_DRIVERS", "pulse", 1);
+    setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + server.port()).c_str(), 1);
+    // The PulseAudio client's own threads, which only these sessions start, are not instrumented.
+    const std::string tsanOptions = std::getenv("TSAN_OPTIONS") ? std::getenv("TSAN_OPTIONS") : "";
+    setenv("TSAN_OPTIONS", (tsanOptions + ":suppressions=" LEXIVO_TSAN_STUCK_PEER_SUPPRESSIONS).c_str(), 1);
+}
+
+// A sound server that drops each connection 1.5 s after taking it, as one that refuses slowly: the
+// device opener fails well after a pause and terminate made at the first frame.
+class SlowlyRefusingServer {
+public:
+    SlowlyRefusingServer()
+        : m_thread([this] {
+              for (int connection; (connection = listener.accept()) >= 0; ::close(connection)) {
+                  std::unique_lock lock(m_lock);
+                  m_stopChanged.wait_for(lock, std::chrono::milliseconds(1500), [this] { return m_stopped; });
+              }
+          }) {}
+    ~SlowlyRefusingServer() {
+        {
+            std::lock_guard guard(m_lock);
+            m_stopped = true;
+        }
+        m_stopChanged.notify_all();
+        listener.stopAccepting();
+        m_thread.join();
+    }
+    const hosttest::LoopbackListener listener;
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_stopChanged;
+    bool m_stopped = false;
+    std::thread m_thread;
+};
+
 // One test in its process: the environment it sets goes with it.
 TEST(StuckPeers, ASilentSoundServerOrHttpServerNeitherHoldsTheSessionNorRunsItsStaticsDown) {
     const hosttest::LoopbackListener peer;
-    // The audio library's PulseAudio back end reads PULSE_SERVER.
-    setenv("ALSOFT_DRIVERS", "pulse", 1);
-    setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + peer.port()).c_str(), 1);
+    useSoundServer(peer);
     setenv("LEXIVO_DEMO_HTTP_URL", ("http://127.0.0.1:" + peer.port() + "/").c_str(), 1);
-    // The PulseAudio client's own threads, which only this session starts, are not instrumented.
-    const std::string tsanOptions = std::getenv("TSAN_OPTIONS") ? std::getenv("TSAN_OPTIONS") : "";
-    setenv("TSAN_OPTIONS", (tsanOptions + ":suppressions=" LEXIVO_TSAN_STUCK_PEER_SUPPRESSIONS).c_str(), 1);
     // Each MIDlet's script, and the line naming what still waits on the peer.
     for (const auto& [midlet, script, stuck] :
          {std::tuple{"app", "expect_log quiz: screen 1: main menu\nterminate\n",
@@ -37,6 +75,36 @@ TEST(StuckPeers, ASilentSoundServerOrHttpServerNeitherHoldsTheSessionNorRunsItsS
         // At once, leaving the stuck thread the statics it may still use.
         EXPECT_EQ(countOccurrences(run.errors, "the process ends without tearing down its statics"), 1u) << midlet;
     }
+}
+
+// The first loading waits for the device while the quiz is closed: the server is let go only once
+// the program has ended.
+TEST(StuckPeers, AQuizClosedWhileItsFirstLoadingWaitsForASilentSoundServerEndsAtOnce) {
+    const hosttest::LoopbackListener server;
+    useSoundServer(server);
+    programtest::TemporaryDirectory directory("closed-while-opening-test");
+    const auto run =
+        programtest::runDemoScript(LEXIVO_QUIZ_PATH, directory, "app", "run", "wait_frames 1 20000\nterminate\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    // Neither the loading thread waited out the opener's bound nor teardown the loading thread.
+    EXPECT_EQ(countOccurrences(run.errors, "did not open within"), 0u) << run.errors;
+    EXPECT_EQ(countOccurrences(run.errors, "application thread(s) still running"), 0u) << run.errors;
+    // The opener was still waiting on the server.
+    EXPECT_EQ(countOccurrences(run.errors, "the process ends without tearing down its statics"), 1u) << run.errors;
+}
+
+// Paused while the first loading waits for the device, then ended: the loading once went on making
+// players after the pause had unloaded the sounds, and each held the canvas that held it. Under the
+// leak checker anything left so fails the run, when the opener has given up before the end; an end
+// that comes first leaves without the statics' teardown and so without the check.
+TEST(StuckPeers, APauseWhileTheFirstLoadingWaitsForTheSoundServerLeavesNothingBehindAtExit) {
+    const SlowlyRefusingServer server;
+    useSoundServer(server.listener);
+    programtest::TemporaryDirectory directory("paused-while-opening-test");
+    const auto run = programtest::runDemoScript(LEXIVO_QUIZ_PATH, directory, "app", "run",
+                                                "wait_frames 1 20000\npause\ndown 10 10\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(countOccurrences(run.errors, "LeakSanitizer"), 0u) << run.errors;
 }
 
 }  // namespace

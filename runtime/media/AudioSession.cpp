@@ -79,7 +79,10 @@ bool AudioSession::initialise() {
     }
     {
         std::unique_lock wait(attempt->lock);
-        if (!attempt->finishedChanged.wait_until(wait, attempt->deadline, [&] { return attempt->finished; })) {
+        const bool ended = attempt->finishedChanged.wait_until(
+            wait, attempt->deadline, [&] { return attempt->finished || attempt->abandoned; });
+        if (attempt->abandoned) return false;
+        if (!ended) {
             attempt->abandoned = true;
             wait.unlock();
             std::lock_guard guard(openingLock);
@@ -111,6 +114,21 @@ bool AudioSession::initialise() {
     s_generation.fetch_add(1, std::memory_order_acq_rel);
     initialised_audio_session.store(true, std::memory_order_release);
     return true;
+}
+
+void AudioSession::abandonOpening() {
+    std::shared_ptr<Opening> attempt;
+    {
+        std::lock_guard guard(openingLock);
+        gaveUp = true;
+        attempt = opening;
+    }
+    if (!attempt) return;
+    std::lock_guard guard(attempt->lock);
+    // A device already opened is taken by its waiters, and closed with the statics.
+    if (attempt->finished) return;
+    attempt->abandoned = true;
+    attempt->finishedChanged.notify_all();
 }
 
 bool AudioSession::openerRunning() { return runningOpeners.load(std::memory_order_acquire) > 0; }

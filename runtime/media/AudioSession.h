@@ -22,6 +22,9 @@ public:
     // after the first call; a device that has not opened by then is given up for good, silently
     // after one line, and is closed by its opener should it ever open.
     static bool initialise();
+    // At the process's end, when nothing will play: the device is given up for good at once, without
+    // a line, so that no caller waits for it any longer.
+    static void abandonOpening();
     // An opener is still inside the audio library: the process must end without its static
     // destructors, which would tear the library down beneath it.
     static bool openerRunning();

@@ -1,8 +1,10 @@
 // The sound channels over real players on the audio library's null back end.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "app/framework/SoundChannels.h"
 #include "runtime/media/AudioSession.h"
@@ -37,6 +39,7 @@ protected:
 
     JavaPtr<JArray<signed char>> read(int32_t id) {
         ++reads[id];
+        if (id == interruptAt && interruption) std::exchange(interruption, nullptr)();
         if (unreadable.count(id)) return nullptr;
         return testsounds::javaBytes(sound);
     }
@@ -55,6 +58,9 @@ protected:
     static inline std::vector<unsigned char> sound;
     std::map<int32_t, int32_t> reads;
     std::set<int32_t> unreadable;
+    // Runs once, while the sound interruptAt is read: between a load's start and its keeping.
+    int32_t interruptAt = -1;
+    std::function<void()> interruption;
     bool soundOff = false;
 };
 
@@ -179,6 +185,41 @@ TEST_F(SoundChannelsTest, HideStopsAndUnloadsAndShowReloadsIntoTheSamePlayers) {
     channels.playSound(FIRST, 1, 0);
     EXPECT_EQ(state(0), Player::STARTED);
     for (int32_t id = FIRST; id <= LAST; ++id) EXPECT_EQ(reads[id], 2) << id;
+}
+
+// A pause during the first loading, or the application's end: the players made after it would be
+// kept prefetched while hidden, or keep the listener alive for ever.
+TEST_F(SoundChannelsTest, ALoadOvertakenByAnUnloadOrTheEndKeepsNothing) {
+    const int32_t fifth = 294;
+    for (const bool end : {false, true}) {
+        SCOPED_TRACE(end ? "closeAll" : "unloadSounds");
+        const auto heard = jnew<mediatest::RecordingListener>();
+        SoundChannels loading([this](int32_t id) { return read(id); }, [] { return false; }, heard.get());
+        const auto prefetched = [&loading] {
+            int32_t found = 0;
+            for (int32_t channel = 0; channel < 21; ++channel)
+                found += loading.playerOf(channel) && loading.playerOf(channel)->getState() == Player::PREFETCHED;
+            return found;
+        };
+        reads.clear();
+        interruptAt = fifth;
+        interruption = [&] { end ? loading.closeAll() : loading.unloadSounds(); };
+        loading.loadSounds();
+        EXPECT_FALSE(loading.sounds_loaded);
+        EXPECT_EQ(prefetched(), 0);
+        for (int32_t channel = 0; channel < 21; ++channel) EXPECT_FALSE(loading.hasData(channel)) << channel;
+        EXPECT_FALSE(reads.count(fifth + 1)) << "the loads after it are not begun";
+        // The four players made before the end were closed, and so let their listener go.
+        EXPECT_EQ(heard->count("closed"), end ? 4 : 0);
+
+        // A load begun afterwards is kept after an unload, never after the end.
+        loading.loadSounds();
+        EXPECT_EQ(loading.sounds_loaded, !end);
+        EXPECT_EQ(prefetched(), end ? 0 : 8);
+        EXPECT_EQ(loading.playResumeSound(FIRST, 1, 0, false), !end);
+        if (end)
+            for (int32_t channel = 0; channel < 21; ++channel) EXPECT_FALSE(loading.playerOf(channel)) << channel;
+    }
 }
 
 TEST_F(SoundChannelsTest, VolumeReachesEveryPlayingSound) {
