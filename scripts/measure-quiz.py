@@ -2,9 +2,9 @@
 """Measures the quiz in a built program (best a release build): the time from start to the main
 menu being shown; the resident memory of the quiz at the main menu and after the built-in session
 that visits every screen, against the "bare" demonstration (the same graphics stack) measured in the
-same run, each the median of three; the processor use at rest on the main menu against the "bare"
-demonstration presenting 30 flat frames a second (both measured here, one after the other); and the
-frames per second while a question slides in.
+same run, each the median of three; the processor use at rest on the main menu and on a question
+(the timer off, as a new test starts) against the "bare" demonstration presenting 30 flat frames a
+second (all measured here, one after the other); and the frames per second while a question slides in.
 
 Usage: scripts/measure-quiz.py [PROGRAM]   (default: build/release/bin/lexivo-quiz)"""
 import os
@@ -18,6 +18,8 @@ import time
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build/release/bin/lexivo-quiz"
 TICKS = os.sysconf("SC_CLK_TCK")
 REST_S = 10
+# A player thinking over a question.
+QUESTION_REST_S = 8
 # Memory is read this long after the point it is measured at, once the frames have settled.
 SETTLE_S = 1.5
 ROUNDS = 3
@@ -58,14 +60,14 @@ def read_until(process, text, times=1):
     raise SystemExit(f"the program ended before writing '{text}'")
 
 
-def at_rest(process, ready=None):
+def at_rest(process, ready=None, seconds=REST_S):
     if ready:
         read_until(process, ready)
     time.sleep(1)
     before = cpu_seconds(process.pid)
     memory = rss_mib(process.pid)
-    time.sleep(REST_S)
-    return (cpu_seconds(process.pid) - before) / REST_S * 100, memory
+    time.sleep(seconds)
+    return (cpu_seconds(process.pid) - before) / seconds * 100, memory
 
 
 def built_in_session():
@@ -121,6 +123,12 @@ def main():
         quiz_cpu, _ = at_rest(quiz)
         quiz.wait()
 
+        question = start(directory, "app", "expect_log quiz: screen 1: main menu\nwait_frames 12 10000\ntap 160 192\n"
+                                           f"expect_log quiz: screen 2: question\nwait {(QUESTION_REST_S + 2) * 1000}\n"
+                                           "terminate\n")
+        question_cpu, _ = at_rest(question, "quiz: screen 2: question", QUESTION_REST_S)
+        question.wait()
+
         bare = start(directory, "bare", "wait 12500\nterminate\n")
         bare_cpu, _ = at_rest(bare, "bare: started")
         bare.wait()
@@ -143,6 +151,8 @@ def main():
           f"bare {bare_session:.1f} MiB; ratio {quiz_session / bare_session:.2f}")
     print(f"processor at rest on the main menu: {quiz_cpu:.1f}% of a core; "
           f"30 bare frames a second: {bare_cpu:.1f}%; ratio {quiz_cpu / max(bare_cpu, 0.01):.2f}")
+    print(f"processor at rest on a question over {QUESTION_REST_S} s: {question_cpu:.1f}% of a core; "
+          f"ratio to 30 bare frames a second {question_cpu / max(bare_cpu, 0.01):.2f}")
     if len(frames) == 2:
         print(f"frames per second over the second of the slide: {frames[1] - frames[0]}")
 

@@ -4,6 +4,7 @@
 // last pointer position.
 #include <malloc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -230,17 +231,39 @@ void announce(int32_t state) {
     std::fflush(stdout);
 }
 
-// Updates in a row in which a still screen (the main menu, about, statistics, the confirmation)
-// had nothing moving: no fade, no finger, no twinkle. Once its wipes have long finished, its frame
-// is the one already presented, and drawing it at the full rate would only cost processor time.
+// Updates in a row after which the screen's frame is still the one last drawn: no fade, no wipe,
+// no finger, no twinkle, and nothing that the screen animates by itself changed. Drawing the same
+// frame again at the full rate would only cost processor time.
 std::atomic<int32_t> stillUpdates{0};
 constexpr int32_t STILL_BEFORE_SKIPPING = 30;
 constexpr int32_t STILL_PRESENT_EVERY = 4;
 
-bool stillScreen(int32_t state) {
-    return state == HookCanvas::GAMESTATE_MAIN_MENU || state == HookCanvas::GAMESTATE_ABOUT ||
-           state == HookCanvas::GAMESTATE_STATS || state == HookCanvas::GAMESTATE_CONFIRM;
+// What a screen's frame shows that changes without a finger: the question's slide and timer, the
+// answer the time ran out on, a panel's button flash, a practice list coasting or choosing.
+struct SelfMoving {
+    int32_t values[8] = {};
+    bool operator==(const SelfMoving&) const = default;
+};
+
+SelfMoving selfMoving(const HookCanvas& c, int32_t state) {
+    switch (state) {
+    case HookCanvas::GAMESTATE_GAME_RUNNING:
+    case HookCanvas::GAMESTATE_INFOLINK: {
+        const bool timer = c.settings && c.settings->data[4];
+        const int32_t dots = timer ? std::max(0, 12 - c.question_timer_ms * 13 / 10000) : -1;
+        return {{c.question_slide_in, c.question_slide_in ? c.question_delay : 0, dots, c.question_timer_ms == 0,
+                 c.chosen_answer}};
+    }
+    case HookCanvas::GAMESTATE_PROMOTED:
+    case HookCanvas::GAMESTATE_DEMOTED: return {{c.button_flash}};
+    case HookCanvas::GAMESTATE_CHOOSE_CATEGORY:
+    case HookCanvas::GAMESTATE_CHOOSE_SUBSECTION:
+        return {{HookCanvas::scrolly_menu_yoffset, HookCanvas::weight_decay, c.list_selected_item,
+                 c.list_selection_drawn, c.list_highlight_item, c.list_back_hover, c.list_back_pressed}};
+    default: return {};
+    }
 }
+SelfMoving lastSelfMoving;
 
 void longPressSounds(HookCanvas& c) {
     const int64_t now = java::lang::clocks::wallMillis();
@@ -265,6 +288,7 @@ void HookCanvas::fixedRateUpdate() {
     // Back from a pause: the screen is presented again.
     if (app_status.fetch_and(~APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) & APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) stillUpdates = 0;
     const bool touch = touching();
+    const bool fingerWasDown = finger_down;
     pointer_held_ms = touch ? pointer_held_ms + UPDATE_MS : 0;
     tick_particles();
     const int32_t state = game_state.load();
@@ -307,8 +331,11 @@ void HookCanvas::fixedRateUpdate() {
 
     const bool stillTouching = touching();
     // Once the state's work has started a loading, the loader owns the screen's fields.
-    const bool still = game_state.load() == state && stillScreen(state) && !fading && !stillTouching &&
-                       !finger_down && count_particles() == 0;
+    const SelfMoving moving = game_state.load() == state ? selfMoving(*this, state) : SelfMoving{};
+    const bool still = game_state.load() == state && screen_drawn_whole.load() == state && !fading && !touch &&
+                       !fingerWasDown && !stillTouching && !finger_down && count_particles() == 0 &&
+                       moving == lastSelfMoving;
+    lastSelfMoving = moving;
     stillUpdates = still ? stillUpdates + 1 : 0;
     // Still presented now and then, so that whoever waits for frames (a script) still gets them.
     if (stillUpdates > STILL_BEFORE_SKIPPING && stillUpdates % STILL_PRESENT_EVERY != 0) render_after_update = false;

@@ -1,11 +1,13 @@
 // One frame of the question screen on a 640 x 960 screen (every segment, the question, answers and
-// buttons into the offscreen image, that image to the screen, eight twinkles and the header text),
-// on the OpenGL path against the same frame drawn into a pixel-buffer Graphics and not presented,
-// and against the bare present floor, all in one run. Times are wall-clock: llvmpipe rasterises on
-// threads of its own. Reads the bundle the build generated.
+// buttons into the offscreen image, that image to the screen, eight twinkles), on the OpenGL path
+// against the same frame drawn into a pixel-buffer Graphics and not presented, and against the bare
+// present floor, all in one run; a frame that does not show the question fails the benchmark
+// instead of being timed. Times are wall-clock: llvmpipe rasterises on threads of its own. Reads the
+// bundle the build generated.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/framework/HookCanvas.h"
@@ -58,6 +60,23 @@ JavaPtr<HookCanvas> questionCanvas() {
     return canvas;
 }
 
+// The question screen without twinkles drawn in software: the picture the OpenGL frame must show.
+std::vector<uint32_t> softwareQuestionFrame() {
+    GraphicsBackEnd* installed = GraphicsBackEnd::installed();
+    GraphicsBackEnd::install(nullptr);
+    std::vector<uint32_t> pixels(size_t{WIDTH} * HEIGHT);
+    {
+        auto canvas = questionCanvas();
+        HookCanvas::reset_particles();
+        JavaPtr<Graphics> g(new Graphics());
+        g->setTarget(pixels.data(), WIDTH, HEIGHT, WIDTH);
+        canvas->render(g);
+    }
+    HookCanvas::HookCanvas_globalStaticDestroy();
+    GraphicsBackEnd::install(installed);
+    return pixels;
+}
+
 // Keeps eight twinkles flying, as after an answer.
 void twinkle() {
     HookCanvas::tick_particles();
@@ -84,11 +103,23 @@ void BM_QuestionFrameSoftware(benchmark::State& state) {
 
 void BM_QuestionFrameOpenGL(benchmark::State& state) {
     lcduitest::GLScreen& screen = glScreen();
+    const std::vector<uint32_t> reference = softwareQuestionFrame();
     auto canvas = questionCanvas();
-    // The first frames upload the art into textures.
+    HookCanvas::reset_particles();
+    // The first frames upload the art into textures; the last of them must show the question.
+    std::vector<uint32_t> frame;
     for (int i = 0; i < 3; ++i) {
         canvas->render(screen.screen);
-        screen.present();
+        frame = screen.present();
+    }
+    // Both paths draw the screen into the offscreen image in software; OpenGL only copies it over.
+    if (lcduitest::largestChannelDifference(frame, reference) > 0) {
+        state.SkipWithError(("the OpenGL question frame differs from the software one: " +
+                             lcduitest::firstDifference(frame, reference, WIDTH, 0))
+                                .c_str());
+        canvas = nullptr;
+        HookCanvas::HookCanvas_globalStaticDestroy();
+        return;
     }
     const auto before = screen.backEnd().statistics();
     for (auto _ : state) {
