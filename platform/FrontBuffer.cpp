@@ -23,6 +23,23 @@ std::shared_ptr<Buffer> current = std::make_shared<Buffer>();  // never null
 std::shared_ptr<Buffer> spare;
 std::atomic<FrameListener> frameListener{nullptr};
 
+// GL's rows run from the bottom: swaps them end for end. The screen is opaque, so the alpha the
+// blending left is dropped on the way.
+void turnUpright(Frame& frame) {
+    const size_t rowLength = static_cast<size_t>(frame.width);
+    uint32_t* pixels = frame.pixels.data();
+    for (int32_t top = 0, bottom = frame.height - 1; top <= bottom; ++top, --bottom) {
+        uint32_t* upper = pixels + static_cast<size_t>(top) * rowLength;
+        uint32_t* lower = pixels + static_cast<size_t>(bottom) * rowLength;
+        for (size_t i = 0; i < rowLength; ++i) {
+            const uint32_t above = upper[i];
+            upper[i] = lower[i] | 0xFF000000u;
+            lower[i] = above | 0xFF000000u;
+        }
+    }
+    frame.readBackFromGL = false;
+}
+
 }  // namespace
 
 std::shared_ptr<Frame> frameToFill(int32_t width, int32_t height) {
@@ -35,6 +52,7 @@ std::shared_ptr<Frame> frameToFill(int32_t width, int32_t height) {
     if (!buffer) buffer = std::make_shared<Buffer>();
     buffer->width = width;
     buffer->height = height;
+    buffer->readBackFromGL = false;
     buffer->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     return buffer;
 }
@@ -62,6 +80,8 @@ void setFrameListener(FrameListener listener) { frameListener.store(listener, st
 
 std::shared_ptr<const Frame> presentedFrame() {
     std::lock_guard<std::mutex> guard(frameLock);
+    // No reader holds a frame before this, and the presenter never writes the current one.
+    if (current->readBackFromGL) turnUpright(*current);
     ++current->readers;
     return {current.get(), [buffer = current](const Frame*) {
                 std::lock_guard<std::mutex> guard(frameLock);

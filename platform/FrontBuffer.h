@@ -13,6 +13,10 @@ struct Frame {
     int32_t height = 0;
     std::vector<uint32_t> pixels;  // pixel words, rows from the top
     uint64_t serial = 0;           // 0 before the first frame
+    // Filled as OpenGL reads back: rows from the bottom, alpha as the blending left it. The first
+    // reader turns it upright and opaque, so the painting thread never spends a frame on a picture
+    // nobody looks at.
+    bool readBackFromGL = false;
 };
 
 // Presenting without a copy: the painting thread takes a buffer of width x height (holding whatever

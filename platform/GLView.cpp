@@ -100,21 +100,6 @@ std::string hex(unsigned value) {
     return text;
 }
 
-// GL's rows run from the bottom: swaps them end for end. The screen is opaque, so the alpha the
-// blending left is dropped on the way.
-void turnUpright(uint32_t* pixels, int32_t width, int32_t height) {
-    const size_t rowLength = static_cast<size_t>(width);
-    for (int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
-        uint32_t* upper = pixels + static_cast<size_t>(top) * rowLength;
-        uint32_t* lower = pixels + static_cast<size_t>(bottom) * rowLength;
-        for (size_t i = 0; i < rowLength; ++i) {
-            const uint32_t above = upper[i];
-            upper[i] = lower[i] | 0xFF000000u;
-            lower[i] = above | 0xFF000000u;
-        }
-    }
-}
-
 bool createContext(View& v) {
     const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (!clientExtensions || !std::strstr(clientExtensions, "EGL_MESA_platform_surfaceless")) {
@@ -324,7 +309,7 @@ bool EGLWaitGL() {
     // Only the OpenGL view shows frames on this path; there is no view to swap in on the UI thread.
     platform::in2dmode.store(0, std::memory_order_relaxed);
     const int32_t width = v.backingWidth, height = v.backingHeight;
-    // Read straight into the buffer that is presented, then turned upright in place.
+    // Read straight into the buffer that is presented; its first reader turns it upright.
     std::shared_ptr<platform::Frame> frame = platform::frameToFill(width, height);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame->pixels.data());
@@ -335,7 +320,7 @@ bool EGLWaitGL() {
         platform::report(v, "reading the frame back failed: GL error " + platform::hex(error));
         return false;
     }
-    platform::turnUpright(frame->pixels.data(), width, height);
+    frame->readBackFromGL = true;
     platform::presentFrame(std::move(frame));
     return true;
 }
