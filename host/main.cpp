@@ -181,8 +181,8 @@ int main(int argc, char** argv) {
         return fail(javaMessage(thrown));
     }
     if (midlet == &APPLICATION)
-        if (const std::string missing = firstMissingQuizFile(java::io::FileSystem::bundleDirectory()); !missing.empty())
-            return fail("the quiz cannot start: " + missing);
+        if (const std::string unusable = firstUnusableQuizFile(java::io::FileSystem::bundleDirectory()); !unusable.empty())
+            return fail("the quiz cannot start: " + unusable);
     if (std::string whyNot; !temporaryDocuments && !documentsPlace.lock(java::io::FileSystem::documentsDirectory(), whyNot))
         return fail(whyNot);
 
