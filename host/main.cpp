@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -139,6 +140,9 @@ int main(int argc, char** argv) {
     // Picture-sized blocks are mapped and given back when freed. glibc otherwise raises the threshold
     // at the first such free, and the pictures a screen change drops stay in the heap (about 20 MiB).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // Under a file-size limit a write past it fails, and each writer reports that its way (a save
+    // that failed, silent audio whose library sizes a shared-memory file), instead of a kill.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     UiThread::markCurrentThread();
 
