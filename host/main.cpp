@@ -169,11 +169,21 @@ int main(int argc, char** argv) {
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
 
+    // Whether a window can open decides, before any directory is touched, whether this is the
+    // built-in session; SDL's video starts here, the window itself only at launch.
+    std::unique_ptr<SdlWindow> window;
+    if (!options.headless) {
+        std::string whyNot;
+        window = SdlWindow::open(options.zoom, whyNot);
+        if (!window) std::printf("no window (%s): running headless\n", whyNot.c_str());
+    }
+    const bool builtIn = !window && options.scriptFile.empty();
+
     std::string bundle = options.bundleDirectory;
     std::string documents = options.documentsDirectory;
     DocumentsPlace documentsPlace;
-    // The built-in session, headless without a script: never on the player's progress.
-    const bool temporaryDocuments = documents.empty() && options.headless && options.scriptFile.empty();
+    // The built-in session never plays on the player's progress.
+    const bool temporaryDocuments = documents.empty() && builtIn;
     try {
         if (bundle.empty()) bundle = executableDirectory();
         if (temporaryDocuments) documents = documentsPlace.makeTemporary();
@@ -204,29 +214,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::unique_ptr<SdlWindow> window;
-    if (!options.headless) {
-        std::string whyNot;
-        window = SdlWindow::open(options.zoom, whyNot);
-        if (!window) std::printf("no window (%s): running headless\n", whyNot.c_str());
-    }
     // Headless, platform requests are only logged.
     if (window) BrowserLauncher::setOpener(openInDesktopBrowser);
-    const bool builtIn = !window && !scriptText;
     if (builtIn) {
         scriptText = midlet->builtInScript ? midlet->builtInScript : BUILT_IN_SCRIPT;
         scriptName = "built-in script";
-        // Headless only because no display could be opened.
-        if (!temporaryDocuments && options.documentsDirectory.empty()) {
-            try {
-                java::io::FileSystem::setDirectories(bundle, documentsPlace.makeTemporary());
-                documentsPlace.announceTemporary();
-            } catch (const std::exception& error) {
-                return fail(error.what());
-            } catch (java::lang::Throwable& thrown) {
-                return fail(javaMessage(thrown));
-            }
-        }
     }
 
     std::vector<ScriptCommand> commands;

@@ -3,6 +3,8 @@
 // its directories and its options.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <regex>
 #include <string>
 
@@ -314,6 +317,44 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreenWholeOnTe
                 for (int32_t i = x; i < x + w; ++i) off += !near(frame.rgbAt(i, j), expected.rgbAt(i, j));
         EXPECT_LT(off, 2000) << capture;
     }
+}
+
+// An environment variable set or unset for a scope, and put back as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : m_name(name) {
+        const char* given = std::getenv(name);
+        if (given) m_kept = given;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedVariable() { m_kept ? setenv(m_name, m_kept->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_kept;
+};
+
+TEST(Program, WithoutADisplayTheBuiltInSessionNeverTouchesThePlayersDocuments) {
+    TemporaryDirectory directory("program-no-display-test");
+    const std::filesystem::path data = directory.path() / "data", home = directory.path() / "home";
+    std::filesystem::create_directories(data / "lexivo-quiz");
+    std::filesystem::create_directories(home);
+    // Held as a game in progress holds it.
+    const int held = ::open((data / "lexivo-quiz").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    const ScopedVariable noDisplay("DISPLAY", nullptr), noWayland("WAYLAND_DISPLAY", nullptr),
+        sound("ALSOFT_DRIVERS", "null");
+    // The player's documents in use by another program, and no place for them at all.
+    for (const char* dataHome : {data.c_str(), static_cast<const char*>(nullptr)}) {
+        const ScopedVariable xdg("XDG_DATA_HOME", dataHome), noHome("HOME", dataHome ? home.c_str() : nullptr);
+        const ProgramRun run = runProgram(directory, {"--capture", (directory.path() / "captures").string()});
+        EXPECT_EQ(run.status, 0) << run.output << run.errors;
+        EXPECT_NE(run.output.find("running headless"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("temporary documents directory"), std::string::npos) << run.output;
+    }
+    ::close(held);
+    EXPECT_TRUE(std::filesystem::is_empty(data / "lexivo-quiz"));
+    EXPECT_TRUE(std::filesystem::is_empty(home));
 }
 
 }  // namespace
