@@ -26,6 +26,7 @@
 #include "host/Script.h"
 #include "host/ScriptRunner.h"
 #include "host/SdlWindow.h"
+#include "host/StopSignals.h"
 #include "host/UiPump.h"
 #include "host/Views.h"
 #include "app/framework/AppMidlet.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
 
+    stopsignals::install();
     // Whether a window can open decides, before any directory is touched, whether this is the
     // built-in session; SDL's video starts here, the window itself only at launch.
     std::unique_ptr<SdlWindow> window;
@@ -253,6 +255,7 @@ int main(int argc, char** argv) {
         if (window) gpsd.emplace(options.gpsdHost, options.gpsdPort);
         xyzApp app(views, bundle);
         if (window) window->attach(app);
+        stopsignals::onStop([&app] { app.applicationWillTerminate(); });
         app.applicationDidFinishLaunching();
         if (scriptText) {
             try {
@@ -271,6 +274,9 @@ int main(int argc, char** argv) {
         runtimeStillRunning = app.runtimeOutlivedTerminate();
         // The player's progress is not where they think it is.
         if (midlet == &APPLICATION && savereport::lastSaveFailed() && status == 0) status = 5;
+        stopsignals::onStop(nullptr);
+        // Ended by a signal, after the same teardown as a terminate: the shell's convention.
+        if (const int signal = stopsignals::received(); signal != 0 && status == 0) status = 128 + signal;
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
