@@ -13,23 +13,22 @@
 
 namespace {
 
-std::atomic<int> firstSignal{0};
+std::atomic<bool> stopAsked{false};
 int wakeEnds[2] = {-1, -1};
 // Touched on the UI thread only.
 std::function<void()> stopWork;
 bool stopDone = false;
 
 void runStopOnce() {
-    if (stopDone || !stopWork || firstSignal.load() == 0) return;
+    if (stopDone || !stopWork || !stopAsked.load()) return;
     stopDone = true;
     stopWork();
 }
 
 // Only what a signal handler may do: an atomic and a write to a pipe that never blocks.
-extern "C" void noteStop(int signal) {
+extern "C" void noteStop(int) {
     const int saved = errno;
-    int none = 0;
-    firstSignal.compare_exchange_strong(none, signal);
+    stopAsked.store(true);
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(wakeEnds[1], &byte, 1);
     errno = saved;
@@ -68,9 +67,7 @@ void install() {
 
 void onStop(std::function<void()> stop) {
     stopWork = std::move(stop);
-    if (stopWork && firstSignal.load() != 0) UiThread::post(runStopOnce);
+    if (stopWork && stopAsked.load()) UiThread::post(runStopOnce);
 }
-
-int received() { return firstSignal.load(); }
 
 }  // namespace stopsignals

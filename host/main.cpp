@@ -275,8 +275,6 @@ int main(int argc, char** argv) {
         // The player's progress is not where they think it is.
         if (midlet == &APPLICATION && savereport::lastSaveFailed() && status == 0) status = 5;
         stopsignals::onStop(nullptr);
-        // Ended by a signal, after the same teardown as a terminate: the shell's convention.
-        if (const int signal = stopsignals::received(); signal != 0 && status == 0) status = 128 + signal;
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
