@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "app/quiz/QuizEntry.h"
+#include "demos/Demos.h"
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
@@ -29,11 +31,6 @@
 #include "host/StopSignals.h"
 #include "host/UiPump.h"
 #include "host/Views.h"
-#include "app/framework/AppMidlet.h"
-#include "app/framework/StaticProxy.h"
-#include "app/quiz/QuizBundle.h"
-#include "app/quiz/SaveReport.h"
-#include "demos/Demos.h"
 #include "host/xyzApp.h"
 #include "platform/UiThread.h"
 #include "runtime/io/FileSystem.h"
@@ -50,54 +47,6 @@ constexpr const char* BUILT_IN_SCRIPT =
     "wait 1000\n"
     "capture frame-2.png\n"
     "terminate\n";
-
-constexpr const char* DEFAULT_MIDLET = "app";
-
-// The application's own session: a test question answered, the information panel, the practice
-// lists and the statistics, each screen captured as soon as it has been shown whole. Every wait is
-// for something the quiz does, however slowly the machine runs it.
-constexpr const char* APPLICATION_SCRIPT =
-    "expect_log quiz: screen 1: main menu\n"
-    "capture 1-main-menu.png\n"
-    "tap 160 192\n"
-    "expect_log quiz: screen 2: question\n"
-    "capture 2-question.png\n"
-    "tap 200 435\n"
-    "expect_log quiz: screen 3: information\n"
-    "capture 3-information.png\n"
-    "tap 280 430\n"
-    "expect_log quiz: screen 4: question\n"
-    "tap 200 157\n"
-    "wait_frames 4 60000\n"
-    "capture 4-answered.png\n"
-    "# The next question slides in after a pause of 100 updates and a slide of 20; each frame\n"
-    "# follows at least one update.\n"
-    "wait_frames 130 120000\n"
-    "tap 280 435\n"
-    "expect_log quiz: screen 5: main menu\n"
-    "tap 160 262\n"
-    "expect_log quiz: screen 6: categories\n"
-    "accel 0.5 -0.5 0 for 400\n"
-    "capture 5-categories.png\n"
-    "down 160 40\n"
-    "wait_frames 3 60000\n"
-    "up 160 40\n"
-    "expect_log quiz: screen 7: subsections\n"
-    "capture 6-subsections.png\n"
-    "# The lists' back button acts on a release once a frame has shown it pressed.\n"
-    "down 280 435\n"
-    "wait_frames 2 60000\n"
-    "up 280 435\n"
-    "expect_log quiz: screen 8: categories\n"
-    "down 280 435\n"
-    "wait_frames 2 60000\n"
-    "up 280 435\n"
-    "expect_log quiz: screen 9: main menu\n"
-    "tap 160 332\n"
-    "expect_log quiz: screen 10: statistics\n"
-    "capture 7-statistics.png\n"
-    "terminate\n";
-constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
@@ -158,15 +107,16 @@ int main(int argc, char** argv) {
         std::fputs(ProgramOptions::usage().c_str(), stdout);
         return 0;
     }
+    // The quiz is the default, and first in the list.
+    const MidletEntry& quiz = quizEntry();
     if (options.midlet == "list") {
-        std::printf("%s\t%s\n", APPLICATION.name, APPLICATION.summary);
+        std::printf("%s\t%s\n", quiz.name, quiz.summary);
         std::fputs(demo::demoListing().c_str(), stdout);
         return 0;
     }
-    const std::string midletName = options.midlet.empty() ? DEFAULT_MIDLET : options.midlet;
-    const demo::DemoEntry* midlet = midletName == APPLICATION.name ? &APPLICATION : demo::findDemo(midletName);
+    const MidletEntry* midlet = options.midlet.empty() || options.midlet == quiz.name ? &quiz : demo::findDemo(options.midlet);
     if (!midlet) return fail("no MIDlet named '" + options.midlet + "' (--midlet list names them)");
-    if (midlet == &APPLICATION) StaticProxy::registerWithLauncher();
+    if (midlet->joinLauncher) midlet->joinLauncher();
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
 
@@ -196,9 +146,9 @@ int main(int argc, char** argv) {
     } catch (java::lang::Throwable& thrown) {
         return fail(javaMessage(thrown));
     }
-    if (midlet == &APPLICATION)
-        if (const std::string unusable = firstUnusableQuizFile(java::io::FileSystem::bundleDirectory()); !unusable.empty())
-            return fail("the quiz cannot start: " + unusable);
+    if (midlet->startCheck)
+        if (const std::string whyNot = midlet->startCheck(java::io::FileSystem::bundleDirectory()); !whyNot.empty())
+            return fail(whyNot);
     if (std::string whyNot; !temporaryDocuments && !documentsPlace.lock(java::io::FileSystem::documentsDirectory(), whyNot))
         return fail(whyNot);
 
@@ -272,8 +222,7 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         runtimeStillRunning = app.runtimeOutlivedTerminate();
-        // The player's progress is not where they think it is.
-        if (midlet == &APPLICATION && savereport::lastSaveFailed() && status == 0) status = 5;
+        if (midlet->exitStatus && status == 0) status = midlet->exitStatus();
         stopsignals::onStop(nullptr);
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
