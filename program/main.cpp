@@ -35,7 +35,6 @@
 #include "platform/UiThread.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lang/Throwable.h"
-#include "runtime/media/AudioSession.h"
 #include "runtime/text/String.h"
 
 namespace {
@@ -197,7 +196,6 @@ int main(int argc, char** argv) {
     UiPump& pump = window ? static_cast<UiPump&>(*window) : *headlessPump;
 
     int status = 0;
-    bool runtimeStillRunning = false;
     {
         joinRuntimeLibraries();
         // In a window the location fixes come from gpsd; headless, only from the script.
@@ -221,7 +219,6 @@ int main(int argc, char** argv) {
         } else {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
-        runtimeStillRunning = app.runtimeOutlivedTerminate();
         if (midlet->exitStatus && status == 0) status = midlet->exitStatus();
         stopsignals::onStop(nullptr);
         if (window) {
@@ -230,16 +227,15 @@ int main(int argc, char** argv) {
                 status = 4;
             }
         }
+        // A runtime still running after the terminate's wait is a failure of its own.
+        if (app.runtimeOutlivedTerminate() && status == 0) status = 3;
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();
     std::fflush(stdout);
-    // Threads that outlived the bound may still use the runtime's statics, and a device opener the
-    // audio library's: leave without destroying them.
-    if (runtimeStillRunning || launcher::threadsLeftByTearDown() > 0 ||
-        javax::microedition::media::AudioSession::openerRunning()) {
+    if (launcher::staticsStillInUse()) {
         documentsPlace.removeTemporary();
-        launcher::endWithoutStaticDestructors(runtimeStillRunning && status == 0 ? 3 : status);
+        launcher::endWithoutStaticDestructors(status);
     }
     window.reset();
     return status;
