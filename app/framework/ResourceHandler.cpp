@@ -8,6 +8,7 @@
 #include "app/framework/HookCanvas.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
+#include "runtime/io/EOFException.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/InputStream.h"
 #include "runtime/lang/Class.h"
@@ -53,7 +54,12 @@ JavaPtr<JArray<signed char>> ResourceHandler::loadFileFromJar(const JavaPtr<Stri
     } closer{*in};
     if (length >= 0) {
         auto data = jnew<JArray<signed char>>(length);
-        in->readFully(data);
+        try {
+            in->readFully(data);
+        } catch (java::io::EOFException&) {
+            // Named, so that whoever reports the failure says which file is cut short.
+            throw java::io::EOFException(jnew<String>("the bundle file ") + name + " ends before its " + length + " bytes");
+        }
         return data;
     }
     auto out = jnew<java::io::ByteArrayOutputStream>();

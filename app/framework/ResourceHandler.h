@@ -30,7 +30,7 @@ public:
     // lie in and the files of resources in no block.
     std::vector<BundleFile> bundleFiles();
 
-    // The bundle file "/" + name: exactly length bytes (EOFException when shorter), or the whole file
+    // The bundle file "/" + name: exactly length bytes (EOFException naming it when shorter), or the whole file
     // for -1. Null when there is no such file.
     static JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<java::lang::String>& name, int32_t length);
     static JavaPtr<java::io::DataInputStream> getFileFromJarAsDataInputStream(const JavaPtr<java::lang::String>& name);
