@@ -27,7 +27,7 @@ constexpr const char* DEMO_SCRIPT =
     "terminate\n";
 
 // Each demonstration adds its line here.
-constexpr DemoEntry DEMOS[] = {
+constexpr MidletEntry DEMOS[] = {
     {"demo", "shapes, an image and text; follows the finger and counts button presses", makeDemoMIDlet, DEMO_SCRIPT},
     {"sms", "sends a text message on each tap and logs whether it was sent", makeSmsMIDlet, SMS_SCRIPT},
     {"http", "fetches the URL in LEXIVO_DEMO_HTTP_URL and logs status, length and checksum", makeHttpMIDlet, HTTP_SCRIPT},
@@ -49,17 +49,17 @@ constexpr DemoEntry DEMOS[] = {
 
 }  // namespace
 
-std::span<const DemoEntry> demoMIDlets() { return DEMOS; }
+std::span<const MidletEntry> demoMIDlets() { return DEMOS; }
 
-const DemoEntry* findDemo(std::string_view name) {
-    for (const DemoEntry& entry : DEMOS)
+const MidletEntry* findDemo(std::string_view name) {
+    for (const MidletEntry& entry : DEMOS)
         if (name == entry.name) return &entry;
     return nullptr;
 }
 
 std::string demoListing() {
     std::string listing;
-    for (const DemoEntry& entry : DEMOS) listing += std::string(entry.name) + "\t" + entry.summary + "\n";
+    for (const MidletEntry& entry : DEMOS) listing += std::string(entry.name) + "\t" + entry.summary + "\n";
     return listing;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

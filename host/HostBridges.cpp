@@ -12,10 +12,10 @@
 #include <system_error>
 #include <vector>
 
-#include "host/HostBridge.h"
 #include "host/LocationManager.h"
 #include "host/ScreenProfile.h"
 #include "platform/UiThread.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "host/MIDlet.h"
 #include "host/ProxyMIDlet.h"
@@ -53,6 +54,12 @@ std::atomic<int32_t> threadsOutlivingTearDown{0};
 std::mutex threadsLock;
 JavaPtr<Thread> tickThread;
 JavaPtr<Thread> starterThread;
+
+std::mutex inUseChecksLock;
+std::vector<bool (*)()>& inUseChecks() {
+    static std::vector<bool (*)()> checks;
+    return checks;
+}
 
 enum class Action { Start, Pause, Destroy };
 
@@ -258,7 +265,20 @@ void joinRuntimeThreads() {
     if (tick) tick->join();
 }
 
-int32_t threadsLeftByTearDown() { return threadsOutlivingTearDown.load(std::memory_order_acquire); }
+bool staticsStillInUse() {
+    {
+        std::lock_guard guard(threadsLock);
+        if ((tickThread && tickThread->isAlive()) || (starterThread && starterThread->isAlive())) return true;
+    }
+    if (threadsOutlivingTearDown.load(std::memory_order_acquire) > 0) return true;
+    std::lock_guard guard(inUseChecksLock);
+    return std::any_of(inUseChecks().begin(), inUseChecks().end(), [](bool (*inUse)()) { return inUse(); });
+}
+
+void addStaticsInUseCheck(bool (*inUse)()) {
+    std::lock_guard guard(inUseChecksLock);
+    inUseChecks().push_back(inUse);
+}
 
 void endWithoutStaticDestructors(int status) {
     runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);

@@ -113,8 +113,12 @@ void joinRuntimeThreads();
 // Waits until the starter thread has created and started the MIDlet (and made any lifecycle calls
 // that were asked for meanwhile).
 void joinStarterThread();
-// How many application threads the last teardown left running when it gave up waiting for them.
-int32_t threadsLeftByTearDown();
+// Whether some thread may still use the process's statics, so that it must end without destroying
+// them: the runtime's own threads still running (a terminate gave up waiting for them), application
+// threads the last teardown left running, or what a subsystem's own check says.
+bool staticsStillInUse();
+// Adds a subsystem's check to staticsStillInUse (the audio's device opener, for one).
+void addStaticsInUseCheck(bool (*inUse)());
 // For a process whose threads may still use its statics: closes the record stores, says so in one
 // line, flushes every output and ends at once, running no static destructor.
 [[noreturn]] void endWithoutStaticDestructors(int status);

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <utility>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/text/String.h"
 
 namespace javax::microedition::midlet {

@@ -42,4 +42,6 @@ void joinMediaToLauncher() {
     launcher::staticDestroyHooks().add(&PlayerListener::PlayerListener_staticDestroy);
     launcher::staticDestroyHooks().add(&control::MetaDataControl::MetaDataControl_staticDestroy);
     launcher::staticDestroyHooks().add(&AudioSession::close);
+    // A device opener still waiting uses the audio library's statics.
+    launcher::addStaticsInUseCheck(&AudioSession::openerRunning);
 }

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "host/HostBridge.h"
 #include "host/SMSComposer.h"
 #include "host/SMSHandler.h"
 #include "host/SMSHandshake.h"
 #include "platform/UiThread.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/UncaughtHandler.h"
 
 namespace {

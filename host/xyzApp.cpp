@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "host/HostBridge.h"
 #include "host/Launcher.h"
 #include "platform/GLView.h"
 #include "platform/PlatformState.h"
 #include "platform/UiThread.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/System.h"
 #include "runtime/lcdui/ImageDecoders.h"
 

@@ -11,9 +11,9 @@
 #include <set>
 
 #include "app/framework/AppParameters.h"
-#include "app/framework/QuizImages.h"
 #include "app/framework/SoundChannels.h"
 #include "app/quiz/QuestionDatabase.h"
+#include "app/quiz/QuizImages.h"
 #include "runtime/lang/JArray.h"
 #include "runtime/lang/Runnable.h"
 #include "runtime/lcdui/Font.h"

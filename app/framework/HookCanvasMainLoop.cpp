@@ -1,5 +1,9 @@
 // The main loop, the game states with their loading threads, pause and resume.
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "app/framework/AppMidlet.h"
 #include "app/framework/HookCanvas.h"
@@ -28,11 +32,19 @@ void waitFor(int64_t millis) {
     }
 }
 
+// The failure of the last update, by its message's hash; 0 after an update that worked. Updates
+// that fail the same way one after the other are reported once, not thirty times a second.
+std::atomic<size_t> lastFailure{0};
+
 // A bundle file that cannot be read ends the update that needed it, not the loop: the quiz half
 // has stayed on the screen the player chose from, so that they may choose again.
 void reportUnreadableFile(java::io::IOException& unreadable) {
     const JavaPtr<java::lang::String> message = unreadable.getMessage();
-    std::fprintf(stderr, "lexivo-quiz: %s\n", message ? java::io::toUtf8(message->view()).c_str() : "a bundle file cannot be read");
+    const std::string text = message ? java::io::toUtf8(message->view()) : std::string();
+    const char* shown = text.empty() ? "a bundle file cannot be read" : text.c_str();
+    const size_t failure = std::hash<std::string_view>{}(shown) | 1;
+    if (lastFailure.exchange(failure, std::memory_order_relaxed) == failure) return;
+    std::fprintf(stderr, "lexivo-quiz: %s\n", shown);
     std::fflush(stderr);
 }
 
@@ -164,6 +176,7 @@ void HookCanvas::runOnce() {
                 render_after_update = true;
                 try {
                     fixedRateUpdate();
+                    lastFailure.store(0, std::memory_order_relaxed);
                 } catch (java::io::IOException& unreadable) {
                     reportUnreadableFile(unreadable);
                 }

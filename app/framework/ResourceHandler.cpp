@@ -8,6 +8,7 @@
 #include "app/framework/HookCanvas.h"
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
+#include "runtime/io/EOFException.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/InputStream.h"
 #include "runtime/lang/Class.h"
@@ -53,7 +54,12 @@ JavaPtr<JArray<signed char>> ResourceHandler::loadFileFromJar(const JavaPtr<Stri
     } closer{*in};
     if (length >= 0) {
         auto data = jnew<JArray<signed char>>(length);
-        in->readFully(data);
+        try {
+            in->readFully(data);
+        } catch (java::io::EOFException&) {
+            // Named, so that whoever reports the failure says which file is cut short.
+            throw java::io::EOFException(jnew<String>("the bundle file ") + name + " ends before its " + length + " bytes");
+        }
         return data;
     }
     auto out = jnew<java::io::ByteArrayOutputStream>();
@@ -149,24 +155,26 @@ void ResourceHandler::clear() {
     m_blockCount = m_resourceCount = 0;
 }
 
-std::vector<std::string> ResourceHandler::bundleFiles() {
+std::vector<ResourceHandler::BundleFile> ResourceHandler::bundleFiles() {
     std::lock_guard guard(m_lock);
-    std::vector<std::string> files;
+    std::vector<BundleFile> files;
     for (int32_t at = 0; languages && at + 1 < languages->length && languages->data[at] != 0; at += 2)
-        files.push_back(languages->data[at + 1] == 0 ? std::string(1, static_cast<char>(languages->data[at]))
-                                                      : std::string{static_cast<char>(languages->data[at]),
-                                                                    static_cast<char>(languages->data[at + 1])});
-    std::vector<bool> packUsed;
+        files.push_back({languages->data[at + 1] == 0 ? std::string(1, static_cast<char>(languages->data[at]))
+                                                       : std::string{static_cast<char>(languages->data[at]),
+                                                                     static_cast<char>(languages->data[at + 1])}});
+    // The end of each pack's last block; -1 for a pack no block lies in.
+    std::vector<int64_t> packEnds;
     for (int32_t b = 0; b < m_blockCount; ++b) {
-        const int32_t pack = blockRecord(b).owner;
-        if (pack < 0) continue;
-        if (static_cast<size_t>(pack) >= packUsed.size()) packUsed.resize(static_cast<size_t>(pack) + 1);
-        packUsed[static_cast<size_t>(pack)] = true;
+        const Record block = blockRecord(b);
+        if (block.owner < 0) continue;
+        if (static_cast<size_t>(block.owner) >= packEnds.size()) packEnds.resize(static_cast<size_t>(block.owner) + 1, -1);
+        int64_t& end = packEnds[static_cast<size_t>(block.owner)];
+        end = std::max(end, int64_t{block.offset} + block.length);
     }
-    for (size_t pack = 0; pack < packUsed.size(); ++pack)
-        if (packUsed[pack]) files.push_back("pk" + std::to_string(pack));
+    for (size_t pack = 0; pack < packEnds.size(); ++pack)
+        if (packEnds[pack] >= 0) files.push_back({"pk" + std::to_string(pack), packEnds[pack]});
     for (int32_t id = 0; id < m_resourceCount; ++id)
-        if (resourceRecord(id).owner < 0) files.push_back("ur" + std::to_string(id));
+        if (resourceRecord(id).owner < 0) files.push_back({"ur" + std::to_string(id)});
     return files;
 }
 

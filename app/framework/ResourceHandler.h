@@ -21,11 +21,16 @@ public:
     void readResourceMap(const JavaPtr<JArray<signed char>>& data);
     // Forgets the map, the packs and the holds, as before initWendrel.
     void clear();
+    struct BundleFile {
+        std::string name;
+        // A pack is read up to its last block's end, and a shorter one fails every load.
+        int64_t leastLength = 0;
+    };
     // The bundle files the map's resources are read from: its language files, the packs its blocks
     // lie in and the files of resources in no block.
-    std::vector<std::string> bundleFiles();
+    std::vector<BundleFile> bundleFiles();
 
-    // The bundle file "/" + name: exactly length bytes (EOFException when shorter), or the whole file
+    // The bundle file "/" + name: exactly length bytes (EOFException naming it when shorter), or the whole file
     // for -1. Null when there is no such file.
     static JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<java::lang::String>& name, int32_t length);
     static JavaPtr<java::io::DataInputStream> getFileFromJarAsDataInputStream(const JavaPtr<java::lang::String>& name);

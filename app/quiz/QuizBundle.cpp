@@ -11,6 +11,7 @@
 
 #include "app/framework/ResourceHandler.h"
 #include "app/quiz/QuestionDatabase.h"
+#include "app/quiz/TopicsFile.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/Utf8.h"
 #include "runtime/text/String.h"
@@ -20,10 +21,15 @@ namespace {
 // The whole file, or nothing with the reason.
 std::optional<std::vector<char>> readFile(const std::string& path, std::string& whyNot) {
     whyNot.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        whyNot = std::strerror(errno);
+        return std::nullopt;
+    }
+    // Opening a pipe waits for a writer; non-blocking too, in case the file is swapped meanwhile.
+    const int fd = S_ISREG(info.st_mode) ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        whyNot = fd < 0 ? std::strerror(errno) : "not a regular file";
+        whyNot = S_ISREG(info.st_mode) && fd < 0 ? std::strerror(errno) : "not a regular file";
         if (fd >= 0) ::close(fd);
         return std::nullopt;
     }
@@ -45,26 +51,52 @@ std::string refusal(const std::string& bundleDirectory, const std::string& file,
     return "the bundle '" + bundleDirectory + "' has no readable '" + file + "' (" + why + ")";
 }
 
+std::string damage(const std::string& bundleDirectory, const std::string& file, const std::string& why) {
+    return "the bundle '" + bundleDirectory + "' has a damaged '" + file + "' (" + why + ")";
+}
+
+JavaPtr<JArray<signed char>> javaBytes(const std::vector<char>& bytes) {
+    auto copy = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
+    std::memcpy(copy->data, bytes.data(), bytes.size());
+    return copy;
+}
+
+std::string messageOf(java::io::IOException& damaged) {
+    const JavaPtr<java::lang::String> message = damaged.getMessage();
+    return message ? java::io::toUtf8(message->view()) : "damaged";
+}
+
 }  // namespace
 
-std::string firstMissingQuizFile(const std::string& bundleDirectory) {
+std::string firstUnusableQuizFile(const std::string& bundleDirectory) {
     const auto pathOf = [&](const std::string& file) { return bundleDirectory + "/" + file; };
     std::string whyNot;
     const std::optional<std::vector<char>> map = readFile(pathOf("resmap"), whyNot);
     if (!map) return refusal(bundleDirectory, "resmap", whyNot);
     ResourceHandler resources;
     try {
-        auto bytes = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(map->size()));
-        std::memcpy(bytes->data, map->data(), map->size());
-        resources.readResourceMap(bytes);
+        resources.readResourceMap(javaBytes(*map));
     } catch (java::io::IOException& damaged) {
-        const JavaPtr<java::lang::String> message = damaged.getMessage();
-        return refusal(bundleDirectory, "resmap", message ? java::io::toUtf8(message->view()) : "damaged");
+        return damage(bundleDirectory, "resmap", messageOf(damaged));
     }
-    std::vector<std::string> files = resources.bundleFiles();
-    files.push_back("topics.dat");
-    files.push_back(java::io::toUtf8(QuestionDatabase::testFileName()->view()));
-    for (const std::string& file : files)
-        if (!readFile(pathOf(file), whyNot)) return refusal(bundleDirectory, file, whyNot);
+    for (const ResourceHandler::BundleFile& file : resources.bundleFiles()) {
+        const std::optional<std::vector<char>> bytes = readFile(pathOf(file.name), whyNot);
+        if (!bytes) return refusal(bundleDirectory, file.name, whyNot);
+        if (static_cast<int64_t>(bytes->size()) < file.leastLength)
+            return damage(bundleDirectory, file.name,
+                          "holds " + std::to_string(bytes->size()) + " bytes where its blocks need " +
+                              std::to_string(file.leastLength));
+    }
+    const std::string testFile = java::io::toUtf8(QuestionDatabase::testFileName()->view());
+    for (const std::string& file : {std::string("topics.dat"), testFile}) {
+        const std::optional<std::vector<char>> bytes = readFile(pathOf(file), whyNot);
+        if (!bytes) return refusal(bundleDirectory, file, whyNot);
+        try {
+            if (file == testFile) QuestionDatabase().load(javaBytes(*bytes));
+            else TopicsFile().read(javaBytes(*bytes));
+        } catch (java::io::IOException& damaged) {
+            return damage(bundleDirectory, file, messageOf(damaged));
+        }
+    }
     return {};
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
-// Empty when each of them is a readable file in the directory; otherwise the first that is not,
-// with the reason, as one line.
-std::string firstMissingQuizFile(const std::string& bundleDirectory);
+// Empty when each of them is a regular file in the directory that reads whole and, where the quiz
+// decodes it as it starts (the map, its packs' lengths, the topics, the test's questions),
+// decodes; otherwise the first that does not, with the reason, as one line. Never opens a file
+// that is not a regular file, so that a pipe put in a file's place cannot hold the start.
+std::string firstUnusableQuizFile(const std::string& bundleDirectory);

@@ -76,7 +76,7 @@ protected:
 
     // Makes the demonstration of that name and starts it; its screen shows at the first tick.
     void start(const char* name) {
-        const demo::DemoEntry* entry = demo::findDemo(name);
+        const MidletEntry* entry = demo::findDemo(name);
         ASSERT_NE(entry, nullptr) << name;
         midlet = entry->factory();
         midlet->startApp();

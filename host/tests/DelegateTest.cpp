@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "host/DeviceProfile.h"
-#include "host/HostBridge.h"
 #include "host/LocationManager.h"
 #include "host/PngWriter.h"
 #include "host/xyzApp.h"
 #include "host/tests/UiLoop.h"
 #include "platform/PlatformState.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

@@ -73,6 +73,11 @@ bool RunningProgram::readUntil(const std::string& text) {
     }
 }
 
+void RunningProgram::closeOutput() {
+    if (m_outputPipe >= 0) ::close(m_outputPipe);
+    m_outputPipe = -1;
+}
+
 int RunningProgram::wait() {
     while (readUntil("\x01never written\x01")) {
     }

@@ -31,6 +31,8 @@ public:
     ~RunningProgram();
     // Reads the standard output until a line contains the text; false when the output ends first.
     bool readUntil(const std::string& text);
+    // Stops reading the output, as a reader that went away does: the program's next line raises SIGPIPE.
+    void closeOutput();
     // Reads the rest of the output and answers the exit status (-1 when it did not exit normally).
     int wait();
     const std::string& output() const { return m_output; }

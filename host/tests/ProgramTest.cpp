@@ -3,12 +3,18 @@
 // its directories and its options.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <regex>
 #include <string>
 
@@ -164,12 +170,17 @@ TEST(Program, SoundsPlayThroughTheRuntimesTicksOrStaySilentWithOneLineWithoutADe
     struct Case {
         const char* drivers;
         bool device;
+        bool capped = false;  // started under a file-size limit
     };
-    // The ALSA case fails to open on any machine: its configuration cannot be read.
-    for (const Case c : {Case{"null", true}, Case{"no-such-back-end", false}, Case{"alsa", false}}) {
+    // The ALSA case fails to open on any machine: its configuration cannot be read; so does the
+    // PulseAudio case, with no server at its address, after its client has sized a 64 MiB
+    // shared-memory file, which a file-size limit refuses.
+    for (const Case c : {Case{"null", true}, Case{"no-such-back-end", false}, Case{"alsa", false},
+                         Case{"pulse", false, true}}) {
         TemporaryDirectory directory("program-sound-test");
         writeFile(directory.path() / "alsa.conf", "unreadable {\n");
         setenv("ALSA_CONFIG_PATH", (directory.path() / "alsa.conf").c_str(), 1);
+        setenv("PULSE_SERVER", ("unix:" + (directory.path() / "no-server").string()).c_str(), 1);
         setenv("ALSOFT_DRIVERS", c.drivers, 1);
         const std::string played = c.device ? "expect_log sound: started 312\n"
                                               "expect_log sound: endOfMedia\n"
@@ -184,16 +195,25 @@ TEST(Program, SoundsPlayThroughTheRuntimesTicksOrStaySilentWithOneLineWithoutADe
         writeFile(directory.path() / "sound.txt",
                   "expect_log sound: loaded\nwait_frames 1 10000\ncapture sound.png\ntap 160 240\n" + played +
                       "terminate\n" + (c.device ? "expect_log sound: closed\n" : ""));
+        // The limit is inherited from this process, which writes nothing meanwhile.
+        rlimit kept{};
+        ::getrlimit(RLIMIT_FSIZE, &kept);
+        const rlimit cap{std::min<rlim_t>(1000000, kept.rlim_max), kept.rlim_max};
+        if (c.capped) ::setrlimit(RLIMIT_FSIZE, &cap);
         const ProgramRun run = runProgram(directory, {"--headless", "--midlet", "sound", "--script",
                                                       (directory.path() / "sound.txt").string(), "--capture",
                                                       directory.path().string(), "--documents",
                                                       (directory.path() / "documents").string()});
+        ::setrlimit(RLIMIT_FSIZE, &kept);
         unsetenv("ALSOFT_DRIVERS");
         unsetenv("ALSA_CONFIG_PATH");
+        unsetenv("PULSE_SERVER");
         EXPECT_EQ(run.status, 0) << c.drivers << run.output << run.errors;
         EXPECT_EQ(loadPicture(directory.path() / "sound.png").rgbAt(10, 10), 0x203040) << c.drivers;
         EXPECT_EQ(countOccurrences(run.output, "sound: closed"), c.device ? 2u : 0u) << c.drivers << run.output;
-        EXPECT_EQ(run.errors, c.device ? "" : "media: no audio output device could be opened; sounds stay silent\n")
+        // Under the limit the PulseAudio client says itself that its file could not be sized.
+        const std::string silent = "media: no audio output device could be opened; sounds stay silent\n";
+        EXPECT_EQ(run.errors, c.device ? "" : c.capped ? "ftruncate() failed: File too large\n" + silent : silent)
             << c.drivers;
     }
 }
@@ -297,6 +317,65 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreenWholeOnTe
             for (int32_t j = y; j < y + h; ++j)
                 for (int32_t i = x; i < x + w; ++i) off += !near(frame.rgbAt(i, j), expected.rgbAt(i, j));
         EXPECT_LT(off, 2000) << capture;
+    }
+}
+
+// An environment variable set or unset for a scope, and put back as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : m_name(name) {
+        const char* given = std::getenv(name);
+        if (given) m_kept = given;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedVariable() { m_kept ? setenv(m_name, m_kept->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_kept;
+};
+
+TEST(Program, WithoutADisplayTheBuiltInSessionNeverTouchesThePlayersDocuments) {
+    TemporaryDirectory directory("program-no-display-test");
+    const std::filesystem::path data = directory.path() / "data", home = directory.path() / "home";
+    std::filesystem::create_directories(data / "lexivo-quiz");
+    std::filesystem::create_directories(home);
+    // Held as a game in progress holds it.
+    const int held = ::open((data / "lexivo-quiz").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    const ScopedVariable noDisplay("DISPLAY", nullptr), noWayland("WAYLAND_DISPLAY", nullptr),
+        sound("ALSOFT_DRIVERS", "null");
+    // The player's documents in use by another program, and no place for them at all.
+    for (const char* dataHome : {data.c_str(), static_cast<const char*>(nullptr)}) {
+        const ScopedVariable xdg("XDG_DATA_HOME", dataHome), noHome("HOME", dataHome ? home.c_str() : nullptr);
+        const ProgramRun run = runProgram(directory, {"--capture", (directory.path() / "captures").string()});
+        EXPECT_EQ(run.status, 0) << run.output << run.errors;
+        EXPECT_NE(run.output.find("running headless"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("temporary documents directory"), std::string::npos) << run.output;
+    }
+    ::close(held);
+    EXPECT_TRUE(std::filesystem::is_empty(data / "lexivo-quiz"));
+    EXPECT_TRUE(std::filesystem::is_empty(home));
+}
+
+TEST(Program, CtrlCSigtermOrAClosedOutputEndTheBuiltInSessionAndRemoveItsTemporaryDocuments) {
+    TemporaryDirectory directory("program-signal-test");
+    const std::filesystem::path temporary = directory.path() / "tmp";
+    std::filesystem::create_directories(temporary);
+    const ScopedVariable tmpdir("TMPDIR", temporary.c_str()), sound("ALSOFT_DRIVERS", "null");
+    // 0: the output is closed instead.
+    for (const int signal : {SIGINT, SIGTERM, 0}) {
+        SCOPED_TRACE(signal);
+        RunningProgram program(LEXIVO_QUIZ_PATH,
+                               {LEXIVO_QUIZ_PATH, "--headless", "--capture", (directory.path() / "captures").string()},
+                               directory.path() / "stderr.txt");
+        // The quiz at its menu has written its progress into the temporary documents.
+        ASSERT_TRUE(program.readUntil("quiz: screen 1: main menu"));
+        if (signal != 0) ::kill(program.pid(), signal);
+        else program.closeOutput();
+        // As a scripted terminate ends it.
+        EXPECT_EQ(program.wait(), 0) << program.output();
+        EXPECT_TRUE(std::filesystem::is_empty(temporary));
     }
 }
 

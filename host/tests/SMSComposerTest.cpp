@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "host/HostBridge.h"
 #include "host/SMSComposer.h"
 #include "host/SMSHandler.h"
 #include "host/SMSHandshake.h"
 #include "platform/UiThread.h"
+#include "runtime/HostBridge.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Sending an SMS from runtime threads while the UI thread runs its queue.
 #include <gtest/gtest.h>
 
-#include "host/HostBridge.h"
 #include "host/SMSComposer.h"
 #include "host/tests/UiLoop.h"
+#include "runtime/HostBridge.h"
 
 using hosttest::runWithUiLoop;
 

@@ -1,7 +1,7 @@
 // The platform's fixes, on the UI thread: each valid one becomes the newest unpublished Location.
 #include <cstdint>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/System.h"
 #include "runtime/lang/UncaughtHandler.h"
 #include "runtime/location/LocationProvider.h"

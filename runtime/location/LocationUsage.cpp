@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/UncaughtHandler.h"
 #include "runtime/location/LocationState.h"
 

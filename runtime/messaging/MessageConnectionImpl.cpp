@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/Utf8.h"
 #include "runtime/lang/Exceptions.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <mutex>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/System.h"
 #include "runtime/text/Math.h"
 

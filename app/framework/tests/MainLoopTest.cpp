@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/framework/tests/CanvasFixture.h"
+#include "runtime/io/IOException.h"
 #include "runtime/lang/Exceptions.h"
 
 namespace frameworktest {
@@ -177,6 +178,26 @@ TEST_F(MainLoop, AFailingLoadIsReportedAndStillClearsTheLoadingFlag) {
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
     EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
     EXPECT_TRUE(waitFor([] { return testquiz::calls.loads == 3; }));
+}
+
+TEST_F(MainLoop, AnUpdateFailingAlikeOverAndOverIsReportedOnce) {
+    runningIn(HookCanvas::GAMESTATE_MAIN_MENU);
+    // One update each; null: the update works.
+    const char* failures[] = {"pk0 ends early", "pk0 ends early", "pk0 ends early", "topics cut", nullptr,
+                              "pk0 ends early", "pk0 ends early"};
+    const char* failure = nullptr;
+    testquiz::onUpdate = [&](HookCanvas&) {
+        if (failure) throw java::io::IOException(failure);
+    };
+    testing::internal::CaptureStderr();
+    for (const char* next : failures) {
+        failure = next;
+        fakeNow += 33;
+        canvas->runOnce();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lexivo-quiz: pk0 ends early\nlexivo-quiz: topics cut\nlexivo-quiz: pk0 ends early\n");
+    EXPECT_EQ(testquiz::calls.updates, 7);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // bundles the shared writer made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <filesystem>
 
@@ -155,13 +156,24 @@ TEST_F(ResourceHandlerTest, DamagedMapsAreRefusedWithIOException) {
     EXPECT_THROW(resources.initWendrel(), IOException) << "no map in the bundle";
 }
 
-TEST_F(ResourceHandlerTest, PackShorterThanItsBlocksFailsTheLoadAndCachesNothing) {
+TEST_F(ResourceHandlerTest, PackShorterThanItsBlocksFailsTheLoadNamingItAndCachesNothing) {
     writers::ResourceBundle bundle(1);
     const int32_t block = bundle.addBlock(0);
     bundle.addResource(block, Bytes(50, 1));
     install(bundle);
     writeFile(this->bundle / "pk0", Bytes(20, 1));
-    EXPECT_THROW(resources.loadResourceBlock(block), IOException);
+    // The length the start check holds the pack to.
+    const auto files = resources.bundleFiles();
+    const auto pack = std::find_if(files.begin(), files.end(), [](const auto& file) { return file.name == "pk0"; });
+    ASSERT_NE(pack, files.end());
+    EXPECT_EQ(pack->leastLength, 50);
+    try {
+        resources.loadResourceBlock(block);
+        ADD_FAILURE() << "the short pack loaded";
+    } catch (IOException& cut) {
+        const auto message = cut.getMessage();
+        EXPECT_EQ(message ? std::string(message->val()) : "", "the bundle file pk0 ends before its 50 bytes");
+    }
     EXPECT_FALSE(resources.packCached(0));
 }
 

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "host/HostBridge.h"
+#include "runtime/HostBridge.h"
 #include "runtime/lang/Exceptions.h"
 #include "host/LocationManager.h"
 #include "platform/UiThread.h"

@@ -8,9 +8,9 @@
 #include <optional>
 #include <thread>
 
-#include "host/HostBridge.h"
 #include "host/SMSComposer.h"
 #include "platform/UiThread.h"
+#include "runtime/HostBridge.h"
 #include "runtime/connections/Connector.h"
 #include "runtime/messaging/MessageConnection.h"
 #include "runtime/messaging/TextMessage.h"

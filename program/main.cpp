@@ -4,12 +4,15 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/quiz/QuizEntry.h"
+#include "demos/Demos.h"
 #include "host/BrowserLauncher.h"
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
@@ -25,18 +28,13 @@
 #include "host/Script.h"
 #include "host/ScriptRunner.h"
 #include "host/SdlWindow.h"
+#include "host/StopSignals.h"
 #include "host/UiPump.h"
 #include "host/Views.h"
-#include "app/framework/AppMidlet.h"
-#include "app/framework/StaticProxy.h"
-#include "app/quiz/QuizBundle.h"
-#include "app/quiz/SaveReport.h"
-#include "demos/Demos.h"
 #include "host/xyzApp.h"
 #include "platform/UiThread.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lang/Throwable.h"
-#include "runtime/media/AudioSession.h"
 #include "runtime/text/String.h"
 
 namespace {
@@ -48,54 +46,6 @@ constexpr const char* BUILT_IN_SCRIPT =
     "wait 1000\n"
     "capture frame-2.png\n"
     "terminate\n";
-
-constexpr const char* DEFAULT_MIDLET = "app";
-
-// The application's own session: a test question answered, the information panel, the practice
-// lists and the statistics, each screen captured as soon as it has been shown whole. Every wait is
-// for something the quiz does, however slowly the machine runs it.
-constexpr const char* APPLICATION_SCRIPT =
-    "expect_log quiz: screen 1: main menu\n"
-    "capture 1-main-menu.png\n"
-    "tap 160 192\n"
-    "expect_log quiz: screen 2: question\n"
-    "capture 2-question.png\n"
-    "tap 200 435\n"
-    "expect_log quiz: screen 3: information\n"
-    "capture 3-information.png\n"
-    "tap 280 430\n"
-    "expect_log quiz: screen 4: question\n"
-    "tap 200 157\n"
-    "wait_frames 4 60000\n"
-    "capture 4-answered.png\n"
-    "# The next question slides in after a pause of 100 updates and a slide of 20; each frame\n"
-    "# follows at least one update.\n"
-    "wait_frames 130 120000\n"
-    "tap 280 435\n"
-    "expect_log quiz: screen 5: main menu\n"
-    "tap 160 262\n"
-    "expect_log quiz: screen 6: categories\n"
-    "accel 0.5 -0.5 0 for 400\n"
-    "capture 5-categories.png\n"
-    "down 160 40\n"
-    "wait_frames 3 60000\n"
-    "up 160 40\n"
-    "expect_log quiz: screen 7: subsections\n"
-    "capture 6-subsections.png\n"
-    "# The lists' back button acts on a release once a frame has shown it pressed.\n"
-    "down 280 435\n"
-    "wait_frames 2 60000\n"
-    "up 280 435\n"
-    "expect_log quiz: screen 8: categories\n"
-    "down 280 435\n"
-    "wait_frames 2 60000\n"
-    "up 280 435\n"
-    "expect_log quiz: screen 9: main menu\n"
-    "tap 160 332\n"
-    "expect_log quiz: screen 10: statistics\n"
-    "capture 7-statistics.png\n"
-    "terminate\n";
-constexpr demo::DemoEntry APPLICATION = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
@@ -139,6 +89,9 @@ int main(int argc, char** argv) {
     // Picture-sized blocks are mapped and given back when freed. glibc otherwise raises the threshold
     // at the first such free, and the pictures a screen change drops stay in the heap (about 20 MiB).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // Under a file-size limit a write past it fails, and each writer reports that its way (a save
+    // that failed, silent audio whose library sizes a shared-memory file), instead of a kill.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     UiThread::markCurrentThread();
 
@@ -153,23 +106,35 @@ int main(int argc, char** argv) {
         std::fputs(ProgramOptions::usage().c_str(), stdout);
         return 0;
     }
+    // The quiz is the default, and first in the list.
+    const MidletEntry& quiz = quizEntry();
     if (options.midlet == "list") {
-        std::printf("%s\t%s\n", APPLICATION.name, APPLICATION.summary);
+        std::printf("%s\t%s\n", quiz.name, quiz.summary);
         std::fputs(demo::demoListing().c_str(), stdout);
         return 0;
     }
-    const std::string midletName = options.midlet.empty() ? DEFAULT_MIDLET : options.midlet;
-    const demo::DemoEntry* midlet = midletName == APPLICATION.name ? &APPLICATION : demo::findDemo(midletName);
+    const MidletEntry* midlet = options.midlet.empty() || options.midlet == quiz.name ? &quiz : demo::findDemo(options.midlet);
     if (!midlet) return fail("no MIDlet named '" + options.midlet + "' (--midlet list names them)");
-    if (midlet == &APPLICATION) StaticProxy::registerWithLauncher();
+    if (midlet->joinLauncher) midlet->joinLauncher();
     if (!options.device.empty())
         DeviceProfile::setDeviceProfile(ScreenProfile::find(options.device)->modelName, options.device);
+
+    stopsignals::install();
+    // Whether a window can open decides, before any directory is touched, whether this is the
+    // built-in session; SDL's video starts here, the window itself only at launch.
+    std::unique_ptr<SdlWindow> window;
+    if (!options.headless) {
+        std::string whyNot;
+        window = SdlWindow::open(options.zoom, whyNot);
+        if (!window) std::printf("no window (%s): running headless\n", whyNot.c_str());
+    }
+    const bool builtIn = !window && options.scriptFile.empty();
 
     std::string bundle = options.bundleDirectory;
     std::string documents = options.documentsDirectory;
     DocumentsPlace documentsPlace;
-    // The built-in session, headless without a script: never on the player's progress.
-    const bool temporaryDocuments = documents.empty() && options.headless && options.scriptFile.empty();
+    // The built-in session never plays on the player's progress.
+    const bool temporaryDocuments = documents.empty() && builtIn;
     try {
         if (bundle.empty()) bundle = executableDirectory();
         if (temporaryDocuments) documents = documentsPlace.makeTemporary();
@@ -180,9 +145,9 @@ int main(int argc, char** argv) {
     } catch (java::lang::Throwable& thrown) {
         return fail(javaMessage(thrown));
     }
-    if (midlet == &APPLICATION)
-        if (const std::string missing = firstMissingQuizFile(java::io::FileSystem::bundleDirectory()); !missing.empty())
-            return fail("the quiz cannot start: " + missing);
+    if (midlet->startCheck)
+        if (const std::string whyNot = midlet->startCheck(java::io::FileSystem::bundleDirectory()); !whyNot.empty())
+            return fail(whyNot);
     if (std::string whyNot; !temporaryDocuments && !documentsPlace.lock(java::io::FileSystem::documentsDirectory(), whyNot))
         return fail(whyNot);
 
@@ -200,29 +165,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::unique_ptr<SdlWindow> window;
-    if (!options.headless) {
-        std::string whyNot;
-        window = SdlWindow::open(options.zoom, whyNot);
-        if (!window) std::printf("no window (%s): running headless\n", whyNot.c_str());
-    }
     // Headless, platform requests are only logged.
     if (window) BrowserLauncher::setOpener(openInDesktopBrowser);
-    const bool builtIn = !window && !scriptText;
     if (builtIn) {
         scriptText = midlet->builtInScript ? midlet->builtInScript : BUILT_IN_SCRIPT;
         scriptName = "built-in script";
-        // Headless only because no display could be opened.
-        if (!temporaryDocuments && options.documentsDirectory.empty()) {
-            try {
-                java::io::FileSystem::setDirectories(bundle, documentsPlace.makeTemporary());
-                documentsPlace.announceTemporary();
-            } catch (const std::exception& error) {
-                return fail(error.what());
-            } catch (java::lang::Throwable& thrown) {
-                return fail(javaMessage(thrown));
-            }
-        }
     }
 
     std::vector<ScriptCommand> commands;
@@ -249,7 +196,6 @@ int main(int argc, char** argv) {
     UiPump& pump = window ? static_cast<UiPump&>(*window) : *headlessPump;
 
     int status = 0;
-    bool runtimeStillRunning = false;
     {
         joinRuntimeLibraries();
         // In a window the location fixes come from gpsd; headless, only from the script.
@@ -257,6 +203,7 @@ int main(int argc, char** argv) {
         if (window) gpsd.emplace(options.gpsdHost, options.gpsdPort);
         xyzApp app(views, bundle);
         if (window) window->attach(app);
+        stopsignals::onStop([&app] { app.applicationWillTerminate(); });
         app.applicationDidFinishLaunching();
         if (scriptText) {
             try {
@@ -272,25 +219,23 @@ int main(int argc, char** argv) {
         } else {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
-        runtimeStillRunning = app.runtimeOutlivedTerminate();
-        // The player's progress is not where they think it is.
-        if (midlet == &APPLICATION && savereport::lastSaveFailed() && status == 0) status = 5;
+        if (midlet->exitStatus && status == 0) status = midlet->exitStatus();
+        stopsignals::onStop(nullptr);
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
                 status = 4;
             }
         }
+        // A runtime still running after the terminate's wait is a failure of its own.
+        if (app.runtimeOutlivedTerminate() && status == 0) status = 3;
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();
     std::fflush(stdout);
-    // Threads that outlived the bound may still use the runtime's statics, and a device opener the
-    // audio library's: leave without destroying them.
-    if (runtimeStillRunning || launcher::threadsLeftByTearDown() > 0 ||
-        javax::microedition::media::AudioSession::openerRunning()) {
+    if (launcher::staticsStillInUse()) {
         documentsPlace.removeTemporary();
-        launcher::endWithoutStaticDestructors(runtimeStillRunning && status == 0 ? 3 : status);
+        launcher::endWithoutStaticDestructors(status);
     }
     window.reset();
     return status;
