@@ -136,7 +136,7 @@ TEST(HttpExchange, StatusLinesGiveCodeAndMessageAndAnErrorStillItsBody) {
         {"HTTP/1.1 404 Not Found", HttpConnection::HTTP_NOT_FOUND, "Not Found"},
         {"HTTP/1.1  200  OK", 200, "OK"},
         {"HTTP/1.1 \t200 OK", 200, "OK"},
-        {"HTTP/1.1\t404\tNot Found", 404, "Not Found"},
+        {"HTTP/1.1 \t404\t\tNot Found", 404, "Not Found"},
     };
     for (const Case& c : cases) {
         std::string query;
