@@ -131,10 +131,10 @@ void SdlWindow::createWindow(const DeviceScreen& screen, const ScreenSetup& setu
         SDL_SetWindowSize(m_window, placement.window.width, placement.window.height);
         SDL_SetWindowPosition(m_window, placement.window.x, placement.window.y);
     }
-    if (placement.zoom != m_zoom)
-        std::printf("window: zoom %d does not fit the display's usable %d x %d pixels; zoom %d is used\n", m_zoom,
-                    usable.w, usable.h, placement.zoom);
-    m_zoom = placement.zoom;
+    // Below 1 the zoom is the fraction of the device's screen that fits, as in "zoom 0.75 is used".
+    if (placement.scale != m_zoom)
+        std::printf("window: zoom %d does not fit the display's usable %d x %d pixels; zoom %.3g is used\n", m_zoom,
+                    usable.w, usable.h, placement.scale);
     m_view = placement.view;
     m_pointsPerPixel = static_cast<double>(setup.viewWidth > 0 ? setup.viewWidth : screen.boundsWidth) / m_view.width;
     SDL_SysWMinfo system;
@@ -292,6 +292,11 @@ void SdlWindow::present(const uint32_t* pixels, int width, int height) {
         m_textureHeight = height;
         if (!m_texture) return;
         SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
+        // A frame shown at a scale that is neither a whole multiple nor a whole divisor of its size
+        // is smoothed, not cut into uneven rows and columns.
+        const auto uneven = [](int view, int frame) { return view % frame != 0 && frame % view != 0; };
+        if (uneven(m_view.width, width) || uneven(m_view.height, height))
+            SDL_SetTextureScaleMode(m_texture, SDL_ScaleModeLinear);
     }
     SDL_UpdateTexture(m_texture, nullptr, pixels, width * 4);
     SDL_RenderClear(m_renderer);

@@ -156,28 +156,67 @@ TEST_F(Window, TheLocationDemonstrationLogsAFixReadFromGpsd) {
 
 // A window that would not fit the display at the asked zoom is opened at the largest zoom that fits,
 // fully on the display: at zoom 2 the phone's 640 x 960 once opened at y = -180 of an 800 x 600 one.
-TEST_F(Window, AWindowTooLargeForTheDisplayAtItsZoomIsOpenedSmallerAndFullyOnIt) {
-    TemporaryDirectory directory("window-zoom-test");
-    programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, directory.path() / "lsan.supp");
-    // The window stays until it has been measured on a display of its own; then the program is
-    // ended, and what it printed follows the measures.
-    const std::filesystem::path output = directory.path() / "output.txt";
-    const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh -c '" + std::string(LEXIVO_QUIZ_PATH) +
-                                " --midlet demo --zoom 2 --documents " + (directory.path() / "documents").string() +
-                                " >" + output.string() +
-                                " 2>&1 & xdotool search --sync --pid $! --name \"ZAR Lexivo Quiz\" getwindowgeometry"
-                                " --shell; kill -9 $!; cat " + output.string() + "'";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_TRUE(pipe);
-    std::string printed;
-    for (char line[256]; std::fgets(line, sizeof line, pipe);) printed += line;
-    ::pclose(pipe);
-    int x = -1, y = -1, width = 0, height = 0;
-    std::sscanf(printed.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &x, &y, &width, &height);
-    EXPECT_NE(printed.find("window: zoom 2 does not fit the display's usable 800 x 600 pixels; zoom 1 is used"),
-              std::string::npos) << printed;
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(320, 480));
-    EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 800 && y + height <= 600) << x << "," << y;
+// The tablet's screen once opened whole on any display, 256 pixels past the bottom of a laptop's.
+// Each window is measured on a display of its own, and a click on the quiz's Statistics button,
+// where the scaled screen shows it, opens the statistics.
+TEST_F(Window, AWindowTooLargeForTheDisplayAtItsZoomIsOpenedSmallerAndFullyOnItAndTakesClicks) {
+    struct Case {
+        const char* display;
+        int32_t displayWidth, displayHeight;
+        const char* options;
+        const char* line;
+        int32_t width, height;
+        int32_t clickX, clickY;  // Statistics, in window pixels
+    };
+    const Case cases[] = {
+        {"800x600", 800, 600, "--device iPhone2,1 --zoom 2",
+         "zoom 2 does not fit the display's usable 800 x 600 pixels; zoom 1 is used", 320, 480, 160, 332},
+        {"1366x768", 1366, 768, "--device iPad1,1",
+         "zoom 1 does not fit the display's usable 1366 x 768 pixels; zoom 0.75 is used", 576, 768, 48 + 240,
+         24 + 498},
+        {"800x600", 800, 600, "--device iPad1,1",
+         "zoom 1 does not fit the display's usable 800 x 600 pixels; zoom 0.586 is used", 450, 600, 37 + 188,
+         18 + 389},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.display) + " " + c.options);
+        TemporaryDirectory directory("window-zoom-test");
+        programtest::useSuppressionsToo(LEXIVO_LSAN_SDL_SUPPRESSIONS, directory.path() / "lsan.supp");
+        const std::filesystem::path in = directory.path();
+        std::ofstream(in / "script.txt") << "expect_log quiz: screen 2: statistics\nterminate\n";
+        // The window is measured once its line, which follows its placement, is printed; the click
+        // waits for the main menu; what the program printed follows the measures and its status.
+        // Every wait is bounded, as a window that never comes would hold the search for ever.
+        const std::string window = "timeout 60 xdotool search --sync --pid $pid --name 'ZAR Lexivo Quiz'";
+        const auto printed = [](const char* text) {
+            return "timeout 120 sh -c \"until grep -q '" + std::string(text) +
+                   "' \\\"$2/output.txt\\\"; do sleep 0.05; done\"\n";
+        };
+        std::ofstream(in / "measure.sh")
+            << "\"$1\" " << c.options << " --script \"$2/script.txt\" --documents \"$2/documents\""
+            << " >\"$2/output.txt\" 2>&1 &\n"
+            << "pid=$!\n"
+            << printed("^window: ") << window << " getwindowgeometry --shell\n"
+            << printed("quiz: screen 1: main menu") << window << " mousemove --window %1 --sync " << c.clickX << " "
+            << c.clickY << " click 1\n"
+            << "timeout 120 tail --pid=$pid -f /dev/null\nkill -9 $pid 2>/dev/null\nwait $pid\necho status $?\n"
+            << "cat \"$2/output.txt\"\n";
+        const std::string command = "xvfb-run -a -s '-screen 0 " + std::string(c.display) + "x24' sh " +
+                                    (in / "measure.sh").string() + " " + LEXIVO_QUIZ_PATH + " " + in.string();
+        FILE* pipe = ::popen(command.c_str(), "r");
+        ASSERT_TRUE(pipe);
+        std::string output;
+        for (char line[256]; std::fgets(line, sizeof line, pipe);) output += line;
+        ::pclose(pipe);
+        int x = -1, y = -1, width = 0, height = 0;
+        std::sscanf(output.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &x, &y, &width, &height);
+        EXPECT_NE(output.find(std::string("window: ") + c.line + "\n"), std::string::npos) << output;
+        EXPECT_EQ(std::make_pair(width, height), std::make_pair(c.width, c.height));
+        EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= c.displayWidth && y + height <= c.displayHeight)
+            << x << "," << y;
+        EXPECT_NE(output.find("status 0\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("quiz: screen 2: statistics"), std::string::npos) << output;
+    }
 }
 
 }  // namespace

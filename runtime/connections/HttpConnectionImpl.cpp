@@ -75,12 +75,21 @@ bool lengthAgrees(const HttpExchange::Request& request) {
     return true;
 }
 
-// The status line's text after its next separator, a run of spaces as libcurl reads it; the whole
-// text when it has none.
+// Spaces and tabs separate the status line's parts alike, and a run of them is one separator, as
+// libcurl reads the line.
+bool isStatusSeparator(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+int32_t firstStatusSeparator(const JavaPtr<String>& text) {
+    const std::u16string_view units = text->view();
+    const auto at = std::find_if(units.begin(), units.end(), isStatusSeparator);
+    return at == units.end() ? -1 : static_cast<int32_t>(at - units.begin());
+}
+
+// The status line's text after its next separator; the whole text when it has none.
 JavaPtr<String> afterSeparator(const JavaPtr<String>& text) {
-    int32_t at = text->indexOf(u' ');
+    int32_t at = firstStatusSeparator(text);
     if (at < 0) return text;
-    while (at < text->length() && text->charAt(at) == u' ') ++at;
+    while (at < text->length() && isStatusSeparator(text->charAt(at))) ++at;
     return text->substring(at);
 }
 
@@ -306,7 +315,7 @@ int32_t HttpConnectionImpl::getResponseCode() {
     const Response response = requireResponse();
     if (!response.statusLine) return 0;
     JavaPtr<String> afterVersion = afterSeparator(response.statusLine);
-    const int32_t end = afterVersion->indexOf(u' ');
+    const int32_t end = firstStatusSeparator(afterVersion);
     return java::lang::Integer::parseInt(end < 0 ? afterVersion : afterVersion->substring(0, end));
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "HttpTestSupport.h"
@@ -134,10 +135,12 @@ TEST(HttpExchange, StatusLinesGiveCodeAndMessageAndAnErrorStillItsBody) {
         {"HTTP/1.1 201 ", 201, ""},
         {"HTTP/1.1 404 Not Found", HttpConnection::HTTP_NOT_FOUND, "Not Found"},
         {"HTTP/1.1  200  OK", 200, "OK"},
+        {"HTTP/1.1 \t200 OK", 200, "OK"},
+        {"HTTP/1.1 \t404\t\tNot Found", 404, "Not Found"},
     };
     for (const Case& c : cases) {
-        std::string query = c.line;
-        std::replace(query.begin(), query.end(), ' ', '+');
+        std::string query;
+        for (const char unit : std::string_view(c.line)) query += unit == ' ' ? "+" : unit == '\t' ? "%09" : std::string(1, unit);
         auto connection = openHttp(server.url("/status?line=" + query));
         EXPECT_EQ(connection->getResponseCode(), c.code) << c.line;
         EXPECT_EQ(text(connection->getResponseMessage()), c.message) << c.line;

@@ -79,8 +79,17 @@ void DisplayableCoreCanvas::hideNotify() {
     Canvas::hideNotify();
     TouchScreenAreaManager::unregisterAllAreas(m_touchListener);
     // Input held back for a screen that is leaving must not act when it comes back later.
-    std::lock_guard guard(m_bufferLock);
-    m_eventBuffer.clear();
+    {
+        std::lock_guard guard(m_bufferLock);
+        m_eventBuffer.clear();
+    }
+    // No release reaches a hidden screen, whether it was held back above or comes later, so the
+    // presses end here: a key left held would repeat for ever once the screen is back.
+    m_heldKey = NO_KEY;
+    m_repeating = false;
+    m_forwardKeyPressed = m_backKeyPressed = m_upArrowPressed = m_downArrowPressed = false;
+    m_keyboardTogglePressed = m_thumbDragging = false;
+    OnScreenKeyboard::cancelPress();
 }
 
 void DisplayableCoreCanvas::m_invalidateTouchscreenAreas() {

@@ -270,6 +270,15 @@ bool OnScreenKeyboard::pointerReleased(int32_t x, int32_t y) {
     return true;
 }
 
+void OnScreenKeyboard::cancelPress() {
+    auto lock = lcduiLock();
+    KeyboardState& s = state();
+    if (s.keyPressIndex < 0 && !s.highlightKeyPressed) return;
+    s.keyPressIndex = -1;
+    s.highlightKeyPressed = false;
+    m_setNeedsRepaint();
+}
+
 void OnScreenKeyboard::paint(const JavaPtr<Graphics>& g) {
     auto lock = lcduiLock();
     KeyboardState& s = state();

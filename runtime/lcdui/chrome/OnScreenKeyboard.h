@@ -31,6 +31,8 @@ public:
     static bool pointerPressed(int32_t x, int32_t y);
     static bool pointerDragged(int32_t x, int32_t y);
     static bool pointerReleased(int32_t x, int32_t y);
+    // Lets go of the key held down without sending its release, for a screen that leaves meanwhile.
+    static void cancelPress();
     // Releases the keys at runtime teardown; the keyboard starts afresh after it.
     static void OnScreenKeyboard_staticDestroy();
 

@@ -106,6 +106,46 @@ TEST_F(ChromeInputTest, InputHeldBackForAScreenThatLeavesIsDropped) {
     EXPECT_TRUE(commandsFired().empty());
 }
 
+// A press handled at once, its release held back behind a tick, the screen away and back before
+// that tick: the press ends with the screen change, by key and by the on-screen keyboard.
+TEST_F(ChromeInputTest, APressWhoseReleaseWasHeldBackEndsWhenTheScreenLeaves) {
+    const int32_t letterA = 28;
+    struct Case {
+        const char* name;
+        bool onKeyboard;
+    };
+    for (const Case c : {Case{"key", false}, Case{"keyboard", true}}) {
+        reset();
+        show();
+        OnScreenKeyboard::show();
+        OnScreenKeyboard::setBottomY(400);
+        const auto key = OnScreenKeyboard::keyAt(letterA);
+        const int32_t x = key->x + key->width / 2, y = key->y + key->height / 2;
+        if (c.onKeyboard) {
+            screen->canvas->pointerPressed(x, y);
+        } else {
+            screen->canvas->keyPressed(Core::KEY_NUM1);
+        }
+        Display::lcdUITickInProgress = true;
+        if (c.onKeyboard) {
+            screen->canvas->pointerReleased(x, y);
+        } else {
+            screen->canvas->keyReleased(Core::KEY_NUM1);
+        }
+        Display::lcdUITickInProgress = false;
+        display->setCurrent(JavaPtr<Displayable>(RecordingCanvas::make("other", log)));
+        tick(10);
+        display->setCurrent(JavaPtr<Displayable>(screen));
+        for (int i = 0; i < 40; ++i) tick(50);
+        // A keyboard key still held would take a release from anywhere on the keyboard.
+        OnScreenKeyboard::pointerReleased(x, y);
+        for (const std::string& entry : log.take()) {
+            EXPECT_NE(entry.rfind("repeated", 0), 0u) << c.name << ": " << entry;
+            EXPECT_NE(entry.rfind("released", 0), 0u) << c.name << ": " << entry;
+        }
+    }
+}
+
 TEST_F(ChromeInputTest, ThePopupOpensByKeyWrapsAndFiresTheSelectedRow) {
     add("One", Command::SCREEN, 1);
     add("Two", Command::SCREEN, 2);

@@ -1,5 +1,6 @@
-// Progressive JPEGs written marker by marker: grey pictures whose coefficients are all zero, in as
-// many scans as asked, so that a test can make one that is cheap to write but costly to decode.
+// Progressive JPEGs written marker by marker: flat pictures whose coefficients are all zero, sampled
+// and split into as many scans as asked, so that a test can make one that is cheap to write but
+// costly to decode.
 #pragma once
 
 #include <cstdint>
@@ -9,34 +10,53 @@ namespace lcduitest {
 
 class ProgressiveJPEGWriter {
 public:
-    // A 4:2:0 picture of width x height (multiples of 16). Its scans: the DC in 14 interleaved
-    // scans (first at bit 13, then one refinement per bit), then for each of the three components
-    // and each of the first acCoefficients AC coefficients a first scan and acRefinements refinements.
-    static std::vector<uint8_t> write(int32_t width, int32_t height, int32_t acCoefficients, int32_t acRefinements) {
+    // Sampling factors of the luma (or only) component; the chroma ones are 1 x 1.
+    enum class Sampling { GREY, YCBCR_420, YCBCR_422, YCBCR_444 };
+
+    // A picture of width x height (multiples of 16). Its scans: the DC in 14 interleaved
+    // scans (first at bit 13, then one refinement per bit), then for each component and each of the
+    // first acCoefficients AC coefficients a first scan and acRefinements refinements.
+    static std::vector<uint8_t> write(int32_t width, int32_t height, int32_t acCoefficients, int32_t acRefinements,
+                                      Sampling sampling = Sampling::YCBCR_420) {
+        const uint8_t lumaFactors = sampling == Sampling::YCBCR_420   ? 0x22
+                                    : sampling == Sampling::YCBCR_422 ? 0x21
+                                                                      : 0x11;
+        const uint8_t components = sampling == Sampling::GREY ? 1 : 3;
         ProgressiveJPEGWriter out;
         out.marker(0xD8);
         out.segment(0xDB, {0x00}, 64, 1);  // one table of ones
-        out.segment(0xC2, {8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width), 3, 1, 0x22, 0,
-                           2, 0x11, 0, 3, 0x11, 0});
+        std::vector<uint8_t> frame = {8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width),
+                                      components};
+        std::vector<int64_t> blocks;
+        for (uint8_t component = 1; component <= components; ++component) {
+            const uint8_t factors = component == 1 ? lumaFactors : 0x11;
+            frame.insert(frame.end(), {component, factors, 0});
+            blocks.push_back(int64_t{width / 8 * (factors >> 4) / (lumaFactors >> 4)} *
+                             (height / 8 * (factors & 15) / (lumaFactors & 15)));
+        }
+        out.segment(0xC2, frame);
         // DC: category 0 only, code "0". AC: the fifteen end-of-band runs, four-bit codes.
         out.segment(0xC4, {0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
         std::vector<uint8_t> ac = {0x10, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         for (int r = 0; r <= 14; ++r) ac.push_back(uint8_t(r << 4));
         out.segment(0xC4, ac);
-        const int64_t lumaBlocks = int64_t{width / 8} * (height / 8), chromaBlocks = int64_t{width / 16} * (height / 16);
+        int64_t allBlocks = 0;
+        for (const int64_t count : blocks) allBlocks += count;
         for (int al = 13; al >= 0; --al) {
             const int ah = al == 13 ? 0 : al + 1;
-            out.segment(0xDA, {3, 1, 0x00, 2, 0x00, 3, 0x00, 0, 0, uint8_t(ah << 4 | al)});
-            for (int64_t i = 0; i < lumaBlocks + 2 * chromaBlocks; ++i) out.bits(0, 1);
+            std::vector<uint8_t> scan = {components};
+            for (uint8_t component = 1; component <= components; ++component) scan.insert(scan.end(), {component, 0x00});
+            scan.insert(scan.end(), {0, 0, uint8_t(ah << 4 | al)});
+            out.segment(0xDA, scan);
+            for (int64_t i = 0; i < allBlocks; ++i) out.bits(0, 1);
             out.flushBits();
         }
-        for (uint8_t component = 1; component <= 3; ++component) {
-            const int64_t blocks = component == 1 ? lumaBlocks : chromaBlocks;
+        for (uint8_t component = 1; component <= components; ++component) {
             for (int k = 1; k <= acCoefficients; ++k)
                 for (int step = 0; step <= acRefinements; ++step) {
                     const int al = 13 - step, ah = step == 0 ? 0 : al + 1;
                     out.segment(0xDA, {1, component, 0x00, uint8_t(k), uint8_t(k), uint8_t(ah << 4 | al)});
-                    out.endOfBands(blocks);
+                    out.endOfBands(blocks[component - 1]);
                     out.flushBits();
                 }
         }

@@ -212,6 +212,26 @@ TEST(ImageJPEG, HostileProgressivePicturesAreRefusedAndOrdinaryOnesDecode) {
     EXPECT_FALSE(decodeBytes(ProgressiveJPEGWriter::write(4096, 4096, 63, 10)));
 }
 
+// The coefficient buffers of every component are held whole, 128 bytes per 8 x 8 block, within the
+// decoder's 64 MiB: at 4096 x 4096 grey needs 32 MiB and 4:2:0 48 MiB, 4:2:2 64 MiB and 4:4:4 96 MiB.
+TEST(ImageJPEG, LargestProgressivePicturesDecodeWhenTheirCoefficientsFit) {
+    using Sampling = lcduitest::ProgressiveJPEGWriter::Sampling;
+    const struct {
+        Sampling sampling;
+        bool decodes;
+    } cases[] = {
+        {Sampling::GREY, true},
+        {Sampling::YCBCR_420, true},
+        {Sampling::YCBCR_422, false},
+        {Sampling::YCBCR_444, false},
+    };
+    for (const auto& c : cases) {
+        const auto image = decodeBytes(lcduitest::ProgressiveJPEGWriter::write(4096, 4096, 1, 0, c.sampling));
+        EXPECT_EQ(image != nullptr, c.decodes) << static_cast<int>(c.sampling);
+        if (image) EXPECT_EQ(image->getWidth(), 4096);
+    }
+}
+
 TEST(ImageJPEG, DecodesOpaqueAndFailsCleanlyOnEveryPrefix) {
     auto colourAt = [](int x, int y) -> uint32_t { return x < 8 ? 0xFF0000 : (y < 8 ? 0x00FF00 : 0x0000FF); };
     const auto jpeg = lcduitest::encodeJPEG(16, 16, 100, colourAt);
