@@ -5,6 +5,7 @@
 #include "app/framework/BundleBytes.h"
 #include "app/framework/ResourceHandler.h"
 #include "runtime/io/IOException.h"
+#include "runtime/io/Utf8.h"
 #include "runtime/text/String.h"
 
 using java::io::IOException;
@@ -74,14 +75,10 @@ JavaPtr<java::lang::String> EncodedStrings::getLanguageIDString(const JavaPtr<JA
     return jnew<String>(code, first == 0 ? 0 : second == 0 ? 1 : 2);
 }
 
-void EncodedStrings::loadLanguage(int32_t language) {
-    {
-        std::lock_guard guard(m_lock);
-        enc_strings = nullptr;
-    }
-    const Bytes data = ResourceHandler::loadFileFromJar(getLanguageIDString(language), -1);
-    if (!data) return;
-    const BundleBytes file(BundleBytes::of(data));
+namespace {
+
+// The language file's strings, each still encoded; an empty one stays null.
+JavaPtr<JArray<JArray<signed char>>> languageStrings(const BundleBytes& file) {
     const int32_t count = file.i16(0);
     if (count < 0) throw IOException("language file counts fewer than no strings");
     auto table = jnew<JArray<JArray<signed char>>>(count);
@@ -93,9 +90,28 @@ void EncodedStrings::loadLanguage(int32_t language) {
         }
         const std::span<const uint8_t> rest = file.slice(pos, static_cast<int64_t>(file.size()) - pos);
         size_t length = 0;
-        decode(rest, &length);
+        EncodedStrings::decode(rest, &length);
         table->data[i] = BundleBytes::copy(rest.first(length));
         pos += static_cast<int64_t>(length);
+    }
+    return table;
+}
+
+}  // namespace
+
+void EncodedStrings::loadLanguage(int32_t language) {
+    {
+        std::lock_guard guard(m_lock);
+        enc_strings = nullptr;
+    }
+    const JavaPtr<String> name = getLanguageIDString(language);
+    const Bytes data = ResourceHandler::loadFileFromJar(name, -1);
+    if (!data) return;
+    JavaPtr<JArray<JArray<signed char>>> table;
+    try {
+        table = languageStrings(BundleBytes(BundleBytes::of(data)));
+    } catch (IOException& damaged) {
+        throw ResourceHandler::damagedFile(java::io::toUtf8(name->view()), damaged);
     }
     std::lock_guard guard(m_lock);
     enc_strings = table;

@@ -86,10 +86,14 @@ int32_t ImageCache::acquire(int32_t imageId, int32_t paletteId, int32_t alternat
 
 bool ImageCache::decodeInto(int32_t slot, int32_t imageId, int32_t paletteId, int32_t alternativePaletteId,
                             bool imagePerCell) {
-    const Source source = fetch(imageId, paletteId, alternativePaletteId);
-    if (!source.bytes) return false;
-    install(slot, decode(source, imagePerCell), source);
-    return true;
+    try {
+        const Source source = fetch(imageId, paletteId, alternativePaletteId);
+        if (!source.bytes) return false;
+        install(slot, decode(source, imagePerCell), source);
+        return true;
+    } catch (IOException& damaged) {
+        throw ResourceHandler::damagedFile(m_resources.fileOfResource(imageId), damaged);
+    }
 }
 
 ImageCache::Source ImageCache::fetch(int32_t imageId, int32_t paletteId, int32_t alternativePaletteId) {

@@ -9,8 +9,10 @@
 #include "runtime/io/ByteArrayOutputStream.h"
 #include "runtime/io/DataInputStream.h"
 #include "runtime/io/EOFException.h"
+#include "runtime/io/FileSystem.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/InputStream.h"
+#include "runtime/io/Utf8.h"
 #include "runtime/lang/Class.h"
 #include "runtime/text/String.h"
 
@@ -199,6 +201,22 @@ int32_t ResourceHandler::getBlockOfResource(int32_t id) {
     std::lock_guard guard(m_lock);
     if (id < 0 || id >= m_resourceCount) return -1;
     return resourceRecord(id).owner;
+}
+
+std::string ResourceHandler::fileOfResource(int32_t id) {
+    std::lock_guard guard(m_lock);
+    if (id < 0 || id >= m_resourceCount) return {};
+    const int32_t block = resourceRecord(id).owner;
+    if (block < 0) return "ur" + std::to_string(id);
+    const int32_t pack = packOfBlock(block);
+    return pack < 0 ? std::string() : "pk" + std::to_string(pack);
+}
+
+IOException ResourceHandler::damagedFile(const std::string& file, IOException& why) {
+    const JavaPtr<String> reason = why.getMessage();
+    const std::string text = "the bundle '" + java::io::FileSystem::bundleDirectory() + "' has a damaged '" + file +
+                             "' (" + (reason ? java::io::toUtf8(reason->view()) : std::string("damaged")) + ")";
+    return IOException(text.c_str());
 }
 
 void ResourceHandler::loadResourceBlock(int32_t block) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/io/IOException.h"
 #include "runtime/lang/JArray.h"
 
 namespace java::lang { class Class; class String; }
@@ -37,6 +38,12 @@ public:
 
     // -1 for a resource in no block, and for an id the map does not hold.
     int32_t getBlockOfResource(int32_t id);
+    // The bundle file the resource is read from: its block's pack, or its own file for one in no
+    // block; empty for an id the map does not hold.
+    std::string fileOfResource(int32_t id);
+    // What a bundle file's data failing to decode is reported as: the file named, in the words of
+    // the check before the start, so that the player knows which file to replace.
+    static java::io::IOException damagedFile(const std::string& file, java::io::IOException& why);
     // Block -1 (and any block the map does not hold) loads nothing.
     void loadResourceBlock(int32_t block);
     // Never drops a hold the pack does not have.

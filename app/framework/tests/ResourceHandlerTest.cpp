@@ -177,4 +177,17 @@ TEST_F(ResourceHandlerTest, PackShorterThanItsBlocksFailsTheLoadNamingItAndCache
     EXPECT_FALSE(resources.packCached(0));
 }
 
+// What a decoding failure names as the damaged file.
+TEST_F(ResourceHandlerTest, EachResourceNamesTheFileItIsReadFrom) {
+    writers::ResourceBundle bundle(2);
+    const int32_t inPack = bundle.addResource(bundle.addBlock(1), {1});
+    const int32_t alone = bundle.addResource(-1, {2});
+    install(bundle);
+    const struct {
+        int32_t id;
+        std::string file;
+    } cases[] = {{inPack, "pk1"}, {alone, "ur" + std::to_string(alone)}, {alone + 1, ""}, {-1, ""}};
+    for (const auto& c : cases) EXPECT_EQ(resources.fileOfResource(c.id), c.file) << c.id;
+}
+
 }  // namespace
