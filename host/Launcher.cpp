@@ -10,6 +10,7 @@
 
 #include "host/MIDlet.h"
 #include "host/ProxyMIDlet.h"
+#include "platform/UiThread.h"
 #include "runtime/lang/BuildConstants.h"
 #include "runtime/lang/Clocks.h"
 #include "runtime/lang/Exceptions.h"
@@ -54,6 +55,9 @@ std::atomic<int32_t> threadsOutlivingTearDown{0};
 std::mutex threadsLock;
 JavaPtr<Thread> tickThread;
 JavaPtr<Thread> starterThread;
+
+// Touched on the UI thread only.
+std::function<void()> terminateWhenAsked;
 
 std::mutex inUseChecksLock;
 std::vector<bool (*)()>& inUseChecks() {
@@ -279,6 +283,14 @@ void addStaticsInUseCheck(bool (*inUse)()) {
     std::lock_guard guard(inUseChecksLock);
     inUseChecks().push_back(inUse);
 }
+
+void askToTerminate() {
+    UiThread::post([] {
+        if (terminateWhenAsked) terminateWhenAsked();
+    });
+}
+
+void onTerminateAsked(std::function<void()> terminate) { terminateWhenAsked = std::move(terminate); }
 
 void endWithoutStaticDestructors(int status) {
     runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);

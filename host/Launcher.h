@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <mutex>
 
@@ -119,6 +120,11 @@ void joinStarterThread();
 bool staticsStillInUse();
 // Adds a subsystem's check to staticsStillInUse (the audio's device opener, for one).
 void addStaticsInUseCheck(bool (*inUse)());
+// For an application that cannot go on: asks the program to end it as the platform's terminate
+// does, on the UI thread. Returns at once, from any thread; nothing ends while no terminate is set.
+void askToTerminate();
+// The terminate the UI thread runs when asked; null for none. Called on the UI thread.
+void onTerminateAsked(std::function<void()> terminate);
 // For a process whose threads may still use its statics: closes the record stores, says so in one
 // line, flushes every output and ends at once, running no static destructor.
 [[noreturn]] void endWithoutStaticDestructors(int status);

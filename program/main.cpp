@@ -204,6 +204,7 @@ int main(int argc, char** argv) {
         xyzApp app(views, bundle);
         if (window) window->attach(app);
         stopsignals::onStop([&app] { app.applicationWillTerminate(); });
+        launcher::onTerminateAsked([&app] { app.applicationWillTerminate(); });
         app.applicationDidFinishLaunching();
         if (scriptText) {
             try {
@@ -221,6 +222,7 @@ int main(int argc, char** argv) {
         }
         if (midlet->exitStatus && status == 0) status = midlet->exitStatus();
         stopsignals::onStop(nullptr);
+        launcher::onTerminateAsked(nullptr);
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());

@@ -2,6 +2,8 @@
 // only animates the loading indicator: the one-time start of the application at the first main
 // menu, the menus' buttons, the information text and the practice lists.
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/QuizEntry.h"
+#include "runtime/io/IOException.h"
 #include "runtime/text/String.h"
 
 using java::lang::jnew;
@@ -51,7 +53,14 @@ void HookCanvas::startLoading() {
     const int32_t state = game_state.load() & ~GAMESTATEFLAG_LOADING;
     switch (state) {
     case GAMESTATE_MAIN_MENU:
-        if (first_menu_load) startApplicationOnce(*this);
+        if (first_menu_load) {
+            try {
+                startApplicationOnce(*this);
+            } catch (java::io::IOException& unreadable) {
+                quizCannotStart(*this, unreadable);
+                return;
+            }
+        }
         setupMenu(GAMESTATE_MAIN_MENU);
         break;
     case GAMESTATE_GAME_RUNNING:

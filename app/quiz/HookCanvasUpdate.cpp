@@ -10,6 +10,7 @@
 
 #include "app/framework/HookCanvas.h"
 #include "app/quiz/LevelChange.h"
+#include "app/quiz/QuizEntry.h"
 #include "app/quiz/TopicsFile.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lang/Clocks.h"
@@ -304,7 +305,13 @@ void HookCanvas::fixedRateUpdate() {
     top_corner = -1;
 
     switch (state) {
-    case GAMESTATE_INIT_WENDREL: startUp(*this); break;
+    case GAMESTATE_INIT_WENDREL:
+        try {
+            startUp(*this);
+        } catch (java::io::IOException& unreadable) {
+            quizCannotStart(*this, unreadable);
+        }
+        break;
     case GAMESTATE_MAIN_MENU:
         // Cleared here rather than by the loader, as the loading frames read it while it runs. The
         // splash and its animation are drawn only then; what the loading freed goes back to the system.

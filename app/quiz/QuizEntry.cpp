@@ -1,9 +1,17 @@
 #include "app/quiz/QuizEntry.h"
 
+#include <atomic>
+#include <cstdio>
+
 #include "app/framework/AppMidlet.h"
+#include "app/framework/HookCanvas.h"
 #include "app/framework/StaticProxy.h"
 #include "app/quiz/QuizBundle.h"
 #include "app/quiz/SaveReport.h"
+#include "host/Launcher.h"
+#include "runtime/io/IOException.h"
+#include "runtime/io/Utf8.h"
+#include "runtime/text/String.h"
 
 namespace {
 
@@ -52,13 +60,22 @@ constexpr const char* APPLICATION_SCRIPT =
     "capture 7-statistics.png\n"
     "terminate\n";
 
+constexpr const char* CANNOT_START = "the quiz cannot start: ";
+// The status of a start the check refuses.
+constexpr int REFUSED_START = 2;
+
+std::atomic<bool> startFailed{false};
+
 std::string startCheck(const std::string& bundleDirectory) {
     const std::string unusable = firstUnusableQuizFile(bundleDirectory);
-    return unusable.empty() ? unusable : "the quiz cannot start: " + unusable;
+    return unusable.empty() ? unusable : CANNOT_START + unusable;
 }
 
-// The player's progress is not where they think it is.
-int exitStatus() { return savereport::lastSaveFailed() ? 5 : 0; }
+// A start that failed after the check; else whether the player's progress is not where they think it is.
+int exitStatus() {
+    if (startFailed.load()) return REFUSED_START;
+    return savereport::lastSaveFailed() ? 5 : 0;
+}
 
 constexpr MidletEntry QUIZ = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT,
                               StaticProxy::registerWithLauncher, startCheck, exitStatus};
@@ -66,3 +83,13 @@ constexpr MidletEntry QUIZ = {"app", "the quiz application", makeAppMidlet, APPL
 }  // namespace
 
 const MidletEntry& quizEntry() { return QUIZ; }
+
+void quizCannotStart(HookCanvas& canvas, java::io::IOException& unreadable) {
+    canvas.stopMainThread();
+    if (startFailed.exchange(true)) return;
+    const JavaPtr<java::lang::String> message = unreadable.getMessage();
+    std::fprintf(stderr, "lexivo-quiz: %s%s\n", CANNOT_START,
+                 message ? java::io::toUtf8(message->view()).c_str() : "a bundle file cannot be read");
+    std::fflush(stderr);
+    launcher::askToTerminate();
+}
