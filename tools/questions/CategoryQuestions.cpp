@@ -13,12 +13,15 @@
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/SeededOrder.h"
 #include "tools/questions/WordNet.h"
+#include "tools/questions/WordTables.h"
 #include "tools/questions/Wording.h"
 #include "tools/writers/QuestionDatabaseFile.h"
 
 namespace questions {
 
 namespace {
+const WordTables& tables() { return WordTables::loaded(); }
+
 constexpr size_t shortTextLimit = writers::QuestionDatabaseFile::maxShortTextBytes;
 // Wrong answers come from this many places either side of the right one, then further out.
 constexpr size_t nearbyRanks[] = {20, 80, 100000};
@@ -92,10 +95,6 @@ std::string bareClass(std::string_view definition) {
 
 // The stems of a definition's words of four letters or more, sorted and unique.
 std::vector<std::string> contentStems(std::string_view definition) {
-    constexpr std::string_view common[] = {"that", "with", "from", "which", "having", "used", "especially", "into",
-                                           "some", "something", "someone", "other", "more", "than", "usually",
-                                           "often", "their", "your", "very", "made", "such", "being", "person",
-                                           "various", "several", "numerous", "part", "form", "kind", "genus", "family"};
     std::vector<std::string> stems;
     std::string word;
     for (size_t i = 0; i <= definition.size(); ++i) {
@@ -104,7 +103,7 @@ std::vector<std::string> contentStems(std::string_view definition) {
             word += static_cast<char>(c | 0x20);
             continue;
         }
-        if (word.size() >= 4 && std::find(std::begin(common), std::end(common), word) == std::end(common))
+        if (word.size() >= 4 && !tables().commonDefinitionWords.contains(word))
             stems.push_back(Wording::stem(word));
         word.clear();
     }
@@ -116,12 +115,9 @@ std::vector<std::string> contentStems(std::string_view definition) {
 // A definition's words of three letters that mean something on their own ("end", "sea", "red"),
 // which the content stems leave out; numbers differ in their other words ("ten more than").
 std::set<std::string> shortWords(std::string_view definition) {
-    constexpr std::string_view empty[] = {"act", "all", "and", "any", "are", "but", "can", "due", "etc", "for", "get",
-                                          "has", "her", "his", "its", "new", "not", "off", "one", "out", "own", "put",
-                                          "set", "six", "ten", "the", "too", "two", "use", "was", "way", "who", "you"};
     std::set<std::string> words;
     for (const std::string& word : Wording::tokens(definition))
-        if (word.size() == 3 && std::find(std::begin(empty), std::end(empty), word) == std::end(empty)) words.insert(word);
+        if (word.size() == 3 && !tables().emptyShortWords.contains(word)) words.insert(word);
     return words;
 }
 
@@ -155,9 +151,8 @@ std::string genusOf(const WordNet& wordNet, std::string_view definition) {
         std::string singular = word;
         if (wordNet.synsetsOf('n', singular).empty() && singular.ends_with("s")) singular.pop_back();
         // Words any definition may start with name no kind.
-        constexpr std::string_view vague[] = {"someone", "something", "person", "thing", "anything", "people", "part"};
         if (singular.size() > 3 && !wordNet.synsetsOf('n', singular).empty() && wordNet.synsetsOf('a', singular).empty())
-            return std::find(std::begin(vague), std::end(vague), singular) == std::end(vague) ? singular : std::string{};
+            return !tables().vagueGenusWords.contains(singular) ? singular : std::string{};
         word.clear();
     }
     return {};
@@ -235,8 +230,6 @@ bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
 // marine crustaceans living in ...", "large Old World boas", "dorsal and palmar veins of the hand";
 // not "a vein draining the lips", "any of various finches" or "the passages through which air enters".
 bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
-    constexpr std::string_view ends[] = {"a", "about", "an", "any", "are", "as", "at", "be", "by", "in", "is", "it", "its",
-                                         "of", "on", "or", "the", "to", "various", "several", "who"};
     std::string word;
     bool afterNoun = false, first = true, name = false;
     for (size_t i = 0; i <= definition.size(); ++i) {
@@ -254,7 +247,7 @@ bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
             const std::vector<std::string> rest = Wording::tokens(definition.substr(i));
             return rest.empty() || (rest.front() != "a" && rest.front() != "an" && rest.front() != "the");
         }
-        if (c != ' ' || std::find(std::begin(ends), std::end(ends), word) != std::end(ends)) return false;
+        if (c != ' ' || tables().pluralPhraseEnds.contains(word)) return false;
         // Adjectives come before the noun: one after it starts a clause ("a fly lacking", "a warbler
         // found near streams"), where "small flowering plants" goes on.
         const bool adjective = !wordNet.synsetsOf('a', word).empty() || word.find('-') != std::string::npos ||
@@ -284,37 +277,10 @@ bool isWord(const WordNet& wordNet, std::string_view lemma) {
                        [&](char partOfSpeech) { return !wordNet.synsetsOf(partOfSpeech, lemma).empty(); });
 }
 
-// Synonyms WordNet gives a sense that name something else: sweet cicely is a plant, not the resin;
-// black hellebore is the Christmas rose; "canon" is canyon's Spanish spelling without its tilde;
-// cytidine and guanosine are nucleosides of RNA, not the DNA ones they are filed under; a snowdrop
-// is the bulb of early spring, not a wood anemone; ancestry and parentage are one's forebears, not
-// one's descendants; straw, strew's old spelling, reads as a slip; the optic tract runs on from the
-// optic nerve; a sirocco is one hot wind, not any dust storm; single-leaf alone reads as an adjective;
-// duck sauce is the fruit sauce, not the thick hoisin; a magic mushroom is a fungus, not a cactus's top;
-// combat and desert boots are no buskins; pecs are the pair of pectorals, not either of them; baguet
-// reads as baguette misspelt; a city manager is appointed beside a mayor; crouching is no stooping.
-constexpr std::pair<std::string_view, std::string_view> misfiledSynonyms[] = {
-    {"myrrh", "sweet_cicely"},     {"lenten_rose", "black_hellebore"}, {"canyon", "canon"},
-    {"deoxycytidine", "cytidine"}, {"deoxyguanosine", "guanosine"},   {"wood_anemone", "snowdrop"},
-    {"lineage", "ancestry"},       {"lineage", "parentage"},          {"strew", "straw"},
-    {"optic_nerve", "optic_tract"}, {"dust_storm", "sirocco"},         {"single-leaf_pine", "single-leaf"},
-    {"hoisin_sauce", "duck_sauce"}, {"mescal_button", "sacred_mushroom"}, {"mescal_button", "magic_mushroom"},
-    {"buskin", "combat_boot"},     {"buskin", "desert_boot"},         {"pectoral", "pecs"},
-    {"baguette", "baguet"},        {"mayor", "city_manager"},         {"stoop", "crouch"}};
-
-// Senses players do not know a word by, though WordNet's thin counts rank them first or its files
-// leave the word no other sense in a category, named by the definition's start: commute is travel
-// to a player, not operators exchanging; a ditch is dug.
-constexpr std::pair<std::string_view, std::string_view> unknownSenses[] = {
-    {"commute", "exchange positions without"}, {"startle", "to stimulate to action"}, {"flux", "the rate of flow of energy"},
-    {"posterior", "a tooth"}, {"blame", "harass with constant"}, {"ditch", "any small natural waterway"},
-    {"puddle", "something resembling a pool"}, {"persistence", "the property of a continuous"},
-    {"decomposition", "the analysis of a vector"}, {"fascinate", "to render motionless"}, {"tally", "a score in baseball"},
-    {"loot", "take illegally; of intellectual"}, {"divan", "a collection of Persian"}, {"confinement", "concluding state of pregnancy"},
-    {"fret", "a spot that has been worn"}, {"focus", "a fixed reference point on the concave"}};
-
+// A sense players do not know the word by, though WordNet's thin counts rank it first or its files
+// leave the word no other sense in a category: named in unknown-senses by the definition's start.
 bool isUnknownSense(const Synset& synset, std::string_view lemma) {
-    return std::any_of(std::begin(unknownSenses), std::end(unknownSenses), [&](const auto& sense) {
+    return std::any_of(tables().unknownSenses.begin(), tables().unknownSenses.end(), [&](const auto& sense) {
         return sense.first == lemma && synset.definition.starts_with(sense.second);
     });
 }
@@ -324,15 +290,14 @@ bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma) {
     return wordNet.isNumber(synset) && lemma.find_first_not_of("ivxlcdm") == std::string_view::npos;
 }
 
+// A synonym WordNet gives the sense that names something else: in misfiled-synonyms beside a word
+// of the sense.
 bool isMisfiled(const Synset& synset, std::string_view lemma) {
-    return std::any_of(std::begin(misfiledSynonyms), std::end(misfiledSynonyms), [&](const auto& misfiled) {
+    return std::any_of(tables().misfiledSynonyms.begin(), tables().misfiledSynonyms.end(), [&](const auto& misfiled) {
         return misfiled.second == lemma && std::any_of(synset.words.begin(), synset.words.end(),
                                                        [&](const SynsetWord& word) { return word.lemma == misfiled.first; });
     });
 }
-
-// Short words that lead other words more often as prefixes than as words: "con" of conduct.
-constexpr std::string_view prefixes[] = {"con", "dis", "sup", "sub", "sur", "pre", "pro", "per", "mis", "non", "com", "rep"};
 
 // A word made of two words shows in a longer word its definition leads with either, of four letters
 // or more: "woodlands" for greenwood, "propeller" for propjet; a short lead shows in another word
@@ -346,7 +311,7 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
         const std::string lead = word.substr(0, cut), rest = word.substr(cut);
         // "up" is the one lead of two letters that is no prefix.
         if (cut == 2 && lead != "up") continue;
-        const bool shortLead = cut <= 3 && std::find(std::begin(prefixes), std::end(prefixes), lead) == std::end(prefixes);
+        const bool shortLead = cut <= 3 && !tables().prefixes.contains(lead);
         if (isWord(wordNet, lead) && isWord(wordNet, rest))
             for (const std::string& other : words) {
                 if ((lead.size() >= 4 && other.starts_with(lead)) || (rest.size() >= 4 && other.starts_with(rest))) return true;
@@ -481,13 +446,11 @@ bool CategoryQuestions::givesAway(std::string_view text, const std::string& lemm
     // So does a word led by the same four letters, or by those of its root past a prefix, where they
     // are no prefix's: "stable" for stabilize, "calyx" for calyptra, "puberty" for prepubescent; and
     // a root English spells two ways: "vinegar" for vinaigrette, "sated" for satiable.
-    constexpr std::pair<std::string_view, std::string_view> twoSpellings[] = {
-        {"vinaigr", "vineg"}, {"loof", "luff"}, {"satia", "sate"}, {"actin", "actom"}};
-    for (const auto& spelling : twoSpellings)
+    for (const auto& spelling : tables().twoSpellings)
         if (whole.starts_with(spelling.first) && shows([&](const std::string& word) { return word.starts_with(spelling.second); }))
             return true;
     std::string_view root = whole;
-    while (root.size() >= 5 && std::find(std::begin(prefixes), std::end(prefixes), root.substr(0, 3)) != std::end(prefixes))
+    while (root.size() >= 5 && tables().prefixes.contains(root.substr(0, 3)))
         root.remove_prefix(3);
     if (!phrase && root.size() >= 5 &&
         shows([&](const std::string& word) { return word != whole && word.starts_with(root.substr(0, 4)); }))

@@ -1,68 +1,22 @@
 #include "tools/questions/Wording.h"
 
 #include <algorithm>
-#include <span>
 #include <utility>
 #include <vector>
 
 #include "tools/questions/WordNet.h"
+#include "tools/questions/WordTables.h"
 
 namespace questions {
 
 namespace {
 
-bool contains(std::span<const std::string_view> list, std::string_view word) {
-    return std::find(list.begin(), list.end(), word) != list.end();
-}
-
-// Prefixes whose words share their first letters with many unrelated words: confide, confer.
-constexpr std::string_view latinPrefixes[] = {"con", "com", "dis", "pre"};
-
-// Words of a phrase too small to give it away.
-constexpr std::string_view linkingWords[] = {"the", "and", "for", "with", "out", "off", "one", "who", "its", "her",
-                                           "his", "from", "into", "upon", "any", "not", "can", "has", "was", "are",
-                                           "all", "use", "used", "being", "that", "this", "made"};
-
-// Senses left out, named by their first word: anionic detergents ionize, against the gloss; to most
-// players double cream is thick cream and a licorice stick a sweet, senses WordNet lacks.
-constexpr std::string_view contradictedSenses[] = {"anionic_detergent", "double_cream", "licorice_stick"};
-
-// Registers whose senses a vocabulary quiz leaves out.
-constexpr std::string_view leftOutRegisters[] = {
-    "ethnic_slur", "obscenity", "disparagement", "slang", "colloquialism", "archaism", "trade_name",
-    "trademark", "acronym", "abbreviation", "combining_form", "street_name", "vulgarism"};
-
-// Words in a definition that mark a sense as offensive or unsuitable for a general audience.
-constexpr std::string_view blockedWords[] = {
-    "offensive", "slur", "obscene", "vulgar", "derogatory", "disparaging", "contemptuous", "insulting",
-    "sex", "sexual", "sexually", "penis", "vagina", "vulva", "clitoris", "genitals", "genitalia", "scrotum",
-    "testis", "testicle", "anus", "feces", "faeces", "excrement", "urine", "urinate", "defecate", "prostitute",
-    "whore", "rape", "orgasm", "masturbation", "copulation", "intercourse", "bitch", "bastard", "butt", "arse",
-    "ass", "crap", "piss", "idiot", "moron", "imbecile", "cretin", "retard", "midget", "cripple",
-    "fuck", "shit", "slut", "nigger", "porn", "pornography", "pornographic", "incest", "incestuous", "pubic",
-    "snot", "coon", "genital", "foreplay", "negro", "fuckup", "fucker", "fucking", "fucked", "fuckhead",
-    "motherfucker", "bullshit", "horseshit", "shithead", "shitty", "shitless", "shitlist", "shitwork", "shitter",
-    "shitting", "shite"};
-
-// Subjects an example sentence should not bring up in a game for all ages, though a definition
-// may name them plainly.
-constexpr std::string_view blockedInExamples[] = {
-    "adultery", "adulterous", "nude", "naked",
-    "rapist", "raped", "molest", "molested", "pimp", "brothel", "damn", "damned",
-    "suicide", "homosexual", "lesbian", "erotic", "lust", "lewd", "seduce", "seduced", "virgin", "breasts",
-    "drunk", "drunken", "cocaine", "heroin", "marijuana", "nazi", "nazis", "hitler", "torture", "tortured",
-    "murder", "murdered", "murderer", "kill", "killed", "killing", "bomb", "bombs", "corpse", "abortion",
-    "slave", "slaves", "slavery", "negro", "negroes", "nigger", "jew", "jews", "lynch", "lynched", "hanged"};
-
-// Scenes of harm that single words do not mark: a child beaten, an attack on a city.
-constexpr std::string_view blockedScenes[] = {"struck the child", "World Trade Center"};
+const WordTables& tables() { return WordTables::loaded(); }
 
 // The root a suffix of smallness, likeness, trade or agency is added to ("nod" of nodule, "blu" of
 // bluish, "cycl" of cyclist, "red" of reddish, "dilu" of diluent), or nothing.
 std::string rootOf(std::string_view word) {
-    // An agent's root is longer, so that "par" of parent is none.
-    constexpr std::pair<std::string_view, size_t> suffixes[] = {{"ule", 3}, {"ish", 3}, {"ist", 3}, {"ent", 4}, {"ant", 4}};
-    for (const auto& [suffix, shortestRoot] : suffixes)
+    for (const auto& [suffix, shortestRoot] : tables().rootSuffixes)
         if (word.size() >= suffix.size() + shortestRoot && word.ends_with(suffix)) {
             std::string root(word.substr(0, word.size() - suffix.size()));
             // A doubled consonant before the suffix is the suffix's: "redd" of reddish is "red".
@@ -110,11 +64,8 @@ std::vector<std::string> Wording::tokens(std::string_view text) {
 }
 
 std::string Wording::stem(std::string_view word) {
-    static constexpr std::string_view endings[] = {
-        "ations", "ation", "ments", "ment", "ness", "ings", "ing", "ions", "ion", "ers", "er", "est",
-        "ies", "ied", "es", "ed", "ly", "s"};
     std::string out = lowered(word);
-    for (std::string_view ending : endings) {
+    for (std::string_view ending : tables().stemEndings) {
         if (out.size() >= ending.size() + 3 && out.ends_with(ending)) {
             out.resize(out.size() - ending.size());
             // A doubled consonant before the ending belongs to it (running, stopped).
@@ -144,7 +95,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         if ((parts[i].ends_with("able") || parts[i].ends_with("ible")) && parts[i].size() >= 8)
             parts.push_back(parts[i].substr(0, parts[i].size() - 4));
     for (const std::string& part : parts) {
-        if (part.size() < 3 || contains(linkingWords, part)) continue;
+        if (part.size() < 3 || tables().linkingWords.contains(part)) continue;
         const std::string partStem = stem(part), partRoot = rootOf(part);
         // The words the part is made from by a suffix: "use" for useful, "act" for actress. A suffix
         // of a letter or two needs a longer word before it.
@@ -162,14 +113,14 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
         for (std::string_view ending : {"ide", "ine", "ate", "ite"})
             if (part.size() >= ending.size() + 4 && part.ends_with(ending)) {
                 const std::string_view root = std::string_view(part).substr(0, part.size() - ending.size());
-                const bool prefixed = root.size() < 6 && std::any_of(std::begin(latinPrefixes), std::end(latinPrefixes),
+                const bool prefixed = root.size() < 6 && std::any_of(tables().latinPrefixes.begin(), tables().latinPrefixes.end(),
                                                                      [&](std::string_view prefix) { return root.starts_with(prefix); });
                 if (!prefixed) chemicalRoot = root;
             }
         // A learned first part before its joining vowel, which leads a word of its root: "chemical"
         // gives away chemotaxis, "ascomycetous" ascocarp (not a prefix's: composite).
         const bool learnedLead = ((part.size() >= 8 && part[4] == 'o') || (part.size() >= 7 && part[3] == 'o')) &&
-                                 std::none_of(std::begin(latinPrefixes), std::end(latinPrefixes),
+                                 std::none_of(tables().latinPrefixes.begin(), tables().latinPrefixes.end(),
                                               [&](std::string_view prefix) { return part.starts_with(prefix); });
         // A learned last part after its joining o, which leads a word with an o of its own:
         // "phagocyte" gives away macrophage.
@@ -229,7 +180,7 @@ bool Wording::givesAway(std::string_view text, std::string_view word) {
             // monkshood.
             if (candidate.ends_with("ed") && base.size() == 4 && part.size() >= 6 && part.ends_with(base)) return true;
             for (const std::string& shown : {candidate, single, base.size() >= 5 ? base : single})
-                if (shown.size() >= 3 && part.size() >= shown.size() + 2 && !contains(linkingWords, shown) &&
+                if (shown.size() >= 3 && part.size() >= shown.size() + 2 && !tables().linkingWords.contains(shown) &&
                     part.find(shown) != std::string::npos)
                     return true;
             // A short part made an adjective: "nutlike" gives away nut grass, "doglike" hyena dog.
@@ -270,10 +221,10 @@ bool Wording::hasOnlyFontCharacters(std::string_view text) {
 }
 
 bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
-    if (contains(contradictedSenses, lowered(synset.words.front().lemma))) return true;
+    if (tables().contradictedSenses.contains(lowered(synset.words.front().lemma))) return true;
     for (int domain : synset.usageDomains)
         for (const SynsetWord& word : wordNet.synsets()[domain].words)
-            if (contains(leftOutRegisters, lowered(word.lemma))) return true;
+            if (tables().leftOutDomainRegisters.contains(lowered(word.lemma))) return true;
     if (hasBlockedWord(synset.definition)) return true;
     for (const SynsetWord& word : synset.words)
         if (hasBlockedWord(word.lemma)) return true;
@@ -282,16 +233,16 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
 
 bool Wording::isUnsuitableExample(std::string_view text) {
     if (hasBlockedWord(text)) return true;
-    for (std::string_view scene : blockedScenes)
+    for (std::string_view scene : tables().blockedScenes)
         if (text.find(scene) != std::string_view::npos) return true;
     for (const std::string& word : tokens(text))
-        if (contains(blockedInExamples, word)) return true;
+        if (tables().blockedInExamples.contains(word)) return true;
     return false;
 }
 
 bool Wording::hasBlockedWord(std::string_view text) {
     for (const std::string& word : tokens(text))
-        if (contains(blockedWords, word)) return true;
+        if (tables().blockedWords.contains(word)) return true;
     return false;
 }
 
