@@ -23,7 +23,8 @@ public:
     // The word without a common inflection or derivation ending, lower case.
     static std::string stem(std::string_view word);
     // The text holds the word, or a word of a phrase, or a form of either, or a word sharing its
-    // first five letters.
+    // first five letters: by spelling alone, without WordNet (WordNetGiveaway goes further). Its
+    // checks are in SpellingGiveaway.cpp.
     static bool givesAway(std::string_view text, std::string_view word);
     // Only characters the main font's bitmap holds: printable ASCII and newlines.
     static bool hasOnlyFontCharacters(std::string_view text);

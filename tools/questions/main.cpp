@@ -13,6 +13,7 @@
 #include "tools/questions/QuestionReport.h"
 #include "tools/questions/QuestionSetBuilder.h"
 #include "tools/questions/QuestionSetFiles.h"
+#include "tools/questions/RuleList.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/WordNet.h"
 #include "tools/questions/WordTables.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
         const questions::QuestionSet set = questions::QuestionSetBuilder::build(wordNet, commonness, fit);
         if (report) {
             questions::QuestionReport::print(set, questions::QuestionAudit(wordNet, commonness), seed, 10, std::cout);
+            questions::RuleCounts::print(std::cout);
             return 0;
         }
         if (sample) {
