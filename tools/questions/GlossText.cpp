@@ -141,7 +141,7 @@ std::string GlossText::clean(std::string_view definition) {
         const std::string naming = " " + phrase + " ";
         if (const size_t at = text.find(naming); at != std::string::npos && at == text.find(' ')) {
             const std::string kind = text.substr(0, at);
-            if (marked(kind) || tables().leftOutLabels.contains(kind) || tables().leftOutNamingRegisters.contains(kind)) return {};
+            if (marked(kind) || tables().leftOutLabels.contains(kind) || tables().leftOutRegisters.contains(kind)) return {};
             text.erase(0, at + naming.size());
         }
     }

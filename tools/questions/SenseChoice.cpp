@@ -27,23 +27,8 @@ constexpr int clearAfter = 5;
 // read in that one by many players.
 constexpr int clearLead = 3;
 
-// A plural standing for a singular gloss: listed as an inflected form, or a word ending in s whose
-// stem is a noun of its own (sprites, loins); names of sciences (physics) are no plurals.
-bool isPluralForm(const WordNet& wordNet, std::string_view lemma) {
-    if (wordNet.isInflectedNoun(lemma)) return true;
-    if (!lemma.ends_with("s") || lemma.ends_with("ss") || lemma.ends_with("us") || lemma.ends_with("is") ||
-        lemma.ends_with("ics"))
-        return false;
-    const std::string_view singular = lemma.substr(0, lemma.size() - 1);
-    // "handle-bars" is the plural of handlebar.
-    std::string joined(singular);
-    std::erase(joined, '-');
-    return !wordNet.synsetsOf('n', singular).empty() || !wordNet.synsetsOf('n', joined).empty() ||
-           (singular.ends_with("e") && !wordNet.synsetsOf('n', singular.substr(0, singular.size() - 1)).empty());
-}
-
 // The definition's first word, when it starts with one in lower case.
-std::string leadingWord(std::string_view definition) {
+std::string leadingLowerCaseWord(std::string_view definition) {
     std::string first;
     for (char c : definition) {
         if (c < 'a' || c > 'z') break;
@@ -54,7 +39,7 @@ std::string leadingWord(std::string_view definition) {
 
 // A noun's gloss led by a verb with the thing left out: "communicates two or more signals ...".
 bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
-    const std::string first = leadingWord(definition);
+    const std::string first = leadingLowerCaseWord(definition);
     if (!first.ends_with("s") || !wordNet.synsetsOf('n', first).empty()) return false;
     for (size_t cut : {1, 2}) {
         const std::string_view base = std::string_view(first).substr(0, first.size() - cut);
@@ -66,12 +51,14 @@ bool ledByVerb(const WordNet& wordNet, std::string_view definition) {
 // A noun's definition led by a plural ("protozoa with spherical bodies" for heliozoan, "echinoderms
 // characterized by five arms" for starfish) defines things, not the one thing asked.
 bool ledByPlural(const WordNet& wordNet, std::string_view definition) {
-    return isPluralWord(wordNet, leadingWord(definition));
+    return isPluralOfANoun(wordNet, leadingLowerCaseWord(definition));
 }
 
 // The first phrase of a definition, over adjectives and nouns, names a plural: "small soft-bodied
 // marine crustaceans living in ...", "large Old World boas", "dorsal and palmar veins of the hand";
 // not "a vein draining the lips", "any of various finches" or "the passages through which air enters".
+// It reads the definition a character at a time rather than by Wording::tokens: the phrase ends at
+// the first word followed by anything but a space.
 bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
     std::string word;
     bool afterNoun = false, first = true, name = false;
@@ -86,7 +73,7 @@ bool headedByPlural(const WordNet& wordNet, std::string_view definition) {
         // is no plural of continuo, nor a name ("United States") a plural, nor one before an article
         // a verb's third person ("plays a small part").
         if (word.size() >= 4 && !name && !word.ends_with("us") && (!afterNoun || wordNet.synsetsOf('n', word).empty()) &&
-            isPluralWord(wordNet, word)) {
+            isPluralOfANoun(wordNet, word)) {
             const std::vector<std::string> rest = Wording::tokens(definition.substr(i));
             return rest.empty() || (rest.front() != "a" && rest.front() != "an" && rest.front() != "the");
         }
@@ -133,7 +120,7 @@ bool showsItsParts(const WordNet& wordNet, std::string_view definition, std::str
                 if (shortLead && other.size() >= cut + 3 && other.starts_with(lead)) {
                     // "eyelids" for eyelash: the lead before another word, or its plural.
                     const std::string after = other.substr(cut);
-                    if (isWord(wordNet, after) || isPluralWord(wordNet, after)) return true;
+                    if (isWord(wordNet, after) || isPluralOfANoun(wordNet, after)) return true;
                 }
             }
         if (cut < 3) continue;
@@ -239,7 +226,7 @@ const RuleList<const Naming&> wordRules{Stage::senseChoice, "a word that could n
     {"in no word list", [](const Naming& n) { return n.band == 0; }},
     // A listed plural is no headword.
     {"a noun's plural", [](const Naming& n) {
-         return n.synset.partOfSpeech() == 'n' && isPluralForm(n.wordNet, n.word.lemma);
+         return n.synset.partOfSpeech() == 'n' && isPluralHeadword(n.wordNet, n.word.lemma);
      }},
     {"its definition gives it away", [](const Naming& n) {
          return n.giveaway.givesAway(n.definition, std::string(n.word.lemma));

@@ -29,17 +29,8 @@ std::string bareClass(std::string_view definition) {
 
 std::vector<std::string> contentStems(std::string_view definition) {
     std::vector<std::string> stems;
-    std::string word;
-    for (size_t i = 0; i <= definition.size(); ++i) {
-        const char c = i < definition.size() ? definition[i] : ' ';
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-            word += static_cast<char>(c | 0x20);
-            continue;
-        }
-        if (word.size() >= 4 && !WordTables::loaded().commonDefinitionWords.contains(word))
-            stems.push_back(Wording::stem(word));
-        word.clear();
-    }
+    for (const std::string& word : Wording::tokens(definition))
+        if (word.size() >= 4 && !WordTables::loaded().commonDefinitionWords.contains(word)) stems.push_back(Wording::stem(word));
     std::sort(stems.begin(), stems.end());
     stems.erase(std::unique(stems.begin(), stems.end()), stems.end());
     return stems;
@@ -69,23 +60,15 @@ std::vector<std::string> termsOf(const Synset& synset) {
 }
 
 std::string genusOf(const WordNet& wordNet, std::string_view definition) {
-    std::string word;
-    int seen = 0;
-    for (size_t i = 0; i <= definition.size() && seen < 4; ++i) {
-        const char c = i < definition.size() ? definition[i] : ' ';
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-') {
-            word += static_cast<char>(c | 0x20);
-            continue;
-        }
-        if (word.empty()) continue;
-        ++seen;
+    const std::vector<std::string> words = Wording::tokens(definition, "-");
+    // Of the first four words.
+    for (size_t seen = 0; seen < words.size() && seen < 4; ++seen) {
         // A plural genus ("attributes") counts as its singular.
-        std::string singular = word;
+        std::string singular = words[seen];
         if (wordNet.synsetsOf('n', singular).empty() && singular.ends_with("s")) singular.pop_back();
         // Words any definition may start with name no kind.
         if (singular.size() > 3 && !wordNet.synsetsOf('n', singular).empty() && wordNet.synsetsOf('a', singular).empty())
             return !WordTables::loaded().vagueGenusWords.contains(singular) ? singular : std::string{};
-        word.clear();
     }
     return {};
 }
@@ -117,7 +100,20 @@ bool isMisfiled(const Synset& synset, std::string_view lemma) {
     });
 }
 
-bool isPluralWord(const WordNet& wordNet, const std::string& word) {
+bool isPluralHeadword(const WordNet& wordNet, std::string_view lemma) {
+    if (wordNet.isInflectedNoun(lemma)) return true;
+    if (!lemma.ends_with("s") || lemma.ends_with("ss") || lemma.ends_with("us") || lemma.ends_with("is") ||
+        lemma.ends_with("ics"))
+        return false;
+    const std::string_view singular = lemma.substr(0, lemma.size() - 1);
+    // "handle-bars" is the plural of handlebar.
+    std::string joined(singular);
+    std::erase(joined, '-');
+    return !wordNet.synsetsOf('n', singular).empty() || !wordNet.synsetsOf('n', joined).empty() ||
+           (singular.ends_with("e") && !wordNet.synsetsOf('n', singular.substr(0, singular.size() - 1)).empty());
+}
+
+bool isPluralOfANoun(const WordNet& wordNet, const std::string& word) {
     if (wordNet.isInflectedNoun(word)) {
         const std::vector<std::string> bases = wordNet.baseForms(word);
         return std::any_of(bases.begin(), bases.end(),

@@ -99,9 +99,16 @@ bool isNumeral(const WordNet& wordNet, int synset, std::string_view lemma);
 // A synonym WordNet gives the sense that names something else: in misfiled-synonyms beside a word
 // of the sense.
 bool isMisfiled(const Synset& synset, std::string_view lemma);
-// A word that is the plural of a noun: protozoa, echinoderms, veins; not "gurnard", which the
-// list of inflections gives as a form of a word that is none.
-bool isPluralWord(const WordNet& wordNet, const std::string& word);
+// Two plural tests, which disagree and stay apart (either in the other's place changes the questions):
+// A noun headword, a noun itself, that is a plural standing for a singular gloss: listed as an
+// inflected form, or a word ending in s whose stem, or its stem without hyphens or a final e, is a
+// noun of its own (sprites, loins, handle-bars); names of sciences (physics) are no plurals.
+bool isPluralHeadword(const WordNet& wordNet, std::string_view lemma);
+// A word of a definition that is the plural of another noun: listed as an inflection of a noun
+// other than itself, or a word ending in s that is no noun of its own, whose singular without s,
+// es, or ies for y is one: protozoa, echinoderms, veins; not "gurnard", which the list of
+// inflections gives as a form of a word that is none.
+bool isPluralOfANoun(const WordNet& wordNet, const std::string& word);
 // Two spellings of one word, a letter added, dropped or changed: moustache, mustache; defence, defense.
 bool spelledAlike(std::string_view a, std::string_view b);
 

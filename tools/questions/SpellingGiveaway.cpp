@@ -29,8 +29,9 @@ std::string rootOf(std::string_view word) {
     return {};
 }
 
-bool ledByLatinPrefix(std::string_view word) {
-    return std::any_of(tables().latinPrefixes.begin(), tables().latinPrefixes.end(),
+// Led by a prefix that is the common lead of many unrelated words: confide, confer.
+bool ledByCommonLeadPrefix(std::string_view word) {
+    return std::any_of(tables().commonLeadPrefixes.begin(), tables().commonLeadPrefixes.end(),
                        [&](std::string_view prefix) { return word.starts_with(prefix); });
 }
 
@@ -51,11 +52,11 @@ struct Part {
         for (std::string_view ending : {"ide", "ine", "ate", "ite"})
             if (text.size() >= ending.size() + 4 && text.ends_with(ending)) {
                 const std::string_view root = std::string_view(text).substr(0, text.size() - ending.size());
-                if (!(root.size() < 6 && ledByLatinPrefix(root))) chemicalRoot = root;
+                if (!(root.size() < 6 && ledByCommonLeadPrefix(root))) chemicalRoot = root;
             }
         // A learned first part before its joining vowel, which leads a word of its root: "chemical"
         // gives away chemotaxis, "ascomycetous" ascocarp (not a prefix's: composite).
-        learnedLead = ((text.size() >= 8 && text[4] == 'o') || (text.size() >= 7 && text[3] == 'o')) && !ledByLatinPrefix(text);
+        learnedLead = ((text.size() >= 8 && text[4] == 'o') || (text.size() >= 7 && text[3] == 'o')) && !ledByCommonLeadPrefix(text);
         // A learned last part after its joining o, which leads a word with an o of its own:
         // "phagocyte" gives away macrophage.
         if (const size_t joint = text.rfind('o'); joint != std::string::npos && joint >= 3) {

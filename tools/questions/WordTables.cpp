@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <stdexcept>
+#include <tuple>
 
 #ifndef QUESTION_TABLES_DIR
 #error "the build names the folder of the word tables"
@@ -51,16 +52,36 @@ std::vector<Line> entryLines(const std::string& path) {
     return lines;
 }
 
-WordList readList(const std::string& path) {
-    std::vector<std::string> entries;
+// The entries of a list, each once and with no space at its ends.
+std::vector<Line> listLines(const std::string& path) {
+    std::vector<Line> lines = entryLines(path);
     std::map<std::string, size_t, std::less<>> seen;  // entry, line
-    for (Line& line : entryLines(path)) {
+    for (const Line& line : lines) {
         if (spaceAtEnds(line.text)) malformed(path, line.number, "a space at the start or end of the entry");
         if (const auto [at, fresh] = seen.emplace(line.text, line.number); !fresh)
             malformed(path, line.number, "\"" + line.text + "\" is listed on line " + std::to_string(at->second) + " already");
-        entries.push_back(std::move(line.text));
     }
+    return lines;
+}
+
+WordList readList(const std::string& path) {
+    std::vector<std::string> entries;
+    for (Line& line : listLines(path)) entries.push_back(std::move(line.text));
     return WordList(std::move(entries));
+}
+
+// A list whose entries may be followed by a space and the mark: all of them, and those marked.
+std::pair<WordList, WordList> readMarkedList(const std::string& path, std::string_view mark) {
+    std::vector<std::string> entries, marked;
+    for (const Line& line : listLines(path)) {
+        const size_t space = line.text.find(' ');
+        entries.push_back(line.text.substr(0, space));
+        if (space == std::string::npos) continue;
+        if (std::string_view(line.text).substr(space + 1) != mark)
+            malformed(path, line.number, "\"" + line.text.substr(space + 1) + "\" is not the mark \"" + std::string(mark) + "\"");
+        marked.push_back(entries.back());
+    }
+    return {WordList(std::move(entries)), WordList(std::move(marked))};
 }
 
 // A side of a pair: quoted whole, taken as it stands; otherwise with no space at its ends.
@@ -120,7 +141,6 @@ WordTables WordTables::read(const std::string& directory) {
     tables.glossCorrections = readPairs(path("gloss-corrections"));
     tables.leftOutLabels = readList(path("left-out-labels"));
     tables.leftOutMarks = readList(path("left-out-marks"));
-    tables.leftOutNamingRegisters = readList(path("left-out-naming-registers"));
     tables.usageNotes = readList(path("usage-notes"));
     tables.namingPhrases = readList(path("naming-phrases"));
     tables.colonLabels = readList(path("colon-labels"));
@@ -140,19 +160,18 @@ WordTables WordTables::read(const std::string& directory) {
     tables.plantPartLeads = readList(path("plant-part-leads"));
     tables.participleLinks = readList(path("participle-links"));
     tables.contradictedSenses = readList(path("contradicted-senses"));
-    tables.leftOutDomainRegisters = readList(path("left-out-domain-registers"));
+    tables.leftOutRegisters = readList(path("left-out-registers"));
     tables.blockedWords = readList(path("blocked-words"));
     tables.blockedInExamples = readList(path("blocked-in-examples"));
     tables.blockedScenes = readList(path("blocked-scenes"));
     tables.linkingWords = readList(path("linking-words"));
-    tables.latinPrefixes = readList(path("latin-prefixes"));
     tables.stemEndings = readList(path("stem-endings"));
     tables.rootSuffixes = readCounts(path("root-suffixes"));
     tables.misfiledSynonyms = readPairs(path("misfiled-synonyms"));
     tables.unknownSenses = readPairs(path("unknown-senses"));
     tables.twoSpellings = readPairs(path("two-spellings"));
     tables.takenForEachOther = readPairs(path("taken-for-each-other"));
-    tables.prefixes = readList(path("prefixes"));
+    std::tie(tables.prefixes, tables.commonLeadPrefixes) = readMarkedList(path("prefixes"), "common-lead");
     tables.commonDefinitionWords = readList(path("common-definition-words"));
     tables.emptyShortWords = readList(path("empty-short-words"));
     tables.vagueGenusWords = readList(path("vague-genus-words"));

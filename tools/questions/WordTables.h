@@ -34,19 +34,23 @@ using WordPairs = std::vector<std::pair<std::string, std::string>>;
 struct WordTables {
     // Gloss cleaning (GlossText).
     WordPairs glossCorrections;
-    WordList leftOutLabels, leftOutMarks, leftOutNamingRegisters, usageNotes, namingPhrases, colonLabels, droppedLabels,
-        noteOpeners, formQualifiers;
+    WordList leftOutLabels, leftOutMarks, usageNotes, namingPhrases, colonLabels, droppedLabels, noteOpeners, formQualifiers;
     WordPairs labelWording;
     // Glosses that are no definition on their own (GlossText).
     WordList placeWords, sentenceDeterminers, sentenceVerbs, innerClauseOpeners, noNounWords, verbLikeLeads, describingLeads,
         describingJoins, sentenceSecondWords, plantPartLeads, participleLinks;
+    // Registers that leave a sense out: as WordNet names its usage domain (Wording) or its gloss the
+    // kind of word it is (GlossText).
+    WordList leftOutRegisters;
     // Senses and words (Wording).
-    WordList contradictedSenses, leftOutDomainRegisters, blockedWords, blockedInExamples, blockedScenes, linkingWords,
-        latinPrefixes, stemEndings;
+    WordList contradictedSenses, blockedWords, blockedInExamples, blockedScenes, linkingWords, stemEndings;
     std::vector<std::pair<std::string, size_t>> rootSuffixes;  // suffix, fewest letters of its root
     // Sense choice, giveaways and wrong answers (CategoryQuestions, NearSynonyms).
     WordPairs misfiledSynonyms, unknownSenses, twoSpellings, takenForEachOther;
-    WordList prefixes, commonDefinitionWords, emptyShortWords, vagueGenusWords, pluralPhraseEnds, particles;
+    WordList commonDefinitionWords, emptyShortWords, vagueGenusWords, pluralPhraseEnds, particles;
+    // One list of prefixes: every one (sense choice, the giveaway through WordNet), and those that
+    // are also the common lead of many unrelated words (the giveaway by spelling).
+    WordList prefixes, commonLeadPrefixes;
 
     // The tables of a folder; a missing file, or a missing or malformed line, throws
     // std::runtime_error naming the file and line.

@@ -34,12 +34,12 @@ bool Wording::isPlainWord(std::string_view lemma) {
                        [](char c) { return (c >= 'a' && c <= 'z') || c == '_' || c == ' ' || c == '-' || c == '\''; });
 }
 
-std::vector<std::string> Wording::tokens(std::string_view text) {
+std::vector<std::string> Wording::tokens(std::string_view text, std::string_view alsoInWords) {
     std::vector<std::string> out;
     std::string current;
     for (char c : text) {
         const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower >= 'a' && lower <= 'z') {
+        if ((lower >= 'a' && lower <= 'z') || alsoInWords.find(c) != std::string_view::npos) {
             current += lower;
         } else if (!current.empty()) {
             out.push_back(std::move(current));
@@ -75,7 +75,7 @@ bool Wording::isLeftOut(const WordNet& wordNet, const Synset& synset) {
     if (tables().contradictedSenses.contains(lowered(synset.words.front().lemma))) return true;
     for (int domain : synset.usageDomains)
         for (const SynsetWord& word : wordNet.synsets()[domain].words)
-            if (tables().leftOutDomainRegisters.contains(lowered(word.lemma))) return true;
+            if (tables().leftOutRegisters.contains(shown(lowered(word.lemma)))) return true;
     if (hasBlockedWord(synset.definition)) return true;
     for (const SynsetWord& word : synset.words)
         if (hasBlockedWord(word.lemma)) return true;

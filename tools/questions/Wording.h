@@ -14,8 +14,9 @@ struct Synset;
 class Wording {
 public:
     static std::string lowered(std::string_view text);
-    // The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes.
-    static std::vector<std::string> tokens(std::string_view text);
+    // The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes,
+    // unless `alsoInWords` names them ("-" keeps "air-breathing" one word).
+    static std::vector<std::string> tokens(std::string_view text, std::string_view alsoInWords = {});
     // Underscores become spaces.
     static std::string shown(std::string_view lemma);
     // A lemma the quiz may show as an answer: lower-case letters, spaces, hyphens and apostrophes.

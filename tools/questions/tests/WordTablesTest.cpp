@@ -49,6 +49,11 @@ TEST(WordTables, TheBuildsTablesReadInTheFilesOrder) {
     EXPECT_FALSE(tables.blockedWords.contains("obscen"));
     EXPECT_EQ(*tables.stemEndings.begin(), "ations");
     EXPECT_EQ(tables.rootSuffixes.front(), (std::pair<std::string, size_t>{"ule", 3}));
+    // One list of prefixes, some marked.
+    EXPECT_TRUE(tables.prefixes.contains("con") && tables.prefixes.contains("sub"));
+    EXPECT_TRUE(tables.commonLeadPrefixes.contains("con"));
+    EXPECT_FALSE(tables.commonLeadPrefixes.contains("sub"));
+    EXPECT_FALSE(tables.prefixes.contains("con common-lead"));
     EXPECT_EQ(&questions::WordTables::loaded(), &questions::WordTables::loaded());
 }
 
@@ -63,6 +68,8 @@ TEST(WordTables, AMissingFileOrAMissingOrMalformedLineIsNamed) {
     expectProblem("particles.txt", "up\nout\nup\n", ":3: \"up\" is listed on line 1 already");
     expectProblem("particles.txt", "# only a comment\n", ": no entries");
     folder.write("particles.txt", "up\n");
+    expectProblem("prefixes.txt", "con common-lead\ndis other\n", ":2: \"other\" is not the mark \"common-lead\"");
+    folder.write("prefixes.txt", "con common-lead\nsub\n");
     expectProblem("gloss-corrections.txt", "a => b\nc =>\n", ":2: no \" => \" between the two sides");
     expectProblem("gloss-corrections.txt", "a => b => c\n", ":1: more than one \" => \"");
     expectProblem("gloss-corrections.txt", "a =>  b\n", ":1: a space at the end of a side (a quoted side keeps its spaces)");
