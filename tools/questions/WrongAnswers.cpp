@@ -1,7 +1,6 @@
 #include "tools/questions/WrongAnswers.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "tools/questions/RuleList.h"
 #include "tools/questions/ScreenFit.h"
@@ -9,25 +8,6 @@
 #include "tools/questions/Wording.h"
 
 namespace questions {
-
-// Verb senses are fine-grained and overlap (ask, plead; catch, rap): two verbs with any senses
-// under one parent, or one above the other, too often both fit a definition.
-bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_view second) {
-    const auto near = [&wordNet](std::string_view lemma) {
-        std::vector<int> found;
-        for (int id : wordNet.synsetsOf('v', lemma)) {
-            found.push_back(id);
-            const auto& up = wordNet.synsets()[id].hypernyms;
-            found.insert(found.end(), up.begin(), up.end());
-        }
-        std::sort(found.begin(), found.end());
-        return found;
-    };
-    const std::vector<int> a = near(first), b = near(second);
-    std::vector<int> both;
-    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
-    return !both.empty();
-}
 
 // A noun that in any sense is a kind of something the right sense's kind is also called is a near
 // synonym WordNet files apart: insight, in one sense a kind of "understanding, discernment", against
@@ -100,22 +80,8 @@ const RuleList<const WordQuestion&, const Sense&, const Chosen&> wrongWordRules{
                  if (definedAlike(q.sense.glossWords, termsOf(q.wordNet.synsets()[parent]))) return true;
          return false;
      }},
-    // One under the class that the definition merely names answers it too (pine, yew: "a coniferous tree").
-    {"a sense of it under the class the definition merely names",
-     [](const WordQuestion& q, const Sense& other, const Chosen&) {
-         for (int meaning : q.wordNet.synsetsOf(q.partOfSpeech, other.lemma))
-             for (int above : q.wordNet.ancestors(meaning))
-                 for (const SynsetWord& word : q.wordNet.synsets()[above].words)
-                     if (Wording::shown(Wording::lowered(word.lemma)) == q.namedClass) return true;
-         return false;
-     }},
     {"a derived form of the right word", [](const WordQuestion& q, const Sense& other, const Chosen&) {
          return std::find(q.relatives.begin(), q.relatives.end(), Wording::lowered(other.lemma)) != q.relatives.end();
-     }},
-    // Verb senses are fine-grained and overlap (ask, plead; catch, rap).
-    {"a verb with a sense beside or above one of the right verb's",
-     [](const WordQuestion& q, const Sense& other, const Chosen&) {
-         return q.partOfSpeech == 'v' && verbsOverlap(q.wordNet, q.sense.lemma, other.lemma);
      }},
     {"a near synonym (NearSynonyms)", [](const WordQuestion& q, const Sense& other, const Chosen&) {
          return q.near.holds(other.synset);
@@ -146,7 +112,7 @@ WordQuestion::WordQuestion(const WordNet& wordNet, ScreenFit& fit, const std::fu
                            const Sense& sense, const std::string& question)
     : wordNet(wordNet), fit(fit), sense(sense), synset(wordNet.synsets()[sense.synset]), question(question),
       partOfSpeech(synset.partOfSpeech()), relatives(wordNet.derivedForms(sense.lemma)),
-      namedClass(bareClass(Wording::lowered(sense.definition))), near(wordNet, partOfSpeech, sense.lemma, genusOf) {}
+      near(wordNet, partOfSpeech, sense.lemma, genusOf) {}
 
 bool acceptsWrongWord(const WordQuestion& asked, const Sense& other, const Chosen& chosen) {
     return !wrongWordRules.refuses(asked, other, chosen);

@@ -37,7 +37,6 @@ struct WordQuestion {
     const std::string& question;
     const char partOfSpeech;
     const std::vector<std::string> relatives;  // the right word's derived forms
-    const std::string namedClass;  // the class the definition merely names, if it does: see bareClass
     const NearSynonyms near;
 };
 
@@ -77,7 +76,5 @@ bool acceptsWrongDefinition(const MeaningQuestion& asked, const Sense& other, co
 
 // Any sense of the noun is a kind of something the right sense's kind is also called.
 bool kindCalledAlike(const WordNet& wordNet, const Synset& right, std::string_view lemma);
-// Two verbs with any senses under one parent, or one above the other.
-bool verbsOverlap(const WordNet& wordNet, std::string_view first, std::string_view second);
 
 }  // namespace questions

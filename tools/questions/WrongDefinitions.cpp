@@ -107,12 +107,6 @@ const RuleList<const MeaningQuestion&, const WrongDefinition&> wrongDefinitionRu
     {"the gloss of another sense of the asked word", [](const MeaningQuestion& q, const WrongDefinition& w) {
          return holdsWord(w.described, q.sense.lemma);
      }},
-    // Nor the gloss of another sense of a synonym (revile, rail: "criticize severely").
-    {"the gloss of another sense of a synonym", [](const MeaningQuestion& q, const WrongDefinition& w) {
-         for (const SynsetWord& synonym : q.synset.words)
-             if (holdsWord(w.described, synonym.lemma)) return true;
-         return false;
-     }},
     {"the gloss of a derived form of the asked word", [](const MeaningQuestion& q, const WrongDefinition& w) {
          for (const std::string& relative : q.relatives)
              if (holdsWord(w.described, relative)) return true;
@@ -130,10 +124,6 @@ const RuleList<const MeaningQuestion&, const WrongDefinition&> wrongDefinitionRu
              for (const std::string& word : q.senseWords)
                  if (holdsWord(q.wordNet.synsets()[parent], word)) return true;
          return false;
-     }},
-    {"a verb with a sense beside or above one of the asked verb's",
-     [](const MeaningQuestion& q, const WrongDefinition& w) {
-         return q.synset.partOfSpeech() == 'v' && verbsOverlap(q.wordNet, q.sense.lemma, w.other.lemma);
      }},
     {"a verb's definition led by a word sharing the asked sense",
      [](const MeaningQuestion& q, const WrongDefinition& w) {
