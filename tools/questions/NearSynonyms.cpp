@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/questions/WordNet.h"
+#include "tools/questions/WordTables.h"
 #include "tools/questions/Wording.h"
 
 namespace questions {
@@ -13,14 +14,12 @@ namespace {
 
 // A phrase of a word and particles stands for its word: "push for", "carry out", "end up".
 std::string headOf(const std::string& lemma) {
-    constexpr std::string_view particles[] = {"up", "out", "for", "in", "on", "off", "down", "away", "over",
-                                              "back", "through", "into", "about", "along", "around", "with", "to"};
     const size_t space = lemma.find('_');
     if (space == std::string::npos) return lemma;
     for (size_t at = space; at != std::string::npos;) {
         const size_t next = lemma.find('_', at + 1);
         const std::string_view part = std::string_view(lemma).substr(at + 1, next == std::string::npos ? next : next - at - 1);
-        if (std::find(std::begin(particles), std::end(particles), part) == std::end(particles)) return lemma;
+        if (!WordTables::loaded().particles.contains(part)) return lemma;
         at = next;
     }
     return lemma.substr(0, space);
@@ -31,15 +30,6 @@ void addWithHead(std::set<std::string>& words, std::string_view lemma) {
     words.insert(headOf(lowered));
     words.insert(lowered);
 }
-
-// Words a player takes for each other, though WordNet links no senses of them: it lacks pundit's
-// sense of a learned Hindu, cake's of hardening into lumps, join's of taking part, discovery's of a
-// finding, impose's of taking liberties, tutor's of a college teacher, berg's of a mountain; a gully
-// is a streambed cut by rain, a swordtail a brightly coloured aquarium fish, and an edge's far end a tip.
-constexpr std::pair<std::string_view, std::string_view> takenForEachOther[] = {
-    {"pundit", "mahatma"}, {"cake", "agglomerate"}, {"join", "engage"}, {"join", "participate"},
-    {"discovery", "datum"}, {"gully", "streambed"}, {"tetra", "helleri"},
-    {"impose", "presume"}, {"tutor", "professor"}, {"berg", "alp"}, {"edge", "tip"}};
 
 std::vector<int> twoStepsUp(const WordNet& wordNet, int synset) {
     std::vector<int> found{synset};
@@ -72,7 +62,8 @@ NearSynonyms::NearSynonyms(const WordNet& wordNet, char partOfSpeech, std::strin
             }
         }
     }
-    for (const auto& [one, other] : takenForEachOther) {
+    // Words a player takes for each other, though WordNet links no senses of them.
+    for (const auto& [one, other] : WordTables::loaded().takenForEachOther) {
         if (lemma == one) m_secondOrder.insert(std::string(other));
         if (lemma == other) m_secondOrder.insert(std::string(one));
     }

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <stdexcept>
 
+#include "tools/questions/Wording.h"
+
 namespace questions {
 
 namespace {
@@ -28,13 +30,6 @@ std::string readWhole(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 // Splits one data line into its space-separated fields up to the gloss.
@@ -75,7 +70,7 @@ private:
 // The definition uses the name as a word of its own, not after a negation: "obtainable or
 // accessible and ready for use" names accessible; "neither warm nor very cold" does not name cold.
 bool namesWithoutDenying(std::string_view definition, std::string_view name) {
-    const std::string text = lowered(definition);
+    const std::string text = Wording::lowered(definition);
     const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
     for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
         const size_t end = at + name.size();
@@ -162,7 +157,7 @@ WordNet::WordNet(const std::string& directory) {
         const std::string path = directory + "/data." + names[p];
         m_files.push_back(readWhole(path));
         const std::string_view text = m_files.back();
-        m_files.push_back(lowered(text));
+        m_files.push_back(Wording::lowered(text));
         const std::string_view lowerText = m_files.back();
         for (size_t start = 0; start < text.size();) {
             size_t end = text.find('\n', start);
@@ -277,8 +272,8 @@ WordNet::WordNet(const std::string& directory) {
         if (std::ifstream exceptions(directory + "/" + file); exceptions) {
             std::string form, base, rest;
             while (exceptions >> form >> base && std::getline(exceptions, rest)) {
-                if (file[0] == 'n') m_inflectedNouns.push_back(lowered(form));
-                m_inflections.emplace_back(lowered(form), lowered(base));
+                if (file[0] == 'n') m_inflectedNouns.push_back(Wording::lowered(form));
+                m_inflections.emplace_back(Wording::lowered(form), Wording::lowered(base));
             }
         }
     std::sort(m_inflectedNouns.begin(), m_inflectedNouns.end());
@@ -291,17 +286,17 @@ void WordNet::linkAdjectiveHeads() {
     for (int id = 0; id < static_cast<int>(m_synsets.size()); ++id)
         if (m_synsets[id].type == 'a') {
             for (int attribute : m_synsets[id].attributes) headsOf[attribute].push_back(id);
-            const std::string head = lowered(m_synsets[id].words.front().lemma);
+            const std::string head = Wording::lowered(m_synsets[id].words.front().lemma);
             if (head == "cardinal" || head == "ordinal") m_countHeads.push_back(id);
         }
     // One head holds a word of the other or names it in its definition. Two heads led by one word are
     // two of its senses (old: of long duration, of persons), each with answers of its own.
     const auto alike = [](const Synset& one, const Synset& other) {
         for (const SynsetWord& word : other.words) {
-            const std::string key = lowered(word.lemma);
+            const std::string key = Wording::lowered(word.lemma);
             const bool shared = std::any_of(one.words.begin(), one.words.end(),
-                                            [&](const SynsetWord& own) { return lowered(own.lemma) == key; }) &&
-                                !(lowered(one.words.front().lemma) == key && lowered(other.words.front().lemma) == key);
+                                            [&](const SynsetWord& own) { return Wording::lowered(own.lemma) == key; }) &&
+                                !(Wording::lowered(one.words.front().lemma) == key && Wording::lowered(other.words.front().lemma) == key);
             std::string name = key;
             std::replace(name.begin(), name.end(), '_', ' ');
             if (shared || namesWithoutDenying(one.definition, name)) return true;
@@ -321,7 +316,7 @@ void WordNet::linkAdjectiveHeads() {
                 Synset& b = m_synsets[heads[j]];
                 const bool opposed = holds(a.antonyms, heads[j]) || holds(b.antonyms, heads[i]);
                 const bool named = namesIt(a, attribute) && namesIt(b, attribute) &&
-                                   lowered(a.words.front().lemma) != lowered(b.words.front().lemma);
+                                   Wording::lowered(a.words.front().lemma) != Wording::lowered(b.words.front().lemma);
                 if (opposed || holds(a.sameSide, heads[j]) || !(named || alike(a, b) || alike(b, a))) continue;
                 a.sameSide.push_back(heads[j]);
                 b.sameSide.push_back(heads[i]);
@@ -329,7 +324,7 @@ void WordNet::linkAdjectiveHeads() {
 }
 
 std::vector<std::string> WordNet::baseForms(std::string_view form) const {
-    const std::string key = lowered(form);
+    const std::string key = Wording::lowered(form);
     std::vector<std::string> bases;
     for (auto at = std::lower_bound(m_inflections.begin(), m_inflections.end(), std::pair{key, std::string{}});
          at != m_inflections.end() && at->first == key; ++at)
@@ -338,7 +333,7 @@ std::vector<std::string> WordNet::baseForms(std::string_view form) const {
 }
 
 bool WordNet::isInflectedNoun(std::string_view lemma) const {
-    std::string key = lowered(lemma);
+    std::string key = Wording::lowered(lemma);
     std::replace(key.begin(), key.end(), ' ', '_');
     return std::binary_search(m_inflectedNouns.begin(), m_inflectedNouns.end(), key);
 }
@@ -351,21 +346,21 @@ bool WordNet::wordsRelated(char partOfSpeech, std::string_view first, std::strin
 }
 
 std::vector<std::string> WordNet::derivedForms(std::string_view lemma) const {
-    std::string key = lowered(lemma);
+    std::string key = Wording::lowered(lemma);
     std::replace(key.begin(), key.end(), ' ', '_');
     std::vector<std::string> found;
     for (char partOfSpeech : {'n', 'v', 'a'})
         for (int id : synsetsOf(partOfSpeech, key))
             for (const Derivation& link : m_synsets[id].derivations) {
-                if (lowered(m_synsets[id].words[link.word].lemma) != key) continue;
-                std::string form = lowered(m_synsets[link.target].words[link.targetWord].lemma);
+                if (Wording::lowered(m_synsets[id].words[link.word].lemma) != key) continue;
+                std::string form = Wording::lowered(m_synsets[link.target].words[link.targetWord].lemma);
                 if (std::find(found.begin(), found.end(), form) == found.end()) found.push_back(std::move(form));
             }
     return found;
 }
 
 std::span<const int> WordNet::synsetsOf(char partOfSpeech, std::string_view lemma) const {
-    std::string key = lowered(lemma);
+    std::string key = Wording::lowered(lemma);
     std::replace(key.begin(), key.end(), ' ', '_');
     const auto [first, last] = std::equal_range(m_lemmaKeys.begin(), m_lemmaKeys.end(), LemmaKey{partOfSpeech, key});
     return std::span<const int>(m_lemmaSynsets).subspan(static_cast<size_t>(first - m_lemmaKeys.begin()),
@@ -426,8 +421,8 @@ bool WordNet::isNumber(int synset) const {
 }
 
 int WordNet::adverbUses(std::string_view lemma) const {
-    std::string key(lemma);
-    for (char& c : key) c = c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string key = Wording::lowered(lemma);
+    std::replace(key.begin(), key.end(), ' ', '_');
     const auto found = m_adverbUses.find(key);
     return found == m_adverbUses.end() ? 0 : found->second;
 }

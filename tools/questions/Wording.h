@@ -14,8 +14,9 @@ struct Synset;
 class Wording {
 public:
     static std::string lowered(std::string_view text);
-    // The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes.
-    static std::vector<std::string> tokens(std::string_view text);
+    // The runs of letters of a text, lower case: its words without digits, hyphens or apostrophes,
+    // unless `alsoInWords` names them ("-" keeps "air-breathing" one word).
+    static std::vector<std::string> tokens(std::string_view text, std::string_view alsoInWords = {});
     // Underscores become spaces.
     static std::string shown(std::string_view lemma);
     // A lemma the quiz may show as an answer: lower-case letters, spaces, hyphens and apostrophes.
@@ -23,7 +24,8 @@ public:
     // The word without a common inflection or derivation ending, lower case.
     static std::string stem(std::string_view word);
     // The text holds the word, or a word of a phrase, or a form of either, or a word sharing its
-    // first five letters.
+    // first five letters: by spelling alone, without WordNet (WordNetGiveaway goes further). Its
+    // checks are in SpellingGiveaway.cpp.
     static bool givesAway(std::string_view text, std::string_view word);
     // Only characters the main font's bitmap holds: printable ASCII and newlines.
     static bool hasOnlyFontCharacters(std::string_view text);

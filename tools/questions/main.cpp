@@ -1,5 +1,6 @@
-// Generates the quiz's topics file and question databases from a WordNet database directory, or
-// prints a report of what it would generate.
+// Generates the quiz's topics file and question databases from a WordNet database directory and
+// the word tables (by default those of the source folder the build named), or prints a report of
+// what it would generate.
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -12,20 +13,22 @@
 #include "tools/questions/QuestionReport.h"
 #include "tools/questions/QuestionSetBuilder.h"
 #include "tools/questions/QuestionSetFiles.h"
+#include "tools/questions/RuleList.h"
 #include "tools/questions/ScreenFit.h"
 #include "tools/questions/WordNet.h"
+#include "tools/questions/WordTables.h"
 
 namespace {
 
 int usage() {
-    std::cerr << "usage: lexivo-questions --wordnet DIR --words DIR (--out DIR | --report [--seed N] | --sample [--seed N])\n";
+    std::cerr << "usage: lexivo-questions --wordnet DIR --words DIR [--tables DIR] (--out DIR | --report [--seed N] | --sample [--seed N])\n";
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string wordNetDirectory, wordListDirectory, outputDirectory;
+    std::string wordNetDirectory, wordListDirectory, tablesDirectory = questions::WordTables::defaultDirectory(), outputDirectory;
     bool report = false, sample = false;
     uint64_t seed = 1;
     for (int i = 1; i < argc; ++i) {
@@ -35,6 +38,8 @@ int main(int argc, char** argv) {
             wordNetDirectory = argv[++i];
         } else if (option == "--words" && hasValue) {
             wordListDirectory = argv[++i];
+        } else if (option == "--tables" && hasValue) {
+            tablesDirectory = argv[++i];
         } else if (option == "--out" && hasValue) {
             outputDirectory = argv[++i];
         } else if (option == "--seed" && hasValue) {
@@ -51,12 +56,15 @@ int main(int argc, char** argv) {
         return usage();
     try {
         const auto started = std::chrono::steady_clock::now();
+        questions::WordTables::readFrom(tablesDirectory);
+        questions::WordTables::loaded();
         const questions::WordNet wordNet(wordNetDirectory);
         const questions::Commonness commonness(wordListDirectory);
         questions::ScreenFit fit;
         const questions::QuestionSet set = questions::QuestionSetBuilder::build(wordNet, commonness, fit);
         if (report) {
             questions::QuestionReport::print(set, questions::QuestionAudit(wordNet, commonness), seed, 10, std::cout);
+            questions::RuleCounts::print(std::cout);
             return 0;
         }
         if (sample) {

@@ -1,0 +1,87 @@
+// A stage's rules as one ordered list of named checks, read top to bottom: the first check that
+// refuses names the refusal, and each list counts how often each of its checks refused, so that
+// the report shows a rule that never fires.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace questions {
+
+// The generator's stages, in the order the report lists them.
+enum class Stage {
+    senseChoice,
+    giveawayBySpelling,
+    giveawayByWordNet,
+    questionForms,
+    wrongAnswers,
+    wrongDefinitions,
+    panel,
+};
+
+// The names of a list's checks and how often each refused, since the program started.
+class RuleCounts {
+public:
+    struct Count {
+        Stage stage;
+        std::string_view subject;  // what the list checks: "a synset of the category"
+        std::string_view rule;
+        size_t refused;
+    };
+    // Every list's checks, stage by stage, each list's in its order.
+    static std::vector<Count> all();
+    static void print(std::ostream& out);
+
+    RuleCounts(const RuleCounts&) = delete;
+    RuleCounts& operator=(const RuleCounts&) = delete;
+
+protected:
+    RuleCounts(Stage stage, std::string_view subject, std::vector<std::string_view> names);
+    ~RuleCounts() = default;
+    void refused(size_t rule) const { ++m_refused[rule]; }
+
+private:
+    Stage m_stage;
+    std::string_view m_subject;
+    std::vector<std::string_view> m_names;
+    mutable std::vector<size_t> m_refused;
+    size_t m_enrolled;  // lists of a stage are listed in the order they were made
+};
+
+// Checks of a subject, each told the same arguments: true refuses.
+template <class... Subject>
+class RuleList : public RuleCounts {
+public:
+    struct Rule {
+        std::string_view name;
+        bool (*refuses)(Subject...);
+    };
+    // A list made once, at namespace scope.
+    RuleList(Stage stage, std::string_view subject, std::initializer_list<Rule> rules)
+        : RuleCounts(stage, subject, namesOf(rules)), m_rules(rules) {}
+
+    // The first rule that refuses, counted; nullptr when none does.
+    const Rule* refusal(Subject... subject) const {
+        for (size_t i = 0; i < m_rules.size(); ++i)
+            if (m_rules[i].refuses(subject...)) {
+                refused(i);
+                return &m_rules[i];
+            }
+        return nullptr;
+    }
+    bool refuses(Subject... subject) const { return refusal(subject...) != nullptr; }
+
+private:
+    static std::vector<std::string_view> namesOf(std::initializer_list<Rule> rules) {
+        std::vector<std::string_view> names;
+        for (const Rule& rule : rules) names.push_back(rule.name);
+        return names;
+    }
+
+    std::vector<Rule> m_rules;
+};
+
+}  // namespace questions
