@@ -23,7 +23,8 @@ QUESTION_REST_S = 8
 # Memory is read this long after the point it is measured at, once the frames have settled.
 SETTLE_S = 1.5
 ROUNDS = 3
-MAIN_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "host", "main.cpp")
+# The quiz's built-in session, read from its source.
+SESSION_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "quiz", "QuizEntry.cpp")
 
 
 def cpu_seconds(pid):
@@ -73,11 +74,11 @@ def at_rest(process, ready=None, seconds=REST_S):
 def built_in_session():
     """The application's built-in session, read from the program's source, ending in a rest instead
     of terminating, with a rest at the main menu first."""
-    with open(MAIN_SOURCE) as f:
+    with open(SESSION_SOURCE) as f:
         source = f.read()
     body = re.search(r"APPLICATION_SCRIPT\s*=\s*((?:\s*\"(?:[^\"\\]|\\.)*\")+)\s*;", source)
     if not body:
-        raise SystemExit(f"no APPLICATION_SCRIPT in {MAIN_SOURCE}")
+        raise SystemExit(f"no APPLICATION_SCRIPT in {SESSION_SOURCE}")
     text = "".join(bytes(part, "utf-8").decode("unicode_escape") for part in re.findall(r"\"((?:[^\"\\]|\\.)*)\"",
                                                                                         body.group(1)))
     lines = [line for line in text.splitlines() if line.strip() != "terminate"]
