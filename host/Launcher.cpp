@@ -56,8 +56,14 @@ std::mutex threadsLock;
 JavaPtr<Thread> tickThread;
 JavaPtr<Thread> starterThread;
 
-// Touched on the UI thread only.
+// Asked from any thread (a stop signal's watcher, an application that cannot go on); the terminate
+// itself is touched on the UI thread only.
+std::atomic<bool> terminateAsked{false};
 std::function<void()> terminateWhenAsked;
+
+void runAskedTerminate() {
+    if (terminateWhenAsked && terminateAsked.load()) terminateWhenAsked();
+}
 
 std::mutex inUseChecksLock;
 std::vector<bool (*)()>& inUseChecks() {
@@ -285,12 +291,14 @@ void addStaticsInUseCheck(bool (*inUse)()) {
 }
 
 void askToTerminate() {
-    UiThread::post([] {
-        if (terminateWhenAsked) terminateWhenAsked();
-    });
+    terminateAsked.store(true);
+    UiThread::post(runAskedTerminate);
 }
 
-void onTerminateAsked(std::function<void()> terminate) { terminateWhenAsked = std::move(terminate); }
+void onTerminateAsked(std::function<void()> terminate) {
+    terminateWhenAsked = std::move(terminate);
+    if (terminateWhenAsked && terminateAsked.load()) UiThread::post(runAskedTerminate);
+}
 
 void endWithoutStaticDestructors(int status) {
     runGuarded(javax::microedition::rms::RecordStore::closeAllRecordStores);

@@ -120,10 +120,12 @@ void joinStarterThread();
 bool staticsStillInUse();
 // Adds a subsystem's check to staticsStillInUse (the audio's device opener, for one).
 void addStaticsInUseCheck(bool (*inUse)());
-// For an application that cannot go on: asks the program to end it as the platform's terminate
-// does, on the UI thread. Returns at once, from any thread; nothing ends while no terminate is set.
+// For an application that cannot go on, or a stop signal: asks the program to end it as the
+// platform's terminate does, on the UI thread. Returns at once, from any thread; a request made
+// while no terminate is set is carried out once one is.
 void askToTerminate();
-// The terminate the UI thread runs when asked; null for none. Called on the UI thread.
+// The terminate the UI thread runs when asked (posted at once when asked already); null for none.
+// Called on the UI thread.
 void onTerminateAsked(std::function<void()> terminate);
 // For a process whose threads may still use its statics: closes the record stores, says so in one
 // line, flushes every output and ends at once, running no static destructor.

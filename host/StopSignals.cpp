@@ -4,31 +4,18 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <thread>
-#include <utility>
 
-#include "platform/UiThread.h"
+#include "host/Launcher.h"
 
 namespace {
 
-std::atomic<bool> stopAsked{false};
 int wakeEnds[2] = {-1, -1};
-// Touched on the UI thread only.
-std::function<void()> stopWork;
-bool stopDone = false;
 
-void runStopOnce() {
-    if (stopDone || !stopWork || !stopAsked.load()) return;
-    stopDone = true;
-    stopWork();
-}
-
-// Only what a signal handler may do: an atomic and a write to a pipe that never blocks.
+// Only what a signal handler may do: a write to a pipe that never blocks.
 extern "C" void noteStop(int) {
     const int saved = errno;
-    stopAsked.store(true);
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(wakeEnds[1], &byte, 1);
     errno = saved;
@@ -40,7 +27,7 @@ void watch() {
         const ssize_t got = ::read(wakeEnds[0], bytes, sizeof bytes);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return;
-        UiThread::post(runStopOnce);
+        launcher::askToTerminate();
     }
 }
 
@@ -63,11 +50,6 @@ void install() {
     ::sigaction(SIGTERM, &action, nullptr);
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGPIPE, &action, nullptr);
-}
-
-void onStop(std::function<void()> stop) {
-    stopWork = std::move(stop);
-    if (stopWork && stopAsked.load()) UiThread::post(runStopOnce);
 }
 
 }  // namespace stopsignals

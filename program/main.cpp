@@ -203,7 +203,6 @@ int main(int argc, char** argv) {
         if (window) gpsd.emplace(options.gpsdHost, options.gpsdPort);
         xyzApp app(views, bundle);
         if (window) window->attach(app);
-        stopsignals::onStop([&app] { app.applicationWillTerminate(); });
         launcher::onTerminateAsked([&app] { app.applicationWillTerminate(); });
         app.applicationDidFinishLaunching();
         if (scriptText) {
@@ -221,7 +220,6 @@ int main(int argc, char** argv) {
             pump.runUntil(UiPump::Clock::time_point::max(), [&app] { return app.terminated(); });
         }
         if (midlet->exitStatus && status == 0) status = midlet->exitStatus();
-        stopsignals::onStop(nullptr);
         launcher::onTerminateAsked(nullptr);
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
