@@ -293,6 +293,9 @@ public:
     // One 33 ms step of the current state, with the input latched.
     virtual void fixedRateUpdate();
     virtual void render(const JavaPtr<Graphics>& g);
+    // What the current screen shows may have changed: the next frame draws it again rather than
+    // keep the offscreen image. Every update that is not still calls it.
+    void layerChanged() { ++layer_changes; }
 
     // ---- Platform hooks ----------------------------------------------------------------
 
@@ -710,6 +713,10 @@ public:
     // The state of the last frame that showed its screen whole (no fade, nothing wiping in), -1 from
     // the start of a fade: by the next update that frame has been presented.
     std::atomic<int32_t> screen_drawn_whole{-1};
+    // Counts the updates that may have changed what the screen shows; the offscreen image holds
+    // the screen as it was at layer_drawn_at, or -1 when it holds no whole screen.
+    int32_t layer_changes = 0;
+    int32_t layer_drawn_at = -1;
     // Per game state, its fade sequence once read.
     JavaPtr<JArray<JArray<signed char>>> fade_sequences;
     bool finger_down = false;

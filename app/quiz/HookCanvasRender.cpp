@@ -1,5 +1,6 @@
-// One frame of the quiz: the current screen into the offscreen image, that image to the screen and
-// the twinkles over it. The loading screens show the splash and its animation, or the last frame.
+// One frame of the quiz: the current screen into the offscreen image unless it holds that screen
+// already, that image to the screen and the twinkles over it. The loading screens show the splash
+// and its animation, or the last frame.
 #include "app/framework/HookCanvas.h"
 #include "runtime/lcdui/Graphics.h"
 #include "runtime/lcdui/Image.h"
@@ -16,11 +17,15 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
         if (width < 1 || height < 1) return;
         offscreen_image = Image::createImage(width, height);
         offscreen_graphics = offscreen_image->getGraphics();
+        layer_drawn_at = -1;
     }
     const JavaPtr<Graphics>& off = offscreen_graphics;
     const int32_t state = game_state.load(std::memory_order_relaxed);
     wipe_unfinished = false;
     const bool loading = (state & GAMESTATEFLAG_LOADING) != 0 || state == GAMESTATE_INIT_WENDREL;
+    // A screen no update changed since it was drawn whole is in the offscreen image already: only
+    // the twinkles over it move.
+    const bool kept = !loading && screen_drawn_whole.load() == state && layer_drawn_at == layer_changes;
     if (loading) {
         if (first_menu_load && splash_image) {
             off->drawImage(splash_image, 0, 0, Graphics::TOP | Graphics::LEFT);
@@ -30,7 +35,7 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
                 ++loading_frame_counter;
             }
         }
-    } else {
+    } else if (!kept) {
         setFont(off, main_font);
         switch (state) {
             case GAMESTATE_MAIN_MENU: renderMainMenu(off); break;
@@ -50,4 +55,5 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
     g->drawImage(offscreen_image, 0, 0, Graphics::TOP | Graphics::LEFT);
     render_particles(g);
     screen_drawn_whole = loading || fading || wipe_unfinished ? -1 : state;
+    layer_drawn_at = screen_drawn_whole.load() == state ? layer_changes : -1;
 }

@@ -286,8 +286,11 @@ void longPressSounds(HookCanvas& c) {
 
 void HookCanvas::fixedRateUpdate() {
     auto sync = startSync();
-    // Back from a pause: the screen is presented again.
-    if (app_status.fetch_and(~APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) & APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) stillUpdates = 0;
+    // Back from a pause, which may have ended a press: the screen is drawn and presented again.
+    if (app_status.fetch_and(~APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) & APPSTATUSFLAG_INTERRUPTED_BY_UNKNOWN) {
+        stillUpdates = 0;
+        layerChanged();
+    }
     const bool touch = touching();
     const bool fingerWasDown = finger_down;
     pointer_held_ms = touch ? pointer_held_ms + UPDATE_MS : 0;
@@ -339,10 +342,11 @@ void HookCanvas::fixedRateUpdate() {
     const bool stillTouching = touching();
     // Once the state's work has started a loading, the loader owns the screen's fields.
     const SelfMoving moving = game_state.load() == state ? selfMoving(*this, state) : SelfMoving{};
-    const bool still = game_state.load() == state && screen_drawn_whole.load() == state && !fading && !touch &&
-                       !fingerWasDown && !stillTouching && !finger_down && count_particles() == 0 &&
-                       moving == lastSelfMoving;
+    const bool screenStill = game_state.load() == state && screen_drawn_whole.load() == state && !fading && !touch &&
+                             !fingerWasDown && !stillTouching && !finger_down && moving == lastSelfMoving;
     lastSelfMoving = moving;
+    if (!screenStill) layerChanged();
+    const bool still = screenStill && count_particles() == 0;
     stillUpdates = still ? stillUpdates + 1 : 0;
     // Still presented now and then, so that whoever waits for frames (a script) still gets them.
     if (stillUpdates > STILL_BEFORE_SKIPPING && stillUpdates % STILL_PRESENT_EVERY != 0) render_after_update = false;

@@ -38,6 +38,19 @@ public:
         HookCanvas::drawCharsOrString(g, s, chars, offset, length, x, y, anchor, advance);
     }
     void playSound(int32_t, int32_t, int32_t) override {}
+    // A state is loaded at once on the calling thread, so that a test runs through the screens
+    // without waiting for loaders.
+    void changeGameStateTo(int32_t state) override {
+        const bool loading = (state & GAMESTATEFLAG_LOADING) != 0;
+        // As on the loader's thread: no loading starts while one runs.
+        if (loading && (game_state.load() & GAMESTATEFLAG_LOADING)) return;
+        HookCanvas::changeGameStateTo(state & ~GAMESTATEFLAG_LOADING);
+        if (!loading) return;
+        game_state = state;
+        startLoading();
+        int32_t expected = state;
+        game_state.compare_exchange_strong(expected, state & ~GAMESTATEFLAG_LOADING);
+    }
 
     // The entries that begin with the pattern, in order.
     std::vector<std::string> drawn(const std::string& pattern) const {
@@ -112,9 +125,11 @@ protected:
         HookCanvas::pointer_x = p(x);
         HookCanvas::pointer_y = p(y);
     }
+    // The screen drawn as the test set it up: no update ran to say it changed.
     void show(int32_t state) {
         HookCanvas::game_state = state;
         canvas->log.clear();
+        canvas->layerChanged();
         canvas->render(g);
     }
     static JavaPtr<JArray<java::lang::String>> lines(std::initializer_list<const char*> texts) {

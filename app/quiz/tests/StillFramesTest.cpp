@@ -1,11 +1,17 @@
-// How often the question screen is drawn and presented, counted against updates: a frame that would
-// be the same as the last presented one is presented only now and then, and any frame that would
-// differ is presented by the update that changed it.
+// How often the screens are drawn and presented, counted against updates: a frame that would be
+// the same as the last presented one is presented only now and then, any frame that would differ is
+// presented by the update that changed it, and a screen no update changed is kept in the offscreen
+// image rather than drawn again, showing exactly what drawing it again would.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "app/quiz/tests/ScreenCanvas.h"
+#include "platform/UiThread.h"
 
 namespace {
 
@@ -15,27 +21,50 @@ class StillFrames : public ScreenFixture {
 protected:
     // One update and, when it asks for one, the frame after it, as the main loop runs them. The
     // frame is drawn after every update all the same, so that one not presented can be compared
-    // with the last that was.
+    // with the last that was. A frame that keeps the screen is drawn again with it redrawn.
     void update() {
-        if (!drawn) {
-            drawn = jnew<JArray<int>>(p(320) * p(480));
-            presented = jnew<JArray<int>>(p(320) * p(480));
-        }
         HookCanvas::render_after_update = true;
         canvas->fixedRateUpdate();
+        const int32_t state = HookCanvas::game_state.load();
+        const bool keeps = canvas->screen_drawn_whole.load() == state && canvas->layer_drawn_at == canvas->layer_changes;
+        canvas->log.clear();
         canvas->render(g);
-        frame->getRGB(drawn, 0, p(320), 0, 0, p(320), p(480));
+        textDrawn = std::any_of(canvas->log.begin(), canvas->log.end(),
+                                [](const std::string& entry) { return entry.rfind("text ", 0) == 0; });
+        if (keeps || watchPresenting) drawn = pixels();
+        if (keeps) {
+            ++framesKept;
+            canvas->layerChanged();
+            canvas->render(g);
+            if (pixels() != drawn) keptUnlikeRedrawn.insert(state);
+        }
+        if (!watchPresenting) return;
         if (HookCanvas::render_after_update) {
-            std::copy(drawn->data, drawn->data + drawn->length, presented->data);
+            presented = drawn;
             ++framesPresented;
-        } else if (!std::equal(drawn->data, drawn->data + drawn->length, presented->data)) {
+        } else if (drawn != presented) {
             ++changesHeldBack;
         }
     }
 
-    JavaPtr<JArray<int>> drawn, presented;
+    // The finger as the main loop latches it for the next update.
+    static void finger(bool down, bool pressedNow) {
+        HookCanvas::pointer_pressed = pressedNow;
+        HookCanvas::pointer_repeated = down;
+    }
+
+    std::vector<uint32_t> pixels() const { return {frame->pixels, frame->pixels + p(320) * p(480)}; }
+
+    // Whether each frame is compared with the last presented one.
+    bool watchPresenting = true;
+    std::vector<uint32_t> drawn, presented;
     int32_t framesPresented = 0;
     int32_t changesHeldBack = 0;
+    // Whether the last update's frame drew any text, as drawing its screen does.
+    bool textDrawn = false;
+    int32_t framesKept = 0;
+    // The states of kept frames that differed from the screen drawn again.
+    std::set<int32_t> keptUnlikeRedrawn;
 };
 
 TEST_P(StillFrames, AQuestionAtRestIsPresentedNowAndThenAndItsTimeRunningOutAndTheNextQuestionAtOnce) {
@@ -53,6 +82,7 @@ TEST_P(StillFrames, AQuestionAtRestIsPresentedNowAndThenAndItsTimeRunningOutAndT
     for (int32_t i = 0; i < RESTING; ++i) update();
     EXPECT_LE(framesPresented, RESTING / 2) << "an unchanged question screen was presented at the full rate";
     EXPECT_EQ(changesHeldBack, 0);
+    EXPECT_FALSE(textDrawn) << "the question at rest was drawn again, not kept";
 
     // With the timer on, the time runs out after a few updates and the answers show it; the pause
     // after it rests long enough to be presented now and then, until the next question slides in.
@@ -65,6 +95,51 @@ TEST_P(StillFrames, AQuestionAtRestIsPresentedNowAndThenAndItsTimeRunningOutAndT
     EXPECT_NE(canvas->question_lines, question) << "the next question came";
     EXPECT_LT(framesPresented, TIMED_OUT);
     EXPECT_EQ(changesHeldBack, 0) << "a frame that differed from the last presented one was held back";
+    EXPECT_TRUE(keptUnlikeRedrawn.empty());
+}
+
+TEST_P(StillFrames, AScreenKeptIsTheScreenDrawnAgainThroughASessionOfTapsAndRests) {
+    // From the start-up on, taps and drags anywhere, held for a few updates, between rests of up to
+    // two seconds: every screen the taps reach, at rest, after a press, fading, sliding, coasting.
+    std::mt19937 random(2026);
+    const auto uniform = [&random](int32_t low, int32_t high) {
+        return std::uniform_int_distribution<int32_t>(low, high)(random);
+    };
+    // The start-up asks the host, which runs on the UI thread: this one.
+    UiThread::markCurrentThread();
+    watchPresenting = false;
+    HookCanvas::game_state = HookCanvas::GAMESTATE_INIT_WENDREL;
+    std::set<int32_t> statesSeen;
+    constexpr int32_t UPDATES = 4000;
+    for (int32_t updates = 0; updates < UPDATES;) {
+        for (int32_t rest = uniform(0, 60); rest > 0; --rest, ++updates) {
+            finger(false, false);
+            update();
+            statesSeen.insert(HookCanvas::game_state.load());
+        }
+        // Mostly where the screens have buttons (the main menu's, the answers, the bottom bar's),
+        // otherwise anywhere.
+        static constexpr int32_t BUTTONS[][2] = {{160, 127}, {160, 197}, {160, 267}, {160, 337}, {40, 440},
+                                                 {200, 162}, {200, 247}, {200, 332}, {40, 435},  {120, 435},
+                                                 {200, 435}, {280, 435}, {160, 400}, {260, 440}};
+        const bool anywhere = uniform(0, 2) == 0;
+        const auto& button = BUTTONS[uniform(0, std::size(BUTTONS) - 1)];
+        HookCanvas::pointer_x = p(anywhere ? uniform(0, 319) : button[0] + uniform(-8, 8));
+        HookCanvas::pointer_y = p(anywhere ? uniform(0, 479) : button[1] + uniform(-8, 8));
+        const bool drag = uniform(0, 3) == 0;
+        for (int32_t held = uniform(1, drag ? 12 : 4), i = 0; i < held; ++i, ++updates) {
+            finger(true, i == 0);
+            if (drag) HookCanvas::pointer_y = std::clamp(HookCanvas::pointer_y.load() + p(uniform(-12, 12)), 0, p(479));
+            update();
+        }
+    }
+    finger(false, false);
+    EXPECT_GE(statesSeen.size(), 6u) << "the taps reached too few screens to tell";
+    EXPECT_GE(framesKept, UPDATES / 3) << "screens at rest were drawn again";
+    EXPECT_TRUE(keptUnlikeRedrawn.empty()) << "a kept screen differed from drawing it again, first in state "
+                                           << *keptUnlikeRedrawn.begin();
+    // The start-up's sound players hold the canvas, as at the program's end.
+    canvas->closeSounds();
 }
 
 INSTANTIATE_TEST_SUITE_P(Scale, StillFrames, ::testing::Values(false),
