@@ -713,8 +713,8 @@ public:
     // The state of the last frame that showed its screen whole (no fade, nothing wiping in), -1 from
     // the start of a fade: by the next update that frame has been presented.
     std::atomic<int32_t> screen_drawn_whole{-1};
-    // Counts the updates that may have changed what the screen shows; the offscreen image holds
-    // the screen as it was at layer_drawn_at, or -1 when it holds no whole screen.
+    // Counts the updates that may have changed what the screen shows; the offscreen image was last
+    // drawn at layer_drawn_at, -1 when it was made anew and holds nothing yet.
     int32_t layer_changes = 0;
     int32_t layer_drawn_at = -1;
     // Per game state, its fade sequence once read.

@@ -55,5 +55,6 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
     g->drawImage(offscreen_image, 0, 0, Graphics::TOP | Graphics::LEFT);
     render_particles(g);
     screen_drawn_whole = loading || fading || wipe_unfinished ? -1 : state;
-    layer_drawn_at = screen_drawn_whole.load() == state ? layer_changes : -1;
+    // Kept next time only if this frame drew its screen whole, which screen_drawn_whole tells.
+    layer_drawn_at = layer_changes;
 }
