@@ -20,7 +20,8 @@ void HookCanvas::render(const JavaPtr<Graphics>& g) {
         layer_drawn_at = -1;
     }
     const JavaPtr<Graphics>& off = offscreen_graphics;
-    const int32_t state = game_state.load(std::memory_order_relaxed);
+    // Acquired: a state its loader has just finished shows the fields that loader wrote.
+    const int32_t state = game_state.load();
     wipe_unfinished = false;
     const bool loading = (state & GAMESTATEFLAG_LOADING) != 0 || state == GAMESTATE_INIT_WENDREL;
     // A screen no update changed since it was drawn whole is in the offscreen image already: only

@@ -282,6 +282,41 @@ void longPressSounds(HookCanvas& c) {
     }
 }
 
+// The current screen's own work for one update.
+void updateScreen(HookCanvas& c, int32_t state) {
+    switch (state) {
+    case HookCanvas::GAMESTATE_INIT_WENDREL:
+        try {
+            startUp(c);
+        } catch (java::io::IOException& unreadable) {
+            quizCannotStart(c, unreadable);
+        }
+        break;
+    case HookCanvas::GAMESTATE_MAIN_MENU:
+        // Cleared here rather than by the loader, as the loading frames read it while it runs. The
+        // splash and its animation are drawn only then; what the loading freed goes back to the system.
+        if (c.first_menu_load) {
+            c.first_menu_load = false;
+            c.splash_image = nullptr;
+            c.loading_frames = nullptr;
+            malloc_trim(0);
+        }
+        updateMainMenu(c);
+        break;
+    case HookCanvas::GAMESTATE_GAME_RUNNING: c.updateQuestionScreen(); break;
+    case HookCanvas::GAMESTATE_CONFIRM: updateConfirm(c); break;
+    case HookCanvas::GAMESTATE_ABOUT:
+    case HookCanvas::GAMESTATE_STATS:
+    case HookCanvas::GAMESTATE_PROMOTED:
+    case HookCanvas::GAMESTATE_DEMOTED:
+    case HookCanvas::GAMESTATE_COMPLETE: updatePanel(c, state); break;
+    case HookCanvas::GAMESTATE_INFOLINK: updateInfoPanel(c); break;
+    case HookCanvas::GAMESTATE_CHOOSE_CATEGORY:
+    case HookCanvas::GAMESTATE_CHOOSE_SUBSECTION: c.updatePracticeList(); break;
+    default: break;
+    }
+}
+
 }  // namespace
 
 void HookCanvas::fixedRateUpdate() {
@@ -292,7 +327,6 @@ void HookCanvas::fixedRateUpdate() {
         layerChanged();
     }
     const bool touch = touching();
-    const bool fingerWasDown = finger_down;
     pointer_held_ms = touch ? pointer_held_ms + UPDATE_MS : 0;
     tick_particles();
     const int32_t state = game_state.load();
@@ -301,42 +335,21 @@ void HookCanvas::fixedRateUpdate() {
         announcedState = -1;
         return;
     }
+    // Read only once no loading runs: a loader owns the screen's fields until it clears the flag.
+    const bool fingerWasDown = finger_down;
     if (fading) fadeTick();
     // Only once a frame of the whole screen has been presented, so that a capture then shows it.
     if (!fading && state != GAMESTATE_INIT_WENDREL && screen_drawn_whole.load() == state) announce(state);
     state_time_ms += UPDATE_MS;
     top_corner = -1;
 
-    switch (state) {
-    case GAMESTATE_INIT_WENDREL:
-        try {
-            startUp(*this);
-        } catch (java::io::IOException& unreadable) {
-            quizCannotStart(*this, unreadable);
-        }
-        break;
-    case GAMESTATE_MAIN_MENU:
-        // Cleared here rather than by the loader, as the loading frames read it while it runs. The
-        // splash and its animation are drawn only then; what the loading freed goes back to the system.
-        if (first_menu_load) {
-            first_menu_load = false;
-            splash_image = nullptr;
-            loading_frames = nullptr;
-            malloc_trim(0);
-        }
-        updateMainMenu(*this);
-        break;
-    case GAMESTATE_GAME_RUNNING: updateQuestionScreen(); break;
-    case GAMESTATE_CONFIRM: updateConfirm(*this); break;
-    case GAMESTATE_ABOUT:
-    case GAMESTATE_STATS:
-    case GAMESTATE_PROMOTED:
-    case GAMESTATE_DEMOTED:
-    case GAMESTATE_COMPLETE: updatePanel(*this, state); break;
-    case GAMESTATE_INFOLINK: updateInfoPanel(*this); break;
-    case GAMESTATE_CHOOSE_CATEGORY:
-    case GAMESTATE_CHOOSE_SUBSECTION: updatePracticeList(); break;
-    default: break;
+    try {
+        updateScreen(*this, state);
+    } catch (...) {
+        // What the update changed before it failed (a row chosen, then let go) is drawn again.
+        stillUpdates = 0;
+        layerChanged();
+        throw;
     }
 
     const bool stillTouching = touching();

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "app/framework/HookCanvas.h"
+#include "app/quiz/tests/QuizFileBytes.h"
 #include "app/quiz/tests/TextLines.h"
 #include "runtime/io/FileSystem.h"
 #include "runtime/lcdui/Graphics.h"
@@ -20,6 +22,8 @@
 class ScreenCanvas : public HookCanvas {
 public:
     std::vector<std::string> log;
+    // Bundle files the test puts in place of the generated ones, by name.
+    std::map<std::string, std::vector<uint8_t>> files;
 
     void drawImageIDNoTransform(const JavaPtr<Graphics>& g, int32_t slot, int32_t cell, int32_t x, int32_t y,
                                 int32_t anchor) override {
@@ -38,6 +42,10 @@ public:
         HookCanvas::drawCharsOrString(g, s, chars, offset, length, x, y, anchor, advance);
     }
     void playSound(int32_t, int32_t, int32_t) override {}
+    JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<String>& name, int32_t length) override {
+        const auto found = files.find(name->val());
+        return found != files.end() ? javaBytes(found->second) : HookCanvas::loadFileFromJar(name, length);
+    }
     // A state is loaded at once on the calling thread, so that a test runs through the screens
     // without waiting for loaders.
     void changeGameStateTo(int32_t state) override {

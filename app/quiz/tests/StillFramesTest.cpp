@@ -12,6 +12,7 @@
 
 #include "app/quiz/tests/ScreenCanvas.h"
 #include "platform/UiThread.h"
+#include "runtime/io/IOException.h"
 
 namespace {
 
@@ -24,7 +25,11 @@ protected:
     // with the last that was. A frame that keeps the screen is drawn again with it redrawn.
     void update() {
         HookCanvas::render_after_update = true;
-        canvas->fixedRateUpdate();
+        try {
+            canvas->fixedRateUpdate();
+        } catch (java::io::IOException&) {
+            ++updatesFailed;  // the main loop reports it and goes on
+        }
         const int32_t state = HookCanvas::game_state.load();
         const bool keeps = canvas->screen_drawn_whole.load() == state && canvas->layer_drawn_at == canvas->layer_changes;
         canvas->log.clear();
@@ -63,6 +68,7 @@ protected:
     // Whether the last update's frame drew any text, as drawing its screen does.
     bool textDrawn = false;
     int32_t framesKept = 0;
+    int32_t updatesFailed = 0;
     // The states of kept frames that differed from the screen drawn again.
     std::set<int32_t> keptUnlikeRedrawn;
 };
@@ -140,6 +146,39 @@ TEST_P(StillFrames, AScreenKeptIsTheScreenDrawnAgainThroughASessionOfTapsAndRest
                                            << *keptUnlikeRedrawn.begin();
     // The start-up's sound players hold the canvas, as at the program's end.
     canvas->closeSounds();
+}
+
+TEST_P(StillFrames, ARowWhoseQuestionsCannotBeReadIsShownLetGoInTheFrameAfterTheFailure) {
+    // The first subsection's question file cut short: choosing its row fails, and the player stays on
+    // the list with the row no longer chosen.
+    auto questions = fileBytes(std::string(BUNDLE_DIR) + "/cdb0_0.dat");
+    ASSERT_GT(questions.size(), 64u);
+    questions.resize(questions.size() / 2);
+    canvas->files["cdb0_0.dat"] = questions;
+    HookCanvas::subsectionStrings = jnew<JArray<JArray<java::lang::String>>>(1);
+    HookCanvas::subsectionStrings->data[0] = lines({"Opening", "Middle", "Closing"});
+    HookCanvas::want_category_to_be = 0;
+    canvas->changeGameStateTo(HookCanvas::GAMESTATE_CHOOSE_SUBSECTION | HookCanvas::GAMESTATEFLAG_LOADING);
+    watchPresenting = false;
+    for (int32_t i = 0; i < 3; ++i) update();
+
+    // A finger resting on the first row long enough to choose it, then let go.
+    HookCanvas::pointer_x = p(40);
+    HookCanvas::pointer_y = p(10) + HookCanvas::scroller_buttonClickHeight / 2;
+    for (int32_t i = 0; i < 4; ++i) {
+        finger(true, i == 0);
+        update();
+    }
+    finger(false, false);
+    for (int32_t i = 0; i < 6 && updatesFailed == 0; ++i) update();
+    EXPECT_EQ(updatesFailed, 1) << "the chosen row's questions were read";
+    for (int32_t i = 0; i < 3; ++i) update();
+    EXPECT_EQ(HookCanvas::game_state.load(), HookCanvas::GAMESTATE_CHOOSE_SUBSECTION);
+    EXPECT_EQ(canvas->list_selected_item, -1);
+    EXPECT_GT(framesKept, 0);
+    EXPECT_TRUE(keptUnlikeRedrawn.empty()) << "a kept frame still showed the row chosen";
+    HookCanvas::want_category_to_be = -1;
+    HookCanvas::want_practice_mode = false;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scale, StillFrames, ::testing::Values(false),
