@@ -370,6 +370,8 @@ public:
     static inline std::atomic<int32_t> set_font{-1};
     static inline std::atomic<int64_t> last_backlight_on_time{0};
     static inline std::atomic<int64_t> vibration_end_time{0};
+    // While GAMESTATEFLAG_LOADING is set, the loader owns the screen's fields: the main loop and
+    // its frames touch none of them until they read the flag cleared (which publishes them).
     static inline std::atomic<int32_t> game_state{0};
     static inline std::atomic<int32_t> previous_game_state{0};
     static inline std::atomic<int64_t> last_fixed_update_time_ms{0};
