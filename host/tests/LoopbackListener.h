@@ -27,8 +27,6 @@ public:
     LoopbackListener& operator=(const LoopbackListener&) = delete;
     const std::string& port() const { return m_port; }
     int accept() const { return ::accept(m_socket, nullptr, nullptr); }
-    // Ends a wait in accept on another thread, and every later one, with -1.
-    void stopAccepting() const { ::shutdown(m_socket, SHUT_RDWR); }
 
 private:
     int m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

@@ -70,6 +70,10 @@ void DisplayableCoreCanvas::notifyParentDestroyed() {
 
 void DisplayableCoreCanvas::showNotify() {
     std::lock_guard lock(paintLock());
+    {
+        std::lock_guard guard(m_bufferLock);
+        m_hidden = false;
+    }
     Canvas::showNotify();
     reLayout();
 }
@@ -78,10 +82,13 @@ void DisplayableCoreCanvas::hideNotify() {
     std::lock_guard lock(paintLock());
     Canvas::hideNotify();
     TouchScreenAreaManager::unregisterAllAreas(m_touchListener);
-    // Input held back for a screen that is leaving must not act when it comes back later.
+    // Input held back for a screen that is leaving must not act when it comes back later, nor
+    // input that reaches it while hidden: the host picks the current screen without the LCDUI
+    // lock, so a press may come just after this and its release go to the screen shown instead.
     {
         std::lock_guard guard(m_bufferLock);
         m_eventBuffer.clear();
+        m_hidden = true;
     }
     // No release reaches a hidden screen, whether it was held back above or comes later, so the
     // presses end here: a key left held would repeat for ever once the screen is back.

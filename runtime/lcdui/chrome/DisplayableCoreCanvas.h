@@ -166,8 +166,9 @@ private:
     // Tries the lock and handles the event, or buffers it; catches what the handlers throw.
     void m_inputEntry(InputEvent::EventType type, int32_t a, int32_t b);
     void m_dispatchGuarded(InputEvent::EventType type, int32_t a, int32_t b);
-    // True when the event was held back: the lock is busy, older events wait, or a tick runs.
-    bool m_addedEventToBuffer(InputEvent::EventType type, int32_t a, int32_t b, bool lockBusy = false);
+    // True when the event is not handled now: it was held back (the lock is busy, older events
+    // wait, or a tick runs) or dropped (the screen is hidden).
+    bool m_heldBackOrDropped(InputEvent::EventType type, int32_t a, int32_t b, bool lockBusy = false);
     void m_checkKeyRepeat(int64_t nowMs);
     bool m_commandsAreInOrderOfPriority(const JavaPtr<Command>& a, const JavaPtr<Command>& b);
     int32_t m_maxScrollPos();
@@ -202,6 +203,8 @@ private:
     // Filled by the UI thread without the LCDUI lock, so it has its own.
     std::mutex m_bufferLock;
     std::vector<InputEvent> m_eventBuffer;
+    // From hideNotify to the next showNotify; set under both locks, so either one reads it.
+    bool m_hidden = false;
     std::atomic<bool> m_replaying{false};
     JavaPtr<Font> m_popupFont;
     int32_t m_popupHeight = 0;

@@ -59,12 +59,14 @@ void DisplayableCoreCanvas::m_inputEntry(InputEvent::EventType type, int32_t a, 
     // Only tried: when it is busy (a tick, a paint, or the MIDlet changing the screen) the event
     // waits for the tick, so that the UI thread never waits on application code.
     std::unique_lock lock(paintLock(), std::try_to_lock);
-    if (m_addedEventToBuffer(type, a, b, !lock.owns_lock())) return;
+    if (m_heldBackOrDropped(type, a, b, !lock.owns_lock())) return;
     m_dispatchGuarded(type, a, b);
 }
 
-bool DisplayableCoreCanvas::m_addedEventToBuffer(InputEvent::EventType type, int32_t a, int32_t b, bool lockBusy) {
+bool DisplayableCoreCanvas::m_heldBackOrDropped(InputEvent::EventType type, int32_t a, int32_t b, bool lockBusy) {
     std::lock_guard guard(m_bufferLock);
+    // Checked under the buffer's lock, so that no event joins the buffer after hideNotify emptied it.
+    if (m_hidden) return true;
     // Once one event waits, later ones wait behind it until the replay.
     const bool wait =
         lockBusy || (!m_replaying.load() && (!m_eventBuffer.empty() || Display::lcdUITickInProgress.load()));
