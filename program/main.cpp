@@ -17,6 +17,7 @@
 #include "host/DesktopBrowser.h"
 #include "host/DeviceProfile.h"
 #include "host/DocumentsPlace.h"
+#include "host/ExitStatus.h"
 #include "host/GpsdLocationSource.h"
 #include "host/Launcher.h"
 #include "host/LogCapture.h"
@@ -49,7 +50,7 @@ constexpr const char* BUILT_IN_SCRIPT =
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
-    return 2;
+    return exitstatus::REFUSED_START;
 }
 
 std::string javaMessage(java::lang::Throwable& thrown) {
@@ -210,10 +211,10 @@ int main(int argc, char** argv) {
                 ScriptRunner(app, pump, captureDirectory).run(commands);
             } catch (const ScriptError& error) {
                 std::fprintf(stderr, "lexivo-quiz: %s: %s\n", scriptName.c_str(), error.what());
-                status = 1;
+                status = exitstatus::SCRIPT_FAILED;
             } catch (const std::exception& error) {
                 std::fprintf(stderr, "lexivo-quiz: %s stopped: %s\n", scriptName.c_str(), error.what());
-                status = 1;
+                status = exitstatus::SCRIPT_FAILED;
             }
             app.applicationWillTerminate();
         } else {
@@ -224,11 +225,11 @@ int main(int argc, char** argv) {
         if (window) {
             if (const std::string loss = SdlWindow::displayLoss(); !loss.empty()) {
                 std::fprintf(stderr, "lexivo-quiz: the application was ended: %s\n", loss.c_str());
-                status = 4;
+                status = exitstatus::DISPLAY_LOST;
             }
         }
         // A runtime still running after the terminate's wait is a failure of its own.
-        if (app.runtimeOutlivedTerminate() && status == 0) status = 3;
+        if (app.runtimeOutlivedTerminate() && status == 0) status = exitstatus::RUNTIME_OUTLIVED_TERMINATE;
         if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
     LogCapture::stop();

@@ -243,7 +243,8 @@ void HookCanvas::saveData() {
         // While the progress is the fresh start that followed the refusal, the refused record stays.
         if (sameBytes(*record, *fresh_progress)) return;
         std::string whyNot;
-        if (!keptrecord::keep({refused_record->data, static_cast<size_t>(refused_record->length)}, whyNot)) {
+        const std::span<const signed char> refused{refused_record->data, static_cast<size_t>(refused_record->length)};
+        if (keptrecord::keep(refused, whyNot) == keptrecord::Outcome::Failed) {
             savereport::saveFailed(whyNot);
             return;
         }

@@ -8,8 +8,14 @@
 
 namespace keptrecord {
 
-// Writes the bytes to a new "refused-progress-N.dat" (the lowest N free), flushed to the disk, and
-// names it on standard error. False, with the reason, when they could not be kept.
-bool keep(std::span<const signed char> bytes, std::string& whyNot);
+enum class Outcome {
+    Kept,     // in a file, flushed to the disk, which a line on standard error names
+    SetFull,  // every name is taken by other records: a line says it is not kept
+    Failed,   // the disk refused the copy
+};
+
+// Keeps the bytes in "refused-progress-N.dat": the file that holds them already, as a save cut
+// short after its copy leaves, or else a new one at the lowest N free. The reason, when it failed.
+Outcome keep(std::span<const signed char> bytes, std::string& whyNot);
 
 }  // namespace keptrecord

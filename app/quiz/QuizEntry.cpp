@@ -8,6 +8,7 @@
 #include "app/framework/StaticProxy.h"
 #include "app/quiz/QuizBundle.h"
 #include "app/quiz/SaveReport.h"
+#include "host/ExitStatus.h"
 #include "host/Launcher.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/Utf8.h"
@@ -61,8 +62,6 @@ constexpr const char* APPLICATION_SCRIPT =
     "terminate\n";
 
 constexpr const char* CANNOT_START = "the quiz cannot start: ";
-// The status of a start the check refuses.
-constexpr int REFUSED_START = 2;
 
 std::atomic<bool> startFailed{false};
 
@@ -73,8 +72,8 @@ std::string startCheck(const std::string& bundleDirectory) {
 
 // A start that failed after the check; else whether the player's progress is not where they think it is.
 int exitStatus() {
-    if (startFailed.load()) return REFUSED_START;
-    return savereport::lastSaveFailed() ? 5 : 0;
+    if (startFailed.load()) return exitstatus::REFUSED_START;
+    return savereport::lastSaveFailed() ? exitstatus::LAST_SAVE_FAILED : 0;
 }
 
 constexpr MidletEntry QUIZ = {"app", "the quiz application", makeAppMidlet, APPLICATION_SCRIPT,

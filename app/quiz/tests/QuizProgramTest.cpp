@@ -394,6 +394,11 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         return "quiz: the saved progress that could not be used is kept in '[^']*/documents-" + documents +
                "/refused-progress-1\\.dat'\n";
     };
+    const std::string newTestAnswered = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "question") +
+                                        tap(ANSWER_X, answerY(0)) + "wait_frames 2 60000\nterminate\n";
+    const auto keptName = [](const fs::path& documents, int number) {
+        return documents / ("refused-progress-" + std::to_string(number) + ".dat");
+    };
     const auto lastLevel = [](bool finished) {
         return [finished](QuizCanvas& quiz) { quiz.rank = 30; quiz.question_answered = true; quiz.test_finished = finished; };
     };
@@ -446,6 +451,8 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         // left it in the store as planted.
         std::optional<bool> refusedKept = {};
         std::string output = "";  // for a start refused, the whole standard output as a pattern
+        std::function<void(const fs::path& documents, const Bytes& planted)> beside = {};  // files planted beside the store
+        std::optional<int> keptFiles = {};  // how many refused-progress files the documents hold after
     } runs[] = {
         // The first two runs' statistics are compared: a test that earlier builds left unfinished at
         // the last level is finished there. "Continue Test" does nothing; "New Test" does not ask.
@@ -488,12 +495,31 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {.what = "a damaged record, paused at the menu and killed", .documents = "damaged", .plant = refusable,
          .script = shown(1, "main menu") + "pause\nexpect_log quiz: hidden save done\ncapture killed.png\nwait 60000\n",
          .status = -1, .errors = refusal, .rewrite = damaged, .refusedKept = false},
-        {.what = "the damaged record, then a new test's answer", .documents = "damaged",
-         .script = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "question") + tap(ANSWER_X, answerY(0)) +
-                   "wait_frames 2 60000\nterminate\n",
+        {.what = "the damaged record, then a new test's answer", .documents = "damaged", .script = newTestAnswered,
          .status = 0,
          .errors = refusal + keptIn("damaged"),
-         .record = [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, .refusedKept = true},
+         .record = [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, .refusedKept = true, .keptFiles = 1},
+        // As a kill between the copy and the store's replacement leaves it: the copy is not made again.
+        {.what = "a damaged record already copied, then a new test's answer", .documents = "copied", .plant = refusable,
+         .script = newTestAnswered, .status = 0, .errors = refusal + keptIn("copied"),
+         .record = [](const QuizCanvas& q) { EXPECT_EQ(q.rank, 0); }, .rewrite = damaged, .refusedKept = true,
+         .beside = [&](const fs::path& documents, const Bytes& planted) {
+             std::ofstream(keptName(documents, 1), std::ios::binary).write(reinterpret_cast<const char*>(planted.data()),
+                                                                          static_cast<std::streamsize>(planted.size()));
+         },
+         .keptFiles = 1},
+        // Every name taken by other records: the progress is saved all the same.
+        {.what = "a damaged record, every copy's name taken, then a new test's answer", .documents = "full",
+         .plant = refusable, .script = newTestAnswered, .status = 0,
+         .errors = refusal + "quiz: the saved progress that could not be used is not kept: '[^']*/documents-full/"
+                             "refused-progress-1\\.dat' to '[^']*/refused-progress-1000\\.dat' hold other records; "
+                             "new progress replaces it\n",
+         .record = [](const QuizCanvas& q) { EXPECT_EQ(q.test_right_total + q.test_wrong_total, 1); },
+         .rewrite = damaged,
+         .beside = [&](const fs::path& documents, const Bytes&) {
+             for (int number = 1; number <= 1000; ++number) std::ofstream(keptName(documents, number)) << "record " << number;
+         },
+         .keptFiles = 1000},
         // The answer leaves its counts at the largest the loader takes.
         {"counts at their caps, then a right answer", "caps",
          [](QuizCanvas& quiz) {
@@ -571,6 +597,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
             right = prepareTestUnderWay(documents, r.plant, r.rewrite);
             planted = recordIn(documents);
         }
+        if (r.beside) r.beside(documents, planted);
         std::string script = r.script;
         for (const auto& [word, slot] : {std::pair{RIGHT, right}, {WRONG, (right + 1) % 3}})
             if (const size_t at = script.find(word); at != std::string::npos)
@@ -596,6 +623,12 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
             const bool kept = std::regex_search(run.errors, named, std::regex("kept in '([^']*)'"));
             EXPECT_EQ(kept, *r.refusedKept);
             EXPECT_EQ(kept ? fileBytes(named[1]) : recordIn(documents), planted);
+        }
+        if (r.keptFiles) {
+            int kept = 0;
+            for (const fs::directory_entry& file : fs::directory_iterator(documents))
+                kept += file.path().filename().string().starts_with("refused-progress-");
+            EXPECT_EQ(kept, *r.keptFiles);
         }
         if (!r.record) continue;
         QuizWorld world(documents);
