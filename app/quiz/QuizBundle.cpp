@@ -57,7 +57,8 @@ std::string damage(const std::string& bundleDirectory, const std::string& file, 
 
 JavaPtr<JArray<signed char>> javaBytes(const std::vector<char>& bytes) {
     auto copy = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
-    std::memcpy(copy->data, bytes.data(), bytes.size());
+    // An empty file's vector has no storage to copy from.
+    if (!bytes.empty()) std::memcpy(copy->data, bytes.data(), bytes.size());
     return copy;
 }
 
