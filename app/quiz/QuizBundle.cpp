@@ -80,6 +80,9 @@ std::string firstUnusableQuizFile(const std::string& bundleDirectory) {
     } catch (java::io::IOException& damaged) {
         return damage(bundleDirectory, "resmap", messageOf(damaged));
     }
+    // A map of zeros decodes to no packs and no resources: the splash would wait for ever.
+    if (resources.res_block_mappings->length == 0)
+        return damage(bundleDirectory, "resmap", "the resource map holds no resource");
     for (const ResourceHandler::BundleFile& file : resources.bundleFiles()) {
         const std::optional<std::vector<char>> bytes = readFile(pathOf(file.name), whyNot);
         if (!bytes) return refusal(bundleDirectory, file.name, whyNot);

@@ -530,6 +530,11 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
              rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
          {"--bundle", bundleWithout(directory.path() / "no-questions", {"cdb0_0.dat"}).string()}, 0,
          "lexivo-quiz: the question file cdb0_0.dat cannot be read.*\n"},
+        {"a question file of zeros", "files", nullptr,
+         shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) + shown(3, "subsections") +
+             rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "zero-questions", "cdb0_0.dat", filledWith(0)).string()}, 0,
+         "lexivo-quiz: the question file cdb0_0.dat cannot be read: question database holds no question\n"},
         // Refused before anything starts, even the line that names the directories.
         {"an empty bundle", "files", nullptr, "terminate\n", {"--bundle", dir("empty").string()}, 2, ".*'resmap'" + noFile},
         {"a bundle without its pack", "files", nullptr, "terminate\n",
@@ -555,6 +560,16 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {"empty topics", "files", nullptr, "terminate\n",
          {"--bundle", bundleWithOwn(directory.path() / "empty-topics", "topics.dat", cutTo(0)).string()}, 2,
          ".*damaged 'topics.dat' \\(topics file ends before its last category\\)\n"},
+        // A file of zeros reads as one holding none of what the quiz needs from it.
+        {"a resource map of zeros", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "zero-map", "resmap", filledWith(0)).string()}, 2,
+         ".*damaged 'resmap' \\(the resource map holds no resource\\)\n"},
+        {"the test's questions of zeros", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "zero-test", "shuffle_db.dat", filledWith(0)).string()}, 2,
+         ".*damaged 'shuffle_db.dat' \\(question database holds no question\\)\n"},
+        {"the topics of zeros", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "zero-topics", "topics.dat", filledWith(0)).string()}, 2,
+         ".*damaged 'topics.dat' \\(topics file has no subsection for category 0\\)\n"},
         {"a pipe for the topics", "files", nullptr, "terminate\n",
          {"--bundle", bundleWithOwn(directory.path() / "piped-topics", "topics.dat",
                                     [](const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); }).string()},
