@@ -36,6 +36,8 @@ void QuestionDatabase::load(const JavaPtr<JArray<signed char>>& bytes) {
     };
     if (size < 2) throw java::io::IOException("question database is missing or has no record count");
     const int32_t count = byteAt(*bytes, 0) << 8 | byteAt(*bytes, 1);
+    // A file of zeros reads as one without records, which would show a blank question.
+    if (count == 0) throw java::io::IOException("question database holds no question");
     auto offsets = jnew<JArray<int>>(count);
     int32_t position = 2;
     for (int32_t i = 0; i < count; ++i) {

@@ -21,7 +21,8 @@ public:
     static JavaPtr<java::lang::String> practiceFileName(int32_t category, int32_t subsection);
 
     // Takes the bytes, reads the count and indexes every record. Throws java::io::IOException when
-    // a record runs past the end of the bytes; the database then keeps what it held before.
+    // it holds no record or a record runs past the end of the bytes; the database then keeps what
+    // it held before.
     void load(const JavaPtr<JArray<signed char>>& bytes);
     // The record at index, as [question, answer 1 (the right one), answer 2, answer 3, information];
     // ArrayIndexOutOfBoundsException outside 0 to database_count - 1.

@@ -57,7 +57,8 @@ std::string damage(const std::string& bundleDirectory, const std::string& file, 
 
 JavaPtr<JArray<signed char>> javaBytes(const std::vector<char>& bytes) {
     auto copy = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
-    std::memcpy(copy->data, bytes.data(), bytes.size());
+    // An empty file's vector has no storage to copy from.
+    if (!bytes.empty()) std::memcpy(copy->data, bytes.data(), bytes.size());
     return copy;
 }
 
@@ -79,6 +80,9 @@ std::string firstUnusableQuizFile(const std::string& bundleDirectory) {
     } catch (java::io::IOException& damaged) {
         return damage(bundleDirectory, "resmap", messageOf(damaged));
     }
+    // A map of zeros decodes to no packs and no resources: the splash would wait for ever.
+    if (resources.res_block_mappings->length == 0)
+        return damage(bundleDirectory, "resmap", "the resource map holds no resource");
     for (const ResourceHandler::BundleFile& file : resources.bundleFiles()) {
         const std::optional<std::vector<char>> bytes = readFile(pathOf(file.name), whyNot);
         if (!bytes) return refusal(bundleDirectory, file.name, whyNot);

@@ -7,6 +7,7 @@
 
 // Empty when each of them is a regular file in the directory that reads whole and, where the quiz
 // decodes it as it starts (the map, its packs' lengths, the topics, the test's questions),
-// decodes; otherwise the first that does not, with the reason, as one line. Never opens a file
-// that is not a regular file, so that a pipe put in a file's place cannot hold the start.
+// decodes to something it can use (a map with resources, topics with subsections, questions);
+// otherwise the first that does not, with the reason, as one line. Never opens a file that is not
+// a regular file, so that a pipe put in a file's place cannot hold the start.
 std::string firstUnusableQuizFile(const std::string& bundleDirectory);

@@ -1,5 +1,6 @@
 #include "app/quiz/TopicsFile.h"
 
+#include <algorithm>
 #include <string>
 
 #include "runtime/io/ByteArrayInputStream.h"
@@ -34,6 +35,8 @@ void TopicsFile::read(const JavaPtr<JArray<signed char>>& bytes) {
             const int32_t count = in->readInt();
             if (count < 0 || count > source->available() / 2)
                 malformed("claims " + std::to_string(count) + " subsections for category " + std::to_string(c));
+            // A category without subsections offers nothing to practise: a file of zeros reads so.
+            if (count == 0) malformed("has no subsection for category " + std::to_string(c));
             subsections->data[c] = jnew<JArray<String>>(count);
             practiced->data[c] = jnew<JArray<bool>>(count);
             for (int32_t s = 0; s < count; ++s) subsections->data[c]->data[s] = in->readUTF();
@@ -41,6 +44,10 @@ void TopicsFile::read(const JavaPtr<JArray<signed char>>& bytes) {
     } catch (const java::io::EOFException&) {
         malformed("ends before its last category");
     }
+    // Lists of nameless categories could not be told apart: the names were wiped, not written so.
+    if (std::all_of(categories->data, categories->data + PARAM_NUMBER_OF_CATEGORIES,
+                    [](const JavaPtr<String>& name) { return name->length() == 0; }))
+        malformed("names none of its categories");
     categoryStrings = categories;
     subsectionStrings = subsections;
     practicedDBs = practiced;

@@ -14,8 +14,8 @@ public:
     static constexpr int32_t PARAM_NUMBER_OF_CATEGORIES = 21;
 
     // Replaces every table from the whole file's bytes. Throws java::io::IOException when the file
-    // ends before its last category or a subsection count is impossible; the tables then keep
-    // what they held before.
+    // ends before its last category, a subsection count is impossible or 0, or every category's
+    // name is empty; the tables then keep what they held before.
     void read(const JavaPtr<JArray<signed char>>& bytes);
 
     JavaPtr<JArray<java::lang::String>> categoryStrings;

@@ -81,13 +81,13 @@ TEST(QuestionDatabaseReading, PracticeFileNamesExistOnlyForTheTwentyOneCategorie
         EXPECT_THROW(QuestionDatabase::practiceFileName(category, subsection), java::lang::IllegalArgumentException);
 }
 
-TEST(TopicsFileReading, NamesAndCountsReadBackAndCutFilesFail) {
+TEST(TopicsFileReading, NamesAndCountsReadBackAndCutOrEmptiedFilesFail) {
     writers::TopicsFile file;
     for (int c = 0; c < TopicsFile::PARAM_NUMBER_OF_CATEGORIES; ++c) {
         writers::TopicsCategory category{"Cat\xC3\xA9gorie " + std::to_string(c), {}};
         // The data-stream form writes NUL as two bytes and a character beyond 16 bits as two surrogates.
         if (c == 0) category.name = std::string("Tree \xF0\x9F\x8C\xB3 \0 end", 15);
-        for (int s = 0; s < c % 4; ++s) category.subsections.push_back("Level " + std::to_string(s));
+        for (int s = 0; s <= c % 4; ++s) category.subsections.push_back("Level " + std::to_string(s));
         file.categories.push_back(category);
     }
     const std::vector<uint8_t> whole = file.bytes();
@@ -95,14 +95,22 @@ TEST(TopicsFileReading, NamesAndCountsReadBackAndCutFilesFail) {
     topics.read(javaBytes(whole));
     for (int c = 0; c < TopicsFile::PARAM_NUMBER_OF_CATEGORIES; ++c) {
         EXPECT_EQ(utf8(topics.categoryStrings->data[c]), file.categories[c].name);
-        ASSERT_EQ(topics.subsectionStrings->data[c]->length, c % 4);
-        ASSERT_EQ(topics.practicedDBs->data[c]->length, c % 4);
-        for (int s = 0; s < c % 4; ++s) EXPECT_EQ(utf8(topics.subsectionStrings->data[c]->data[s]), "Level " + std::to_string(s));
+        ASSERT_EQ(topics.subsectionStrings->data[c]->length, c % 4 + 1);
+        ASSERT_EQ(topics.practicedDBs->data[c]->length, c % 4 + 1);
+        for (int s = 0; s <= c % 4; ++s) EXPECT_EQ(utf8(topics.subsectionStrings->data[c]->data[s]), "Level " + std::to_string(s));
     }
-    for (size_t cut : {size_t{0}, size_t{5}, whole.size() / 2, whole.size() - 1}) {
-        std::vector<uint8_t> part(whole.begin(), whole.begin() + static_cast<long>(cut));
-        EXPECT_THROW(topics.read(javaBytes(part)), java::io::IOException) << cut;
-    }
+    std::vector<std::vector<uint8_t>> refused;
+    for (size_t cut : {size_t{0}, size_t{5}, whole.size() / 2, whole.size() - 1})
+        refused.emplace_back(whole.begin(), whole.begin() + static_cast<long>(cut));
+    // A category left with nothing to practise, and every name empty with the lists kept.
+    writers::TopicsFile emptied = file;
+    emptied.categories[7].subsections.clear();
+    refused.push_back(emptied.bytes());
+    emptied = file;
+    for (writers::TopicsCategory& category : emptied.categories) category.name.clear();
+    refused.push_back(emptied.bytes());
+    for (const std::vector<uint8_t>& bytes : refused)
+        EXPECT_THROW(topics.read(javaBytes(bytes)), java::io::IOException) << bytes.size();
     EXPECT_EQ(utf8(topics.categoryStrings->data[20]), file.categories[20].name);
 }
 
