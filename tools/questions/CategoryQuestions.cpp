@@ -117,27 +117,105 @@ CategoryQuestions::CategoryQuestions(const WordNet& wordNet, const Commonness& c
     : m_wordNet(wordNet), m_fit(fit), m_giveaway(wordNet), m_senseChoice(wordNet, commonness, m_giveaway),
       m_genusOf([&wordNet](std::string_view definition) { return genusOf(wordNet, GlossText::clean(definition)); }) {}
 
-template <class Accept>
-Chosen CategoryQuestions::pickWrong(const Sense& sense, const Pool& pool, Accept accept) {
+namespace {
+
+// One search for the two wrong answers of a question: what its tiers share. A candidate is tried
+// once, in a seeded order; typical words of the category are sought before the others.
+struct WrongAnswerSearch {
+    WrongAnswerSearch(const WordNet& wordNet, const std::vector<size_t>& below, const Sense& sense, const Pool& pool,
+                      const std::function<bool(const Sense&, const Chosen&)>& accept, bool askingWord, size_t reach)
+        : wordNet(wordNet), below(below), sense(sense), pool(pool), accept(accept), askingWord(askingWord), reach(reach),
+          particular(std::max(pool.senses.size() / genericShare, particularSize)) {}
+
+    const WordNet& wordNet;
+    const std::vector<size_t>& below;  // synsets under each synset in all of WordNet
+    const Sense& sense;
+    const Pool& pool;
+    const std::function<bool(const Sense&, const Chosen&)>& accept;
+    const bool askingWord;
+    const size_t reach;
+    const size_t particular;  // the most senses a kind of the category may hold
     Chosen chosen;
     std::set<size_t> tried{sense.poolPosition};
-    SeededOrder order(static_cast<uint64_t>(sense.synset));
-    const auto distance = [&sense](size_t p) { return p > sense.poolPosition ? p - sense.poolPosition : sense.poolPosition - p; };
+    SeededOrder order{static_cast<uint64_t>(sense.synset)};
     bool typicalOnly = true;
-    const auto tryAll = [&](std::vector<size_t> positions) {
+
+    size_t distance(size_t p) const { return p > sense.poolPosition ? p - sense.poolPosition : sense.poolPosition - p; }
+
+    // True once two are chosen.
+    bool tryAll(std::vector<size_t> positions) {
         order.shuffle(positions);
         for (size_t p : positions) {
             if (tried.contains(p) || (typicalOnly && !pool.senses[p]->typical)) continue;
-            if (refusedForEitherForm(m_wordNet, sense, *pool.senses[p], m_reach)) continue;
+            if (refusedForEitherForm(wordNet, sense, *pool.senses[p], reach)) continue;
             tried.insert(p);
             if (accept(*pool.senses[p], chosen)) chosen.push_back(pool.senses[p]);
             if (chosen.size() == 2) return true;
         }
         return false;
-    };
+    }
+
+    // Candidates under each ancestor within `steps` steps of both senses, the most particular
+    // ancestor (fewest senses) first; kinds of up to `most` senses, and above `least`.
+    bool tryKinds(size_t least, size_t most, size_t steps) {
+        std::vector<std::pair<size_t, int>> ancestors;  // size, synset
+        for (size_t step = 0; step < steps; ++step)
+            for (int ancestor : sense.kinds[step])
+                if (const auto members = pool.byKind.find(ancestor); members != pool.byKind.end()) {
+                    const size_t size = pool.below.at(ancestor);
+                    // A narrow kind is narrow in all of WordNet too: "transfer" holds few moves but
+                    // many verbs.
+                    const bool narrowEverywhere = below[static_cast<size_t>(ancestor)] <= narrowInWordNet;
+                    if (size > least && size <= most && (most != narrowKind || narrowEverywhere))
+                        ancestors.emplace_back(size, ancestor);
+                }
+        std::sort(ancestors.begin(), ancestors.end());
+        for (const auto& entry : ancestors) {
+            const int ancestor = entry.second;
+            std::vector<size_t> positions;
+            for (size_t p : pool.byKind.at(ancestor)) {
+                const auto& kinds = pool.senses[p]->kinds;
+                const bool near = std::any_of(kinds.begin(), kinds.begin() + static_cast<std::ptrdiff_t>(steps),
+                                              [ancestor](const std::vector<int>& kind) {
+                                                  return std::find(kind.begin(), kind.end(), ancestor) != kind.end();
+                                              });
+                if (near && std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+            }
+            // Siblings and descendants are refused anyway: they must not crowd the kin out.
+            std::erase_if(positions, [&](size_t p) { return wordNet.areRelated(pool.senses[p]->synset, sense.synset); });
+            // Of many kin, for a word those described in the same terms are tried: they read as
+            // the likeliest stand-ins; for a meaning those described least alike: they cannot
+            // pass for it.
+            std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
+            for (size_t p : positions)
+                scored.emplace_back(positions.size() > sameKindTried ? sharedCount(sense.glossWords, pool.senses[p]->glossWords) : 0, p);
+            std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
+                if (a.first != b.first) return askingWord ? a.first > b.first : a.first < b.first;
+                return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
+            });
+            positions.clear();
+            for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
+            if (tryAll(std::move(positions))) return true;
+        }
+        return false;
+    }
+    bool tryKin(const KinTier& kin) { return tryKinds(0, kin.narrow ? narrowKind : particular, kin.steps); }
+
+    // Senses whose definitions are built on the same noun, nearest in rank first.
+    bool trySameGenus() {
+        std::vector<size_t> positions;
+        if (const auto found = pool.byGenus.find(sense.genus); !sense.genus.empty() && found != pool.byGenus.end())
+            for (size_t p : found->second)
+                if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
+        std::sort(positions.begin(), positions.end(),
+                  [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
+        if (positions.size() > sameKindTried) positions.resize(sameKindTried);
+        return tryAll(std::move(positions));
+    }
+
     // Senses whose definitions share the most content words with the right one, but not so many
     // that they could pass for it.
-    const auto sameTerms = [&] {
+    bool trySameTerms() {
         std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
         const size_t most = std::max<size_t>(1, sense.glossWords.size() / 2);
         for (size_t p = 0; p < pool.senses.size(); ++p) {
@@ -152,93 +230,58 @@ Chosen CategoryQuestions::pickWrong(const Sense& sense, const Pool& pool, Accept
         });
         std::vector<size_t> positions;
         for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
-        return positions;
-    };
-    for (const bool typical : {true, false}) {
-        typicalOnly = typical;
-        // Of the same kind: under a grandparent of the right sense (a parent would make a sibling,
-        // which relatedness refuses), else a higher ancestor; one over a large share of the
-        // category (artifact) is no kind. Then defined in the same terms.
-        // Candidates under each ancestor within `steps` steps of both senses, the most particular
-        // ancestor (fewest senses) first; kinds of up to `most` senses, and above `least`.
-        const auto tryKinds = [&](size_t least, size_t most, size_t steps) {
-            std::vector<std::pair<size_t, int>> ancestors;  // size, synset
-            for (size_t step = 0; step < steps; ++step)
-                for (int ancestor : sense.kinds[step])
-                    if (const auto members = pool.byKind.find(ancestor); members != pool.byKind.end()) {
-                        const size_t size = pool.below.at(ancestor);
-                        // A narrow kind is narrow in all of WordNet too: "transfer" holds few moves but
-                        // many verbs.
-                        const bool narrowEverywhere = m_below[static_cast<size_t>(ancestor)] <= narrowInWordNet;
-                        if (size > least && size <= most && (most != narrowKind || narrowEverywhere))
-                            ancestors.emplace_back(size, ancestor);
-                    }
-            std::sort(ancestors.begin(), ancestors.end());
-            for (const auto& entry : ancestors) {
-                const int ancestor = entry.second;
-                std::vector<size_t> positions;
-                for (size_t p : pool.byKind.at(ancestor)) {
-                    const auto& kinds = pool.senses[p]->kinds;
-                    const bool near = std::any_of(kinds.begin(), kinds.begin() + static_cast<std::ptrdiff_t>(steps),
-                                                  [ancestor](const std::vector<int>& kind) {
-                                                      return std::find(kind.begin(), kind.end(), ancestor) != kind.end();
-                                                  });
-                    if (near && std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
-                }
-                // Siblings and descendants are refused anyway: they must not crowd the kin out.
-                std::erase_if(positions, [&](size_t p) { return m_wordNet.areRelated(pool.senses[p]->synset, sense.synset); });
-                // Of many kin, for a word those described in the same terms are tried: they read as
-                // the likeliest stand-ins; for a meaning those described least alike: they cannot
-                // pass for it.
-                std::vector<std::pair<size_t, size_t>> scored;  // shared words, position
-                for (size_t p : positions)
-                    scored.emplace_back(positions.size() > sameKindTried ? sharedCount(sense.glossWords, pool.senses[p]->glossWords) : 0, p);
-                std::sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
-                    if (a.first != b.first) return m_askingWord ? a.first > b.first : a.first < b.first;
-                    return distance(a.second) != distance(b.second) ? distance(a.second) < distance(b.second) : a.second < b.second;
-                });
-                positions.clear();
-                for (size_t i = 0; i < scored.size() && i < sameKindTried; ++i) positions.push_back(scored[i].second);
-                if (tryAll(std::move(positions))) return true;
-            }
-            return false;
-        };
-        const auto sameGenus = [&] {
+        return tryAll(std::move(positions));
+    }
+
+    // Senses nearby in rank, ever further out: with closeness 2 of the same lexicographer file and
+    // band, with 1 of the same band, with 0 any.
+    bool tryNearby(int closeness) {
+        const int lexFile = wordNet.synsets()[sense.synset].lexFile;
+        for (size_t ranks : nearbyRanks) {
+            const size_t from = sense.poolPosition > ranks ? sense.poolPosition - ranks : 0;
+            const size_t to = std::min(pool.senses.size(), sense.poolPosition + ranks + 1);
             std::vector<size_t> positions;
-            if (const auto found = pool.byGenus.find(sense.genus); !sense.genus.empty() && found != pool.byGenus.end())
-                for (size_t p : found->second)
-                    if (std::abs(pool.senses[p]->band - sense.band) <= 1) positions.push_back(p);
-            std::sort(positions.begin(), positions.end(),
-                      [&](size_t a, size_t b) { return distance(a) != distance(b) ? distance(a) < distance(b) : a < b; });
-            if (positions.size() > sameKindTried) positions.resize(sameKindTried);
-            return positions;
-        };
-        const size_t particular = std::max(pool.senses.size() / genericShare, particularSize);
-        for (size_t tier = 0; tier < std::size(kinTiers) && tier <= m_reach; ++tier) {
-            const KinTier& kin = kinTiers[tier];
-            if (tryKinds(0, kin.narrow ? narrowKind : particular, kin.steps)) return chosen;
-        }
-        if (m_reach < alikeReach) continue;
-        if (tryAll(sameGenus()) || tryAll(sameTerms())) return chosen;
-        if (m_reach < anythingReach) continue;
-        if (tryKinds(particular, pool.senses.size(), kindSteps)) return chosen;
-        // Then nearby in rank: of the same lexicographer file and band, of the same band, anything.
-        const int lexFile = m_wordNet.synsets()[sense.synset].lexFile;
-        for (int closeness : {2, 1, 0}) {
-            for (size_t reach : nearbyRanks) {
-                const size_t from = sense.poolPosition > reach ? sense.poolPosition - reach : 0;
-                const size_t to = std::min(pool.senses.size(), sense.poolPosition + reach + 1);
-                std::vector<size_t> positions;
-                for (size_t p = from; p < to; ++p) {
-                    const Sense& other = *pool.senses[p];
-                    const bool close = (closeness < 1 || other.band == sense.band) &&
-                                       (closeness < 2 || m_wordNet.synsets()[other.synset].lexFile == lexFile);
-                    if (!tried.contains(p) && close) positions.push_back(p);
-                }
-                if (tryAll(std::move(positions))) return chosen;
-                if (to == pool.senses.size() && from == 0) break;
+            for (size_t p = from; p < to; ++p) {
+                const Sense& other = *pool.senses[p];
+                const bool close = (closeness < 1 || other.band == sense.band) &&
+                                   (closeness < 2 || wordNet.synsets()[other.synset].lexFile == lexFile);
+                if (!tried.contains(p) && close) positions.push_back(p);
             }
+            if (tryAll(std::move(positions))) return true;
+            if (to == pool.senses.size() && from == 0) break;
         }
+        return false;
+    }
+};
+
+// Where wrong answers are sought, closest first, each tier from the reach it opens at: the kin
+// (kinTiers), then senses defined the same way ("the state of ...") or in the same terms, then
+// kinds too broad to be kin, then senses nearby in rank. The list is read once for the category's
+// typical words and once more for all.
+const TierList<WrongAnswerSearch&> wrongAnswerTiers{Stage::wrongAnswerSearch, "where two wrong answers are sought", {
+    // Under a grandparent of the right sense: a parent would make a sibling, which relatedness refuses.
+    {"cousins, under a narrow grandparent", 0, [](WrongAnswerSearch& s) { return s.tryKin(kinTiers[0]); }},
+    {"kin, under a narrow ancestor up to four steps up", 1, [](WrongAnswerSearch& s) { return s.tryKin(kinTiers[1]); }},
+    // One over a large share of the category (artifact) is no kind.
+    {"kin, under a particular ancestor up to four steps up", 2, [](WrongAnswerSearch& s) { return s.tryKin(kinTiers[2]); }},
+    {"defined on the same noun", alikeReach, [](WrongAnswerSearch& s) { return s.trySameGenus(); }},
+    {"defined in the same terms", alikeReach, [](WrongAnswerSearch& s) { return s.trySameTerms(); }},
+    {"under an ancestor too broad to be a kind", anythingReach,
+     [](WrongAnswerSearch& s) { return s.tryKinds(s.particular, s.pool.senses.size(), kindSteps); }},
+    {"nearby in rank, of the same lexicographer file and band", anythingReach,
+     [](WrongAnswerSearch& s) { return s.tryNearby(2); }},
+    {"nearby in rank, of the same band", anythingReach, [](WrongAnswerSearch& s) { return s.tryNearby(1); }},
+    {"nearby in rank", anythingReach, [](WrongAnswerSearch& s) { return s.tryNearby(0); }},
+}};
+
+}  // namespace
+
+Chosen CategoryQuestions::pickWrong(const Sense& sense, const Pool& pool,
+                                    const std::function<bool(const Sense&, const Chosen&)>& accept) {
+    WrongAnswerSearch search(m_wordNet, m_below, sense, pool, accept, m_askingWord, m_reach);
+    for (const bool typical : {true, false}) {
+        search.typicalOnly = typical;
+        if (wrongAnswerTiers.firstFinding(m_reach, search)) return search.chosen;
     }
     return {};
 }

@@ -3,8 +3,8 @@
 // or else as "What does <word> mean?", with wrong answers of the same category, part of speech and
 // commonness, as close in kind as the category allows. The stages it runs have files of their own:
 // sense choice (SenseChoice), the giveaway (WordNetGiveaway, SpellingGiveaway.cpp) and the wrong
-// answers (WrongAnswers); here stay the search for wrong answers, the two question forms and the
-// panel, each with its few rules in named lists.
+// answers (WrongAnswers); here stay the search for wrong answers, in named tiers, and the two
+// question forms and the panel, each with its few rules in named lists.
 #pragma once
 
 #include <functional>
@@ -38,14 +38,9 @@ private:
     bool askMeaning(const Sense& sense, const Pool& pool, Question& out);
     // The panel shown after the answer: the word, its definition, an example and its synonyms.
     bool describe(const Sense& sense, Question& out);
-    // Two senses that `accept` takes, about as common, as close as the reach allows: under a shared
-    // ancestor of a narrow, then a particular kind (kinTiers), then defined the same way ("the state
-    // of ..."), then in the same terms (shared content words), then nearby in rank (the same
-    // lexicographer file and band, the same band, anything), each tried in a seeded order; typical
-    // words of the category before the others, and below the last reaches only words read in the
-    // sense meant.
-    template <class Accept>
-    Chosen pickWrong(const Sense& sense, const Pool& pool, Accept accept);
+    // Two senses that `accept` takes, about as common, as close as the reach allows: the search's
+    // tiers are a named list in CategoryQuestions.cpp.
+    Chosen pickWrong(const Sense& sense, const Pool& pool, const std::function<bool(const Sense&, const Chosen&)>& accept);
 
     const WordNet& m_wordNet;
     ScreenFit& m_fit;

@@ -18,6 +18,7 @@ std::string_view nameOf(Stage stage) {
     case Stage::giveawayBySpelling: return "giveaway by spelling (how often each found the word shown)";
     case Stage::giveawayByWordNet: return "giveaway through WordNet (how often each found the word shown)";
     case Stage::questionForms: return "question forms";
+    case Stage::wrongAnswerSearch: return "where wrong answers are sought (how often each tier left the pair short)";
     case Stage::wrongAnswers: return "wrong answers";
     case Stage::wrongDefinitions: return "wrong answers of a meaning question";
     case Stage::panel: return "answer panel";

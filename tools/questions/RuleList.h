@@ -1,6 +1,7 @@
 // A stage's rules as one ordered list of named checks, read top to bottom: the first check that
 // refuses names the refusal, and each list counts how often each of its checks refused, so that
-// the report shows a rule that never fires.
+// the report shows a rule that never fires. A search is a list of the same shape whose tiers are
+// tried in order until one finds what is sought; a tier that finds it not counts as refusing.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@ enum class Stage {
     giveawayBySpelling,
     giveawayByWordNet,
     questionForms,
+    wrongAnswerSearch,
     wrongAnswers,
     wrongDefinitions,
     panel,
@@ -82,6 +84,39 @@ private:
     }
 
     std::vector<Rule> m_rules;
+};
+
+// A search's tiers, each told the same arguments, tried in order from a level on: true finds.
+template <class... Subject>
+class TierList : public RuleCounts {
+public:
+    struct Tier {
+        std::string_view name;
+        size_t opensAt;  // the least level at which it is tried
+        bool (*finds)(Subject...);
+    };
+    // A list made once, at namespace scope.
+    TierList(Stage stage, std::string_view subject, std::initializer_list<Tier> tiers)
+        : RuleCounts(stage, subject, namesOf(tiers)), m_tiers(tiers) {}
+
+    // The first tier open at the level that finds, each tried before it counted; nullptr when none does.
+    const Tier* firstFinding(size_t level, Subject... subject) const {
+        for (size_t i = 0; i < m_tiers.size(); ++i) {
+            if (m_tiers[i].opensAt > level) continue;
+            if (m_tiers[i].finds(subject...)) return &m_tiers[i];
+            refused(i);
+        }
+        return nullptr;
+    }
+
+private:
+    static std::vector<std::string_view> namesOf(std::initializer_list<Tier> tiers) {
+        std::vector<std::string_view> names;
+        for (const Tier& tier : tiers) names.push_back(tier.name);
+        return names;
+    }
+
+    std::vector<Tier> m_tiers;
 };
 
 }  // namespace questions

@@ -52,30 +52,48 @@ std::vector<Line> entryLines(const std::string& path) {
     return lines;
 }
 
-// The entries of a list, each once and with no space at its ends.
+// The lines of one file by the entry each gives: a second line for an entry already given is an
+// error, since one of the two would be read without effect.
+class Entries {
+public:
+    explicit Entries(const std::string& path) : m_path(path) {}
+    void add(const std::string& entry, size_t line) {
+        if (const auto [at, fresh] = m_seen.emplace(entry, line); !fresh)
+            malformed(m_path, line, "\"" + entry + "\" is listed on line " + std::to_string(at->second) + " already");
+    }
+
+private:
+    const std::string& m_path;
+    std::map<std::string, size_t, std::less<>> m_seen;  // entry, line
+};
+
+// The entries of a list, with no space at their ends.
 std::vector<Line> listLines(const std::string& path) {
     std::vector<Line> lines = entryLines(path);
-    std::map<std::string, size_t, std::less<>> seen;  // entry, line
-    for (const Line& line : lines) {
+    for (const Line& line : lines)
         if (spaceAtEnds(line.text)) malformed(path, line.number, "a space at the start or end of the entry");
-        if (const auto [at, fresh] = seen.emplace(line.text, line.number); !fresh)
-            malformed(path, line.number, "\"" + line.text + "\" is listed on line " + std::to_string(at->second) + " already");
-    }
     return lines;
 }
 
 WordList readList(const std::string& path) {
     std::vector<std::string> entries;
-    for (Line& line : listLines(path)) entries.push_back(std::move(line.text));
+    Entries seen(path);
+    for (Line& line : listLines(path)) {
+        seen.add(line.text, line.number);
+        entries.push_back(std::move(line.text));
+    }
     return WordList(std::move(entries));
 }
 
-// A list whose entries may be followed by a space and the mark: all of them, and those marked.
+// A list whose entries may be followed by a space and the mark: all of them, and those marked. An
+// entry is listed once, marked or not.
 std::pair<WordList, WordList> readMarkedList(const std::string& path, std::string_view mark) {
     std::vector<std::string> entries, marked;
+    Entries seen(path);
     for (const Line& line : listLines(path)) {
         const size_t space = line.text.find(' ');
         entries.push_back(line.text.substr(0, space));
+        seen.add(entries.back(), line.number);
         if (space == std::string::npos) continue;
         if (std::string_view(line.text).substr(space + 1) != mark)
             malformed(path, line.number, "\"" + line.text.substr(space + 1) + "\" is not the mark \"" + std::string(mark) + "\"");
@@ -116,16 +134,23 @@ std::vector<PairLine> pairLines(const std::string& path) {
     return pairs;
 }
 
+// A first side may stand in several pairs (a word with two misfiled synonyms), a pair only once.
 WordPairs readPairs(const std::string& path) {
     WordPairs pairs;
-    for (PairLine& line : pairLines(path)) pairs.emplace_back(std::move(line.first), std::move(line.second));
+    Entries seen(path);
+    for (PairLine& line : pairLines(path)) {
+        seen.add(line.first + " => " + line.second, line.number);
+        pairs.emplace_back(std::move(line.first), std::move(line.second));
+    }
     return pairs;
 }
 
-// Pairs whose second side is a small count.
+// Pairs whose second side is a small count, one for each first side.
 std::vector<std::pair<std::string, size_t>> readCounts(const std::string& path) {
     std::vector<std::pair<std::string, size_t>> counts;
+    Entries seen(path);
     for (PairLine& line : pairLines(path)) {
+        seen.add(line.first, line.number);
         if (line.second.empty() || line.second.size() > 3 || line.second.find_first_not_of("0123456789") != std::string::npos)
             malformed(path, line.number, "\"" + line.second + "\" is no count");
         counts.emplace_back(std::move(line.first), std::stoul(line.second));

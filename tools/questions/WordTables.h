@@ -52,8 +52,9 @@ struct WordTables {
     // are also the common lead of many unrelated words (the giveaway by spelling).
     WordList prefixes, commonLeadPrefixes;
 
-    // The tables of a folder; a missing file, or a missing or malformed line, throws
-    // std::runtime_error naming the file and line.
+    // The tables of a folder; a missing file, or a missing, malformed or repeated line (an entry a
+    // list gives again, marked or not; a pair given again; a count's first side given again),
+    // throws std::runtime_error naming the file and line.
     static WordTables read(const std::string& directory);
     // The tables of the folder named by readFrom, or else of the source folder the build named,
     // read by the first call.

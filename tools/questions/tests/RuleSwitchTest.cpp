@@ -27,7 +27,8 @@ namespace {
 using questions::Question;
 
 // One synset of a WordNet data file. Lexical ids are numbered in order of appearance, and each
-// lemma is listed among the commonest words, so that commonness decides nothing.
+// lemma is listed among the commonest words unless its band says otherwise, so that commonness
+// decides nothing it is not meant to.
 struct Sense {
     int offset;  // unique within its part of speech
     std::string_view lexFile;
@@ -36,6 +37,7 @@ struct Sense {
     std::string gloss;  // definition; "examples" quoted
     std::vector<std::string> links = {};
     int tagCount = 0;  // of its first word
+    int band = 4;  // how common its words are: in the smallest of the word lists (4) to only in the largest (1)
 };
 
 std::string kindOf(int offset, char type) {
@@ -70,7 +72,8 @@ public:
         const std::vector<Sense> more = fillers();
         senses.insert(senses.end(), more.begin(), more.end());
         std::map<char, std::string> data{{'n', "  1 Licence.  \n"}, {'v', ""}, {'a', ""}};
-        std::string counts = "entity%1:03:00:: 1 1\n", listed;
+        std::string counts = "entity%1:03:00:: 1 1\n";
+        std::string listed[4];  // from the largest word list to the smallest
         std::map<std::string, int> lexIds;
         for (const Sense& sense : senses) {
             const int lexFile = questions::WordNet::lexFileNumber(sense.lexFile);
@@ -81,7 +84,7 @@ public:
                 const std::string& lemma = sense.words[w];
                 const int lexId = lexIds[std::string(1, sense.type) + std::to_string(lexFile) + lemma]++;
                 line += " " + lemma + " " + std::to_string(lexId);
-                listed += questions::Wording::shown(lemma) + "\n";
+                for (int list = 0; list < sense.band; ++list) listed[list] += questions::Wording::shown(lemma) + "\n";
                 if (w == 0 && sense.tagCount > 0) {
                     char key[64];
                     std::snprintf(key, sizeof key, "%%%d:%02d:%02d:: 1 %d\n", sense.type == 'n' ? 1 : sense.type == 'v' ? 2 : 3,
@@ -99,8 +102,8 @@ public:
         write("data.verb", data['v']);
         write("data.adj", data['a']);
         write("cntlist.rev", counts);
-        for (const char* list : {"american-english-small", "american-english", "american-english-large", "american-english-huge"})
-            write(list, listed);
+        const char* lists[] = {"american-english-huge", "american-english-large", "american-english", "american-english-small"};
+        for (int list = 0; list < 4; ++list) write(lists[list], listed[list]);
     }
     ~TestDatabase() { std::filesystem::remove_all(m_directory); }
     TestDatabase(const TestDatabase&) = delete;
@@ -127,8 +130,8 @@ public:
     explicit Generator(const TestDatabase& database)
         : wordNet(database.path()), m_commonness(database.path()), m_maker(wordNet, m_commonness, m_fit) {}
 
-    std::vector<Question> make(std::initializer_list<std::string_view> lexFiles) {
-        return m_maker.make({"Test", std::vector<std::string_view>(lexFiles)}, 50);
+    std::vector<Question> make(std::vector<std::string_view> lexFiles) {
+        return m_maker.make({"Test", std::move(lexFiles)}, 50);
     }
     bool fitsAnAnswerButton(std::string_view text) { return m_fit.answer(text); }
 
@@ -332,6 +335,145 @@ TEST(RuleSwitch, ALabelBeforeAColonStaysWithTheClauseItLabels) {
     ASSERT_EQ(precocial.size(), 1u) << shown(made);
     ASSERT_TRUE(precocial[0]->asksMeaning) << "with no kin to stand beside it, it is asked by its meaning";
     EXPECT_EQ(precocial[0]->answers[0], "of hatchlings: covered with down and having eyes open");
+}
+
+// A kind over more than sixty synsets in all of WordNet (made here of gadgets outside any category)
+// names no narrow kind, however few of a category's senses it holds.
+std::vector<Sense> wideKind(int offset, std::string_view word) {
+    std::vector<Sense> senses{{offset, "noun.Tops", 'n', {std::string(word)}, "a sort of bodily being", {kindOf(1000, 'n')}}};
+    for (int i = 0; i < 61; ++i)
+        senses.push_back({offset + 1 + i, "noun.artifact", 'n', {"gadget"}, "a contraption numbered " + std::to_string(i),
+                          {kindOf(offset, 'n')}});
+    return senses;
+}
+
+// A kind over more than sixty of a category's senses, each under a parent of its own: too broad to
+// be a kind of the asked word, though closer than rank alone. Its members' words, for the test.
+std::vector<Sense> broadKind(int offset, std::set<std::string>& members) {
+    std::vector<Sense> senses{{offset, "noun.Tops", 'n', {"beast"}, "a creature of any build", {kindOf(1000, 'n')}}};
+    for (int i = 0; i < 61; ++i) {
+        const std::string letters{static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26)};
+        senses.push_back({offset + 1 + i, "noun.Tops", 'n', {"kindred" + letters}, "a grade of beast", {kindOf(offset, 'n')}});
+        senses.push_back({offset + 101 + i, "noun.plant", 'n', {"zo" + letters}, "a bit of qu" + letters, {kindOf(offset + 1 + i, 'n')}});
+        members.insert("zo" + letters);
+    }
+    return senses;
+}
+
+// Wrong answers come from the closest tier of the search that has two, and from no later one: each
+// tier shown by a category where it supplies the asked word's wrong answers and, were it gone, a
+// later tier would supply others, or none would.
+TEST(RuleSwitch, WrongAnswersComeFromTheClosestTierThatHasTwo) {
+    const Sense physical{1000, "noun.Tops", 'n', {"physical_entity"}, "an entity that has physical existence"};
+    struct Case {
+        const char* tier;
+        std::vector<Sense> senses;
+        std::vector<std::string_view> lexFiles;
+        const char* word;
+        bool asksMeaning;
+        std::set<std::string> wrong;  // the words or senses the two wrong answers are of
+    };
+    std::vector<Case> cases = {
+        {"cousins, under a narrow grandparent",
+         {physical,
+          {1001, "noun.Tops", 'n', {"creature"}, "a living being that moves about", {kindOf(1000, 'n')}},
+          {1002, "noun.Tops", 'n', {"felid"}, "a lithe hunter with retractile claws", {kindOf(1001, 'n')}},
+          {1003, "noun.Tops", 'n', {"murid"}, "a gnawing mammal of the mouse family", {kindOf(1001, 'n')}},
+          {1004, "noun.Tops", 'n', {"passerine"}, "a perching bird with feet for gripping", {kindOf(1001, 'n')}},
+          {1010, "noun.animal", 'n', {"ocelot"}, "a spotted wildcat of the southwestern forests", {kindOf(1002, 'n')}},
+          {1011, "noun.animal", 'n', {"vole"}, "a stocky burrower with a blunt snout", {kindOf(1003, 'n')}},
+          {1012, "noun.animal", 'n', {"wren"}, "a tiny brown warbler with an upturned tail", {kindOf(1004, 'n')}}},
+         {"noun.animal"}, "ocelot", false, {"vole", "wren"}},
+        // The narrow kind is four steps up one line of the asked word's kinds; a particular kind two
+        // steps up the other holds fewer of the category's senses and would be tried first.
+        {"kin, under a narrow ancestor up to four steps up",
+         {},
+         {"noun.animal", "noun.plant"}, "ocelot", true, {"morel", "truffle", "puffball"}},
+        {"kin, under a particular ancestor up to four steps up",
+         {},
+         {"noun.animal", "noun.plant"}, "cactus", true, {"ocelot", "orchid"}},
+        // "genus" names a kind, yet is too common a word of definitions to make two alike.
+        {"defined on the same noun",
+         {{1020, "noun.Tops", 'n', {"genus"}, "a taxonomic group of related species"},
+          {1021, "noun.plant", 'n', {"agave"}, "a genus of spiny desert succulents"},
+          {1022, "noun.animal", 'n', {"wrasse"}, "a genus of bright reef fishes"},
+          {1023, "noun.animal", 'n', {"heron"}, "a genus of wading marsh birds"},
+          {1024, "noun.plant", 'n', {"fern"}, "a flowerless frond bearer"},
+          {1025, "noun.plant", 'n', {"moss"}, "a low carpet growing on damp stones"}},
+         {"noun.plant", "noun.animal"}, "agave", true, {"wrasse", "heron"}},
+        // Filled in below: the ocelot among many of a broad kind, two of its own file beside it.
+        {"under an ancestor too broad to be a kind", {}, {"noun.animal", "noun.plant"}, "ocelot", true, {}},
+        {"nearby in rank, of the same lexicographer file and band",
+         {{1030, "noun.food", 'n', {"porridge"}, "oats boiled in milk"},
+          {1031, "noun.food", 'n', {"omelet"}, "beaten eggs fried flat"},
+          {1032, "noun.food", 'n', {"chutney"}, "a relish of fruit and spice"},
+          {1033, "noun.object", 'n', {"pebble"}, "a small smooth stone"},
+          {1034, "noun.object", 'n', {"boulder"}, "a huge rounded rock"},
+          {1035, "noun.object", 'n', {"dune"}, "a ridge of windblown sand"},
+          {1036, "noun.object", 'n', {"cliff"}, "a steep face of a crag"}},
+         {"noun.food", "noun.object"}, "porridge", true, {"omelet", "chutney"}},
+        {"nearby in rank, of the same band",
+         {{1030, "noun.food", 'n', {"porridge"}, "oats boiled in milk"},
+          {1033, "noun.object", 'n', {"pebble"}, "a small smooth stone"},
+          {1034, "noun.object", 'n', {"boulder"}, "a huge rounded rock"},
+          {1040, "noun.artifact", 'n', {"trowel"}, "a flat blade for spreading mortar", {}, 0, 2},
+          {1041, "noun.artifact", 'n', {"awl"}, "a pointed tool for piercing leather", {}, 0, 2},
+          {1042, "noun.artifact", 'n', {"chisel"}, "an edged tool for shaping wood", {}, 0, 2},
+          {1043, "noun.artifact", 'n', {"mallet"}, "a hammer with a wooden head", {}, 0, 2}},
+         {"noun.food", "noun.object", "noun.artifact"}, "porridge", true, {"pebble", "boulder"}},
+        {"nearby in rank",
+         {{1030, "noun.food", 'n', {"porridge"}, "oats boiled in milk"},
+          {1040, "noun.artifact", 'n', {"trowel"}, "a flat blade for spreading mortar", {}, 0, 2},
+          {1041, "noun.artifact", 'n', {"awl"}, "a pointed tool for piercing leather", {}, 0, 2}},
+         {"noun.food", "noun.artifact"}, "porridge", true, {"trowel", "awl"}},
+    };
+    // The particular kind: bodily beings, over many gadgets too; the asked word of the second case is
+    // one of them, and a mushroom of a narrow kind four steps up.
+    std::vector<Sense> kin = wideKind(1100, "organism");
+    const std::vector<Sense> more = {
+        physical,
+        {1200, "noun.Tops", 'n', {"prowler"}, "a stealthy stalker of prey", {kindOf(1100, 'n')}},
+        {1201, "noun.Tops", 'n', {"succulent"}, "a fleshy plant of dry places", {kindOf(1100, 'n')}},
+        {1202, "noun.Tops", 'n', {"epiphyte"}, "a plant that lives perched on trees", {kindOf(1100, 'n')}},
+        {1210, "noun.animal", 'n', {"ocelot"}, "a spotted wildcat of the southwestern forests",
+         {kindOf(1200, 'n'), kindOf(1302, 'n')}},
+        {1211, "noun.plant", 'n', {"cactus"}, "a spiny desert stem", {kindOf(1201, 'n')}},
+        {1212, "noun.plant", 'n', {"orchid"}, "a showy tropical bloom", {kindOf(1202, 'n')}},
+        // The narrow kind, and the ocelot's way up to it.
+        {1300, "noun.Tops", 'n', {"fungus"}, "a spore-bearing organism lacking chlorophyll", {kindOf(1000, 'n')}},
+        {1301, "noun.Tops", 'n', {"mycete"}, "a lower grade of mould", {kindOf(1300, 'n')}},
+        {1302, "noun.Tops", 'n', {"hyphal"}, "a threadlike filament grower", {kindOf(1301, 'n')}},
+        {1310, "noun.Tops", 'n', {"ascomycete"}, "a sac maker", {kindOf(1300, 'n')}},
+        {1311, "noun.Tops", 'n', {"basidiomycete"}, "a club bearer", {kindOf(1300, 'n')}},
+        {1312, "noun.Tops", 'n', {"gasteromycete"}, "a stomach former", {kindOf(1300, 'n')}},
+        {1320, "noun.plant", 'n', {"morel"}, "an edible honeycombed cap", {kindOf(1310, 'n')}},
+        {1321, "noun.plant", 'n', {"truffle"}, "an underground delicacy prized by gourmets", {kindOf(1311, 'n')}},
+        {1322, "noun.plant", 'n', {"puffball"}, "a round globe releasing a brown cloud", {kindOf(1312, 'n')}},
+    };
+    kin.insert(kin.end(), more.begin(), more.end());
+    cases[1].senses = kin;
+    cases[2].senses = kin;
+    Case& broad = cases[4];
+    broad.senses = broadKind(1400, broad.wrong);
+    const std::vector<Sense> beside = {
+        physical,
+        {1390, "noun.Tops", 'n', {"stalker"}, "a hunter that creeps", {kindOf(1400, 'n')}},
+        {1391, "noun.animal", 'n', {"ocelot"}, "a spotted wildcat of the southwestern forests", {kindOf(1390, 'n')}},
+        {1392, "noun.animal", 'n', {"jackal"}, "a scavenging wild dog of the savanna"},
+        {1393, "noun.animal", 'n', {"hyena"}, "a laughing carrion eater"},
+    };
+    broad.senses.insert(broad.senses.end(), beside.begin(), beside.end());
+    for (const Case& c : cases) {
+        const TestDatabase database(c.senses);
+        Generator generator(database);
+        const auto made = generator.make(c.lexFiles);
+        const auto asked = askedFor(made, c.word);
+        ASSERT_EQ(asked.size(), 1u) << c.tier << ": " << c.word << shown(made);
+        EXPECT_EQ(asked[0]->asksMeaning, c.asksMeaning) << c.tier << shown(made);
+        for (size_t wrong = 1; wrong < 3; ++wrong)
+            EXPECT_TRUE(c.wrong.contains(std::string(generator.wordNet.synsets()[asked[0]->answerSynsets[wrong]].words.front().lemma)))
+                << c.tier << ": " << asked[0]->answers[wrong] << shown(made);
+    }
 }
 
 }  // namespace

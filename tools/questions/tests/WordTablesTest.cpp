@@ -57,7 +57,7 @@ TEST(WordTables, TheBuildsTablesReadInTheFilesOrder) {
     EXPECT_EQ(&questions::WordTables::loaded(), &questions::WordTables::loaded());
 }
 
-TEST(WordTables, AMissingFileOrAMissingOrMalformedLineIsNamed) {
+TEST(WordTables, AMissingFileOrAMissingMalformedOrRepeatedLineIsNamed) {
     const WordTablesFolder folder;
     EXPECT_EQ(folder.problem(), "");
     const auto expectProblem = [&](const std::string& file, const std::string& text, const std::string& problem) {
@@ -69,14 +69,18 @@ TEST(WordTables, AMissingFileOrAMissingOrMalformedLineIsNamed) {
     expectProblem("particles.txt", "# only a comment\n", ": no entries");
     folder.write("particles.txt", "up\n");
     expectProblem("prefixes.txt", "con common-lead\ndis other\n", ":2: \"other\" is not the mark \"common-lead\"");
+    // A repeat, as a bad line, whatever its mark: one of the two would be read without effect.
+    expectProblem("prefixes.txt", "con common-lead\nsub\ncon\n", ":3: \"con\" is listed on line 1 already");
     folder.write("prefixes.txt", "con common-lead\nsub\n");
     expectProblem("gloss-corrections.txt", "a => b\nc =>\n", ":2: no \" => \" between the two sides");
     expectProblem("gloss-corrections.txt", "a => b => c\n", ":1: more than one \" => \"");
     expectProblem("gloss-corrections.txt", "a =>  b\n", ":1: a space at the end of a side (a quoted side keeps its spaces)");
     expectProblem("gloss-corrections.txt", "a => \n", ":1: an empty side (\"\" is an empty text)");
     expectProblem("gloss-corrections.txt", "\"a\"b\" => c\n", ":1: a double quote inside a quoted side");
+    expectProblem("gloss-corrections.txt", "a => b\na => c\na => b\n", ":3: \"a => b\" is listed on line 1 already");
     folder.write("gloss-corrections.txt", "\"a \" => \"\"\n");
     expectProblem("root-suffixes.txt", "ule => 3\nish => three\n", ":2: \"three\" is no count");
+    expectProblem("root-suffixes.txt", "ule => 3\nule => 4\n", ":2: \"ule\" is listed on line 1 already");
     folder.write("root-suffixes.txt", "ule => 3\n");
     EXPECT_EQ(folder.problem(), "");
     fs::remove(folder.path("blocked-words.txt"));
