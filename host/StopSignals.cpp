@@ -17,12 +17,15 @@
 #include <vector>
 
 #include "host/Launcher.h"
+#include "host/LogCapture.h"
 #include "runtime/lang/UncaughtHandler.h"
 
 namespace {
 
 // How long an ending without the orderly stop waits for the application's save.
 constexpr std::chrono::milliseconds SAVE_BOUND{2000};
+// And for the output written meanwhile to reach whoever reads it.
+constexpr std::chrono::milliseconds OUTPUT_BOUND{1000};
 
 int wakeEnds[2] = {-1, -1};
 
@@ -78,6 +81,7 @@ void endOverdue() {
     std::unique_lock guard(endLock);
     if (orderlyEnd) return;
     saveWithin(SAVE_BOUND);
+    LogCapture::passOnWithin(OUTPUT_BOUND);
     removeDirectories();
     say("lexivo-quiz: the program did not stop within " + std::to_string(stopsignals::STOP_BOUND.count()) +
         " ms of the stop signal; it ends without its orderly stop\n");
