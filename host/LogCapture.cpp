@@ -115,5 +115,8 @@ void LogCapture::passOnWithin(std::chrono::milliseconds bound) {
     if (!state.running) return;
     // As stop does, but with no stream flushed: a stuck thread may hold the stream's lock.
     ::dup2(state.originalOutput, STDOUT_FILENO);
-    state.readerEnd.wait_for(guard, bound, [&state] { return state.readerEnded; });
+    if (!state.readerEnd.wait_for(guard, bound, [&state] { return state.readerEnded; })) return;
+    state.running = false;
+    guard.unlock();
+    state.reader.join();
 }

@@ -97,7 +97,8 @@ void endOverdue() {
     ::_exit(128 + SIGINT);
 }
 
-void watch() {
+void watch(sigset_t stopSignals) {
+    ::pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
     std::optional<std::chrono::steady_clock::time_point> deadline;
     int interrupts = 0;
     for (;;) {
@@ -129,10 +130,10 @@ void watch() {
 }
 
 // Leaves a signal the program was started with ignored as it is: a background job's Ctrl-C, or nohup's hang-up.
-void handleUnlessIgnored(int signal, const struct sigaction& action) {
+bool handleUnlessIgnored(int signal, const struct sigaction& action) {
     struct sigaction inherited {};
-    if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) return;
-    ::sigaction(signal, &action, nullptr);
+    if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) return false;
+    return ::sigaction(signal, &action, nullptr) == 0;
 }
 
 }  // namespace
@@ -142,15 +143,23 @@ namespace stopsignals {
 void install() {
     if (::pipe2(wakeEnds, O_CLOEXEC) != 0) return;
     ::fcntl(wakeEnds[1], F_SETFL, O_NONBLOCK);
-    // The watcher waits for the process's life; it holds nothing that exit tears down.
-    std::thread(watch).detach();
     struct sigaction action {};
     action.sa_handler = noteStop;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) handleUnlessIgnored(signal, action);
-    // A closed output stays noted, as every later write to it raises SIGPIPE again.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        if (handleUnlessIgnored(signal, action)) sigaddset(&stopSignals, signal);
+    // A closed output stays noted, as every later write to it raises SIGPIPE again. It is raised on
+    // the writing thread, so it stays unblocked everywhere.
     ::sigaction(SIGPIPE, &action, nullptr);
+    // The stop signals reach the watcher only, which always takes them at once: a thread stuck in a
+    // call (or one whose call a signal would cut short) never has to. Every thread started from
+    // here on inherits the mask; started programs get their own.
+    ::pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // The watcher waits for the process's life; it holds nothing that exit tears down.
+    std::thread(watch, stopSignals).detach();
 }
 
 void removeWhenForced(const std::string& directory, bool onlyWhenEmpty) {

@@ -15,7 +15,8 @@ inline constexpr std::chrono::milliseconds STOP_BOUND{10000};
 // The status of a program ended without its orderly stop; as that of a runtime that outlived the terminate.
 inline constexpr int OVERDUE_STATUS = 3;
 
-// Installs the handlers and starts the watcher; once per process, before anything a stop should undo.
+// Installs the handlers and starts the watcher; once per process, on the main thread before any
+// other thread starts and before anything a stop should undo.
 void install();
 // A directory this run made that an ending without the orderly stop removes too: whole, or only
 // when it is empty.
