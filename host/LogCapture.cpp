@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -21,6 +22,8 @@ struct Capture {
     int originalOutput = -1;
     std::thread reader;
     bool running = false;
+    bool readerEnded = false;
+    std::condition_variable readerEnd;
 };
 
 Capture& capture() {
@@ -53,6 +56,9 @@ void readUntilClosed(int pipeEnd, int original) {
         UiThread::post([] {});
     }
     ::close(pipeEnd);
+    std::lock_guard guard(capture().lock);
+    capture().readerEnded = true;
+    capture().readerEnd.notify_all();
 }
 
 }  // namespace
@@ -75,8 +81,12 @@ bool LogCapture::start() {
     // buffer of its own, glibc ignores the mode once the stream has been used.
     static char lineBuffer[BUFSIZ];
     std::setvbuf(stdout, lineBuffer, _IOLBF, sizeof lineBuffer);
-    state.originalOutput = original;
-    state.running = true;
+    {
+        std::lock_guard guard(state.lock);
+        state.originalOutput = original;
+        state.running = true;
+        state.readerEnded = false;
+    }
     state.reader = std::thread(readUntilClosed, ends[0], original);
     return true;
 }
@@ -94,6 +104,19 @@ void LogCapture::stop() {
     ::dup2(state.originalOutput, STDOUT_FILENO);
     state.reader.join();
     ::close(state.originalOutput);
+    std::lock_guard guard(state.lock);
     state.originalOutput = -1;
     state.running = false;
+}
+
+void LogCapture::passOnWithin(std::chrono::milliseconds bound) {
+    Capture& state = capture();
+    std::unique_lock guard(state.lock);
+    if (!state.running) return;
+    // As stop does, but with no stream flushed: a stuck thread may hold the stream's lock.
+    ::dup2(state.originalOutput, STDOUT_FILENO);
+    if (!state.readerEnd.wait_for(guard, bound, [&state] { return state.readerEnded; })) return;
+    state.running = false;
+    guard.unlock();
+    state.reader.join();
 }

@@ -2,6 +2,7 @@
 // program has written; everything still reaches the original output.
 #pragma once
 
+#include <chrono>
 #include <string_view>
 
 class LogCapture {
@@ -12,4 +13,7 @@ public:
     static bool contains(std::string_view text);
     // Restores the original output once everything written has passed through.
     static void stop();
+    // For a process about to end at once: what has been written reaches the original output,
+    // waiting no longer than the bound. Capturing is over.
+    static void passOnWithin(std::chrono::milliseconds bound);
 };

@@ -1,8 +1,11 @@
 #include "host/xyzApp.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <thread>
@@ -14,6 +17,7 @@
 #include "platform/PlatformState.h"
 #include "platform/UiThread.h"
 #include "runtime/HostBridge.h"
+#include "runtime/io/FileSystem.h"
 #include "runtime/lang/System.h"
 #include "runtime/lcdui/ImageDecoders.h"
 
@@ -30,16 +34,22 @@ void orDefault(Function& slot, Function fallback) {
 }
 
 std::vector<uint8_t> readSmallFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
     using javax::microedition::lcdui::imagedecoders::MAX_PICTURE_BYTES;
-    if (size <= 0 || static_cast<size_t>(size) > MAX_PICTURE_BYTES) return {};
-    in.seekg(0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return in ? bytes : std::vector<uint8_t>{};
+    const int fd = java::io::FileSystem::openRegularFile(path);
+    if (fd < 0) return {};
+    struct stat info {};
+    std::vector<uint8_t> bytes;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0 && static_cast<uint64_t>(info.st_size) <= MAX_PICTURE_BYTES)
+        bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    return done == bytes.size() ? bytes : std::vector<uint8_t>{};
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ constexpr const char* BUILT_IN_SCRIPT =
     "terminate\n";
 
 int fail(const std::string& message) {
+    stopsignals::orderlyEndReached();
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
     return exitstatus::REFUSED_START;
 }
@@ -59,7 +60,8 @@ std::string javaMessage(java::lang::Throwable& thrown) {
 }
 
 // The capture directory exists (made when missing) and is writable; "" with a reason otherwise.
-std::string prepareCaptureDirectory(std::string directory, std::string& whyNot) {
+// made says whether this run made it.
+std::string prepareCaptureDirectory(std::string directory, bool& made, std::string& whyNot) {
     if (directory.empty()) {
         const char* temporary = std::getenv("TMPDIR");
         const std::string base = temporary && temporary[0] == '/' ? temporary : "/tmp";
@@ -68,13 +70,14 @@ std::string prepareCaptureDirectory(std::string directory, std::string& whyNot) 
             whyNot = "cannot make a temporary capture directory";
             return {};
         }
+        made = true;
         return pattern;
     }
     std::string built;
     for (size_t at = 0; at != std::string::npos;) {
         at = directory.find('/', at + 1);
         built = directory.substr(0, at);
-        if (!built.empty()) ::mkdir(built.c_str(), 0755);
+        if (!built.empty()) made = ::mkdir(built.c_str(), 0755) == 0;
     }
     struct stat info {};
     if (::stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || ::access(directory.c_str(), W_OK) != 0) {
@@ -138,7 +141,10 @@ int main(int argc, char** argv) {
     const bool temporaryDocuments = documents.empty() && builtIn;
     try {
         if (bundle.empty()) bundle = executableDirectory();
-        if (temporaryDocuments) documents = documentsPlace.makeTemporary();
+        if (temporaryDocuments) {
+            documents = documentsPlace.makeTemporary();
+            stopsignals::removeWhenForced(documents, false);
+        }
         if (documents.empty()) documents = defaultDocumentsDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         java::io::FileSystem::setDirectories(bundle, documents);
     } catch (const std::exception& error) {
@@ -175,6 +181,8 @@ int main(int argc, char** argv) {
 
     std::vector<ScriptCommand> commands;
     std::string captureDirectory;
+    // A built-in session stopped before its first capture leaves no empty directory it made.
+    bool emptyCaptureGoes = false;
     if (scriptText) {
         const ScreenSetup screen = ScreenProfile::setupFor(ScreenProfile::current());
         try {
@@ -183,8 +191,11 @@ int main(int argc, char** argv) {
             return fail(scriptName + ": " + error.what());
         }
         std::string whyNot;
-        captureDirectory = prepareCaptureDirectory(options.captureDirectory, whyNot);
+        bool made = false;
+        captureDirectory = prepareCaptureDirectory(options.captureDirectory, made, whyNot);
         if (captureDirectory.empty()) return fail(whyNot);
+        emptyCaptureGoes = builtIn && made;
+        if (emptyCaptureGoes) stopsignals::removeWhenForced(captureDirectory, true);
         LogCapture::start();
     }
 
@@ -230,8 +241,10 @@ int main(int argc, char** argv) {
         }
         // A runtime still running after the terminate's wait is a failure of its own.
         if (app.runtimeOutlivedTerminate() && status == 0) status = exitstatus::RUNTIME_OUTLIVED_TERMINATE;
-        if (builtIn) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
+        const bool captureRemoved = emptyCaptureGoes && ::rmdir(captureDirectory.c_str()) == 0;
+        if (builtIn && !captureRemoved) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
+    stopsignals::orderlyEndReached();
     LogCapture::stop();
     std::fflush(stdout);
     if (launcher::staticsStillInUse()) {

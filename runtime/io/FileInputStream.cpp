@@ -1,11 +1,13 @@
 #include "runtime/io/FileInputStream.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <limits>
 
 #include "runtime/io/File.h"
+#include "runtime/io/FileSystem.h"
 #include "runtime/lang/System.h"
 
 namespace java::io {
@@ -16,11 +18,12 @@ void FileInputStream::WENDinvokeconstructor(const JavaPtr<File>& file) {
     close();
     const std::string& path = file->nativePath();
     if (path.empty()) return;
-    std::FILE* opened = std::fopen(path.c_str(), "rb");
-    if (!opened) return;
+    const int fd = FileSystem::openRegularFile(path);
+    if (fd < 0) return;
     struct stat info {};
-    if (::fstat(::fileno(opened), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(opened);
+    std::FILE* opened = ::fstat(fd, &info) == 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (!opened) {
+        ::close(fd);
         return;
     }
     m_file = opened;

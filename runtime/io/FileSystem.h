@@ -16,6 +16,10 @@ public:
     // Without a trailing "/"; empty until set.
     static std::string bundleDirectory();
     static std::string documentsDirectory();
+
+    // A read-only descriptor of the file when it is a regular one, else -1. Opening never waits, as
+    // opening a pipe with no writer or a device would.
+    static int openRegularFile(const std::string& path);
 };
 
 }  // namespace java::io

@@ -344,6 +344,13 @@ fs::path bundleWithOwn(const fs::path& copy, const std::string& file, const std:
     return copy;
 }
 
+// The built bundle again, with pipes in the place of the files named.
+fs::path bundleWithPipes(const fs::path& copy, std::initializer_list<std::string> piped) {
+    bundleWithout(copy, piped);
+    for (const std::string& file : piped) EXPECT_EQ(::mkfifo((copy / file).c_str(), 0644), 0) << file;
+    return copy;
+}
+
 // Makes the file the built bundle's one cut to its first bytes.
 std::function<void(const fs::path&)> cutTo(uintmax_t bytes) {
     return [bytes](const fs::path& file) {
@@ -433,6 +440,10 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
     };
     const std::string unsaved = "lexivo-quiz: progress could not be saved in '[^']*/documents-";
     const std::string noFile = R"( \(No such file or directory\)\n)";
+    const std::string firstSubsectionThenSecond = shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") +
+                                                  rest(160, 40) + shown(3, "subsections") + rest(160, 40) +
+                                                  rest(160, 88) + shown(4, "question") + "terminate\n";
+    const std::string unreadableQuestions = "lexivo-quiz: the question file cdb0_0.dat cannot be read.*\n";
     const std::string cannotStart = "lexivo-quiz: the quiz cannot start: the bundle '[^']*/";
     const std::string endedAtLoading =
         "lexivo-quiz: bundle .*\nthe application was ended from outside the script at line 1; the rest is skipped\n";
@@ -551,16 +562,22 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
              ::kill(holder.pid(), SIGKILL);
          }},
         // The first subsection of the first category cannot be read; the second then can.
-        {"a question file missing", "files", nullptr,
-         shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) + shown(3, "subsections") +
-             rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
-         {"--bundle", bundleWithout(directory.path() / "no-questions", {"cdb0_0.dat"}).string()}, 0,
-         "lexivo-quiz: the question file cdb0_0.dat cannot be read.*\n"},
-        {"a question file of zeros", "files", nullptr,
-         shown(1, "main menu") + tap(160, PRACTICE_Y) + shown(2, "categories") + rest(160, 40) + shown(3, "subsections") +
-             rest(160, 40) + rest(160, 88) + shown(4, "question") + "terminate\n",
+        {"a question file missing", "files", nullptr, firstSubsectionThenSecond,
+         {"--bundle", bundleWithout(directory.path() / "no-questions", {"cdb0_0.dat"}).string()}, 0, unreadableQuestions},
+        {"a question file of zeros", "files", nullptr, firstSubsectionThenSecond,
          {"--bundle", bundleWithOwn(directory.path() / "zero-questions", "cdb0_0.dat", filledWith(0)).string()}, 0,
          "lexivo-quiz: the question file cdb0_0.dat cannot be read: question database holds no question\n"},
+        // Pipes in the place of files the start check does not read are refused as missing ones are,
+        // never waited on: a practice file, the splash picture under both its names, the runtime's font.
+        {"a pipe for a question file", "files", nullptr, firstSubsectionThenSecond,
+         {"--bundle", bundleWithPipes(directory.path() / "piped-questions", {"cdb0_0.dat"}).string()}, 0,
+         unreadableQuestions},
+        {"pipes for the splash picture", "files", nullptr, shown(1, "main menu") + "terminate\n",
+         {"--bundle", bundleWithPipes(directory.path() / "piped-splash", {"Default@2x.png", "Default@2x_png"}).string()},
+         0, ""},
+        {"a pipe for the runtime's font", "files", nullptr, shown(1, "main menu") + "terminate\n",
+         {"--bundle", bundleWithPipes(directory.path() / "piped-font", {"wlbmpfnt"}).string()}, 0,
+         "no text will be drawn: the bundle's font file \"wlbmpfnt\" is missing or damaged\n"},
         // Refused before anything starts, even the line that names the directories.
         {"an empty bundle", "files", nullptr, "terminate\n", {"--bundle", dir("empty").string()}, 2, ".*'resmap'" + noFile},
         {"a bundle without its pack", "files", nullptr, "terminate\n",
@@ -597,8 +614,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
          {"--bundle", bundleWithOwn(directory.path() / "zero-topics", "topics.dat", filledWith(0)).string()}, 2,
          ".*damaged 'topics.dat' \\(topics file has no subsection for category 0\\)\n"},
         {"a pipe for the topics", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "piped-topics", "topics.dat",
-                                    [](const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); }).string()},
+         {"--bundle", bundleWithPipes(directory.path() / "piped-topics", {"topics.dat"}).string()},
          2, ".*'topics.dat' \\(not a regular file\\)\n"},
         // Damage the check cannot see ends the first loading, on the main loop's thread (the pack's
         // images) or on the loading thread (the language file), before the first screen.

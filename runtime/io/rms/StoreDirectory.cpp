@@ -51,7 +51,8 @@ std::string StoreDirectory::temporaryPath(int32_t number) const {
 }
 
 std::optional<std::vector<unsigned char>> StoreDirectory::readFile(const std::string& path, std::string& whyRefused) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, as opening a pipe would wait for a writer; the check below refuses it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         whyRefused = std::strerror(errno);
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -75,7 +77,9 @@ TEST_F(FileNames, FileInputStreamReadsTheWholeFileAndCountsWhatIsLeft) {
 
 TEST_F(FileNames, FileInputStreamOverNothingReadableNeverThrows) {
     std::filesystem::create_directory(bundle / "folder");
-    for (const char* missing : {"/missing", "/folder", "nothing"}) {
+    // A pipe with no writer, which opening would wait on.
+    ASSERT_EQ(::mkfifo((bundle / "pipe").c_str(), 0644), 0);
+    for (const char* missing : {"/missing", "/folder", "/pipe", "nothing"}) {
         SCOPED_TRACE(missing);
         auto in = jnew<FileInputStream>(jnew<File>(name(missing)));
         EXPECT_FALSE(in->isOpened());

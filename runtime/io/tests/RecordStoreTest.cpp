@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
@@ -252,6 +254,7 @@ TEST_F(RecordStores, ADamagedFileDoesNotHideOtherStores) {
     good->closeRecordStore();
     writeFile(documents / "rs_7", {'j', 'u', 'n', 'k'});
     writeFile(documents / "rs_tmp0", {'h', 'a', 'l', 'f'});  // left by a save that was cut short
+    ASSERT_EQ(::mkfifo((documents / "rs_8").c_str(), 0644), 0);  // never waited on for a writer
     good = open("good", false);
     EXPECT_EQ(contentsOf(good), Strings{"1=fine"});
     good->closeRecordStore();
