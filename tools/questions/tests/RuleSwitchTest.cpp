@@ -362,7 +362,8 @@ std::vector<Sense> broadKind(int offset, std::set<std::string>& members) {
 
 // Wrong answers come from the closest tier of the search that has two, and from no later one: each
 // tier shown by a category where it supplies the asked word's wrong answers and, were it gone, a
-// later tier would supply others, or none would.
+// later tier would supply others, or none would; the one tier that never supplies any is shown
+// deciding which others a later tier supplies.
 TEST(RuleSwitch, WrongAnswersComeFromTheClosestTierThatHasTwo) {
     const Sense physical{1000, "noun.Tops", 'n', {"physical_entity"}, "an entity that has physical existence"};
     struct Case {
@@ -401,6 +402,21 @@ TEST(RuleSwitch, WrongAnswersComeFromTheClosestTierThatHasTwo) {
           {1024, "noun.plant", 'n', {"fern"}, "a flowerless frond bearer"},
           {1025, "noun.plant", 'n', {"moss"}, "a low carpet growing on damp stones"}},
          {"noun.plant", "noun.animal"}, "agave", true, {"wrasse", "heron"}},
+        // This tier supplies no answer: it is reached only for a meaning, and every sense it offers
+        // shares a word with the right definition (custard's milk, broth's water), which a wrong
+        // definition may not. Yet it draws on the search's seeded order and marks those senses
+        // tried, which shortens the list a later tier shuffles: without the draw porridge would show
+        // muffin, without the marks sorbet. Muffin, listed first, sets porridge's seed so that both tell.
+        {"defined in the same terms",
+         {{1057, "noun.food", 'n', {"muffin"}, "a small domed cake"},
+          {1050, "noun.food", 'n', {"porridge"}, "oats boiled slowly in milk or water"},
+          {1051, "noun.food", 'n', {"custard"}, "eggs baked in sweetened milk"},
+          {1052, "noun.food", 'n', {"broth"}, "water in which meat was simmered"},
+          {1053, "noun.food", 'n', {"omelet"}, "beaten eggs fried flat"},
+          {1054, "noun.food", 'n', {"chutney"}, "a relish of fruit and spice"},
+          {1055, "noun.food", 'n', {"pretzel"}, "a knotted biscuit sprinkled with salt"},
+          {1056, "noun.food", 'n', {"sorbet"}, "a frozen dessert of flavored ice"}},
+         {"noun.food"}, "porridge", true, {"pretzel", "chutney"}},
         // Filled in below: the ocelot among many of a broad kind, two of its own file beside it.
         {"under an ancestor too broad to be a kind", {}, {"noun.animal", "noun.plant"}, "ocelot", true, {}},
         {"nearby in rank, of the same lexicographer file and band",
@@ -453,7 +469,7 @@ TEST(RuleSwitch, WrongAnswersComeFromTheClosestTierThatHasTwo) {
     kin.insert(kin.end(), more.begin(), more.end());
     cases[1].senses = kin;
     cases[2].senses = kin;
-    Case& broad = cases[4];
+    Case& broad = cases[5];
     broad.senses = broadKind(1400, broad.wrong);
     const std::vector<Sense> beside = {
         physical,
