@@ -265,6 +265,9 @@ const TierList<WrongAnswerSearch&> wrongAnswerTiers{Stage::wrongAnswerSearch, "w
     // One over a large share of the category (artifact) is no kind.
     {"kin, under a particular ancestor up to four steps up", 2, [](WrongAnswerSearch& s) { return s.tryKin(kinTiers[2]); }},
     {"defined on the same noun", alikeReach, [](WrongAnswerSearch& s) { return s.trySameGenus(); }},
+    // The wrong-definition rules refuse every sense this offers, as it shares a word with the right
+    // definition; it stays for what its search leaves behind (the seeded order drawn on, the senses
+    // marked tried), which shapes the later tiers' picks in the generated files.
     {"defined in the same terms", alikeReach, [](WrongAnswerSearch& s) { return s.trySameTerms(); }},
     {"under an ancestor too broad to be a kind", anythingReach,
      [](WrongAnswerSearch& s) { return s.tryKinds(s.particular, s.pool.senses.size(), kindSteps); }},
