@@ -44,6 +44,13 @@ protected:
     RuleCounts(Stage stage, std::string_view subject, std::vector<std::string_view> names);
     ~RuleCounts() = default;
     void refused(size_t rule) const { ++m_refused[rule]; }
+    // The names of a list's entries, each of which has a `name`.
+    template <class Entry>
+    static std::vector<std::string_view> namesOf(std::initializer_list<Entry> entries) {
+        std::vector<std::string_view> names;
+        for (const Entry& entry : entries) names.push_back(entry.name);
+        return names;
+    }
 
 private:
     Stage m_stage;
@@ -77,12 +84,6 @@ public:
     bool refuses(Subject... subject) const { return refusal(subject...) != nullptr; }
 
 private:
-    static std::vector<std::string_view> namesOf(std::initializer_list<Rule> rules) {
-        std::vector<std::string_view> names;
-        for (const Rule& rule : rules) names.push_back(rule.name);
-        return names;
-    }
-
     std::vector<Rule> m_rules;
 };
 
@@ -110,12 +111,6 @@ public:
     }
 
 private:
-    static std::vector<std::string_view> namesOf(std::initializer_list<Tier> tiers) {
-        std::vector<std::string_view> names;
-        for (const Tier& tier : tiers) names.push_back(tier.name);
-        return names;
-    }
-
     std::vector<Tier> m_tiers;
 };
 
