@@ -1,6 +1,8 @@
 #include "tools/questions/WordTables.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -38,8 +40,16 @@ bool spaceAtEnds(std::string_view text) {
     return !text.empty() && (space(text.front()) || space(text.back()));
 }
 
+// Far above any table's size: a larger file is no table, and is not read.
+constexpr std::uintmax_t MAX_TABLE_BYTES = std::uintmax_t{4} << 20;
+
 // The lines that are entries: neither empty nor comments.
 std::vector<Line> entryLines(const std::string& path) {
+    // Looked at before it is opened: a pipe in a table's place would hold the build.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) throw std::runtime_error("cannot read the word table " + path);
+    if (std::filesystem::file_size(path, error) > MAX_TABLE_BYTES)
+        throw std::runtime_error(path + ": larger than any word table");
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot read the word table " + path);
     std::vector<Line> lines;
@@ -150,6 +160,14 @@ WordPairs readRelation(const std::string& path) {
     return readPairs(path, [](const PairLine& line) { return line.first + " => " + line.second; });
 }
 
+// A pair that holds both ways round, given once in either order.
+WordPairs readSymmetricRelation(const std::string& path) {
+    return readPairs(path, [](const PairLine& line) {
+        const auto& [low, high] = std::minmax(line.first, line.second);
+        return low + " => " + high;
+    });
+}
+
 // One pair for each first side, where a second could never apply: a typo's first correction leaves
 // none for another to find, and a label has one wording.
 WordPairs readMapping(const std::string& path) {
@@ -207,7 +225,7 @@ WordTables WordTables::read(const std::string& directory) {
     tables.misfiledSynonyms = readRelation(path("misfiled-synonyms"));
     tables.unknownSenses = readRelation(path("unknown-senses"));
     tables.twoSpellings = readRelation(path("two-spellings"));
-    tables.takenForEachOther = readRelation(path("taken-for-each-other"));
+    tables.takenForEachOther = readSymmetricRelation(path("taken-for-each-other"));
     std::tie(tables.prefixes, tables.commonLeadPrefixes) = readMarkedList(path("prefixes"), "common-lead");
     tables.commonDefinitionWords = readList(path("common-definition-words"));
     tables.emptyShortWords = readList(path("empty-short-words"));

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -85,12 +87,22 @@ TEST(WordTables, AMissingFileOrAMissingMalformedOrRepeatedLineIsNamed) {
     // A relation may pair a first side with several, but gives each pair once.
     expectProblem("misfiled-synonyms.txt", "a => b\na => c\na => b\n", ":3: \"a => b\" is listed on line 1 already");
     folder.write("misfiled-synonyms.txt", "a => b\na => c\n");
+    // Words taken for each other are so either way round.
+    expectProblem("taken-for-each-other.txt", "a => b\nb => a\n", ":2: \"a => b\" is listed on line 1 already");
+    folder.write("taken-for-each-other.txt", "a => b\n");
     expectProblem("root-suffixes.txt", "ule => 3\nish => three\n", ":2: \"three\" is no count");
     expectProblem("root-suffixes.txt", "ule => 3\nule => 4\n", ":2: \"ule\" is listed on line 1 already");
     folder.write("root-suffixes.txt", "ule => 3\n");
     EXPECT_EQ(folder.problem(), "");
     fs::remove(folder.path("blocked-words.txt"));
     EXPECT_EQ(folder.problem(), "cannot read the word table " + folder.path("blocked-words.txt"));
+    // Neither a pipe, which would hold the build, nor a file far too large is read.
+    ASSERT_EQ(::mkfifo(folder.path("blocked-words.txt").c_str(), 0644), 0);
+    EXPECT_EQ(folder.problem(), "cannot read the word table " + folder.path("blocked-words.txt"));
+    fs::remove(folder.path("blocked-words.txt"));
+    folder.write("blocked-words.txt", "a\n");
+    fs::resize_file(folder.path("blocked-words.txt"), std::uintmax_t{1} << 32);
+    EXPECT_EQ(folder.problem(), folder.path("blocked-words.txt") + ": larger than any word table");
 }
 
 }  // namespace
