@@ -125,10 +125,8 @@ std::string GlossText::clean(std::string_view definition) {
                 // Named again in the gloss: "(baseball) a successful stroke ... (especially in baseball)".
                 text = rest;
             } else if (isSubject(label)) {
-                std::string wording = "in " + label;
-                for (const auto& [from, to] : tables().labelWording)
-                    if (label == from) wording = std::string(to);
-                text = wording + ", " + rest;
+                const auto wording = tables().labelWording.find(label);
+                text = (wording != tables().labelWording.end() ? wording->second : "in " + label) + ", " + rest;
             } else {
                 // A note of some other kind ("always used with a modifier", "RAF rank"): no reading of
                 // it as words fits every sense it stands before.

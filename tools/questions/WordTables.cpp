@@ -1,6 +1,8 @@
 #include "tools/questions/WordTables.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -38,8 +40,16 @@ bool spaceAtEnds(std::string_view text) {
     return !text.empty() && (space(text.front()) || space(text.back()));
 }
 
+// Far above any table's size: a larger file is no table, and is not read.
+constexpr std::uintmax_t MAX_TABLE_BYTES = std::uintmax_t{4} << 20;
+
 // The lines that are entries: neither empty nor comments.
 std::vector<Line> entryLines(const std::string& path) {
+    // Looked at before it is opened: a pipe in a table's place would hold the build.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) throw std::runtime_error("cannot read the word table " + path);
+    if (std::filesystem::file_size(path, error) > MAX_TABLE_BYTES)
+        throw std::runtime_error(path + ": larger than any word table");
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot read the word table " + path);
     std::vector<Line> lines;
@@ -134,15 +144,34 @@ std::vector<PairLine> pairLines(const std::string& path) {
     return pairs;
 }
 
-// A first side may stand in several pairs (a word with two misfiled synonyms), a pair only once.
-WordPairs readPairs(const std::string& path) {
+// The pairs of a table, each given once by the key the table's users go by.
+WordPairs readPairs(const std::string& path, std::string (*key)(const PairLine&)) {
     WordPairs pairs;
     Entries seen(path);
     for (PairLine& line : pairLines(path)) {
-        seen.add(line.first + " => " + line.second, line.number);
+        seen.add(key(line), line.number);
         pairs.emplace_back(std::move(line.first), std::move(line.second));
     }
     return pairs;
+}
+
+// A first side may stand in several pairs (a word with two misfiled synonyms), a pair only once.
+WordPairs readRelation(const std::string& path) {
+    return readPairs(path, [](const PairLine& line) { return line.first + " => " + line.second; });
+}
+
+// A pair that holds both ways round, given once in either order.
+WordPairs readSymmetricRelation(const std::string& path) {
+    return readPairs(path, [](const PairLine& line) {
+        const auto& [low, high] = std::minmax(line.first, line.second);
+        return low + " => " + high;
+    });
+}
+
+// One pair for each first side, where a second could never apply: a typo's first correction leaves
+// none for another to find, and a label has one wording.
+WordPairs readMapping(const std::string& path) {
+    return readPairs(path, [](const PairLine& line) { return line.first; });
 }
 
 // Pairs whose second side is a small count, one for each first side.
@@ -163,7 +192,7 @@ std::vector<std::pair<std::string, size_t>> readCounts(const std::string& path) 
 WordTables WordTables::read(const std::string& directory) {
     const auto path = [&directory](const char* name) { return directory + "/" + name + ".txt"; };
     WordTables tables;
-    tables.glossCorrections = readPairs(path("gloss-corrections"));
+    tables.glossCorrections = readMapping(path("gloss-corrections"));
     tables.leftOutLabels = readList(path("left-out-labels"));
     tables.leftOutMarks = readList(path("left-out-marks"));
     tables.usageNotes = readList(path("usage-notes"));
@@ -172,7 +201,8 @@ WordTables WordTables::read(const std::string& directory) {
     tables.droppedLabels = readList(path("dropped-labels"));
     tables.noteOpeners = readList(path("note-openers"));
     tables.formQualifiers = readList(path("form-qualifiers"));
-    tables.labelWording = readPairs(path("label-wording"));
+    const WordPairs labelWording = readMapping(path("label-wording"));
+    tables.labelWording = {labelWording.begin(), labelWording.end()};
     tables.placeWords = readList(path("place-words"));
     tables.sentenceDeterminers = readList(path("sentence-determiners"));
     tables.sentenceVerbs = readList(path("sentence-verbs"));
@@ -192,10 +222,10 @@ WordTables WordTables::read(const std::string& directory) {
     tables.linkingWords = readList(path("linking-words"));
     tables.stemEndings = readList(path("stem-endings"));
     tables.rootSuffixes = readCounts(path("root-suffixes"));
-    tables.misfiledSynonyms = readPairs(path("misfiled-synonyms"));
-    tables.unknownSenses = readPairs(path("unknown-senses"));
-    tables.twoSpellings = readPairs(path("two-spellings"));
-    tables.takenForEachOther = readPairs(path("taken-for-each-other"));
+    tables.misfiledSynonyms = readRelation(path("misfiled-synonyms"));
+    tables.unknownSenses = readRelation(path("unknown-senses"));
+    tables.twoSpellings = readRelation(path("two-spellings"));
+    tables.takenForEachOther = readSymmetricRelation(path("taken-for-each-other"));
     std::tie(tables.prefixes, tables.commonLeadPrefixes) = readMarkedList(path("prefixes"), "common-lead");
     tables.commonDefinitionWords = readList(path("common-definition-words"));
     tables.emptyShortWords = readList(path("empty-short-words"));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,9 +34,9 @@ using WordPairs = std::vector<std::pair<std::string, std::string>>;
 
 struct WordTables {
     // Gloss cleaning (GlossText).
-    WordPairs glossCorrections;
+    WordPairs glossCorrections;  // one for each typo, applied in the file's order
     WordList leftOutLabels, leftOutMarks, usageNotes, namingPhrases, colonLabels, droppedLabels, noteOpeners, formQualifiers;
-    WordPairs labelWording;
+    std::map<std::string, std::string, std::less<>> labelWording;  // label, its wording
     // Glosses that are no definition on their own (GlossText).
     WordList placeWords, sentenceDeterminers, sentenceVerbs, innerClauseOpeners, noNounWords, verbLikeLeads, describingLeads,
         describingJoins, sentenceSecondWords, plantPartLeads, participleLinks;
@@ -53,8 +54,9 @@ struct WordTables {
     WordList prefixes, commonLeadPrefixes;
 
     // The tables of a folder; a missing file, or a missing, malformed or repeated line (an entry a
-    // list gives again, marked or not; a pair given again; a count's first side given again),
-    // throws std::runtime_error naming the file and line.
+    // list gives again, marked or not; a pair given again; a first side given again where only one
+    // pair for it can apply: a count, a gloss correction, a label's wording), throws
+    // std::runtime_error naming the file and line.
     static WordTables read(const std::string& directory);
     // The tables of the folder named by readFrom, or else of the source folder the build named,
     // read by the first call.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -77,14 +79,30 @@ TEST(WordTables, AMissingFileOrAMissingMalformedOrRepeatedLineIsNamed) {
     expectProblem("gloss-corrections.txt", "a =>  b\n", ":1: a space at the end of a side (a quoted side keeps its spaces)");
     expectProblem("gloss-corrections.txt", "a => \n", ":1: an empty side (\"\" is an empty text)");
     expectProblem("gloss-corrections.txt", "\"a\"b\" => c\n", ":1: a double quote inside a quoted side");
-    expectProblem("gloss-corrections.txt", "a => b\na => c\na => b\n", ":3: \"a => b\" is listed on line 1 already");
+    // A first side given again where only one of its pairs could apply.
+    expectProblem("gloss-corrections.txt", "a => b\na => c\n", ":2: \"a\" is listed on line 1 already");
     folder.write("gloss-corrections.txt", "\"a \" => \"\"\n");
+    expectProblem("label-wording.txt", "a => b\na => c\n", ":2: \"a\" is listed on line 1 already");
+    folder.write("label-wording.txt", "a => b\n");
+    // A relation may pair a first side with several, but gives each pair once.
+    expectProblem("misfiled-synonyms.txt", "a => b\na => c\na => b\n", ":3: \"a => b\" is listed on line 1 already");
+    folder.write("misfiled-synonyms.txt", "a => b\na => c\n");
+    // Words taken for each other are so either way round.
+    expectProblem("taken-for-each-other.txt", "a => b\nb => a\n", ":2: \"a => b\" is listed on line 1 already");
+    folder.write("taken-for-each-other.txt", "a => b\n");
     expectProblem("root-suffixes.txt", "ule => 3\nish => three\n", ":2: \"three\" is no count");
     expectProblem("root-suffixes.txt", "ule => 3\nule => 4\n", ":2: \"ule\" is listed on line 1 already");
     folder.write("root-suffixes.txt", "ule => 3\n");
     EXPECT_EQ(folder.problem(), "");
     fs::remove(folder.path("blocked-words.txt"));
     EXPECT_EQ(folder.problem(), "cannot read the word table " + folder.path("blocked-words.txt"));
+    // Neither a pipe, which would hold the build, nor a file far too large is read.
+    ASSERT_EQ(::mkfifo(folder.path("blocked-words.txt").c_str(), 0644), 0);
+    EXPECT_EQ(folder.problem(), "cannot read the word table " + folder.path("blocked-words.txt"));
+    fs::remove(folder.path("blocked-words.txt"));
+    folder.write("blocked-words.txt", "a\n");
+    fs::resize_file(folder.path("blocked-words.txt"), std::uintmax_t{1} << 32);
+    EXPECT_EQ(folder.problem(), folder.path("blocked-words.txt") + ": larger than any word table");
 }
 
 }  // namespace
