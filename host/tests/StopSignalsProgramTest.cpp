@@ -31,6 +31,10 @@ using programtest::RunningProgram;
 using programtest::ScopedVariable;
 using programtest::TemporaryDirectory;
 
+// From the signal to the process's end: the orderly stop's bound, the forced end's, and room for a
+// loaded machine. A program that outlives it is killed and fails its row.
+constexpr std::chrono::seconds END_BOUND{60};
+
 // Starts the program with the signal ignored, as a shell starts a background job or nohup its command.
 class IgnoredWhileStarting {
 public:
@@ -134,7 +138,7 @@ TEST(StopSignals, EndTheBuiltInSessionOnceInOrderAndRemoveItsTemporaryFolders) {
         }
         ASSERT_TRUE(program->readUntil(r.cue)) << program->output();
         r.stop(*program);
-        EXPECT_EQ(program->wait(), r.status) << program->output();
+        EXPECT_EQ(program->waitWithin(END_BOUND), r.status) << program->output();
         if (stuckReader >= 0) ::close(stuckReader);
         stuckReader = -1;
         const std::string errors = readText(directory.path() / "stderr.txt");
@@ -145,9 +149,6 @@ TEST(StopSignals, EndTheBuiltInSessionOnceInOrderAndRemoveItsTemporaryFolders) {
 
 
 
-// From the signal to the process's end: the orderly stop's bound, the forced end's, and room for a
-// loaded machine. A program that outlives it is killed and fails its row.
-constexpr std::chrono::seconds END_BOUND{60};
 
 // To a question, captured; then the script waits for something that never comes, so that only the
 // stop can end it in time.
