@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/UiThread.h"
 
@@ -26,9 +27,10 @@ struct Capture {
     std::condition_variable readerEnd;
 };
 
+// Never destroyed: a stop's forced end may pass the output on while exit destroys the statics.
 Capture& capture() {
-    static Capture instance;
-    return instance;
+    static Capture* const instance = new Capture;
+    return *instance;
 }
 
 void writeAll(int fd, const char* data, size_t size) {
@@ -103,20 +105,22 @@ void LogCapture::stop() {
     // Replacing the pipe's only write end closes it, and the reader ends after the last byte.
     ::dup2(state.originalOutput, STDOUT_FILENO);
     state.reader.join();
-    ::close(state.originalOutput);
-    std::lock_guard guard(state.lock);
-    state.originalOutput = -1;
-    state.running = false;
+    int original = -1;
+    {
+        // Closed only once passOnWithin can no longer take it for the output.
+        std::lock_guard guard(state.lock);
+        std::swap(original, state.originalOutput);
+        state.running = false;
+    }
+    ::close(original);
 }
 
-void LogCapture::passOnWithin(std::chrono::milliseconds bound) {
+bool LogCapture::passOnWithin(std::chrono::milliseconds bound) {
     Capture& state = capture();
     std::unique_lock guard(state.lock);
-    if (!state.running) return;
-    // As stop does, but with no stream flushed: a stuck thread may hold the stream's lock.
+    if (!state.running) return true;
+    // As stop does, but with no stream flushed (a stuck thread may hold the stream's lock) and the
+    // reader left to the process's end: stop may be joining it.
     ::dup2(state.originalOutput, STDOUT_FILENO);
-    if (!state.readerEnd.wait_for(guard, bound, [&state] { return state.readerEnded; })) return;
-    state.running = false;
-    guard.unlock();
-    state.reader.join();
+    return state.readerEnd.wait_for(guard, bound, [&state] { return state.readerEnded; });
 }

@@ -14,6 +14,7 @@ public:
     // Restores the original output once everything written has passed through.
     static void stop();
     // For a process about to end at once: what has been written reaches the original output,
-    // waiting no longer than the bound. Capturing is over.
-    static void passOnWithin(std::chrono::milliseconds bound);
+    // waiting no longer than the bound; false when some of it did not (nobody reads the output).
+    // Capturing is over. Safe on any thread, while stop runs too.
+    static bool passOnWithin(std::chrono::milliseconds bound);
 };

@@ -3,12 +3,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -23,18 +25,37 @@
 
 namespace {
 
-// How long an ending without the orderly stop waits for the application's save.
-constexpr std::chrono::milliseconds SAVE_BOUND{2000};
-// And for the output written meanwhile to reach whoever reads it.
-constexpr std::chrono::milliseconds OUTPUT_BOUND{1000};
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// The parts of the forced end, each ending this long after the orderly stop overran: its first
+// line and the save's share, the output's, the removal of this run's directories, the last line.
+constexpr milliseconds LINE_SHARE{250};
+constexpr milliseconds SAVE_SHARE_END{2000};
+constexpr milliseconds OUTPUT_SHARE_END{2500};
+constexpr milliseconds REMOVAL_SHARE_END{2750};
+
+// Bytes on the wake pipe besides the stop signals' numbers (all below them).
+constexpr char ORDERLY_END = 100;
+constexpr char FIRST_STEP = 101;
 
 int wakeEnds[2] = {-1, -1};
+sigset_t stopSignals;
 
-// Held by an ending without the orderly stop until the process is gone, and by the program's own
-// end while it says it has begun, so that only one of them ends the process.
-std::mutex endLock;
-bool orderlyEnd = false;
-std::vector<std::pair<std::string, bool>> removals;
+// What the watcher shares with the program: made once and never destroyed, as the watcher may
+// still be at work while exit destroys the statics. The lock is never held across a call that
+// can block.
+struct Watch {
+    std::mutex lock;
+    std::optional<int> orderlyStatus;
+    bool forcedEnd = false;
+    std::vector<std::pair<std::string, bool>> removals;
+};
+
+Watch& watch() {
+    static Watch* const instance = new Watch;
+    return *instance;
+}
 
 // Only what a signal handler may do: a write to a pipe that never blocks.
 extern "C" void noteStop(int signal) {
@@ -44,31 +65,19 @@ extern "C" void noteStop(int signal) {
     errno = saved;
 }
 
-void say(const std::string& line) {
-    // Straight to the descriptor: a thread stuck in a write may hold the stream's lock.
-    [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
-}
-
-// The runtime's destroy, as the terminate makes it, on a thread of its own: a stuck thread may
-// hold what it needs.
-void saveWithin(std::chrono::milliseconds bound) {
-    struct Saving {
-        std::mutex lock;
-        std::condition_variable changed;
-        bool done = false;
-    };
-    auto saving = std::make_shared<Saving>();
-    std::thread([saving] {
-        java::lang::runGuarded(xyzDestroy);
-        std::lock_guard guard(saving->lock);
-        saving->done = true;
-        saving->changed.notify_all();
-    }).detach();
-    std::unique_lock lock(saving->lock);
-    saving->changed.wait_for(lock, bound, [&] { return saving->done; });
+// Ends the process at once. Straight to the kernel: the C library's _exit, as a sanitizer wraps
+// it, may flush streams whose locks a stuck thread holds.
+[[noreturn]] void endProcess(int status) {
+    ::syscall(SYS_exit_group, status);
+    std::abort();
 }
 
 void removeDirectories() {
+    std::vector<std::pair<std::string, bool>> removals;
+    {
+        std::lock_guard guard(watch().lock);
+        removals = watch().removals;
+    }
     for (const auto& [directory, onlyWhenEmpty] : removals) {
         std::error_code ignored;
         if (onlyWhenEmpty) std::filesystem::remove(directory, ignored);
@@ -76,58 +85,136 @@ void removeDirectories() {
     }
 }
 
-// The orderly stop overran its bound: what the application can save is saved, this run's
-// directories go, and the process ends. Returns when the program's own end has begun meanwhile.
-void endOverdue() {
-    std::unique_lock guard(endLock);
-    if (orderlyEnd) return;
-    saveWithin(SAVE_BOUND);
-    LogCapture::passOnWithin(OUTPUT_BOUND);
-    removeDirectories();
-    say("lexivo-quiz: the program did not stop within " + std::to_string(stopsignals::STOP_BOUND.count()) +
-        " ms of the stop signal; it ends without its orderly stop\n");
-    // As a runtime that outlived the terminate ends.
-    ::_exit(exitstatus::RUNTIME_OUTLIVED_TERMINATE);
-}
-
 // A second Ctrl-C ends the process at once, as the interrupt it is, with only this run's directories removed.
 [[noreturn]] void endInterrupted() {
-    endLock.lock();
     removeDirectories();
     ::signal(SIGINT, SIG_DFL);
     ::kill(::getpid(), SIGINT);
-    ::_exit(128 + SIGINT);
+    endProcess(128 + SIGINT);
 }
 
-void watch(sigset_t stopSignals) {
-    ::pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
-    std::optional<std::chrono::steady_clock::time_point> deadline;
-    int interrupts = 0;
+int interrupts = 0;  // the watcher's own
+
+// The next byte on the wake pipe, or 0 once the deadline (if any) has passed or the pipe fails. A
+// second Ctrl-C ends the process here, whatever the watcher was waiting for.
+char nextWake(std::optional<Clock::time_point> deadline) {
     for (;;) {
         int timeout = -1;
         if (deadline) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - std::chrono::steady_clock::now());
-            timeout = static_cast<int>(std::max<int64_t>(left.count(), 0));
+            const auto left = std::chrono::ceil<milliseconds>(*deadline - Clock::now());
+            if (left.count() <= 0) return 0;
+            timeout = static_cast<int>(left.count());
         }
         pollfd wake{wakeEnds[0], POLLIN, 0};
         const int ready = ::poll(&wake, 1, timeout);
         if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0) return;
-        if (ready == 0) {
-            endOverdue();
-            deadline.reset();
-            continue;
-        }
-        char signals[64];
-        const ssize_t got = ::read(wakeEnds[0], signals, sizeof signals);
+        if (ready < 0) return 0;
+        if (ready == 0) continue;
+        char byte = 0;
+        const ssize_t got = ::read(wakeEnds[0], &byte, 1);
         if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return;
-        for (ssize_t i = 0; i < got; ++i)
-            if (signals[i] == SIGINT && ++interrupts == 2) endInterrupted();
+        if (got <= 0) return 0;
+        if (byte == SIGINT && ++interrupts == 2) endInterrupted();
+        return byte;
+    }
+}
+
+// Work of the forced end that may block for good (a stuck lock, an output nobody reads) runs on a
+// thread of its own, which leaves the stop signals to the watcher as every other thread does.
+void startThread(std::function<void()> work) {
+    std::thread([work = std::move(work)] {
+        ::pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+        work();
+    }).detach();
+}
+
+// Runs the work on a thread of its own and waits for it until the deadline; true when it finished
+// in time and answered true.
+bool runStep(std::function<bool()> work, Clock::time_point deadline) {
+    static int steps = 0;
+    const char done = static_cast<char>(FIRST_STEP + steps++ % 16);
+    auto succeeded = std::make_shared<std::atomic<bool>>(false);
+    startThread([work = std::move(work), succeeded, done] {
+        succeeded->store(work());
+        [[maybe_unused]] const ssize_t ignored = ::write(wakeEnds[1], &done, 1);
+    });
+    for (;;) {
+        const char byte = nextWake(deadline);
+        if (byte == 0) return false;
+        if (byte == done) return succeeded->load();
+    }
+}
+
+// Standard error may be a terminal whose output is stopped: the line is written on a step.
+void say(std::string line, Clock::time_point deadline) {
+    runStep(
+        [line = std::move(line)] {
+            [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
+            return true;
+        },
+        deadline);
+}
+
+std::optional<int> orderlyStatus() {
+    std::lock_guard guard(watch().lock);
+    return watch().orderlyStatus;
+}
+
+std::string boundText() { return std::to_string(stopsignals::STOP_BOUND.count()) + " ms"; }
+
+// The process was not gone when the bound passed. What the orderly stop left undone is done
+// within FORCED_END_BOUND, and the process ends with the orderly stop's status when it has stopped
+// in order by then, else as a runtime that outlived the terminate.
+[[noreturn]] void endOverdue(Clock::time_point overrun) {
+    std::optional<int> status;
+    {
+        std::lock_guard guard(watch().lock);
+        watch().forcedEnd = true;
+        status = watch().orderlyStatus;
+    }
+    const bool stoppedInOrder = status.has_value();
+    if (!stoppedInOrder) {
+        say("lexivo-quiz: the program did not stop within " + boundText() +
+                " of the stop signal; it ends after saving what it can\n",
+            overrun + LINE_SHARE);
+        // The runtime's destroy, as the terminate makes it; one already under way goes on.
+        startThread([] { java::lang::runGuarded(xyzDestroy); });
+        // The save's share: a save under way finishes, and the orderly stop may still end meanwhile.
+        while (!orderlyStatus() && nextWake(overrun + SAVE_SHARE_END) != 0) {
+        }
+    }
+    const auto outputEnd = overrun + OUTPUT_SHARE_END;
+    const bool passedOn = runStep(
+        [outputEnd] {
+            return LogCapture::passOnWithin(std::chrono::ceil<milliseconds>(outputEnd - Clock::now()));
+        },
+        outputEnd);
+    runStep(
+        [] {
+            removeDirectories();
+            return true;
+        },
+        overrun + REMOVAL_SHARE_END);
+    if (stoppedInOrder)
+        say("lexivo-quiz: the program stopped in order but had not ended " + boundText() + " after the stop signal" +
+                (passedOn ? "" : " (its output is not read)") + "; it ends now\n",
+            overrun + stopsignals::FORCED_END_BOUND);
+    endProcess(orderlyStatus().value_or(exitstatus::RUNTIME_OUTLIVED_TERMINATE));
+}
+
+void watchStops() {
+    ::pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
+    std::optional<Clock::time_point> deadline;
+    for (;;) {
+        const char byte = nextWake(deadline);
+        if (byte == 0 && !deadline) return;
+        if (byte == 0) endOverdue(*deadline);
         // A stop asked again while the first is obeyed is the same request.
-        if (deadline) continue;
-        deadline = std::chrono::steady_clock::now() + stopsignals::STOP_BOUND;
-        launcher::askToTerminate();
+        if (byte >= ORDERLY_END || deadline) continue;
+        deadline = Clock::now() + stopsignals::STOP_BOUND;
+        // Under the lock, so that the program's end cannot tear the UI thread's queue down meanwhile.
+        std::lock_guard guard(watch().lock);
+        if (!watch().orderlyStatus) launcher::askToTerminate();
     }
 }
 
@@ -145,11 +232,11 @@ namespace stopsignals {
 void install() {
     if (::pipe2(wakeEnds, O_CLOEXEC) != 0) return;
     ::fcntl(wakeEnds[1], F_SETFL, O_NONBLOCK);
+    watch();
     struct sigaction action {};
     action.sa_handler = noteStop;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigset_t stopSignals;
     sigemptyset(&stopSignals);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         if (handleUnlessIgnored(signal, action)) sigaddset(&stopSignals, signal);
@@ -160,18 +247,25 @@ void install() {
     // call (or one whose call a signal would cut short) never has to. Every thread started from
     // here on inherits the mask; started programs get their own.
     ::pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    // The watcher waits for the process's life; it holds nothing that exit tears down.
-    std::thread(watch, stopSignals).detach();
+    std::thread(watchStops).detach();
 }
 
 void removeWhenForced(const std::string& directory, bool onlyWhenEmpty) {
-    std::lock_guard guard(endLock);
-    removals.emplace_back(directory, onlyWhenEmpty);
+    std::lock_guard guard(watch().lock);
+    watch().removals.emplace_back(directory, onlyWhenEmpty);
 }
 
-void orderlyEndReached() {
-    std::lock_guard guard(endLock);
-    orderlyEnd = true;
+void orderlyEndReached(int status) {
+    bool forced = false;
+    {
+        std::lock_guard guard(watch().lock);
+        watch().orderlyStatus = status;
+        forced = watch().forcedEnd;
+    }
+    const char byte = ORDERLY_END;
+    [[maybe_unused]] const ssize_t ignored = ::write(wakeEnds[1], &byte, 1);
+    // The watcher ends the process within its bound, with this status.
+    while (forced) ::pause();
 }
 
 }  // namespace stopsignals

@@ -1,9 +1,12 @@
 // The program: runs the runtime with the application or a demonstration MIDlet in an SDL window, or
 // headless with a script (the built-in one when none is given or no display can be opened).
+#include <fcntl.h>
 #include <malloc.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -48,8 +51,18 @@ constexpr const char* BUILT_IN_SCRIPT =
     "capture frame-2.png\n"
     "terminate\n";
 
+// A standard descriptor the program was started without is held on /dev/null before anything is
+// opened, so that nothing the program opens takes its place (its own pipe taken for its output).
+void holdStandardDescriptors() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // Opened on the lowest free descriptor, which is this one; inherited as a standard one is.
+        [[maybe_unused]] const int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+}
+
 int fail(const std::string& message) {
-    stopsignals::orderlyEndReached();
+    stopsignals::orderlyEndReached(exitstatus::REFUSED_START);
     std::fprintf(stderr, "lexivo-quiz: %s\n", message.c_str());
     return exitstatus::REFUSED_START;
 }
@@ -90,6 +103,7 @@ std::string prepareCaptureDirectory(std::string directory, bool& made, std::stri
 }  // namespace
 
 int main(int argc, char** argv) {
+    holdStandardDescriptors();
     // Picture-sized blocks are mapped and given back when freed. glibc otherwise raises the threshold
     // at the first such free, and the pictures a screen change drops stay in the heap (about 20 MiB).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
@@ -244,7 +258,7 @@ int main(int argc, char** argv) {
         const bool captureRemoved = emptyCaptureGoes && ::rmdir(captureDirectory.c_str()) == 0;
         if (builtIn && !captureRemoved) std::printf("the built-in script's frames are in %s\n", captureDirectory.c_str());
     }
-    stopsignals::orderlyEndReached();
+    stopsignals::orderlyEndReached(status);
     LogCapture::stop();
     std::fflush(stdout);
     if (launcher::staticsStillInUse()) {

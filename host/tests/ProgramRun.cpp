@@ -1,10 +1,16 @@
 #include "host/tests/ProgramRun.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/inotify.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -29,24 +35,41 @@ TemporaryDirectory::~TemporaryDirectory() {
     std::filesystem::remove_all(m_path, ignored);
 }
 
+ScopedVariable::ScopedVariable(const char* name, const char* value) : m_name(name) {
+    if (const char* given = std::getenv(name)) m_kept = given;
+    value ? setenv(name, value, 1) : unsetenv(name);
+}
+
+ScopedVariable::~ScopedVariable() { m_kept ? setenv(m_name, m_kept->c_str(), 1) : unsetenv(m_name); }
+
 RunningProgram::RunningProgram(const std::string& executable, const std::vector<std::string>& arguments,
-                               const std::filesystem::path& errorFile) {
-    int ends[2];
-    if (::pipe(ends) != 0) throw std::runtime_error("pipe");
+                               const std::filesystem::path& errorFile, Output output) {
+    int ends[2] = {-1, -1};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
-    posix_spawn_file_actions_addclose(&actions, ends[1]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (output == Output::Terminal) {
+        ends[0] = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (ends[0] < 0 || ::grantpt(ends[0]) != 0 || ::unlockpt(ends[0]) != 0) throw std::runtime_error("terminal");
+        m_terminal = ::ptsname(ends[0]);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, m_terminal.c_str(), O_RDWR | O_NOCTTY, 0);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    } else if (output == Output::Pipe) {
+        if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    }
+    if (output == Output::BothClosed) posix_spawn_file_actions_addclose(&actions, STDERR_FILENO);
+    else if (output != Output::Terminal)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     const int failed = ::posix_spawn(&m_pid, executable.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(ends[1]);
+    if (ends[1] >= 0) ::close(ends[1]);
     if (failed != 0) {
-        ::close(ends[0]);
+        if (ends[0] >= 0) ::close(ends[0]);
         throw std::runtime_error("cannot start " + executable);
     }
     m_outputPipe = ends[0];
@@ -78,9 +101,67 @@ void RunningProgram::closeOutput() {
     m_outputPipe = -1;
 }
 
+void RunningProgram::holdOutput() {
+    // A second writing end of the same pipe, through the reading end's name.
+    const std::string reader = "/proc/self/fd/" + std::to_string(m_outputPipe);
+    const int filler = ::open(reader.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const std::string block(4096, 'x');
+    while (filler >= 0 && ::write(filler, block.data(), block.size()) > 0) {
+    }
+    if (filler >= 0) ::close(filler);
+    m_outputHeld = true;
+}
+
+void RunningProgram::stopTerminal() {
+    const int terminal = ::open(m_terminal.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal < 0) return;
+    ::tcflow(terminal, TCOOFF);
+    // Closed again: the test must not keep the terminal open once the program has ended.
+    ::close(terminal);
+}
+
 int RunningProgram::wait() {
     while (readUntil("\x01never written\x01")) {
     }
+    return exitStatus();
+}
+
+bool RunningProgram::readAvailable() {
+    char chunk[4096];
+    const ssize_t got = ::read(m_outputPipe, chunk, sizeof chunk);
+    // A terminal whose program has gone answers EIO.
+    if (got <= 0) return false;
+    m_output.append(chunk, static_cast<size_t>(got));
+    return true;
+}
+
+int RunningProgram::waitWithin(std::chrono::seconds bound) {
+    const int process = static_cast<int>(::syscall(SYS_pidfd_open, m_pid, 0));
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    bool reading = m_outputPipe >= 0 && !m_outputHeld;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (process < 0 || left.count() <= 0) {
+            ::kill(m_pid, SIGKILL);
+            break;
+        }
+        pollfd ends[2] = {{process, POLLIN, 0}, {reading ? m_outputPipe : -1, POLLIN, 0}};
+        if (::poll(ends, 2, static_cast<int>(left.count())) < 0) {
+            if (errno == EINTR) continue;
+            ::kill(m_pid, SIGKILL);
+            break;
+        }
+        if (ends[1].revents != 0) reading = readAvailable();
+        if (ends[0].revents != 0) break;
+    }
+    if (process >= 0) ::close(process);
+    while (reading && readAvailable()) {
+    }
+    // Killed, it did not exit normally: -1.
+    return exitStatus();
+}
+
+int RunningProgram::exitStatus() {
     int status = 0;
     if (m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid) {
         m_pid = -1;
@@ -88,6 +169,32 @@ int RunningProgram::wait() {
     }
     m_pid = -1;
     return -1;
+}
+
+bool waitForChange(const std::filesystem::path& watched, const std::function<bool()>& done,
+                   std::chrono::seconds bound) {
+    const int changes = ::inotify_init1(IN_CLOEXEC);
+    if (changes < 0) return false;
+    ::inotify_add_watch(changes, watched.c_str(), IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE | IN_MOVED_TO);
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    bool met = done();
+    while (!met) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        pollfd change{changes, POLLIN, 0};
+        if (::poll(&change, 1, static_cast<int>(left.count())) > 0) {
+            char events[4096];
+            [[maybe_unused]] const ssize_t ignored = ::read(changes, events, sizeof events);
+        }
+        met = done();
+    }
+    ::close(changes);
+    return met;
+}
+
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 int32_t Picture::rgbAt(int32_t x, int32_t y) const {
@@ -129,8 +236,7 @@ DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& d
                             (directory.path() / "documents").string()},
                            directory.path() / (name + "-stderr.txt"));
     const int status = program.wait();
-    std::ifstream errors(directory.path() / (name + "-stderr.txt"));
-    return {status, program.output(), {std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>()}};
+    return {status, program.output(), readText(directory.path() / (name + "-stderr.txt"))};
 }
 
 std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix) {
@@ -152,16 +258,12 @@ bool clickWindow(pid_t pid, const std::string& title, int32_t x, int32_t y) {
 }
 
 void useSuppressionsToo(const std::string& suppressions, const std::filesystem::path& combined) {
-    const auto contents = [](const std::string& path) {
-        std::ifstream in(path);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    };
     const char* options = std::getenv("LSAN_OPTIONS");
     const std::string given = options ? options : "";
     const std::string key = "suppressions=";
-    std::string all = contents(suppressions);
+    std::string all = readText(suppressions);
     if (const size_t at = given.find(key); at != std::string::npos)
-        all += contents(given.substr(at + key.size(), given.find(':', at) - at - key.size()));
+        all += readText(given.substr(at + key.size(), given.find(':', at) - at - key.size()));
     std::ofstream(combined) << all;
     ::setenv("LSAN_OPTIONS", (key + combined.string()).c_str(), 1);
 }

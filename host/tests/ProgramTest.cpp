@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -13,12 +11,9 @@
 
 #include <algorithm>
 #include <array>
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <initializer_list>
-#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -34,6 +29,7 @@ using programtest::countOccurrences;
 using programtest::loadPicture;
 using programtest::Picture;
 using programtest::RunningProgram;
+using programtest::ScopedVariable;
 using programtest::TemporaryDirectory;
 
 // Layout units are doubled on the default retina device; the place is the middle of a layout unit.
@@ -325,21 +321,6 @@ TEST(Program, TheQuizIsTheDefaultAndItsBuiltInSessionCapturesEachScreenWholeOnTe
     }
 }
 
-// An environment variable set or unset for a scope, and put back as it was.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : m_name(name) {
-        const char* given = std::getenv(name);
-        if (given) m_kept = given;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { m_kept ? setenv(m_name, m_kept->c_str(), 1) : unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_kept;
-};
-
 TEST(Program, WithoutADisplayTheBuiltInSessionNeverTouchesThePlayersDocuments) {
     TemporaryDirectory directory("program-no-display-test");
     const std::filesystem::path data = directory.path() / "data", home = directory.path() / "home";
@@ -362,121 +343,6 @@ TEST(Program, WithoutADisplayTheBuiltInSessionNeverTouchesThePlayersDocuments) {
     EXPECT_TRUE(std::filesystem::is_empty(data / "lexivo-quiz"));
     EXPECT_TRUE(std::filesystem::is_empty(home));
 }
-
-// Starts the program with the signal ignored, as a shell starts a background job or nohup its command.
-class IgnoredWhileStarting {
-public:
-    explicit IgnoredWhileStarting(int signal) : m_signal(signal) {
-        if (signal != 0) m_kept = std::signal(signal, SIG_IGN);
-    }
-    ~IgnoredWhileStarting() {
-        if (m_signal != 0) std::signal(m_signal, m_kept);
-    }
-
-private:
-    int m_signal;
-    void (*m_kept)(int) = SIG_DFL;
-};
-
-// The built-in session's first capture made a pipe that the test holds open and never reads, so
-// that writing the capture blocks the thread that would carry out a stop. The pipe's reader end
-// comes back; it holds what was written once the program's thread is inside the capture.
-int stuckCapture(const std::filesystem::path& captures) {
-    std::filesystem::create_directories(captures);
-    const std::filesystem::path pipe = captures / "1-main-menu.png";
-    if (::mkfifo(pipe.c_str(), 0644) != 0) return -1;
-    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    // Smaller than any capture, whose writer then waits for a reader that never comes.
-    ::fcntl(reader, F_SETPIPE_SZ, 4096);
-    return reader;
-}
-
-TEST(Program, StopSignalsEndTheBuiltInSessionOnceInOrderAndRemoveItsTemporaryFolders) {
-    TemporaryDirectory directory("program-signal-test");
-    const std::filesystem::path temporary = directory.path() / "tmp", captures = directory.path() / "captures";
-    const ScopedVariable tmpdir("TMPDIR", temporary.c_str()), sound("ALSOFT_DRIVERS", "null");
-    const std::vector<std::string> captured{"--capture", captures.string()};
-    const std::string atMenu = "quiz: screen 1: main menu", saved = "quiz: hidden save done";
-    const auto send = [](int signal) { return [signal](RunningProgram& program) { ::kill(program.pid(), signal); }; };
-    struct Run {
-        const char* what;
-        // The program is run under timeout when given, and given the capture directory when captured.
-        bool underTimeout = false;
-        bool captured = true;
-        int ignored = 0;
-        // The first capture is made a pipe that nothing reads.
-        bool stuckCapture = false;
-        const char* cue;
-        std::function<void(RunningProgram&)> stop;
-        int status = 0;
-        const char* errors = "";
-    };
-    int stuckReader = -1;
-    const Run runs[] = {
-        {.what = "Ctrl-C", .cue = atMenu.c_str(), .stop = send(SIGINT)},
-        {.what = "SIGTERM", .cue = atMenu.c_str(), .stop = send(SIGTERM)},
-        {.what = "the output closed", .cue = atMenu.c_str(), .stop = [](RunningProgram& program) { program.closeOutput(); }},
-        {.what = "the terminal closed", .cue = atMenu.c_str(), .stop = send(SIGHUP)},
-        {.what = "SIGTERM again once the save is done", .cue = atMenu.c_str(),
-         .stop =
-             [&](RunningProgram& program) {
-                 ::kill(program.pid(), SIGTERM);
-                 ASSERT_TRUE(program.readUntil(saved));
-                 ::kill(program.pid(), SIGTERM);
-             }},
-        // timeout sends its signal to the program and then to the whole process group.
-        {.what = "SIGTERM to timeout", .underTimeout = true, .cue = atMenu.c_str(), .stop = send(SIGTERM)},
-        // Stopped before the session's first capture, into a directory of its own under TMPDIR.
-        {.what = "SIGTERM before the first capture", .captured = false, .cue = "temporary documents directory",
-         .stop = send(SIGTERM)},
-        // A Ctrl-C meant for the shell's foreground job: the session goes on to its next screen.
-        {.what = "Ctrl-C ignored from the start", .ignored = SIGINT, .cue = atMenu.c_str(),
-         .stop =
-             [&](RunningProgram& program) {
-                 ::kill(program.pid(), SIGINT);
-                 EXPECT_TRUE(program.readUntil("quiz: screen 2: question")) << "stopped by an ignored Ctrl-C";
-                 ::kill(program.pid(), SIGTERM);
-             }},
-        // The thread that would carry out the stop is stuck; the runtime saves, then the program ends.
-        {.what = "SIGTERM while a thread is stuck", .stuckCapture = true, .cue = atMenu.c_str(),
-         .stop =
-             [&](RunningProgram& program) {
-                 pollfd written{stuckReader, POLLIN, 0};
-                 ASSERT_EQ(::poll(&written, 1, -1), 1);
-                 ::kill(program.pid(), SIGTERM);
-                 EXPECT_TRUE(program.readUntil(saved));
-             },
-         .status = 3,
-         .errors = "lexivo-quiz: the program did not stop within [0-9]+ ms of the stop signal; it ends without its "
-                   "orderly stop\n"},
-    };
-    for (const Run& r : runs) {
-        SCOPED_TRACE(r.what);
-        std::filesystem::remove_all(captures);
-        std::filesystem::create_directories(temporary);
-        if (r.stuckCapture) ASSERT_GE(stuckReader = stuckCapture(captures), 0);
-        std::vector<std::string> arguments{LEXIVO_QUIZ_PATH, "--headless"};
-        if (r.captured) arguments.insert(arguments.end(), captured.begin(), captured.end());
-        if (r.underTimeout) arguments.insert(arguments.begin(), {"timeout", "600"});
-        std::optional<RunningProgram> program;
-        {
-            const IgnoredWhileStarting ignored(r.ignored);
-            program.emplace(r.underTimeout ? "/usr/bin/timeout" : LEXIVO_QUIZ_PATH, arguments,
-                            directory.path() / "stderr.txt");
-        }
-        ASSERT_TRUE(program->readUntil(r.cue)) << program->output();
-        r.stop(*program);
-        EXPECT_EQ(program->wait(), r.status) << program->output();
-        if (stuckReader >= 0) ::close(stuckReader);
-        stuckReader = -1;
-        std::ifstream in(directory.path() / "stderr.txt");
-        const std::string errors{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        EXPECT_TRUE(std::regex_match(errors, std::regex(r.errors))) << errors;
-        EXPECT_TRUE(std::filesystem::is_empty(temporary));
-    }
-}
-
-}  // namespace
 
 TEST(Program, TheSmsDemonstrationSendsATextForEachTapAndLogsEachOutcome) {
     TemporaryDirectory directory("program-sms-test");
@@ -502,3 +368,5 @@ TEST(Program, TheLocationDemonstrationLogsTheScriptsFixesButNotABadOne) {
     EXPECT_EQ(run.output.find("bad fix"), std::string::npos) << run.output;
     EXPECT_EQ(countOccurrences(run.output, "location: proximity "), 1u);
 }
+
+}  // namespace
