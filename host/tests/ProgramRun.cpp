@@ -227,11 +227,11 @@ size_t countOccurrences(const std::string& text, const std::string& part) {
 }
 
 DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& directory, const std::string& midlet,
-                      const std::string& name, const std::string& script) {
+                      const std::string& name, const std::string& script, const std::string& device) {
     const auto scriptFile = directory.path() / (name + ".txt");
     std::ofstream(scriptFile) << script;
     RunningProgram program(executable,
-                           {executable, "--headless", "--midlet", midlet, "--device", "iPhone2,1", "--script",
+                           {executable, "--headless", "--midlet", midlet, "--device", device, "--script",
                             scriptFile.string(), "--capture", directory.path().string(), "--documents",
                             (directory.path() / "documents").string()},
                            directory.path() / (name + "-stderr.txt"));

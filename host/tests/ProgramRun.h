@@ -102,10 +102,11 @@ struct DemoRun {
     std::string output, errors;
 };
 
-// Runs a demonstration MIDlet headless on a 320 x 480 device with the script, capturing into the
-// directory, where the script stays as NAME.txt and the standard error as NAME-stderr.txt.
+// Runs a demonstration MIDlet headless on a device (a 320 x 480 one unless named) with the script,
+// capturing into the directory, where the script stays as NAME.txt and the standard error as
+// NAME-stderr.txt.
 DemoRun runDemoScript(const std::string& executable, const TemporaryDirectory& directory, const std::string& midlet,
-                      const std::string& name, const std::string& script);
+                      const std::string& name, const std::string& script, const std::string& device = "iPhone2,1");
 
 // The four numbers of the last output line that starts with the prefix and a space; all -1 when none.
 std::array<int32_t, 4> lastLoggedBox(const std::string& output, const std::string& prefix);

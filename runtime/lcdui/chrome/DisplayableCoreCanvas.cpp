@@ -96,6 +96,7 @@ void DisplayableCoreCanvas::hideNotify() {
     m_repeating = false;
     m_forwardKeyPressed = m_backKeyPressed = m_upArrowPressed = m_downArrowPressed = false;
     m_keyboardTogglePressed = m_thumbDragging = false;
+    m_pointerTaker = PointerTaker::NONE;
     OnScreenKeyboard::cancelPress();
 }
 

@@ -173,7 +173,8 @@ private:
     bool m_commandsAreInOrderOfPriority(const JavaPtr<Command>& a, const JavaPtr<Command>& b);
     int32_t m_maxScrollPos();
     void m_setScrollPos(int32_t pos);
-    bool m_offerPointer(bool (*toAreas)(int32_t, int32_t), bool (*toKeyboard)(int32_t, int32_t), int32_t x, int32_t y);
+    // The drag or release of the press under way, to whichever took it; false when the content did.
+    bool m_followPointer(bool released, int32_t x, int32_t y);
     bool m_isForwardKey(int32_t key) const;
     bool m_isBackKey(int32_t key) const;
     void m_openPopup();
@@ -230,6 +231,9 @@ private:
     bool m_scrollChanged = false;
     bool m_thumbDragging = false;
     bool m_keyboardTogglePressed = false;
+    // What took the pointer's press, until its release or the screen leaving.
+    enum class PointerTaker : int32_t { NONE, AREAS, POPUP, KEYBOARD, CONTENT };
+    PointerTaker m_pointerTaker = PointerTaker::NONE;
     int32_t m_trackHeight = 0;
     int32_t m_dragStartPosition = 0;
     JavaPtr<java::lang::String> m_areaBaseCode;

@@ -263,29 +263,56 @@ bool DisplayableCoreCanvas::m_navigatePopupMenu(int32_t key) {
     return true;
 }
 
-// The chrome's areas first, then the open popup, which swallows every other touch, then the keyboard.
-bool DisplayableCoreCanvas::m_offerPointer(bool (*toAreas)(int32_t, int32_t), bool (*toKeyboard)(int32_t, int32_t),
-                                           int32_t x, int32_t y) {
+// A press goes to the chrome's areas first, then to the open popup, which swallows every other
+// touch, then to the keyboard, else to the content. Whichever took it has its drags and its
+// release wherever they land, so that no key or area is left held; with no press taken they go nowhere.
+bool DisplayableCoreCanvas::handlePointerPressed(int32_t x, int32_t y) {
     std::lock_guard lock(paintLock());
     TouchScreenAreaManager::setAreaGroup(0);
-    if (toAreas(x, y)) return true;
-    if (m_popupOpen) return true;
-    if (!toKeyboard(x, y)) return false;
-    setNeedsRepaint();
+    if (TouchScreenAreaManager::pointerPressed(x, y)) {
+        m_pointerTaker = PointerTaker::AREAS;
+    } else if (m_popupOpen) {
+        m_pointerTaker = PointerTaker::POPUP;
+    } else if (OnScreenKeyboard::pointerPressed(x, y)) {
+        m_pointerTaker = PointerTaker::KEYBOARD;
+        setNeedsRepaint();
+    } else {
+        m_pointerTaker = PointerTaker::CONTENT;
+    }
+    return m_pointerTaker != PointerTaker::CONTENT;
+}
+
+bool DisplayableCoreCanvas::m_followPointer(bool released, int32_t x, int32_t y) {
+    std::lock_guard lock(paintLock());
+    const PointerTaker taker = m_pointerTaker;
+    if (released) m_pointerTaker = PointerTaker::NONE;
+    switch (taker) {
+        case PointerTaker::AREAS:
+            TouchScreenAreaManager::setAreaGroup(0);
+            if (released) {
+                TouchScreenAreaManager::pointerReleased(x, y);
+            } else {
+                TouchScreenAreaManager::pointerDragged(x, y);
+            }
+            return true;
+        case PointerTaker::KEYBOARD:
+            if (released) {
+                OnScreenKeyboard::pointerReleased(x, y);
+            } else {
+                OnScreenKeyboard::pointerDragged(x, y);
+            }
+            setNeedsRepaint();
+            return true;
+        case PointerTaker::CONTENT: return false;
+        case PointerTaker::POPUP:
+        case PointerTaker::NONE: return true;
+    }
     return true;
 }
 
-bool DisplayableCoreCanvas::handlePointerPressed(int32_t x, int32_t y) {
-    return m_offerPointer(&TouchScreenAreaManager::pointerPressed, &OnScreenKeyboard::pointerPressed, x, y);
-}
+bool DisplayableCoreCanvas::handlePointerReleased(int32_t x, int32_t y) { return m_followPointer(true, x, y); }
 
-bool DisplayableCoreCanvas::handlePointerReleased(int32_t x, int32_t y) {
-    return m_offerPointer(&TouchScreenAreaManager::pointerReleased, &OnScreenKeyboard::pointerReleased, x, y);
-}
-
-bool DisplayableCoreCanvas::handlePointerDragged(int32_t x, int32_t y) {
-    return m_offerPointer(&TouchScreenAreaManager::pointerDragged, &OnScreenKeyboard::pointerDragged, x, y);
-}
+bool DisplayableCoreCanvas::handlePointerDragged(int32_t x, int32_t y) { return m_followPointer(false, x, y); }
 
 void DisplayableCoreCanvas::touchscreenEventCallback(void* context, JavaPtr<String> name, int32_t eventType,
                                                      int32_t x, int32_t y, int32_t dx, int32_t dy, bool inside) {

@@ -231,7 +231,8 @@ bool OnScreenKeyboard::pointerPressed(int32_t x, int32_t y) {
 bool OnScreenKeyboard::pointerDragged(int32_t x, int32_t y) {
     auto lock = lcduiLock();
     KeyboardState& s = state();
-    if (!m_inOskBounds(x, y)) return false;
+    if (s.keyPressIndex == -1) return false;
+    // On the keyboard or off it, the key pressed is lit exactly while the finger is on it.
     if (s.keyPressIndex >= 0 && s.keys && s.keyPressIndex < s.keys->length) {
         const bool onKey = (*s.keys)[s.keyPressIndex]->contains(x, y);
         if (onKey != s.highlightKeyPressed) {
@@ -242,10 +243,11 @@ bool OnScreenKeyboard::pointerDragged(int32_t x, int32_t y) {
     return true;
 }
 
-bool OnScreenKeyboard::pointerReleased(int32_t x, int32_t y) {
+bool OnScreenKeyboard::pointerReleased(int32_t, int32_t) {
     auto lock = lcduiLock();
     KeyboardState& s = state();
-    if (!m_inOskBounds(x, y)) return false;
+    // Wherever the finger lifts, the key pressed is released: its receiver holds it until then.
+    if (s.keyPressIndex == -1) return false;
     const int32_t pressed = s.keyPressIndex;
     const int32_t code = m_keyCodeForKey(pressed);
     // Reset first: the key's receiver may hide the keyboard or press again.

@@ -28,6 +28,8 @@ public:
     static void setBottomY(int32_t y);
     static void setMode(int32_t mode);
     static void paint(const JavaPtr<Graphics>& g);
+    // A press inside the keyboard holds its key until the release, which sends the key's release
+    // wherever the finger lifts; drags and a release with no key held are not the keyboard's.
     static bool pointerPressed(int32_t x, int32_t y);
     static bool pointerDragged(int32_t x, int32_t y);
     static bool pointerReleased(int32_t x, int32_t y);

@@ -342,6 +342,8 @@ void DateField::touchscreenAreaEvent(const JavaPtr<String>& name, int32_t type, 
     }
     if (m_view == CALENDAR) {
         if (name->equals(m_calendarAreaName)) {
+            // Off the grid the finger is on no day: the focus stays on the last one it was on.
+            if (!inside) return;
             // The grid's right edge is inclusive: a touch on it stays in the last column.
             const int32_t column = std::min(x / m_cellWidth, 6);
             const int32_t day = column + 1 + (y / m_cellHeight) * 7 - (m_firstWeekday - 1);

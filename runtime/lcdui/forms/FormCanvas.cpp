@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 
 #include "runtime/lang/BuildConstants.h"
 #include "runtime/lcdui/Display.h"
@@ -41,6 +42,7 @@ int32_t FormCanvas::m_screenToLogicalOffsetY() {
 void FormCanvas::itemLeft(const JavaPtr<Item>& item) {
     std::lock_guard lock(paintLock());
     if (m_traversedItem == item) m_traversedItem = nullptr;
+    if (m_pointerItem == item) m_pointerItem = nullptr;
 }
 
 void FormCanvas::itemAutoHighlighted(const JavaPtr<Item>& item) {
@@ -168,8 +170,13 @@ void FormCanvas::m_pointer(InputEvent::EventType type, int32_t x, int32_t y) {
     bool (*toRegistry)(int32_t, int32_t) = type == InputEvent::POINTER_PRESSED    ? &TouchScreenAreaManager::pointerPressed
                                            : type == InputEvent::POINTER_RELEASED ? &TouchScreenAreaManager::pointerReleased
                                                                                   : &TouchScreenAreaManager::pointerDragged;
-    // An overlay's areas take every touch while they are up.
-    if (TouchScreenAreaManager::numInGroup(2) > 0) {
+    const bool pressed = type == InputEvent::POINTER_PRESSED;
+    if (pressed) {
+        m_pointerOnOverlay = TouchScreenAreaManager::numInGroup(2) > 0;
+        m_pointerItem = nullptr;
+    }
+    // An overlay's areas take every touch while they are up, to the end of a gesture begun on them.
+    if (m_pointerOnOverlay) {
         TouchScreenAreaManager::setAreaGroup(2);
         toRegistry(x, y);
         return;
@@ -177,12 +184,20 @@ void FormCanvas::m_pointer(InputEvent::EventType type, int32_t x, int32_t y) {
     TouchScreenAreaManager::setAreaGroup(1);
     const int32_t formY = y + m_screenToLogicalOffsetY();
     toRegistry(x, formY);
-    JavaPtr<Item> item = m_findItemForCoords(x, formY);
+    if (pressed) {
+        JavaPtr<Item> item = m_findItemForCoords(x, formY);
+        if (item && item->pointerPressedInternal(x - item->m_x, formY - item->m_y)) m_pointerItem = item;
+        return;
+    }
+    // The item whose content took the press has the gesture, over other items or off the form.
+    JavaPtr<Item> item = type == InputEvent::POINTER_RELEASED ? std::exchange(m_pointerItem, nullptr) : m_pointerItem;
     if (!item) return;
     const int32_t itemX = x - item->m_x, itemY = formY - item->m_y;
-    if (type == InputEvent::POINTER_PRESSED) item->pointerPressedInternal(itemX, itemY);
-    if (type == InputEvent::POINTER_RELEASED) item->pointerReleasedInternal(itemX, itemY);
-    if (type == InputEvent::POINTER_DRAGGED) item->pointerDraggedInternal(itemX, itemY);
+    if (type == InputEvent::POINTER_RELEASED) {
+        item->pointerReleasedInternal(itemX, itemY);
+    } else {
+        item->pointerDraggedInternal(itemX, itemY);
+    }
 }
 
 void FormCanvas::paint(const JavaPtr<Graphics>& g) {
@@ -220,6 +235,7 @@ void FormCanvas::showNotify() {
 void FormCanvas::hideNotify() {
     std::lock_guard lock(paintLock());
     DisplayableCoreCanvas::hideNotify();
+    m_pointerItem = nullptr;
     if (JavaPtr<Form> form = getForm()) {
         JavaPtr<JArray<Item>> items = form->items();
         for (int32_t i = 0; i < items->length; ++i) (*items)[i]->hideNotify();

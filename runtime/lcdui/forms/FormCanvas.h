@@ -46,7 +46,7 @@ public:
     JavaPtr<Item> m_findItemForCoords(int32_t x, int32_t y);
     int32_t m_screenToLogicalOffsetY();
     void ensureUpToDate() {}
-    // The form lets go of an item: traversal no longer rests in it.
+    // The form lets go of an item: traversal no longer rests in it, nor a press.
     void itemLeft(const JavaPtr<Item>& item);
     const Item* traversedItem() const { return m_traversedItem.get(); }
     int32_t layoutHeight() const { return m_layoutY; }
@@ -74,6 +74,10 @@ private:
     // The usable width of the pass under way, -1 outside a pass.
     int32_t m_passUsableWidth = -1;
     JavaPtr<Item> m_traversedItem;
+    // The item whose content took the pointer's press, until its release.
+    JavaPtr<Item> m_pointerItem;
+    // Whether the press under way began while an overlay's areas were up.
+    bool m_pointerOnOverlay = false;
 };
 
 }  // namespace javax::microedition::lcdui

@@ -222,18 +222,16 @@ void Item::touchscreenEventCallback(void* context, JavaPtr<String> name, int32_t
     static_cast<Item*>(context)->touchscreenAreaEvent(name, type, x, y, dx, dy, inside);
 }
 
-void Item::pointerPressedInternal(int32_t x, int32_t y) {
+bool Item::pointerPressedInternal(int32_t x, int32_t y) {
     requestHighlight();
-    if (m_toContentArea(&x, &y)) pointerPressed(x, y);
+    if (!m_toContentArea(&x, &y)) return false;
+    pointerPressed(x, y);
+    return true;
 }
 
-void Item::pointerDraggedInternal(int32_t x, int32_t y) {
-    if (m_toContentArea(&x, &y)) pointerDragged(x, y);
-}
+void Item::pointerDraggedInternal(int32_t x, int32_t y) { pointerDragged(x - m_contentX, y - m_contentY); }
 
-void Item::pointerReleasedInternal(int32_t x, int32_t y) {
-    if (m_toContentArea(&x, &y)) pointerReleased(x, y);
-}
+void Item::pointerReleasedInternal(int32_t x, int32_t y) { pointerReleased(x - m_contentX, y - m_contentY); }
 
 void Item::paint(const JavaPtr<Graphics>& g) {
     std::lock_guard lock(lcdui());

@@ -110,8 +110,9 @@ public:
     void unregisterAll();
     static void touchscreenEventCallback(void* context, JavaPtr<java::lang::String> name, int32_t type, int32_t x,
                                          int32_t y, int32_t dx, int32_t dy, bool inside);
-    // Points in item coordinates (relative to the box).
-    void pointerPressedInternal(int32_t x, int32_t y);
+    // Points in item coordinates (relative to the box). A press reaches the content only inside it
+    // (true when it did); the drags and the release of that press reach it wherever they land.
+    bool pointerPressedInternal(int32_t x, int32_t y);
     void pointerDraggedInternal(int32_t x, int32_t y);
     void pointerReleasedInternal(int32_t x, int32_t y);
     // Label, highlight frame and content, with the box where g is translated to form coordinates.

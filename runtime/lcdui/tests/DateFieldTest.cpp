@@ -182,6 +182,22 @@ TEST_F(DateFieldTest, ADayTouchedThenSavedIsTheDateAndTheGridsRightEdgeStaysInIt
     EXPECT_EQ(f->view(), DateField::COLLAPSED);
 }
 
+TEST_F(DateFieldTest, ADayDraggedOffTheGridKeepsTheLastDayTheFingerWasOn) {
+    JavaPtr<DateField> f = shown(DateField::DATE, utc(2012, 1, 31, 9));
+    open();
+    int32_t cell[4], sunday[4];
+    ASSERT_TRUE(f->dayCell(18, cell));
+    ASSERT_TRUE(f->dayCell(15, sunday)) << "15 January 2012 is a Sunday, in the first column";
+    const int32_t y = cell[1] + cell[3] / 2;
+    canvas()->pointerPressed(cell[0] + cell[2] / 2, y);
+    // Two columns left of the grid, on the row of the 18th.
+    canvas()->pointerDragged(sunday[0] - 2 * sunday[2], y);
+    EXPECT_EQ(f->calendarDay(), 18);
+    canvas()->pointerReleased(sunday[0] - 2 * sunday[2], y);
+    save();
+    EXPECT_EQ(f->getDate()->getTime(), utc(2012, 1, 18, 9)->getTime());
+}
+
 TEST_F(DateFieldTest, TheClockWrapsItsFieldsAndSavesTheHourOfTheHalfDay) {
     const struct {
         const char* name;
