@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +81,10 @@ std::vector<Click> clicksInstead(std::string& script) {
 }
 #endif
 
+// A session of these tests takes seconds. One still running after this bound waits for ever (as a
+// save would on a pipe in the place of its file) and is killed, so that its test fails, not hangs.
+constexpr std::chrono::seconds RUN_BOUND{300};
+
 // Runs the quiz over the documents with the script, and with more arguments when given; during,
 // when given, acts on the running program before its end is awaited.
 ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std::string script,
@@ -111,7 +116,7 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std:
 #endif
     if (during) during(program);
     ProgramResult run;
-    run.status = program.wait();
+    run.status = program.waitWithin(RUN_BOUND);
     run.output = program.output();
     std::ifstream in(directory / "stderr.txt");
     run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -370,6 +375,15 @@ std::function<void(const fs::path&)> filledWith(char byte) {
 
 constexpr uintmax_t GiB = uintmax_t{1} << 30;
 
+// Makes documents with the thing made in the place of the store's temporary file or of its file.
+std::function<void(const fs::path&, const Bytes&)> placed(const char* file,
+                                                          const std::function<void(const fs::path&)>& make) {
+    return [file, make](const fs::path& documents, const Bytes&) {
+        fs::create_directories(documents);
+        make(documents / file);
+    };
+}
+
 bool greenish(int32_t rgb) { return green(rgb) > red(rgb) + 40; }
 bool reddish(int32_t rgb) { return red(rgb) > green(rgb) + 40; }
 // Most of an answer button's column shows its look; a long answer's lines of text cover some of it.
@@ -406,6 +420,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
     };
     const std::string newTestAnswered = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "question") +
                                         tap(ANSWER_X, answerY(0)) + "wait_frames 2 60000\nterminate\n";
+    const auto answeredOnce = [](const QuizCanvas& q) { EXPECT_EQ(q.test_right_total + q.test_wrong_total, 1); };
     const auto keptName = [](const fs::path& documents, int number) {
         return documents / ("refused-progress-" + std::to_string(number) + ".dat");
     };
@@ -534,6 +549,43 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
              for (int number = 1; number <= 1000; ++number) std::ofstream(keptName(documents, number)) << "record " << number;
          },
          .keptFiles = 1000},
+        // The store's temporary file is its own: whatever stands at its name is replaced, never
+        // opened, followed or waited on, and a save waiting for ever on a pipe would hold New Test.
+        {.what = "a pipe at the store's temporary file", .documents = "temporary-pipe", .script = newTestAnswered,
+         .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [](const fs::path& file) { ::mkfifo(file.c_str(), 0644); })},
+        {.what = "a link to a pipe at the store's temporary file", .documents = "temporary-link-pipe",
+         .script = newTestAnswered, .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [&](const fs::path& file) {
+             ::mkfifo((directory.path() / "pipe").c_str(), 0644);
+             fs::create_symlink(directory.path() / "pipe", file);
+         })},
+        {.what = "a link to a file outside at the store's temporary file", .documents = "temporary-link-file",
+         .script = newTestAnswered, .status = 0, .errors = "",
+         .record = [&](const QuizCanvas& q) {
+             answeredOnce(q);
+             EXPECT_EQ(fileBytes(directory.path() / "outside"), Bytes({'k', 'e', 'p', 't'}));
+         },
+         .beside = placed("rs_tmp0", [&](const fs::path& file) {
+             std::ofstream(directory.path() / "outside") << "kept";
+             fs::create_symlink(directory.path() / "outside", file);
+         })},
+        {.what = "a directory at the store's temporary file", .documents = "temporary-directory",
+         .script = newTestAnswered, .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [](const fs::path& file) { fs::create_directory(file); })},
+        // One that cannot be removed refuses the save, and New Test goes on all the same.
+        {.what = "a directory with a file at the store's temporary file", .documents = "temporary-full-directory",
+         .script = newTestAnswered, .status = 5,
+         .errors = unsaved + "temporary-full-directory': cannot save record store: create '[^']*/rs_tmp0': "
+                             "Directory not empty\n",
+         .beside = placed("rs_tmp0", [](const fs::path& file) {
+             fs::create_directory(file);
+             std::ofstream(file / "inside") << "inside";
+         })},
+        // Only a regular file holds a store: the progress is kept under the next number.
+        {.what = "a pipe at the store's file", .documents = "store-pipe", .script = newTestAnswered, .status = 0,
+         .errors = "", .record = answeredOnce,
+         .beside = placed("rs_0", [](const fs::path& file) { ::mkfifo(file.c_str(), 0644); })},
         // The answer leaves its counts at the largest the loader takes.
         {"counts at their caps, then a right answer", "caps",
          [](QuizCanvas& quiz) {
