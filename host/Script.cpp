@@ -1,16 +1,12 @@
 #include "host/Script.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+
+#include "runtime/io/FileSystem.h"
 
 namespace {
 
@@ -239,37 +235,10 @@ std::vector<ScriptCommand> Script::parse(std::string_view text, double screenWid
 }
 
 std::string Script::load(const std::string& path) {
-    // Opened first and checked through the descriptor, so that what is checked is what is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) throw std::runtime_error("cannot read the script '" + path + "': " + std::strerror(errno));
-    struct stat info {};
-    std::string text;
-    std::string problem;
-    if (::fstat(fd, &info) != 0) {
-        problem = std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        problem = "it is no regular file";
-    } else if (static_cast<uint64_t>(info.st_size) > MAX_FILE_BYTES) {
-        problem = "it is larger than " + std::to_string(MAX_FILE_BYTES) + " bytes";
-    } else {
-        char chunk[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                problem = std::strerror(errno);
-                break;
-            }
-            if (got == 0) break;
-            text.append(chunk, static_cast<size_t>(got));
-            // The file may grow while it is read.
-            if (text.size() > MAX_FILE_BYTES) {
-                problem = "it is larger than " + std::to_string(MAX_FILE_BYTES) + " bytes";
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    if (!problem.empty()) throw std::runtime_error("cannot read the script '" + path + "': " + problem);
-    return text;
+    const java::io::FileRead file = java::io::FileSystem::readRegularFile(path, MAX_FILE_BYTES);
+    if (file) return std::string(file.bytes.begin(), file.bytes.end());
+    std::string problem = file.whyNot;
+    if (file.refusal == java::io::FileRead::Refusal::NotRegular) problem = "it is no regular file";
+    if (file.refusal == java::io::FileRead::Refusal::TooLarge) problem = "it is " + file.whyNot;
+    throw std::runtime_error("cannot read the script '" + path + "': " + problem);
 }

@@ -1,9 +1,5 @@
 #include "host/xyzApp.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -31,25 +27,6 @@ std::atomic<xyzApp*> delegateHolder{nullptr};
 template <class Function>
 void orDefault(Function& slot, Function fallback) {
     if (!slot) slot = std::move(fallback);
-}
-
-std::vector<uint8_t> readSmallFile(const std::string& path) {
-    using javax::microedition::lcdui::imagedecoders::MAX_PICTURE_BYTES;
-    const int fd = java::io::FileSystem::openRegularFile(path);
-    if (fd < 0) return {};
-    struct stat info {};
-    std::vector<uint8_t> bytes;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0 && static_cast<uint64_t>(info.st_size) <= MAX_PICTURE_BYTES)
-        bytes.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        done += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    return done == bytes.size() ? bytes : std::vector<uint8_t>{};
 }
 
 }  // namespace
@@ -105,6 +82,7 @@ void xyzApp::applicationDidFinishLaunching() {
 
 void xyzApp::loadLaunchImage() {
     using javax::microedition::lcdui::imagedecoders::decodePNG;
+    using javax::microedition::lcdui::imagedecoders::MAX_PICTURE_BYTES;
     const std::string name = m_setup.launchImageName;
     // The named-image cache takes a name without an extension as a PNG, and on a retina screen
     // prefers the double-resolution file.
@@ -116,10 +94,12 @@ void xyzApp::loadLaunchImage() {
         candidates.push_back(name);
     }
     for (const std::string& candidate : candidates) {
-        const std::vector<uint8_t> bytes = readSmallFile(m_bundleDirectory + "/" + candidate);
-        if (bytes.empty()) continue;
+        const java::io::FileRead file =
+            java::io::FileSystem::readRegularFile(m_bundleDirectory + "/" + candidate, MAX_PICTURE_BYTES);
+        // A file that shrank while it was read is no picture.
+        if (file.bytes.empty() || static_cast<int64_t>(file.bytes.size()) != file.size) continue;
         int32_t width = 0, height = 0;
-        std::unique_ptr<uint32_t, decltype(&std::free)> pixels(decodePNG(bytes, width, height), &std::free);
+        std::unique_ptr<uint32_t, decltype(&std::free)> pixels(decodePNG(file.bytes, width, height), &std::free);
         if (!pixels) continue;
         m_frameBuffer.width = width;
         m_frameBuffer.height = height;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <span>
 
+#include "runtime/io/ByteArrayLength.h"
 #include "runtime/io/IOException.h"
 #include "runtime/lang/JArray.h"
 
@@ -34,7 +35,7 @@ public:
 
     // A new byte array holding a copy of the bytes.
     static JavaPtr<JArray<signed char>> copy(std::span<const uint8_t> bytes) {
-        auto array = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
+        auto array = java::lang::jnew<JArray<signed char>>(java::io::byteArrayLength(bytes.size()));
         if (!bytes.empty()) std::memcpy(array->data, bytes.data(), bytes.size());
         return array;
     }

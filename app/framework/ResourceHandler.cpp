@@ -64,9 +64,13 @@ JavaPtr<JArray<signed char>> ResourceHandler::loadFileFromJar(const JavaPtr<Stri
         }
         return data;
     }
+    // Sized before it is read, and read no further than that size, which the bundle's stream counts exactly.
+    const int32_t size = in->available();
+    if (size > MAX_WHOLE_FILE_BYTES) return nullptr;
     auto out = jnew<java::io::ByteArrayOutputStream>();
     auto buffer = jnew<JArray<signed char>>(1024);
-    for (int32_t n; (n = in->read(buffer)) > 0;) out->write(buffer, 0, n);
+    for (int32_t n; out->size() < size && (n = in->read(buffer, 0, std::min(buffer->length, size - out->size()))) > 0;)
+        out->write(buffer, 0, n);
     auto data = out->toByteArray();
     out->close();
     return data;
@@ -174,9 +178,9 @@ std::vector<ResourceHandler::BundleFile> ResourceHandler::bundleFiles() {
         end = std::max(end, int64_t{block.offset} + block.length);
     }
     for (size_t pack = 0; pack < packEnds.size(); ++pack)
-        if (packEnds[pack] >= 0) files.push_back({"pk" + std::to_string(pack), packEnds[pack]});
+        if (packEnds[pack] >= 0) files.push_back({"pk" + std::to_string(pack), packEnds[pack], MAX_PACK_BYTES});
     for (int32_t id = 0; id < m_resourceCount; ++id)
-        if (resourceRecord(id).owner < 0) files.push_back({"ur" + std::to_string(id)});
+        if (resourceRecord(id).owner < 0) files.push_back({"ur" + std::to_string(id), 0, MAX_PACK_BYTES});
     return files;
 }
 

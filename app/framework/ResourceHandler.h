@@ -15,6 +15,12 @@ namespace java::io { class DataInputStream; }
 
 class ResourceHandler {
 public:
+    // The files read whole (the map, language files, topics, questions) hold from one to a few hundred
+    // kilobytes; a hundred times the largest shipped, the test's 155 KB of questions, is none of them.
+    static constexpr int32_t MAX_WHOLE_FILE_BYTES = 16 << 20;
+    // A block's int32 offset and length, and a resource's own file's int32 length, reach no further.
+    static constexpr int64_t MAX_PACK_BYTES = INT32_MAX;
+
     // Reads "resmap" and builds every table; forgets cached packs and holds. IOException when the map
     // is missing or does not hold what its counts announce.
     void initWendrel();
@@ -26,13 +32,15 @@ public:
         std::string name;
         // A pack is read up to its last block's end, and a shorter one fails every load.
         int64_t leastLength = 0;
+        // A language file is read whole, a pack or a resource's own file as far as the map reaches.
+        int64_t mostLength = MAX_WHOLE_FILE_BYTES;
     };
     // The bundle files the map's resources are read from: its language files, the packs its blocks
     // lie in and the files of resources in no block.
     std::vector<BundleFile> bundleFiles();
 
     // The bundle file "/" + name: exactly length bytes (EOFException naming it when shorter), or the whole file
-    // for -1. Null when there is no such file.
+    // for -1. Null when there is no such file, and for -1 when it is larger than MAX_WHOLE_FILE_BYTES.
     static JavaPtr<JArray<signed char>> loadFileFromJar(const JavaPtr<java::lang::String>& name, int32_t length);
     static JavaPtr<java::io::DataInputStream> getFileFromJarAsDataInputStream(const JavaPtr<java::lang::String>& name);
 

@@ -13,6 +13,9 @@ class QuestionDatabase {
 public:
     static constexpr int32_t PARAM_NUMBER_OF_CATEGORIES = 21;
     static constexpr int32_t PARAM_SHUFFLE_GRAND_TOTAL = 575;
+    // The test's 575 questions take 155 KB, a subsection's a tenth of that; a hundred times the
+    // test's is no question database.
+    static constexpr int32_t MAX_FILE_BYTES = 16 << 20;
 
     // "shuffle_db.dat", the test's database.
     static JavaPtr<java::lang::String> testFileName();

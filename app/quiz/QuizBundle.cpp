@@ -1,51 +1,24 @@
 #include "app/quiz/QuizBundle.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
-#include <cerrno>
-#include <cstring>
-#include <optional>
-#include <vector>
-
+#include "app/framework/BundleBytes.h"
 #include "app/framework/ResourceHandler.h"
 #include "app/quiz/QuestionDatabase.h"
 #include "app/quiz/TopicsFile.h"
+#include "runtime/io/FileSystem.h"
 #include "runtime/io/IOException.h"
 #include "runtime/io/Utf8.h"
 #include "runtime/text/String.h"
 
 namespace {
 
-// The whole file, or nothing with the reason.
-std::optional<std::vector<char>> readFile(const std::string& path, std::string& whyNot) {
-    whyNot.clear();
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        whyNot = std::strerror(errno);
-        return std::nullopt;
-    }
-    // Opening a pipe waits for a writer; non-blocking too, in case the file is swapped meanwhile.
-    const int fd = S_ISREG(info.st_mode) ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        whyNot = S_ISREG(info.st_mode) && fd < 0 ? std::strerror(errno) : "not a regular file";
-        if (fd >= 0) ::close(fd);
-        return std::nullopt;
-    }
-    std::vector<char> bytes;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) whyNot = std::strerror(errno);
-        if (got <= 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    ::close(fd);
-    if (!whyNot.empty()) return std::nullopt;
-    return bytes;
-}
+using java::io::FileRead;
+using java::io::FileSystem;
+
+// What the check passes, the loading must read: it reads these files whole under the common cap.
+static_assert(TopicsFile::MAX_FILE_BYTES <= ResourceHandler::MAX_WHOLE_FILE_BYTES);
+static_assert(QuestionDatabase::MAX_FILE_BYTES <= ResourceHandler::MAX_WHOLE_FILE_BYTES);
 
 std::string refusal(const std::string& bundleDirectory, const std::string& file, const std::string& why) {
     return "the bundle '" + bundleDirectory + "' has no readable '" + file + "' (" + why + ")";
@@ -55,11 +28,10 @@ std::string damage(const std::string& bundleDirectory, const std::string& file, 
     return "the bundle '" + bundleDirectory + "' has a damaged '" + file + "' (" + why + ")";
 }
 
-JavaPtr<JArray<signed char>> javaBytes(const std::vector<char>& bytes) {
-    auto copy = java::lang::jnew<JArray<signed char>>(static_cast<int32_t>(bytes.size()));
-    // An empty file's vector has no storage to copy from.
-    if (!bytes.empty()) std::memcpy(copy->data, bytes.data(), bytes.size());
-    return copy;
+// A file larger than its kind can be is not the file the bundle was built with.
+std::string unusable(const std::string& bundleDirectory, const std::string& file, const FileRead& read) {
+    if (read.refusal == FileRead::Refusal::TooLarge) return damage(bundleDirectory, file, read.whyNot);
+    return refusal(bundleDirectory, file, read.whyNot);
 }
 
 std::string messageOf(java::io::IOException& damaged) {
@@ -71,33 +43,34 @@ std::string messageOf(java::io::IOException& damaged) {
 
 std::string firstUnusableQuizFile(const std::string& bundleDirectory) {
     const auto pathOf = [&](const std::string& file) { return bundleDirectory + "/" + file; };
-    std::string whyNot;
-    const std::optional<std::vector<char>> map = readFile(pathOf("resmap"), whyNot);
-    if (!map) return refusal(bundleDirectory, "resmap", whyNot);
+    const FileRead map = FileSystem::readRegularFile(pathOf("resmap"), ResourceHandler::MAX_WHOLE_FILE_BYTES);
+    if (!map) return unusable(bundleDirectory, "resmap", map);
     ResourceHandler resources;
     try {
-        resources.readResourceMap(javaBytes(*map));
+        resources.readResourceMap(BundleBytes::copy(map.bytes));
     } catch (java::io::IOException& damaged) {
         return damage(bundleDirectory, "resmap", messageOf(damaged));
     }
     // A map of zeros decodes to no packs and no resources: the splash would wait for ever.
     if (resources.res_block_mappings->length == 0)
         return damage(bundleDirectory, "resmap", "the resource map holds no resource");
+    // Sized only: the check decodes none of them, and a pack may be as large as its blocks reach.
     for (const ResourceHandler::BundleFile& file : resources.bundleFiles()) {
-        const std::optional<std::vector<char>> bytes = readFile(pathOf(file.name), whyNot);
-        if (!bytes) return refusal(bundleDirectory, file.name, whyNot);
-        if (static_cast<int64_t>(bytes->size()) < file.leastLength)
+        const FileRead sized = FileSystem::sizeRegularFile(pathOf(file.name), file.mostLength);
+        if (!sized) return unusable(bundleDirectory, file.name, sized);
+        if (sized.size < file.leastLength)
             return damage(bundleDirectory, file.name,
-                          "holds " + std::to_string(bytes->size()) + " bytes where its blocks need " +
+                          "holds " + std::to_string(sized.size) + " bytes where its blocks need " +
                               std::to_string(file.leastLength));
     }
     const std::string testFile = java::io::toUtf8(QuestionDatabase::testFileName()->view());
-    for (const std::string& file : {std::string("topics.dat"), testFile}) {
-        const std::optional<std::vector<char>> bytes = readFile(pathOf(file), whyNot);
-        if (!bytes) return refusal(bundleDirectory, file, whyNot);
+    for (const auto& [file, mostLength] :
+         {std::pair{std::string("topics.dat"), TopicsFile::MAX_FILE_BYTES}, {testFile, QuestionDatabase::MAX_FILE_BYTES}}) {
+        const FileRead read = FileSystem::readRegularFile(pathOf(file), mostLength);
+        if (!read) return unusable(bundleDirectory, file, read);
         try {
-            if (file == testFile) QuestionDatabase().load(javaBytes(*bytes));
-            else TopicsFile().read(javaBytes(*bytes));
+            if (file == testFile) QuestionDatabase().load(BundleBytes::copy(read.bytes));
+            else TopicsFile().read(BundleBytes::copy(read.bytes));
         } catch (java::io::IOException& damaged) {
             return damage(bundleDirectory, file, messageOf(damaged));
         }

@@ -12,6 +12,8 @@ namespace java::lang { class String; }
 class TopicsFile {
 public:
     static constexpr int32_t PARAM_NUMBER_OF_CATEGORIES = 21;
+    // The names of 21 categories and their subsections take 2.4 KB; four hundred times that is no topics file.
+    static constexpr int32_t MAX_FILE_BYTES = 1 << 20;
 
     // Replaces every table from the whole file's bytes. Throws java::io::IOException when the file
     // ends before its last category, a subsection count is impossible or 0, or every category's

@@ -21,7 +21,9 @@ void FileInputStream::WENDinvokeconstructor(const JavaPtr<File>& file) {
     const int fd = FileSystem::openRegularFile(path);
     if (fd < 0) return;
     struct stat info {};
-    std::FILE* opened = ::fstat(fd, &info) == 0 ? ::fdopen(fd, "rb") : nullptr;
+    // Larger than any array: available() could not count it, nor could a reader hold it.
+    const bool countable = ::fstat(fd, &info) == 0 && info.st_size <= std::numeric_limits<int32_t>::max();
+    std::FILE* opened = countable ? ::fdopen(fd, "rb") : nullptr;
     if (!opened) {
         ::close(fd);
         return;
@@ -33,7 +35,7 @@ void FileInputStream::WENDinvokeconstructor(const JavaPtr<File>& file) {
 
 int32_t FileInputStream::available() {
     if (!m_file) return 0;
-    return static_cast<int32_t>(std::clamp<int64_t>(m_size - m_position, 0, std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(std::max<int64_t>(m_size - m_position, 0));
 }
 
 void FileInputStream::close() {

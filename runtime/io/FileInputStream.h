@@ -15,7 +15,8 @@ public:
     FileInputStream() = default;
     explicit FileInputStream(const JavaPtr<File>& file) { WENDinvokeconstructor(file); }
     ~FileInputStream() override;
-    // Opens only regular files; a directory or a missing file leaves the stream unopened.
+    // Opens only regular files no larger than the largest array; a directory, a missing file or a
+    // larger one leaves the stream unopened.
     void WENDinvokeconstructor(const JavaPtr<File>& file);
 
     bool isOpened() const { return m_file != nullptr; }

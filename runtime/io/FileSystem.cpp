@@ -1,6 +1,5 @@
 #include "runtime/io/FileSystem.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,17 +69,6 @@ std::string FileSystem::bundleDirectory() {
 std::string FileSystem::documentsDirectory() {
     std::lock_guard<std::mutex> guard(directoriesLock);
     return documentsPath;
-}
-
-int FileSystem::openRegularFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
 }
 
 }  // namespace java::io

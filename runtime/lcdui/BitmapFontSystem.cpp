@@ -22,7 +22,10 @@ std::shared_ptr<const BitmapFontSystem::Tables>& loadedTables() {
     return loaded;
 }
 
-// The whole resource, or empty when it cannot be read.
+// The built font takes 26 KB; six hundred times that is no font, and is not read.
+constexpr int32_t MAX_FONT_FILE_BYTES = 16 << 20;
+
+// The whole resource, or empty when it cannot be read or is larger than MAX_FONT_FILE_BYTES.
 std::vector<uint8_t> readResource(const std::string& name) {
     auto path = java::lang::jnew<java::lang::String>(("/" + name).c_str());
     auto owner = java::lang::jnew<java::lang::Object>();
@@ -30,7 +33,7 @@ std::vector<uint8_t> readResource(const std::string& name) {
     if (!in) return {};
     std::vector<uint8_t> bytes;
     const int32_t available = in->available();
-    if (available <= 0) return {};
+    if (available <= 0 || available > MAX_FONT_FILE_BYTES) return {};
     bytes.reserve(static_cast<size_t>(available));
     auto chunk = java::lang::jnew<JArray<signed char>>(std::min(available, 65536));
     while (bytes.size() < static_cast<size_t>(available)) {

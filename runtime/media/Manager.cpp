@@ -56,7 +56,7 @@ JavaPtr<Player> Manager::createPlayer(const JavaPtr<String>& locator) {
     if (!locator) throw java::lang::IllegalArgumentException();
     auto file = jnew<java::io::File>(locator);
     auto stream = jnew<java::io::FileInputStream>(file);
-    if (!stream->isOpened()) throw java::io::IOException();
+    if (!stream->isOpened() || stream->available() > MAX_SOUND_FILE_BYTES) throw java::io::IOException();
     return createPlayer(stream, nullptr);
 }
 

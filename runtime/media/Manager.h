@@ -24,6 +24,9 @@ public:
     // Non-zero: the tidy-up waits until every closed player has let its platform resources go.
     static constexpr int32_t APP_TERMINATION_CLEANUP = -1;
     static constexpr int32_t FIRST_TABLE_SIZE = 100;
+    // A player reads its file whole: the quiz's longest sound takes 70 KB, and minutes of CD sound
+    // fit in 64 MiB, so that a larger file is no sound of a phone application.
+    static constexpr int32_t MAX_SOUND_FILE_BYTES = 64 << 20;
 
     static inline JavaPtr<java::lang::String> TONE_DEVICE_LOCATOR;
     static inline JavaPtr<java::lang::String> MIDI_DEVICE_LOCATOR;

@@ -177,6 +177,39 @@ TEST_F(ResourceHandlerTest, PackShorterThanItsBlocksFailsTheLoadNamingItAndCache
     EXPECT_FALSE(resources.packCached(0));
 }
 
+// Sparse files, sized by the runtime before it reads a byte: past its kind's cap a file is absent.
+TEST_F(ResourceHandlerTest, FilesPastWhatTheirKindCanHoldAreReadAsMissingOnes) {
+    writers::ResourceBundle bundle(1);
+    const int32_t block = bundle.addBlock(0);
+    bundle.addResource(block, Bytes(50, 1));
+    install(bundle);
+    writeFile(this->bundle / "whole", {});
+    const auto files = resources.bundleFiles();
+    const auto pack = std::find_if(files.begin(), files.end(), [](const auto& file) { return file.name == "pk0"; });
+    ASSERT_NE(pack, files.end());
+    EXPECT_EQ(pack->mostLength, ResourceHandler::MAX_PACK_BYTES);
+    const struct {
+        const char* name;
+        uintmax_t size;
+        int32_t length;  // as loadFileFromJar is asked
+        bool read;
+    } cases[] = {
+        {"whole", ResourceHandler::MAX_WHOLE_FILE_BYTES, -1, true},
+        {"whole", ResourceHandler::MAX_WHOLE_FILE_BYTES + 1, -1, false},
+        {"whole", (uintmax_t{1} << 32) + 5, -1, false},
+        // The loading reads no further than the blocks reach, but no block reaches past int32.
+        {"pk0", ResourceHandler::MAX_PACK_BYTES + 1, 50, false},
+        {"pk0", (uintmax_t{1} << 32) + 5, 50, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.size));
+        std::filesystem::resize_file(this->bundle / c.name, c.size);
+        const auto bytes = ResourceHandler::loadFileFromJar(java::lang::jnew<java::lang::String>(c.name), c.length);
+        EXPECT_EQ(bytes != nullptr, c.read);
+        if (bytes && c.read) EXPECT_EQ(bytes->length, c.length < 0 ? static_cast<int32_t>(c.size) : c.length);
+    }
+}
+
 // What a decoding failure names as the damaged file.
 TEST_F(ResourceHandlerTest, EachResourceNamesTheFileItIsReadFrom) {
     writers::ResourceBundle bundle(2);

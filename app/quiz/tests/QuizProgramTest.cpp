@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +81,10 @@ std::vector<Click> clicksInstead(std::string& script) {
 }
 #endif
 
+// A session of these tests takes seconds. One still running after this bound waits for ever (as a
+// save would on a pipe in the place of its file) and is killed, so that its test fails, not hangs.
+constexpr std::chrono::seconds RUN_BOUND{300};
+
 // Runs the quiz over the documents with the script, and with more arguments when given; during,
 // when given, acts on the running program before its end is awaited.
 ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std::string script,
@@ -111,7 +116,7 @@ ProgramResult runQuiz(const fs::path& directory, const fs::path& documents, std:
 #endif
     if (during) during(program);
     ProgramResult run;
-    run.status = program.wait();
+    run.status = program.waitWithin(RUN_BOUND);
     run.output = program.output();
     std::ifstream in(directory / "stderr.txt");
     run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -351,8 +356,9 @@ fs::path bundleWithPipes(const fs::path& copy, std::initializer_list<std::string
     return copy;
 }
 
-// Makes the file the built bundle's one cut to its first bytes.
-std::function<void(const fs::path&)> cutTo(uintmax_t bytes) {
+// Makes the file the built bundle's one cut to its first bytes, or grown with a hole that takes no
+// room on the disk.
+std::function<void(const fs::path&)> resizedTo(uintmax_t bytes) {
     return [bytes](const fs::path& file) {
         fs::copy_file(fs::path(LEXIVO_QUIZ_PATH).parent_path() / file.filename(), file);
         fs::resize_file(file, bytes);
@@ -364,6 +370,17 @@ std::function<void(const fs::path&)> filledWith(char byte) {
     return [byte](const fs::path& file) {
         const uintmax_t size = fs::file_size(fs::path(LEXIVO_QUIZ_PATH).parent_path() / file.filename());
         std::ofstream(file, std::ios::binary) << std::string(size, byte);
+    };
+}
+
+constexpr uintmax_t GiB = uintmax_t{1} << 30;
+
+// Makes documents with the thing made in the place of the store's temporary file or of its file.
+std::function<void(const fs::path&, const Bytes&)> placed(const char* file,
+                                                          const std::function<void(const fs::path&)>& make) {
+    return [file, make](const fs::path& documents, const Bytes&) {
+        fs::create_directories(documents);
+        make(documents / file);
     };
 }
 
@@ -403,6 +420,7 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
     };
     const std::string newTestAnswered = shown(1, "main menu") + tap(160, NEW_TEST_Y) + shown(2, "question") +
                                         tap(ANSWER_X, answerY(0)) + "wait_frames 2 60000\nterminate\n";
+    const auto answeredOnce = [](const QuizCanvas& q) { EXPECT_EQ(q.test_right_total + q.test_wrong_total, 1); };
     const auto keptName = [](const fs::path& documents, int number) {
         return documents / ("refused-progress-" + std::to_string(number) + ".dat");
     };
@@ -531,6 +549,43 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
              for (int number = 1; number <= 1000; ++number) std::ofstream(keptName(documents, number)) << "record " << number;
          },
          .keptFiles = 1000},
+        // The store's temporary file is its own: whatever stands at its name is replaced, never
+        // opened, followed or waited on, and a save waiting for ever on a pipe would hold New Test.
+        {.what = "a pipe at the store's temporary file", .documents = "temporary-pipe", .script = newTestAnswered,
+         .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [](const fs::path& file) { ::mkfifo(file.c_str(), 0644); })},
+        {.what = "a link to a pipe at the store's temporary file", .documents = "temporary-link-pipe",
+         .script = newTestAnswered, .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [&](const fs::path& file) {
+             ::mkfifo((directory.path() / "pipe").c_str(), 0644);
+             fs::create_symlink(directory.path() / "pipe", file);
+         })},
+        {.what = "a link to a file outside at the store's temporary file", .documents = "temporary-link-file",
+         .script = newTestAnswered, .status = 0, .errors = "",
+         .record = [&](const QuizCanvas& q) {
+             answeredOnce(q);
+             EXPECT_EQ(fileBytes(directory.path() / "outside"), Bytes({'k', 'e', 'p', 't'}));
+         },
+         .beside = placed("rs_tmp0", [&](const fs::path& file) {
+             std::ofstream(directory.path() / "outside") << "kept";
+             fs::create_symlink(directory.path() / "outside", file);
+         })},
+        {.what = "a directory at the store's temporary file", .documents = "temporary-directory",
+         .script = newTestAnswered, .status = 0, .errors = "", .record = answeredOnce,
+         .beside = placed("rs_tmp0", [](const fs::path& file) { fs::create_directory(file); })},
+        // One that cannot be removed refuses the save, and New Test goes on all the same.
+        {.what = "a directory with a file at the store's temporary file", .documents = "temporary-full-directory",
+         .script = newTestAnswered, .status = 5,
+         .errors = unsaved + "temporary-full-directory': cannot save record store: create '[^']*/rs_tmp0': "
+                             "Directory not empty\n",
+         .beside = placed("rs_tmp0", [](const fs::path& file) {
+             fs::create_directory(file);
+             std::ofstream(file / "inside") << "inside";
+         })},
+        // Only a regular file holds a store: the progress is kept under the next number.
+        {.what = "a pipe at the store's file", .documents = "store-pipe", .script = newTestAnswered, .status = 0,
+         .errors = "", .record = answeredOnce,
+         .beside = placed("rs_0", [](const fs::path& file) { ::mkfifo(file.c_str(), 0644); })},
         // The answer leaves its counts at the largest the loader takes.
         {"counts at their caps, then a right answer", "caps",
          [](QuizCanvas& quiz) {
@@ -567,6 +622,10 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {"a question file of zeros", "files", nullptr, firstSubsectionThenSecond,
          {"--bundle", bundleWithOwn(directory.path() / "zero-questions", "cdb0_0.dat", filledWith(0)).string()}, 0,
          "lexivo-quiz: the question file cdb0_0.dat cannot be read: question database holds no question\n"},
+        // Read when chosen, where it is refused by its size as a missing one is.
+        {"a question file past its cap", "files", nullptr, firstSubsectionThenSecond,
+         {"--bundle", bundleWithOwn(directory.path() / "huge-questions", "cdb0_0.dat", resizedTo((16 << 20) + 1)).string()},
+         0, unreadableQuestions},
         // Pipes in the place of files the start check does not read are refused as missing ones are,
         // never waited on: a practice file, the splash picture under both its names, the runtime's font.
         {"a pipe for a question file", "files", nullptr, firstSubsectionThenSecond,
@@ -578,6 +637,9 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {"a pipe for the runtime's font", "files", nullptr, shown(1, "main menu") + "terminate\n",
          {"--bundle", bundleWithPipes(directory.path() / "piped-font", {"wlbmpfnt"}).string()}, 0,
          "no text will be drawn: the bundle's font file \"wlbmpfnt\" is missing or damaged\n"},
+        {"the runtime's font past its cap", "files", nullptr, shown(1, "main menu") + "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huge-font", "wlbmpfnt", resizedTo((16 << 20) + 1)).string()}, 0,
+         "no text will be drawn: the bundle's font file \"wlbmpfnt\" is missing or damaged\n"},
         // Refused before anything starts, even the line that names the directories.
         {"an empty bundle", "files", nullptr, "terminate\n", {"--bundle", dir("empty").string()}, 2, ".*'resmap'" + noFile},
         {"a bundle without its pack", "files", nullptr, "terminate\n",
@@ -585,23 +647,23 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         // Damaged files, which the first loading would fail on at every update, are refused as
         // missing ones are; a pipe in a file's place is never opened, so it cannot hold the start.
         {"an empty pack", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "empty-pack", "pk0", cutTo(0)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "empty-pack", "pk0", resizedTo(0)).string()}, 2,
          ".*damaged 'pk0' \\(holds 0 bytes where its blocks need [0-9]+\\)\n"},
         {"a pack cut short", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "cut-pack", "pk0", cutTo(500000)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "cut-pack", "pk0", resizedTo(500000)).string()}, 2,
          ".*damaged 'pk0' \\(holds 500000 bytes where its blocks need [0-9]+\\)\n"},
         {"the topics cut short", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "cut-topics", "topics.dat", cutTo(100)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "cut-topics", "topics.dat", resizedTo(100)).string()}, 2,
          ".*damaged 'topics.dat' \\(topics file ends before its last category\\)\n"},
         // An empty file is refused without a sanitizer's report.
         {"an empty resource map", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "empty-map", "resmap", cutTo(0)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "empty-map", "resmap", resizedTo(0)).string()}, 2,
          ".*damaged 'resmap' \\(bundle data ends before a field it announces\\)\n"},
         {"empty test questions", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "empty-test", "shuffle_db.dat", cutTo(0)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "empty-test", "shuffle_db.dat", resizedTo(0)).string()}, 2,
          ".*damaged 'shuffle_db.dat' \\(question database is missing or has no record count\\)\n"},
         {"empty topics", "files", nullptr, "terminate\n",
-         {"--bundle", bundleWithOwn(directory.path() / "empty-topics", "topics.dat", cutTo(0)).string()}, 2,
+         {"--bundle", bundleWithOwn(directory.path() / "empty-topics", "topics.dat", resizedTo(0)).string()}, 2,
          ".*damaged 'topics.dat' \\(topics file ends before its last category\\)\n"},
         // A file of zeros reads as one holding none of what the quiz needs from it.
         {"a resource map of zeros", "files", nullptr, "terminate\n",
@@ -616,6 +678,31 @@ TEST_F(QuizProgram, KillsFailedSavesLocksHostileRecordsAndMissingFilesLeaveThePr
         {"a pipe for the topics", "files", nullptr, "terminate\n",
          {"--bundle", bundleWithPipes(directory.path() / "piped-topics", {"topics.dat"}).string()},
          2, ".*'topics.dat' \\(not a regular file\\)\n"},
+        // A file larger than its kind can be is refused by its size alone, never read: read, 8 GiB
+        // would take minutes and more memory than there is, and 2 GiB, or 4 GiB and 5 bytes, would
+        // wrap to a negative or a short array length.
+        {"a resource map of 2 GiB", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huge-map", "resmap", resizedTo(2 * GiB)).string()}, 2,
+         ".*damaged 'resmap' \\(larger than 16777216 bytes\\)\n"},
+        {"a resource map of 4 GiB and 5 bytes", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "wrapping-map", "resmap", resizedTo(4 * GiB + 5)).string()}, 2,
+         ".*damaged 'resmap' \\(larger than 16777216 bytes\\)\n"},
+        {"the topics of 8 GiB", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huge-topics", "topics.dat", resizedTo(8 * GiB)).string()}, 2,
+         ".*damaged 'topics.dat' \\(larger than 1048576 bytes\\)\n"},
+        {"the test's questions of 2 GiB", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huge-test", "shuffle_db.dat", resizedTo(2 * GiB)).string()}, 2,
+         ".*damaged 'shuffle_db.dat' \\(larger than 16777216 bytes\\)\n"},
+        {"the test's questions of 4 GiB and 5 bytes", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "wrapping-test", "shuffle_db.dat", resizedTo(4 * GiB + 5)).string()},
+         2, ".*damaged 'shuffle_db.dat' \\(larger than 16777216 bytes\\)\n"},
+        // A pack may be as large as its blocks can reach, which is just short of 2 GiB.
+        {"a pack of 2 GiB", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huge-pack", "pk0", resizedTo(2 * GiB)).string()}, 2,
+         ".*damaged 'pk0' \\(larger than 2147483647 bytes\\)\n"},
+        {"a pack of 8 GiB", "files", nullptr, "terminate\n",
+         {"--bundle", bundleWithOwn(directory.path() / "huger-pack", "pk0", resizedTo(8 * GiB)).string()}, 2,
+         ".*damaged 'pk0' \\(larger than 2147483647 bytes\\)\n"},
         // Damage the check cannot see ends the first loading, on the main loop's thread (the pack's
         // images) or on the loading thread (the language file), before the first screen.
         {.what = "a pack of zeros", .documents = "files", .script = shown(1, "main menu") + "terminate\n",

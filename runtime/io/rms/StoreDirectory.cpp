@@ -1,8 +1,6 @@
 #include "runtime/io/rms/StoreDirectory.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "runtime/io/FileSystem.h"
 #include "runtime/io/Utf8.h"
 #include "runtime/io/rms/RecordStoreException.h"
 #include "runtime/io/rms/RecordStoreFullException.h"
@@ -50,35 +49,6 @@ std::string StoreDirectory::temporaryPath(int32_t number) const {
     return m_path + "/" + std::string(temporaryPrefix) + std::to_string(number);
 }
 
-std::optional<std::vector<unsigned char>> StoreDirectory::readFile(const std::string& path, std::string& whyRefused) {
-    // Non-blocking, as opening a pipe would wait for a writer; the check below refuses it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        whyRefused = std::strerror(errno);
-        return std::nullopt;
-    }
-    struct stat info {};
-    std::optional<std::vector<unsigned char>> bytes;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        whyRefused = "not a regular file";
-    } else if (info.st_size > maxStoreFileBytes) {
-        whyRefused = "larger than any store file";
-    } else {
-        bytes.emplace(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (done < bytes->size()) {
-            const ssize_t n = ::read(fd, bytes->data() + done, bytes->size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-        // A file that shrank while read keeps only what was there; the checksum then refuses it.
-        bytes->resize(done);
-    }
-    ::close(fd);
-    return bytes;
-}
-
 StoreLookup StoreDirectory::find(std::u16string_view name) const {
     DIR* directory = ::opendir(m_path.c_str());
     if (!directory) {
@@ -92,9 +62,13 @@ StoreLookup StoreDirectory::find(std::u16string_view name) const {
         lookup.nextFreeNumber = std::max<int64_t>(lookup.nextFreeNumber, int64_t{*number} + 1);
         // With two files of one name (copied by hand), the lower number wins, whatever the listing order.
         if (lookup.number && *lookup.number < *number) continue;
-        std::string why;
+        const java::io::FileRead file = java::io::FileSystem::readRegularFile(storePath(*number), maxStoreFileBytes);
+        // Only a regular file holds a store: a pipe or a directory at the name is left as it is,
+        // and a new store takes a number above it.
+        if (file.refusal == java::io::FileRead::Refusal::NotRegular) continue;
+        std::string why = file.whyNot;
         std::optional<StoreContents> contents;
-        if (auto bytes = readFile(storePath(*number), why)) contents = decodeStoreFile(*bytes, &why);
+        if (file) contents = decodeStoreFile(file.bytes, &why);
         if (!contents) {
             if (lookup.damagedFile.empty()) {
                 lookup.damagedFile = entry->d_name;

@@ -34,9 +34,6 @@ public:
     std::string storePath(int32_t number) const;
     std::string temporaryPath(int32_t number) const;
 
-    // The bytes of a file, or nothing when it cannot be read or exceeds maxStoreFileBytes.
-    static std::optional<std::vector<unsigned char>> readFile(const std::string& path, std::string& whyRefused);
-
 private:
     std::string m_path;
 };

@@ -6,11 +6,13 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "runtime/io/FileSystem.h"
+
 namespace javax::microedition::rms {
 
 namespace {
 
-int openForWriting(const char* path) { return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644); }
+int openForWriting(const char* path) { return java::io::FileSystem::createOwnFile(path); }
 
 int flushDirectory(const char* path) {
     const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -7,7 +7,7 @@
 namespace javax::microedition::rms {
 
 struct StoreFileOps {
-    int (*openForWriting)(const char* path);  // created or truncated
+    int (*openForWriting)(const char* path);  // created afresh, as FileSystem::createOwnFile creates
     ssize_t (*write)(int fd, const void* bytes, size_t count);
     int (*flush)(int fd);  // to the disk, not only to the kernel
     int (*close)(int fd);

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "TestDirectories.h"
+#include "runtime/io/ByteArrayLength.h"
 #include "runtime/io/File.h"
 #include "runtime/io/FileInputStream.h"
 #include "runtime/io/FileSystem.h"
@@ -19,7 +27,22 @@ using java::lang::jnew;
 
 namespace {
 
+using Path = std::filesystem::path;
+
 JavaPtr<String> name(const char* text) { return jnew<String>(text); }
+
+// A file that takes no room on the disk: more than 4 GiB, so that its size wraps to a small int32.
+constexpr uintmax_t HUGE_FILE_BYTES = (uintmax_t{1} << 32) + 5;
+
+void makeHuge(const Path& path) {
+    std::ofstream{path};
+    std::filesystem::resize_file(path, HUGE_FILE_BYTES);
+}
+
+std::string textOf(const Path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::vector<int> readAll(java::io::InputStream& in) {
     std::vector<int> values;
@@ -79,7 +102,9 @@ TEST_F(FileNames, FileInputStreamOverNothingReadableNeverThrows) {
     std::filesystem::create_directory(bundle / "folder");
     // A pipe with no writer, which opening would wait on.
     ASSERT_EQ(::mkfifo((bundle / "pipe").c_str(), 0644), 0);
-    for (const char* missing : {"/missing", "/folder", "/pipe", "nothing"}) {
+    // Larger than any array: available() cannot count it.
+    makeHuge(bundle / "huge");
+    for (const char* missing : {"/missing", "/folder", "/pipe", "nothing", "/huge"}) {
         SCOPED_TRACE(missing);
         auto in = jnew<FileInputStream>(jnew<File>(name(missing)));
         EXPECT_FALSE(in->isOpened());
@@ -137,4 +162,108 @@ TEST_F(FileNames, UnusableDirectoriesAreRefusedAndTheOldOnesKept) {
         EXPECT_EQ(FileSystem::bundleDirectory(), bundle.string());
         EXPECT_EQ(FileSystem::documentsDirectory(), documents.string());
     }
+}
+
+TEST_F(FileNames, WholeFilesAreSizedBeforeAByteIsReadAndOnlyRegularOnesAreOpened) {
+    using Refusal = FileRead::Refusal;
+    writeFile(bundle / "small", {1, 2, 3});
+    writeFile(bundle / "at-cap", std::vector<unsigned char>(100, 7));
+    writeFile(bundle / "past-cap", std::vector<unsigned char>(101, 7));
+    // Reading it would take minutes and more memory than the test has.
+    makeHuge(bundle / "huge");
+    std::filesystem::create_directory(bundle / "folder");
+    ASSERT_EQ(::mkfifo((bundle / "pipe").c_str(), 0644), 0);
+    std::filesystem::create_symlink(bundle / "small", bundle / "link");
+    struct Case {
+        const char* name;
+        int64_t cap;
+        Refusal refusal;
+        int64_t size;
+        std::vector<uint8_t> bytes;
+    };
+    const std::vector<Case> cases = {
+        {"small", 100, Refusal::None, 3, {1, 2, 3}},
+        {"link", 100, Refusal::None, 3, {1, 2, 3}},
+        {"at-cap", 100, Refusal::None, 100, std::vector<uint8_t>(100, 7)},
+        {"past-cap", 100, Refusal::TooLarge, 101, {}},
+        {"huge", INT32_MAX, Refusal::TooLarge, static_cast<int64_t>(HUGE_FILE_BYTES), {}},
+        {"pipe", 100, Refusal::NotRegular, -1, {}},
+        {"folder", 100, Refusal::NotRegular, -1, {}},
+        {"missing", 100, Refusal::CannotOpen, -1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (bundle / c.name).string();
+        const FileRead read = FileSystem::readRegularFile(path, c.cap);
+        const FileRead sized = FileSystem::sizeRegularFile(path, c.cap);
+        EXPECT_EQ(read.refusal, c.refusal);
+        EXPECT_EQ(sized.refusal, c.refusal);
+        EXPECT_EQ(read.size, c.size);
+        EXPECT_EQ(sized.size, c.size);
+        EXPECT_EQ(read.bytes, c.bytes);
+        EXPECT_TRUE(sized.bytes.empty());
+        EXPECT_EQ(read.whyNot.empty(), c.refusal == Refusal::None) << read.whyNot;
+    }
+}
+
+TEST_F(FileNames, AnOwnFileReplacesWhateverStoodAtItsNameNeverFollowingNorWaitingOnIt) {
+    writeFile(root / "outside", {'k', 'e', 'p', 't'});
+    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0644), 0);
+    const Path own = documents / "own";
+    struct Case {
+        const char* what;
+        void (*place)(const Path& own, const Path& root);
+        int error;  // 0 when the file is created
+    };
+    const std::vector<Case> cases = {
+        {"nothing", [](const Path&, const Path&) {}, 0},
+        {"a file", [](const Path& own, const Path&) { writeFile(own, {1, 2, 3, 4, 5}); }, 0},
+        {"a pipe", [](const Path& own, const Path&) { ::mkfifo(own.c_str(), 0644); }, 0},
+        {"a link to a pipe", [](const Path& own, const Path& root) { std::filesystem::create_symlink(root / "pipe", own); }, 0},
+        {"a link to a file outside",
+         [](const Path& own, const Path& root) { std::filesystem::create_symlink(root / "outside", own); }, 0},
+        {"an empty directory", [](const Path& own, const Path&) { std::filesystem::create_directory(own); }, 0},
+        {"a directory with a file",
+         [](const Path& own, const Path&) {
+             std::filesystem::create_directory(own);
+             writeFile(own / "inside", {1});
+         },
+         ENOTEMPTY},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(own);
+        c.place(own, root);
+        // A pipe is held open for reading, so that an open of it for writing would not wait but write into it.
+        const bool pipe = std::filesystem::status(own).type() == std::filesystem::file_type::fifo;
+        const int reader = pipe ? ::open(own.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        errno = 0;
+        const int fd = FileSystem::createOwnFile(own.string());
+        const int error = errno;
+        if (fd >= 0) {
+            EXPECT_EQ(::write(fd, "new", 3), 3);
+            ::close(fd);
+        }
+        if (reader >= 0) ::close(reader);
+        if (c.error != 0) {
+            EXPECT_EQ(fd, -1);
+            EXPECT_EQ(error, c.error);
+            EXPECT_TRUE(std::filesystem::exists(own / "inside"));
+            continue;
+        }
+        EXPECT_GE(fd, 0) << std::strerror(error);
+        // Read only when regular: reading a pipe would wait for a writer.
+        const bool regular = std::filesystem::is_regular_file(std::filesystem::symlink_status(own));
+        EXPECT_TRUE(regular);
+        if (regular) EXPECT_EQ(textOf(own), "new");
+    }
+    EXPECT_EQ(textOf(root / "outside"), "kept");
+    EXPECT_EQ(std::filesystem::status(root / "pipe").type(), std::filesystem::file_type::fifo);
+}
+
+TEST(ByteArrayLength, CountsPastTheLargestArrayAreRefusedNotWrapped) {
+    for (const uint64_t fits : {uint64_t{0}, uint64_t{5}, uint64_t{INT32_MAX}})
+        EXPECT_EQ(byteArrayLength(fits), static_cast<int32_t>(fits)) << fits;
+    for (const uint64_t past : {uint64_t{INT32_MAX} + 1, (uint64_t{1} << 32) + 5, UINT64_MAX})
+        EXPECT_THROW(byteArrayLength(past), IOException) << past;
 }

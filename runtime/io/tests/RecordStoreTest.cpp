@@ -260,6 +260,25 @@ TEST_F(RecordStores, ADamagedFileDoesNotHideOtherStores) {
     good->closeRecordStore();
 }
 
+TEST_F(RecordStores, APipeOrADirectoryAtAStoreFileNameHoldsNoStoreAndIsLeftAsItIs) {
+    for (const char* what : {"pipe", "directory"}) {
+        SCOPED_TRACE(what);
+        std::filesystem::remove_all(documents);
+        std::filesystem::create_directory(documents);
+        const auto placed = documents / "rs_0";
+        if (std::string(what) == "pipe") ASSERT_EQ(::mkfifo(placed.c_str(), 0644), 0);
+        else std::filesystem::create_directory(placed);
+        auto store = open("beside");
+        add(store, "kept");
+        reopen(store, "beside");
+        EXPECT_EQ(contentsOf(store), Strings{"1=kept"});
+        store->closeRecordStore();
+        EXPECT_TRUE(std::filesystem::is_regular_file(documents / "rs_1"));
+        EXPECT_EQ(std::filesystem::status(placed).type(),
+                  std::string(what) == "pipe" ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
+    }
+}
+
 TEST_F(RecordStores, DeletingAStoreNeedsItClosed) {
     auto store = open("doomed");
     add(store, "x");

@@ -2,7 +2,14 @@
 // no sound, so no audio device is opened.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "runtime/io/ByteArrayInputStream.h"
+#include "runtime/io/FileSystem.h"
 #include "runtime/io/IOException.h"
 #include "runtime/media/Manager.h"
 #include "runtime/media/PlayerImpl.h"
@@ -83,6 +90,15 @@ TEST_F(PlayerStateTest, TheSlotTableGrowsBeyondAHundredAndReusesFreedSlots) {
 }
 
 TEST_F(PlayerStateTest, LocatorsNameFilesAndTheDeviceLocatorsNoFile) {
+    // A sound file larger than any, taking no room on the disk, is refused before a byte of it is
+    // read, as an unreadable one is.
+    std::string documents = (std::filesystem::temp_directory_path() / "lexivo-player-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(documents.data()), nullptr);
+    java::io::FileSystem::setDirectories(documents, documents);
+    std::ofstream{documents + "/huge.wav"};
+    std::filesystem::resize_file(documents + "/huge.wav", Manager::MAX_SOUND_FILE_BYTES + 1);
+    EXPECT_THROW(Manager::createPlayer(jnew<String>("huge.wav")), java::io::IOException);
+    std::filesystem::remove_all(documents);
     EXPECT_THROW(Manager::createPlayer(JavaPtr<String>()), IllegalArgumentException);
     EXPECT_THROW(Manager::createPlayer(Manager::TONE_DEVICE_LOCATOR), java::io::IOException);
     EXPECT_THROW(Manager::createPlayer(Manager::MIDI_DEVICE_LOCATOR), java::io::IOException);
