@@ -123,6 +123,7 @@ void HookCanvas::HookCanvas_globalStaticDestroy() {
     {
         std::lock_guard guard(s_mainThreadLock);
         main_thread = nullptr;
+        main_thread_stopped = false;
     }
     touchscreen_regions = nullptr;
     debug_strings = nullptr;

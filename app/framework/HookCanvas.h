@@ -841,6 +841,8 @@ private:
 
     static inline std::mutex s_mainThreadLock;
     static inline JavaPtr<java::lang::Thread> main_thread;
+    // Set by stopMainThread, which only an ending canvas calls, until a new loop starts.
+    static inline bool main_thread_stopped = false;
 
     // Loaders run one after another, in the order their states were entered.
     static inline std::mutex s_loaderLock;

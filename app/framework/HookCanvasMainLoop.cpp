@@ -86,6 +86,7 @@ void HookCanvas::startMainThread() {
     {
         std::lock_guard guard(s_mainThreadLock);
         main_thread = thread;
+        main_thread_stopped = false;
     }
     // Based before the thread runs, so that its first pass measures from here.
     const int64_t now = loopMillis();
@@ -99,6 +100,7 @@ void HookCanvas::stopMainThread() {
     {
         std::lock_guard guard(s_mainThreadLock);
         stopped = std::move(main_thread);
+        main_thread_stopped = true;
     }
     // Released outside the lock: the running thread still holds its own reference.
 }
@@ -136,8 +138,15 @@ void HookCanvas::runLoader(int32_t loadingState, uint64_t ticket) {
     }
     // A state left before its loader got its turn needs no loading.
     if (game_state.load() == loadingState) java::lang::runGuarded([this] { startLoading(); });
+    // A loop stopped meanwhile belongs to an ending canvas (or one that cannot start): the screen
+    // was not loaded, and a last pass of the loop must not draw it as if it were.
+    bool stopped = false;
+    {
+        std::lock_guard guard(s_mainThreadLock);
+        stopped = main_thread_stopped;
+    }
     int32_t expected = loadingState;
-    game_state.compare_exchange_strong(expected, loadingState & ~GAMESTATEFLAG_LOADING);
+    if (!stopped) game_state.compare_exchange_strong(expected, loadingState & ~GAMESTATEFLAG_LOADING);
     endLoaderTurn(ticket);
 }
 

@@ -1,4 +1,5 @@
 // The main loop's passes on a fake clock, pause and resume, and the loading threads.
+#include <atomic>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -178,6 +179,19 @@ TEST_F(MainLoop, AFailingLoadIsReportedAndStillClearsTheLoadingFlag) {
     canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
     EXPECT_TRUE(waitFor([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
     EXPECT_TRUE(waitFor([] { return testquiz::calls.loads == 3; }));
+}
+
+// As a quiz whose first loading finds its bundle unusable stops its loop: the loop's last pass
+// draws the loading screen, never the screen that was not loaded.
+TEST_F(MainLoop, ALoadingThatStopsTheLoopLeavesItsStateLoading) {
+    std::atomic<bool> loaded{false};
+    testquiz::onLoad = [&](HookCanvas& c) {
+        c.stopMainThread();
+        loaded = true;
+    };
+    canvas->changeGameStateTo(HookCanvas::GAMESTATE_MAIN_MENU | LOADING);
+    ASSERT_TRUE(waitFor([&] { return loaded.load(); }));
+    EXPECT_FALSE(happensSoon([] { return HookCanvas::game_state == HookCanvas::GAMESTATE_MAIN_MENU; }));
 }
 
 TEST_F(MainLoop, AnUpdateFailingAlikeOverAndOverIsReportedOnce) {
