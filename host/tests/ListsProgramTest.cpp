@@ -30,7 +30,7 @@ TEST(ListsProgram, APickShowsItsAlertAndTheListReturns) {
         "wait_frames 1 30000\ncapture list.png\ntap 316 479\nexpect_log lists: picked 0\n"
         "expect_log lists: alert busy\nwait_frames 2 10000\ncapture alert.png\nexpect_log lists: back to the list\n"
         "terminate\nexpect_log lists: destroyApp\n");
-    ASSERT_EQ(session.status, 0) << session.output;
+    ASSERT_EQ(session.status, 0) << session.output << session.errors;
     const Picture list = loadPicture(directory.path() / "list.png");
     const Picture alert = loadPicture(directory.path() / "alert.png");
     ASSERT_EQ(alert.width, 320);
@@ -52,7 +52,7 @@ TEST(ListsProgram, AnArrowKeySlidOffTheKeyboardMovesTheListOnceAndStops) {
         "capture lifted.png\ntap 316 479\nexpect_log lists: picked 1\n"
         "terminate\nexpect_log lists: destroyApp\n",
         "iPhone3,1");
-    EXPECT_EQ(session.status, 0) << session.output;
+    EXPECT_EQ(session.status, 0) << session.output << session.errors;
     const Picture lifted = loadPicture(directory.path() / "lifted.png");
     ASSERT_EQ(lifted.width, 640);
     EXPECT_EQ(countIn(lifted, 0x0000CC, 596, 900, 640, 935), 0) << "the down arrow key let go";

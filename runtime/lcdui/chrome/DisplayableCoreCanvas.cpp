@@ -101,11 +101,10 @@ void DisplayableCoreCanvas::hideNotify() {
 }
 
 void DisplayableCoreCanvas::m_invalidateTouchscreenAreas() {
-    // Under the LCDUI lock no other thread can be painting, and a paint on this thread (a serial
-    // call made inside it) is not waited for: it finds the areas invalid and registers them anew.
+    // The areas stay those of the frame on screen until the paint that draws the new layout
+    // replaces them: a touch in between meets what the user sees, not nothing.
     std::lock_guard lock(paintLock());
     m_areasInvalid = true;
-    TouchScreenAreaManager::unregisterAllAreas(m_touchListener);
     setNeedsRepaint();
 }
 

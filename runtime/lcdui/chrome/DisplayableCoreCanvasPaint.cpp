@@ -43,6 +43,7 @@ void DisplayableCoreCanvas::paint(const JavaPtr<Graphics>& g) {
         paintTicker(g);
         return;
     }
+    if (m_areasInvalid) TouchScreenAreaManager::unregisterAllAreas(m_touchListener);
     const int32_t width = Display::screenWidth.load();
     const int32_t height = Display::screenHeight.load();
     g->setClip(0, 0, width, height);

@@ -62,7 +62,6 @@ void TouchScreenAreaManager::m_insertAtIndex(int32_t index, const JavaPtr<TouchS
     m_listeners = listeners;
     m_names = names;
     ++m_count;
-    m_areaChangeMade();
 }
 
 template <class Keep>
@@ -84,7 +83,6 @@ void TouchScreenAreaManager::m_keepOnly(Keep&& keep) {
     m_listeners = listeners;
     m_names = names;
     m_count = kept;
-    m_areaChangeMade();
 }
 
 void TouchScreenAreaManager::m_dropPress() {
@@ -94,16 +92,12 @@ void TouchScreenAreaManager::m_dropPress() {
     m_pressedListener = nullptr;
 }
 
-void TouchScreenAreaManager::m_areaChangeMade() {
-    if (!m_pressActive) return;
-    bool nameFound = false;
-    bool listenerFound = false;
-    for (int32_t i = 0; i < m_count; ++i) {
-        nameFound = nameFound || (m_pressedName && m_pressedName->equals((*m_names)[i]));
-        listenerFound = listenerFound || (*m_listeners)[i] == m_pressedListener;
-    }
-    // The held area is gone: its listener hears nothing more of this gesture.
-    if (!nameFound || !listenerFound) m_dropPress();
+// Asked when the gesture goes on, not when areas change: a widget re-laid out under the finger
+// unregisters its areas and registers them again at its next paint, and its press must survive that.
+// A listener whose area is not registered at that moment hears nothing: its owner may be gone.
+bool TouchScreenAreaManager::m_heldAreaIsRegistered() const {
+    const int32_t index = m_indexOfName(m_pressedName);
+    return index >= 0 && (*m_listeners)[index] == m_pressedListener;
 }
 
 void TouchScreenAreaManager::registerArea(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const JavaPtr<String>& name,
@@ -188,7 +182,7 @@ bool TouchScreenAreaManager::pointerDragged(int32_t x, int32_t y) {
     auto lock = lcduiLock();
     TouchScreenAreaManager& self = m_getInstance();
     if (!self.m_pressActive || !self.m_pressedListener || !self.m_pressedName || !self.m_pressedArea) return false;
-    if (self.m_pressedArea->group != self.m_areaGroup) return false;
+    if (self.m_pressedArea->group != self.m_areaGroup || !self.m_heldAreaIsRegistered()) return false;
     JavaPtr<TouchScreenAreaListener> listener = self.m_pressedListener;
     JavaPtr<TouchScreenArea> area = self.m_pressedArea;
     JavaPtr<String> name = self.m_pressedName;
@@ -202,6 +196,10 @@ bool TouchScreenAreaManager::pointerReleased(int32_t x, int32_t y) {
     TouchScreenAreaManager& self = m_getInstance();
     if (!self.m_pressedListener || !self.m_pressedName || !self.m_pressedArea) return false;
     if (self.m_pressedArea->group != self.m_areaGroup) return false;
+    if (!self.m_heldAreaIsRegistered()) {
+        self.m_dropPress();
+        return false;
+    }
     JavaPtr<TouchScreenAreaListener> listener = self.m_pressedListener;
     JavaPtr<TouchScreenArea> area = self.m_pressedArea;
     JavaPtr<String> name = self.m_pressedName;

@@ -53,7 +53,7 @@ private:
                          const JavaPtr<TouchScreenAreaListener>& listener, const JavaPtr<java::lang::String>& name);
     template <class Keep>
     void m_keepOnly(Keep&& keep);
-    void m_areaChangeMade();
+    bool m_heldAreaIsRegistered() const;
     void m_dropPress();
 
     JavaPtr<JArray<TouchScreenArea>> m_areas;

@@ -160,5 +160,25 @@ TEST_F(ChromePaintTest, PressedKeysAreDrawnOnTheHighlightColour) {
                                                           std::to_string(q->y + q->height / 2) + ",3"}));
 }
 
+// A relayout under the finger (the first showNotify lays the screen out again after its first
+// paint): until the next paint the toggle keeps the area of the frame on screen, and the paint that
+// registers it anew keeps its press.
+TEST_F(ChromePaintTest, AToggleHeldWhileTheScreenIsLaidOutAgainActsOnItsRelease) {
+    show();
+    const auto [x, y] = centreOf("osktoggle");
+    for (const bool paintedBetween : {true, false}) {
+        const char* name = paintedBetween ? "painted again before the release" : "released before the next paint";
+        OnScreenKeyboard::hide();
+        screen->canvas->reLayout();
+        paint();
+        screen->canvas->pointerPressed(x, y);
+        screen->canvas->reLayout();
+        if (paintedBetween) paint();
+        screen->canvas->pointerReleased(x, y);
+        EXPECT_TRUE(OnScreenKeyboard::isShown()) << name;
+        EXPECT_TRUE(hasBlock(paint(), keyboardToggle())) << name << ": the toggle is drawn let go";
+    }
+}
+
 }  // namespace
 }  // namespace lcduitest

@@ -70,7 +70,9 @@ TEST_F(TouchAreaTest, AGestureStaysWithThePressedAreaAndItsRectangle) {
     EXPECT_EQ(rectangle[0], 100);
 }
 
-TEST_F(TouchAreaTest, AHeldPressEndsWithoutAReleaseWhenItsAreaGoesOrTheGroupChanges) {
+// Whether the held area is there is asked when the release comes: an area taken away and registered
+// again under its name by its listener (a widget laid out again) still has its gesture.
+TEST_F(TouchAreaTest, AHeldPressEndsWithoutAReleaseWhenItsAreaIsGoneOrTheGroupChanges) {
     struct Case {
         const char* name;
         void (*change)(const JavaPtr<TouchScreenAreaListener>&);
@@ -85,6 +87,19 @@ TEST_F(TouchAreaTest, AHeldPressEndsWithoutAReleaseWhenItsAreaGoesOrTheGroupChan
         {"groupChanged", [](const JavaPtr<TouchScreenAreaListener>&) { Manager::setAreaGroup(1); }, false, true},
         {"otherAreaRemoved", [](const JavaPtr<TouchScreenAreaListener>&) { Manager::unregisterArea(str("other")); },
          true, false},
+        {"registeredAgain",
+         [](const JavaPtr<TouchScreenAreaListener>& l) {
+             Manager::unregisterAllAreas(l);
+             EXPECT_FALSE(Manager::pointerDragged(2, 2)) << "no drag while it is gone";
+             Manager::registerArea(0, 0, 10, 10, str("held"), l, 0);
+         },
+         true, false},
+        {"registeredAgainByAnother",
+         [](const JavaPtr<TouchScreenAreaListener>& l) {
+             Manager::unregisterAllAreas(l);
+             Manager::registerArea(0, 0, 10, 10, str("held"), java::lang::jnew<TouchScreenAreaListener>(nullptr, nullptr), 0);
+         },
+         false, false},
     };
     for (const Case& c : cases) {
         auto receiver = listener();
