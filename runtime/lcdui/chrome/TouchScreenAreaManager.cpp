@@ -86,7 +86,6 @@ void TouchScreenAreaManager::m_keepOnly(Keep&& keep) {
 }
 
 void TouchScreenAreaManager::m_dropPress() {
-    m_pressActive = false;
     m_pressedName = nullptr;
     m_pressedArea = nullptr;
     m_pressedListener = nullptr;
@@ -161,15 +160,12 @@ bool TouchScreenAreaManager::pointerPressed(int32_t x, int32_t y) {
     self.m_pressY = y;
     const int32_t index = areaIndexForPoint(x, y);
     if (index < 0) {
-        self.m_pressedName = nullptr;
-        self.m_pressedArea = nullptr;
-        self.m_pressedListener = nullptr;
+        self.m_dropPress();
         return false;
     }
     self.m_pressedName = (*self.m_names)[index];
     self.m_pressedArea = (*self.m_areas)[index];
     self.m_pressedListener = (*self.m_listeners)[index];
-    self.m_pressActive = true;
     // Locals: the listener may change the registry, or destroy it, while it handles the event.
     JavaPtr<TouchScreenAreaListener> listener = self.m_pressedListener;
     JavaPtr<TouchScreenArea> area = self.m_pressedArea;
@@ -181,7 +177,7 @@ bool TouchScreenAreaManager::pointerPressed(int32_t x, int32_t y) {
 bool TouchScreenAreaManager::pointerDragged(int32_t x, int32_t y) {
     auto lock = lcduiLock();
     TouchScreenAreaManager& self = m_getInstance();
-    if (!self.m_pressActive || !self.m_pressedListener || !self.m_pressedName || !self.m_pressedArea) return false;
+    if (!self.m_pressedListener || !self.m_pressedName || !self.m_pressedArea) return false;
     if (self.m_pressedArea->group != self.m_areaGroup || !self.m_heldAreaIsRegistered()) return false;
     JavaPtr<TouchScreenAreaListener> listener = self.m_pressedListener;
     JavaPtr<TouchScreenArea> area = self.m_pressedArea;

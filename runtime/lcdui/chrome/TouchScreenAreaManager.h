@@ -64,7 +64,6 @@ private:
     AreaGroup m_areaGroup = 0;
     int32_t m_pressX = 0;
     int32_t m_pressY = 0;
-    bool m_pressActive = false;
     JavaPtr<java::lang::String> m_pressedName;
     JavaPtr<TouchScreenArea> m_pressedArea;
     JavaPtr<TouchScreenAreaListener> m_pressedListener;
