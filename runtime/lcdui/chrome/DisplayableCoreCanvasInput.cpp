@@ -336,7 +336,8 @@ void DisplayableCoreCanvas::touchscreenAreaEvent(const JavaPtr<String>& name, in
             m_downArrowPressed = m_upArrowPressed = m_keyboardTogglePressed = m_thumbDragging = false;
             setNeedsRepaint();
         }
-        if (isToggle) {
+        // Slid off, the toggle is drawn let go, and lifting there acts no more than on a soft key.
+        if (isToggle && inside) {
             if (OnScreenKeyboard::isShown()) {
                 OnScreenKeyboard::hide();
             } else if (TouchScreenAreaManager::numInGroup(2) == 0) {

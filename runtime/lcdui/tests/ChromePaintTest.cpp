@@ -162,21 +162,32 @@ TEST_F(ChromePaintTest, PressedKeysAreDrawnOnTheHighlightColour) {
 
 // A relayout under the finger (the first showNotify lays the screen out again after its first
 // paint): until the next paint the toggle keeps the area of the frame on screen, and the paint that
-// registers it anew keeps its press.
-TEST_F(ChromePaintTest, AToggleHeldWhileTheScreenIsLaidOutAgainActsOnItsRelease) {
+// registers it anew keeps its press. Slid off, it is let go without acting, as a soft key is.
+TEST_F(ChromePaintTest, AToggleHeldWhileTheScreenIsLaidOutAgainActsOnItsReleaseOnIt) {
     show();
     const auto [x, y] = centreOf("osktoggle");
-    for (const bool paintedBetween : {true, false}) {
-        const char* name = paintedBetween ? "painted again before the release" : "released before the next paint";
+    struct Case {
+        const char* name;
+        bool paintedBetween;
+        int32_t liftedAtY;
+        bool shownAfter;
+    };
+    const Case cases[] = {
+        {"painted again before the release", true, y, true},
+        {"released before the next paint", false, y, true},
+        {"slid off and lifted there", true, y - 100, false},
+    };
+    for (const Case& c : cases) {
         OnScreenKeyboard::hide();
         screen->canvas->reLayout();
         paint();
         screen->canvas->pointerPressed(x, y);
         screen->canvas->reLayout();
-        if (paintedBetween) paint();
-        screen->canvas->pointerReleased(x, y);
-        EXPECT_TRUE(OnScreenKeyboard::isShown()) << name;
-        EXPECT_TRUE(hasBlock(paint(), keyboardToggle())) << name << ": the toggle is drawn let go";
+        if (c.paintedBetween) paint();
+        screen->canvas->pointerDragged(x, c.liftedAtY);
+        screen->canvas->pointerReleased(x, c.liftedAtY);
+        EXPECT_EQ(OnScreenKeyboard::isShown(), c.shownAfter) << c.name;
+        EXPECT_TRUE(hasBlock(paint(), keyboardToggle())) << c.name << ": the toggle is drawn let go";
     }
 }
 
